@@ -1,0 +1,50 @@
+#include "frmMain.h"
+
+#include "shell/MDIForm1.h"
+#include "shell/modHelp.h"
+#include "store/RecordStore.h"
+
+#include <QCloseEvent>
+
+namespace Orvane {
+
+frmMain::frmMain(MDIForm1 &frame, QWidget *parent)
+    : ChildForm(parent)
+    , m_frame(frame)
+{
+    setObjectName(QStringLiteral("frmMain"));
+}
+
+frmMain::~frmMain() = default;
+
+bool frmMain::Form_Load()
+{
+    return true;
+}
+
+QList<QMenu *> frmMain::menus() const
+{
+    return {};
+}
+
+void frmMain::cmdViewAllrecords_Click()
+{
+}
+
+void frmMain::cmdExit_Click()
+{
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void frmMain::Form_Unload()
+{
+    modHelp::ShowExitScreen();
+    emit unloaded();
+}
+
+} // namespace Orvane

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+namespace Orvane::AppInfo {
+
+// "Orvane Dowsing": the title of every message box.
+QString title();
+// "Orvane Dowsing v1.55": the caption of every window.
+QString caption();
+// The running executable's file name without extension ("Orvanelog").
+QString executableBaseName();
+// The folder of the running executable, where the database file lives.
+QString programFolder();
+
+} // namespace Orvane::AppInfo

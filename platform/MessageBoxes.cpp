@@ -1,0 +1,30 @@
+#include "MessageBoxes.h"
+
+#include "AppInfo.h"
+
+#include <QMessageBox>
+
+namespace Orvane {
+
+MessageBoxes::Answer QtMessageBoxes::show(QWidget *parent, const QString &text, Icon icon,
+                                          Buttons buttons)
+{
+    QMessageBox box(parent);
+    box.setWindowTitle(AppInfo::title());
+    box.setText(text);
+    switch (icon) {
+    case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case Icon::Information: box.setIcon(QMessageBox::Information); break;
+    case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
+    }
+    if (buttons == Buttons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return Answer::Ok;
+}
+
+} // namespace Orvane

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "Platform.h"
+
+namespace Orvane {
+
+class DesktopBrowser final : public WebBrowser
+{
+public:
+    void open(const QUrl &url) override;
+};
+
+class QSettingsStore final : public SettingsStore
+{
+public:
+    QString value(const QString &application, const QString &section, const QString &key,
+                  const QString &defaultValue) override;
+    void setValue(const QString &application, const QString &section, const QString &key,
+                  const QString &value) override;
+};
+
+class SystemClock final : public Clock
+{
+public:
+    QDate today() const override;
+};
+
+class QtFileDialogs final : public FileDialogs
+{
+public:
+    QString saveFileName(QWidget *parent, const QString &title, const QString &filter,
+                         const QString &defaultSuffix) override;
+    bool choosePrinter(QWidget *parent, QPrinter &printer, bool selectionChosen) override;
+};
+
+class ApplicationQuit final : public ProcessControl
+{
+public:
+    void end() override;
+};
+
+} // namespace Orvane

@@ -1,0 +1,335 @@
+#include "RecordStore.h"
+
+#include <QAtomicInteger>
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QUrl>
+#include <QVariant>
+
+namespace Orvane {
+
+namespace {
+
+const char kDriver[] = "QSQLITE";
+// How long a write waits for another program's lock before it gives up.
+const int kBusyTimeoutMs = 2000;
+
+const QString kColumns = QStringLiteral(
+        "Date, Name, Address, City, State, Pin, Phone_No, Email, Time_Dowsing_Occured, "
+        "Dowsing_Tool, Item_Dowsing_For, Location_Dowsing_Occured, Notes");
+
+QString nextConnectionName()
+{
+    static QAtomicInteger<quint64> counter;
+    return QStringLiteral("orvane-store-%1").arg(++counter);
+}
+
+QString reasonOf(const QSqlError &error)
+{
+    const QString text = error.databaseText().trimmed();
+    return text.isEmpty() ? error.text().trimmed() : text;
+}
+
+// Text fields are written as "" rather than NULL.
+QVariant textValue(const QString &text)
+{
+    return text.isNull() ? QString(QLatin1String("")) : text;
+}
+
+void bindFields(QSqlQuery &query, const DowsingRecord &r)
+{
+    query.addBindValue(r.Date.toString(Qt::ISODate));
+    query.addBindValue(textValue(r.Name));
+    query.addBindValue(textValue(r.Address));
+    query.addBindValue(textValue(r.City));
+    query.addBindValue(textValue(r.State));
+    query.addBindValue(textValue(r.Pin));
+    query.addBindValue(textValue(r.Phone_No));
+    query.addBindValue(textValue(r.Email));
+    query.addBindValue(textValue(r.Time_Dowsing_Occured));
+    query.addBindValue(textValue(r.Dowsing_Tool));
+    query.addBindValue(textValue(r.Item_Dowsing_For));
+    query.addBindValue(textValue(r.Location_Dowsing_Occured));
+    query.addBindValue(textValue(r.Notes));
+}
+
+DowsingRecord recordFrom(const QSqlQuery &q)
+{
+    DowsingRecord r;
+    r.Date = QDate::fromString(q.value(0).toString().left(10), Qt::ISODate);
+    r.Name = q.value(1).toString();
+    r.Address = q.value(2).toString();
+    r.City = q.value(3).toString();
+    r.State = q.value(4).toString();
+    r.Pin = q.value(5).toString();
+    r.Phone_No = q.value(6).toString();
+    r.Email = q.value(7).toString();
+    r.Time_Dowsing_Occured = q.value(8).toString();
+    r.Dowsing_Tool = q.value(9).toString();
+    r.Item_Dowsing_For = q.value(10).toString();
+    r.Location_Dowsing_Occured = q.value(11).toString();
+    r.Notes = q.value(12).toString();
+    r.IdNumber = q.value(13).toLongLong();
+    return r;
+}
+
+} // namespace
+
+RecordStore::RecordStore() = default;
+
+RecordStore::~RecordStore()
+{
+    close();
+}
+
+QString RecordStore::databasePath(const QString &programFolder)
+{
+    return QDir(programFolder).filePath(QStringLiteral("Dowsing.dll"));
+}
+
+bool RecordStore::isPresent(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() && info.isFile();
+}
+
+RecordStore::OpenResult RecordStore::open(const QString &path)
+{
+    close();
+    m_error.clear();
+    if (!isPresent(path)) {
+        m_error = QStringLiteral("The file %1 does not exist.").arg(QDir::toNativeSeparators(path));
+        return OpenResult::Missing;
+    }
+
+    m_connection = nextConnectionName();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QLatin1String(kDriver), m_connection);
+        // mode=rw: a file removed since the test above is refused, not
+        // silently created empty.
+        QUrl uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+        uri.setQuery(QStringLiteral("mode=rw"));
+        db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1")
+                                     .arg(kBusyTimeoutMs));
+        if (!db.open()) {
+            m_error = reasonOf(db.lastError());
+        } else if (!checkUsable()) {
+            db.close();
+        }
+    }
+    if (!m_error.isEmpty()) {
+        const QString reason = m_error;
+        close();
+        m_error = reason;
+        return isPresent(path) ? OpenResult::Unusable : OpenResult::Missing;
+    }
+    return OpenResult::Opened;
+}
+
+// The file opened, which SQLite does even for a text file: read the table's
+// description, and take and release a write lock, so that a damaged,
+// foreign, read-only or locked file is refused here rather than at the
+// first save. Nothing is written.
+bool RecordStore::checkUsable()
+{
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("PRAGMA table_info(Details)")))
+        return fail(reasonOf(query.lastError()));
+    QStringList missing = DowsingRecord::fieldNames();
+    bool idIsKey = false;
+    bool any = false;
+    while (query.next()) {
+        any = true;
+        const QString name = query.value(1).toString();
+        missing.removeAll(name);
+        if (name == QLatin1String("IdNumber"))
+            idIsKey = query.value(5).toInt() == 1
+                    && query.value(2).toString().compare(QLatin1String("INTEGER"),
+                                                         Qt::CaseInsensitive) == 0;
+    }
+    if (query.lastError().isValid())
+        return fail(reasonOf(query.lastError()));
+    if (!any)
+        return fail(QStringLiteral("The database has no table Details."));
+    if (!missing.isEmpty())
+        return fail(QStringLiteral("The table Details has no field %1.")
+                            .arg(missing.join(QStringLiteral(", "))));
+    if (!idIsKey)
+        return fail(QStringLiteral("The field IdNumber of the table Details is not its key."));
+
+    // Reading a row proves that the pages behind the description are sound.
+    if (!query.exec(QStringLiteral("SELECT %1, IdNumber FROM Details ORDER BY IdNumber LIMIT 1")
+                            .arg(kColumns)))
+        return fail(reasonOf(query.lastError()));
+    query.next();
+    if (query.lastError().isValid())
+        return fail(reasonOf(query.lastError()));
+    query.finish();
+
+    if (!query.exec(QStringLiteral("PRAGMA synchronous = FULL")))
+        return fail(reasonOf(query.lastError()));
+    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return fail(reasonOf(query.lastError()));
+    if (!query.exec(QStringLiteral("ROLLBACK")))
+        return fail(reasonOf(query.lastError()));
+    return true;
+}
+
+bool RecordStore::isOpen() const
+{
+    return !m_connection.isEmpty() && QSqlDatabase::database(m_connection, false).isOpen();
+}
+
+void RecordStore::close()
+{
+    if (m_connection.isEmpty())
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        if (db.isOpen())
+            db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connection);
+    m_connection.clear();
+}
+
+bool RecordStore::fail(const QString &reason)
+{
+    m_error = reason;
+    return false;
+}
+
+bool RecordStore::add(DowsingRecord &record)
+{
+    m_error.clear();
+    if (!isOpen())
+        return fail(QStringLiteral("The database is not open."));
+    if (!record.Date.isValid())
+        return fail(QStringLiteral("The Date Is Not A Valid Calendar Date"));
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(QStringLiteral("INSERT INTO Details (%1) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)")
+                          .arg(kColumns));
+    bindFields(query, record);
+    if (!query.exec())
+        return fail(reasonOf(query.lastError()));
+    record.IdNumber = query.lastInsertId().toLongLong();
+    return true;
+}
+
+bool RecordStore::update(const DowsingRecord &record)
+{
+    m_error.clear();
+    if (!isOpen())
+        return fail(QStringLiteral("The database is not open."));
+    if (!record.IdNumber)
+        return fail(QStringLiteral("The record has no IdNumber."));
+    if (!record.Date.isValid())
+        return fail(QStringLiteral("The Date Is Not A Valid Calendar Date"));
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(QStringLiteral(
+            "UPDATE Details SET Date=?, Name=?, Address=?, City=?, State=?, Pin=?, Phone_No=?, "
+            "Email=?, Time_Dowsing_Occured=?, Dowsing_Tool=?, Item_Dowsing_For=?, "
+            "Location_Dowsing_Occured=?, Notes=? WHERE IdNumber=?"));
+    bindFields(query, record);
+    query.addBindValue(*record.IdNumber);
+    if (!query.exec())
+        return fail(reasonOf(query.lastError()));
+    if (query.numRowsAffected() != 1)
+        return fail(QStringLiteral("The record no longer exists in the database."));
+    return true;
+}
+
+bool RecordStore::remove(qint64 idNumber)
+{
+    m_error.clear();
+    if (!isOpen())
+        return fail(QStringLiteral("The database is not open."));
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.prepare(QStringLiteral("DELETE FROM Details WHERE IdNumber=?"));
+    query.addBindValue(idNumber);
+    if (!query.exec())
+        return fail(reasonOf(query.lastError()));
+    if (query.numRowsAffected() != 1)
+        return fail(QStringLiteral("The record no longer exists in the database."));
+    return true;
+}
+
+std::optional<DowsingRecord> RecordStore::find(qint64 idNumber)
+{
+    m_error.clear();
+    if (!isOpen()) {
+        fail(QStringLiteral("The database is not open."));
+        return std::nullopt;
+    }
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT %1, IdNumber FROM Details WHERE IdNumber=?")
+                          .arg(kColumns));
+    query.addBindValue(idNumber);
+    if (!query.exec()) {
+        fail(reasonOf(query.lastError()));
+        return std::nullopt;
+    }
+    if (!query.next()) {
+        if (query.lastError().isValid())
+            fail(reasonOf(query.lastError()));
+        return std::nullopt;
+    }
+    return recordFrom(query);
+}
+
+qint64 RecordStore::count()
+{
+    m_error.clear();
+    if (!isOpen()) {
+        fail(QStringLiteral("The database is not open."));
+        return -1;
+    }
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM Details")) || !query.next()) {
+        fail(reasonOf(query.lastError()));
+        return -1;
+    }
+    return query.value(0).toLongLong();
+}
+
+QVector<qint64> RecordStore::idNumbers()
+{
+    m_error.clear();
+    QVector<qint64> ids;
+    if (!isOpen()) {
+        fail(QStringLiteral("The database is not open."));
+        return ids;
+    }
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT IdNumber FROM Details ORDER BY IdNumber"))) {
+        fail(reasonOf(query.lastError()));
+        return ids;
+    }
+    while (query.next())
+        ids.append(query.value(0).toLongLong());
+    if (query.lastError().isValid()) {
+        fail(reasonOf(query.lastError()));
+        ids.clear();
+    }
+    return ids;
+}
+
+QString RecordStore::errorText() const
+{
+    return m_error;
+}
+
+QString RecordStore::connectionName() const
+{
+    return m_connection;
+}
+
+} // namespace Orvane

@@ -1,0 +1,27 @@
+-- The shipped record database "Dowsing.dll": one table of dowsing records.
+-- The build makes the file from this text; the program never creates it and
+-- never alters the table.
+--
+-- Dates are calendar dates without a time of day, kept as ISO text
+-- (YYYY-MM-DD). IdNumber is assigned by the store, increases, and is never
+-- reused (AUTOINCREMENT), so it stays a safe key for a record that was
+-- deleted. Text fields are never NULL in rows the program writes.
+
+PRAGMA journal_mode = WAL;
+
+CREATE TABLE Details (
+    Date                     DATE NOT NULL CHECK (Date IS date(Date)),
+    Name                     TEXT NOT NULL DEFAULT '',
+    Address                  TEXT NOT NULL DEFAULT '',
+    City                     TEXT NOT NULL DEFAULT '',
+    State                    TEXT NOT NULL DEFAULT '',
+    Pin                      TEXT NOT NULL DEFAULT '',
+    Phone_No                 TEXT NOT NULL DEFAULT '',
+    Email                    TEXT NOT NULL DEFAULT '',
+    Time_Dowsing_Occured     TEXT NOT NULL DEFAULT '',
+    Dowsing_Tool             TEXT NOT NULL DEFAULT '',
+    Item_Dowsing_For         TEXT NOT NULL DEFAULT '',
+    Location_Dowsing_Occured TEXT NOT NULL DEFAULT '',
+    Notes                    TEXT NOT NULL DEFAULT '',
+    IdNumber                 INTEGER PRIMARY KEY AUTOINCREMENT
+);

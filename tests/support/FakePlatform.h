@@ -1,0 +1,119 @@
+#pragma once
+
+#include "platform/MessageBoxes.h"
+#include "platform/Platform.h"
+
+#include <QDate>
+#include <QHash>
+#include <QList>
+#include <QQueue>
+#include <QString>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <functional>
+
+namespace Orvane::Testing {
+
+// Records every message box instead of showing it and answers from a script
+// (Ok, or Yes for a question, when the script is empty).
+class FakeMessageBoxes final : public MessageBoxes
+{
+public:
+    struct Shown
+    {
+        QString text;
+        Icon icon;
+        Buttons buttons;
+    };
+
+    Answer show(QWidget *parent, const QString &text, Icon icon, Buttons buttons) override;
+
+    QList<Shown> shown;
+    QQueue<Answer> answers;
+    // Runs while a box is "open", before it is answered.
+    std::function<void(const Shown &)> whileOpen;
+
+    QStringList texts() const;
+    void clear() { shown.clear(); }
+};
+
+class FakeBrowser final : public WebBrowser
+{
+public:
+    void open(const QUrl &url) override { opened.append(url); }
+    QList<QUrl> opened;
+    // The page keys of the opened addresses.
+    QStringList pageKeys() const;
+};
+
+class FakeSettings final : public SettingsStore
+{
+public:
+    QString value(const QString &application, const QString &section, const QString &key,
+                  const QString &defaultValue) override;
+    void setValue(const QString &application, const QString &section, const QString &key,
+                  const QString &value) override;
+
+    QHash<QString, QString> values; // "application/section/key" -> value
+    int writes = 0;
+};
+
+class FakeClock final : public Clock
+{
+public:
+    QDate today() const override { return date; }
+    QDate date = QDate(2026, 12, 7);
+};
+
+class FakeDialogs final : public FileDialogs
+{
+public:
+    QString saveFileName(QWidget *parent, const QString &title, const QString &filter,
+                         const QString &defaultSuffix) override;
+    bool choosePrinter(QWidget *parent, QPrinter &printer, bool selectionChosen) override;
+
+    // What the next Save As returns (empty: cancelled).
+    QString nextSaveName;
+    QString lastTitle, lastFilter, lastSuffix;
+    int saveAsked = 0;
+    // How the printer dialog answers; it may set up the printer.
+    std::function<bool(QPrinter &, bool selectionChosen)> printerAnswer;
+    int printAsked = 0;
+    bool lastSelectionChosen = false;
+};
+
+class FakeProcess final : public ProcessControl
+{
+public:
+    void end() override { ++ends; }
+    int ends = 0;
+};
+
+// A program folder of its own with a copy of the shipped database, and fakes
+// for everything outside the program, installed for the test's lifetime.
+class TestEnvironment
+{
+public:
+    // withDatabase false: the folder holds no "Dowsing.dll".
+    explicit TestEnvironment(bool withDatabase = true);
+    ~TestEnvironment();
+
+    QString folder() const { return m_dir.path(); }
+    QString databasePath() const;
+    // The shipped, empty database made by the build.
+    static QString shippedDatabase();
+
+    FakeMessageBoxes messages;
+    FakeBrowser browser;
+    FakeSettings settings;
+    FakeClock clock;
+    FakeDialogs dialogs;
+    FakeProcess process;
+
+private:
+    QTemporaryDir m_dir;
+    Platform m_previous;
+};
+
+} // namespace Orvane::Testing
