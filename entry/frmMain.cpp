@@ -35,6 +35,22 @@ void frmMain::cmdExit_Click()
 {
 }
 
+void frmMain::setPagesEnabled(bool)
+{
+}
+
+void frmMain::setAddNewRecordVisible(bool)
+{
+}
+
+void frmMain::showRecord(const DowsingRecord &, const QString &, const QString &)
+{
+}
+
+void frmMain::setUpdateMode(qint64)
+{
+}
+
 void frmMain::closeEvent(QCloseEvent *event)
 {
     Form_Unload();

@@ -32,6 +32,16 @@ public:
     // Shows the exit screen and closes the frame window and this window.
     void cmdExit_Click();
 
+    // The record view starts an edit through these, in this order: unlock
+    // the pages, hide "Add New Record" (button and menu entry), fill the form
+    // from the stored record, then switch to update mode. The update writes
+    // the record with the key given here, whatever the list shows meanwhile.
+    void setPagesEnabled(bool enabled);
+    void setAddNewRecordVisible(bool visible);
+    void showRecord(const DowsingRecord &record, const QString &dateText,
+                    const QString &timeText);
+    void setUpdateMode(qint64 idNumber);
+
 signals:
     // Emitted when the window is unloaded, whatever unloads it.
     void unloaded();

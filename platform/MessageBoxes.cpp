@@ -11,7 +11,11 @@ MessageBoxes::Answer QtMessageBoxes::show(QWidget *parent, const QString &text, 
 {
     QMessageBox box(parent);
     box.setWindowTitle(AppInfo::title());
-    box.setText(text);
+    // Messages mark their line breaks with a carriage return.
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    box.setText(shown);
     switch (icon) {
     case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
     case Icon::Information: box.setIcon(QMessageBox::Information); break;
