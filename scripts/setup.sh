@@ -9,7 +9,7 @@ cd "$here"
 
 build_packages=(build-essential cmake qt6-base-dev libqt6sql6-sqlite fonts-dejavu-core)
 test_packages=(xvfb xauth xdotool x11-utils imagemagick unrtf poppler-utils sqlite3
-               dbus at-spi2-core python3 python3-pyatspi)
+               dbus at-spi2-core python3 python3-pyatspi libx11-dev libxdamage-dev)
 
 packages=("${build_packages[@]}")
 if [[ "${1:-}" == "--test" ]]; then
