@@ -1,12 +1,25 @@
 #pragma once
 
+#include "EntryMenus.h"
 #include "shell/ChildForm.h"
 #include "store/DowsingRecord.h"
 
 #include <memory>
+#include <optional>
+
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QStackedWidget;
 
 namespace Orvane {
 
+class FilteredLineEdit;
+class HintLine;
 class MDIForm1;
 class RecordStore;
 
@@ -42,6 +55,16 @@ public:
                     const QString &timeText);
     void setUpdateMode(qint64 idNumber);
 
+    // Writes the form into the store: a new record in add mode, the record
+    // being edited in update mode. False, with the reason, when nothing was
+    // written (the date is not a calendar date, or the store refused).
+    bool load(QString *reason = nullptr);
+
+    // Update mode, read from the caption of cmdadd ("&Update", any case).
+    bool isUpdateMode() const;
+    // The record that the form is filled from, while in update mode.
+    std::optional<qint64> updateIdNumber() const { return m_updateIdNumber; }
+
 signals:
     // Emitted when the window is unloaded, whatever unloads it.
     void unloaded();
@@ -50,10 +73,113 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Building the controls (frmMainControls.cpp).
+    void buildControls();
+    QWidget *buildLeftPanel();
+    QGroupBox *buildCustomerPage();
+    QGroupBox *buildToolsPage();
+    QGroupBox *buildNotesPage();
+    QWidget *buildToolChooser(QWidget *parent);
+    QWidget *buildItemChooser(QWidget *parent);
+    QWidget *buildTimeAndDate(QWidget *parent);
+    void buildMenus();
+    void connectControls();
+
     void Form_Unload();
+    void fillSelectors();
+    void selectFirstEntries();
+    void ClearEntryForm();
+    void bringToFront(QGroupBox *page);
+    void lockPages();
+    // Selects an entry of a selector whose selection handler must run even
+    // when the entry was already selected.
+    void selectTool(int index);
+    void selectItem(int index);
+    DowsingRecord formRecord() const;
+    void refuseSave(const QString &reason);
+    void addRecord();
+    void updateRecord();
+    void leaveUpdateMode();
+
+    // Handlers.
+    void cmAddNewRecord_Click();
+    void cmdCustomersDetailsNext_Click();
+    void cmdToolsBack_Click();
+    void cmdToolsNext_Click();
+    void cmdNotesBack_Click();
+    void cmdadd_Click();
+    void Label1_Click();
+    void cmbDowsingTool_Click();
+    void cmbItemDowsingFor_Click();
+    void cmdOk_Click();
+    void cmdCancel_Click();
+    void cmdOkItemDowsing_Click();
+    void cmdCancelItemDowsing_Click();
+    void mnuAddNewRecor_Click();
+    void mnuViewAll_Click();
+    void mnuExit_Click();
+    void mnuOnline_Click();
+    void mnuVisit_Click();
+    void mnuUpdate_Click();
+    void mnuAbout_Click();
+    void mnuDonate_Click();
+    void mnumakemoney_Click();
 
     MDIForm1 &m_frame;
     std::unique_ptr<RecordStore> m_entryRecords;
+    std::optional<qint64> m_updateIdNumber;
+    EntryMenus m_menus;
+
+    // Left panel.
+    QFrame *Frame1 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label10 = nullptr;
+    HintLine *m_hintLine = nullptr;
+    QPushButton *cmAddNewRecord = nullptr;
+    QPushButton *cmdViewAllrecords = nullptr;
+    QPushButton *cmdExit = nullptr;
+
+    // The stacked pages.
+    QStackedWidget *m_pages = nullptr;
+    QGroupBox *fraCustomersDetails = nullptr;
+    QGroupBox *fraTools = nullptr;
+    QGroupBox *fraNotes = nullptr;
+
+    // Customer page.
+    FilteredLineEdit *txtName = nullptr;
+    QPlainTextEdit *txtAddress = nullptr;
+    FilteredLineEdit *txtCity = nullptr;
+    FilteredLineEdit *txtState = nullptr;
+    QLineEdit *txtPin = nullptr;
+    FilteredLineEdit *txtPhNo = nullptr;
+    QLineEdit *txtEmail = nullptr;
+    FilteredLineEdit *txtLocationDowsingFor = nullptr;
+    QPushButton *cmdCustomersDetailsNext = nullptr;
+
+    // Tools page.
+    QComboBox *cmbDowsingTool = nullptr;
+    QFrame *fraDowsingTool = nullptr;
+    QLineEdit *txtDowsingTool = nullptr;
+    QPushButton *cmdOk = nullptr;
+    QPushButton *cmdCancel = nullptr;
+    QComboBox *cmbItemDowsingFor = nullptr;
+    QFrame *fraItemDowsing = nullptr;
+    QLineEdit *txtItemDowsing = nullptr;
+    QPushButton *cmdOkItemDowsing = nullptr;
+    QPushButton *cmdCancelItemDowsing = nullptr;
+    QComboBox *cmbHour = nullptr;
+    QComboBox *cmbMinute = nullptr;
+    QComboBox *cmbAMPM = nullptr;
+    QComboBox *cmbMonth = nullptr;
+    QComboBox *cmbDate = nullptr;
+    QComboBox *cmbYear = nullptr;
+    QPushButton *cmdToolsBack = nullptr;
+    QPushButton *cmdToolsNext = nullptr;
+
+    // Notes page.
+    QPlainTextEdit *txtNotes = nullptr;
+    QPushButton *cmdNotesBack = nullptr;
+    QPushButton *cmdadd = nullptr;
 };
 
 } // namespace Orvane

@@ -1,0 +1,102 @@
+#include "HintLine.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QMouseEvent>
+
+namespace Orvane {
+
+namespace {
+const QString kClickOn = QStringLiteral("Click On");
+const int kBlanks = 34;
+} // namespace
+
+QString HintLine::label1Text()
+{
+    return kClickOn + QString(kBlanks, QLatin1Char(' '))
+            + QStringLiteral("To  Enter New Customer Details");
+}
+
+QString HintLine::label20Text()
+{
+    return QStringLiteral("Add New Record");
+}
+
+HintLine::HintLine(QWidget *parent)
+    : QWidget(parent)
+{
+    m_label1 = new QLabel(label1Text(), this);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_label1->setWordWrap(false);
+    m_label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_label1->setCursor(Qt::PointingHandCursor);
+    m_label1->installEventFilter(this);
+
+    // A sibling over Label1, not a child of it: a click on it reaches
+    // neither label.
+    m_label20 = new QLabel(label20Text(), this);
+    m_label20->setObjectName(QStringLiteral("Label20"));
+    m_label20->setWordWrap(false);
+    m_label20->setAlignment(Qt::AlignCenter);
+    m_label20->setAttribute(Qt::WA_NoMousePropagation);
+    m_label20->raise();
+}
+
+QSize HintLine::sizeHint() const
+{
+    m_label1->ensurePolished();
+    return m_label1->sizeHint();
+}
+
+QSize HintLine::minimumSizeHint() const
+{
+    return sizeHint();
+}
+
+bool HintLine::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_label1) {
+        if (event->type() == QEvent::MouseButtonRelease) {
+            auto *mouse = static_cast<QMouseEvent *>(event);
+            if (mouse->button() == Qt::LeftButton
+                && m_label1->rect().contains(mouse->position().toPoint())) {
+                emit label1Clicked();
+                return true;
+            }
+        } else if (event->type() == QEvent::FontChange || event->type() == QEvent::Polish) {
+            placeLabels();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void HintLine::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    placeLabels();
+}
+
+void HintLine::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        placeLabels();
+}
+
+void HintLine::placeLabels()
+{
+    m_label1->ensurePolished();
+    m_label20->ensurePolished();
+    m_label1->setGeometry(rect());
+
+    // Label20 is centred over the run of blanks that follows "Click On".
+    const QFontMetrics metrics = m_label1->fontMetrics();
+    const int blanksStart = m_label1->contentsRect().left() + metrics.horizontalAdvance(kClickOn);
+    const int blanksWidth = metrics.horizontalAdvance(QString(kBlanks, QLatin1Char(' ')));
+    const QSize size = m_label20->sizeHint();
+    const int x = blanksStart + (blanksWidth - size.width()) / 2;
+    const int y = (height() - size.height()) / 2;
+    m_label20->setGeometry(x, y, size.width(), size.height());
+}
+
+} // namespace Orvane
