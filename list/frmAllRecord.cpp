@@ -1,30 +1,273 @@
 #include "frmAllRecord.h"
 
+#include "RecordListModel.h"
+#include "RecordReport.h"
+#include "entry/frmMain.h"
+#include "list/modDowsing.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Platform.h"
 #include "shell/MDIForm1.h"
 #include "store/RecordStore.h"
+#include "view/frmSave.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <QVBoxLayout>
 
 namespace Orvane {
+
+namespace {
+
+struct ColumnLayout
+{
+    int twips;
+    bool shown;
+};
+
+// Width (in twips, 1/1440 inch) and visibility of the fourteen columns.
+const ColumnLayout kColumns[RecordListModel::kColumnCount] = {
+    {2340, true},  {2385, true},  {1515, false}, {1515, false}, {1515, false},
+    {1515, false}, {1515, false}, {1515, false}, {2520, true},  {2460, true},
+    {1515, false}, {1515, false}, {1515, false}, {1515, false},
+};
+
+// Rows the grid shows without scrolling.
+const int kVisibleRows = 14;
+
+QFont verdana(qreal pointSize, bool bold)
+{
+    QFont font(QStringLiteral("Verdana"));
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace
 
 frmAllRecord::frmAllRecord(MDIForm1 &frame, QWidget *parent)
     : ChildForm(parent)
     , m_frame(frame)
 {
     setObjectName(QStringLiteral("frmAllRecord"));
+    buildLayout();
+
+    m_mnuFile = new QMenu(QStringLiteral("&File"), this);
+    m_mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    m_mnuPrint = m_mnuFile->addAction(QStringLiteral("&Print"));
+    m_mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
+    // Listed but never available.
+    m_mnuPrint->setEnabled(false);
+    m_mnuBack = m_mnuFile->addAction(QStringLiteral("&Back"));
+    m_mnuBack->setObjectName(QStringLiteral("mnuBack"));
+    connect(m_mnuBack, &QAction::triggered, this, [this] { mnuBack_Click(); });
 }
 
-frmAllRecord::~frmAllRecord() = default;
+frmAllRecord::~frmAllRecord()
+{
+    m_DataGrid->setModel(nullptr);
+}
+
+void frmAllRecord::buildLayout()
+{
+    m_frmFourItem = new QGroupBox(this);
+    m_frmFourItem->setObjectName(QStringLiteral("frmFourItem"));
+
+    m_Label2 = new QLabel(QStringLiteral("Short Summary Of Dowsing Records"), m_frmFourItem);
+    m_Label2->setObjectName(QStringLiteral("Label2"));
+    m_Label2->setFont(verdana(12, true));
+    m_Label2->setAlignment(Qt::AlignCenter);
+
+    // The grid's caption bar.
+    m_gridCaption = new QLabel(QStringLiteral("Dowsing Records"), m_frmFourItem);
+    m_gridCaption->setObjectName(QStringLiteral("DataGridCaption"));
+    m_gridCaption->setFont(verdana(9, true));
+    m_gridCaption->setAlignment(Qt::AlignCenter);
+    m_gridCaption->setFrameShape(QFrame::Panel);
+    m_gridCaption->setFrameShadow(QFrame::Raised);
+    m_gridCaption->setAutoFillBackground(true);
+    m_gridCaption->setBackgroundRole(QPalette::Button);
+    m_gridCaption->setMargin(2);
+
+    m_DataGrid = new QTableView(m_frmFourItem);
+    m_DataGrid->setObjectName(QStringLiteral("DataGrid"));
+    m_DataGrid->setFont(verdana(8.25, false));
+    m_DataGrid->horizontalHeader()->setFont(verdana(8.25, true));
+    m_DataGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_DataGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_DataGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_DataGrid->setWordWrap(false);
+    m_DataGrid->setTabKeyNavigation(false);
+    m_DataGrid->verticalHeader()->hide();
+    // Rows all of one height, so that a view over a million rows never asks
+    // every row for its size.
+    m_DataGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_DataGrid->verticalHeader()->setDefaultSectionSize(m_DataGrid->fontMetrics().height() + 6);
+    m_DataGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    m_DataGrid->horizontalHeader()->setHighlightSections(false);
+    m_DataGrid->horizontalHeader()->setStretchLastSection(true);
+    m_DataGrid->installEventFilter(this);
+    connect(m_DataGrid, &QTableView::doubleClicked, this, [this] { DataGrid_DblClick(); });
+
+    m_Label1 = new QLabel(QStringLiteral("To Select Your Record, Move the Arrow Up and Down to the "
+                                         "Chosen Row and  Double Click to See Complete Record "
+                                         "Details. "),
+                          m_frmFourItem);
+    m_Label1->setObjectName(QStringLiteral("Label1"));
+    m_Label1->setFont(verdana(8.25, true));
+    m_Label1->setWordWrap(true);
+
+    m_cmdBack = new QPushButton(QStringLiteral("&Back"), m_frmFourItem);
+    m_cmdBack->setObjectName(QStringLiteral("cmdBack"));
+    m_cmdBack->setMinimumWidth(100);
+    connect(m_cmdBack, &QPushButton::clicked, this, [this] { cmdBack_Click(); });
+
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(m_Label1, 1);
+    bottom->addSpacing(12);
+    bottom->addWidget(m_cmdBack, 0, Qt::AlignVCenter);
+
+    auto *inner = new QVBoxLayout(m_frmFourItem);
+    inner->addWidget(m_Label2);
+    inner->addSpacing(6);
+    inner->setSpacing(0);
+    inner->addWidget(m_gridCaption);
+    inner->addWidget(m_DataGrid, 1);
+    inner->addSpacing(8);
+    inner->addLayout(bottom);
+
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(6, 6, 6, 6);
+    outer->addWidget(m_frmFourItem);
+}
+
+void frmAllRecord::setUpColumns()
+{
+    QHeaderView *header = m_DataGrid->horizontalHeader();
+    const int dpi = m_DataGrid->logicalDpiX();
+    int shownWidth = 0;
+    for (int column = 0; column < RecordListModel::kColumnCount; ++column) {
+        const int width = (kColumns[column].twips * dpi + 720) / 1440;
+        header->resizeSection(column, width);
+        m_DataGrid->setColumnHidden(column, !kColumns[column].shown);
+        if (kColumns[column].shown)
+            shownWidth += width;
+    }
+    // The shown columns fill the grid's width, with room for the scroll bar.
+    const int frame = 2 * m_DataGrid->frameWidth();
+    m_DataGrid->setMinimumWidth(shownWidth + frame
+                                + m_DataGrid->verticalScrollBar()->sizeHint().width());
+    m_DataGrid->setMinimumHeight(header->sizeHint().height() + frame
+                                 + kVisibleRows * m_DataGrid->verticalHeader()->defaultSectionSize());
+}
 
 void frmAllRecord::Form_Load()
 {
+    m_listConnection = std::make_unique<RecordStore>();
+    m_listRecords = std::make_unique<RecordListModel>(*m_listConnection);
+    m_DataGrid->setModel(m_listRecords.get());
+    setUpColumns();
+
+    const QString path = RecordStore::databasePath(platform().programFolder);
+    if (m_listConnection->open(path) != RecordStore::OpenResult::Opened
+        || !m_listRecords->load()) {
+        platform().messages->show(this,
+                                  QStringLiteral("The Dowsing Records Could Not Be Read\r%1")
+                                          .arg(m_listConnection->errorText()),
+                                  MessageBoxes::Icon::Critical);
+        disableGrid();
+        return;
+    }
+    if (m_listRecords->rowCount() == 0) {
+        platform().messages->show(this, QStringLiteral("There Is No Record !"),
+                                  MessageBoxes::Icon::Information);
+        disableGrid();
+        return;
+    }
+    m_DataGrid->setCurrentIndex(m_listRecords->index(0, 0));
+}
+
+void frmAllRecord::disableGrid()
+{
+    m_DataGrid->setEnabled(false);
+}
+
+void frmAllRecord::showEvent(QShowEvent *event)
+{
+    ChildForm::showEvent(event);
+    if (m_DataGrid->isEnabled())
+        m_DataGrid->setFocus();
+    else
+        m_cmdBack->setFocus();
+}
+
+bool frmAllRecord::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_DataGrid && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            DataGrid_DblClick();
+            return true;
+        }
+    }
+    return ChildForm::eventFilter(watched, event);
+}
+
+void frmAllRecord::DataGrid_DblClick()
+{
+    if (!m_DataGrid->isEnabled() || !m_listRecords)
+        return;
+    const QModelIndex current = m_DataGrid->currentIndex();
+    if (!current.isValid())
+        return;
+    const int row = current.row();
+    const auto record = m_listRecords->record(row);
+    if (!record) {
+        const QString reason = m_listConnection->errorText();
+        platform().messages->show(
+                this,
+                QStringLiteral("This Record Could Not Be Read\r%1")
+                        .arg(reason.isEmpty()
+                                     ? QStringLiteral("It is no longer in the database.")
+                                     : reason),
+                MessageBoxes::Icon::Critical);
+        return;
+    }
+
+    frmSave *save = m_frame.saveForm();
+    RecordReport::write(save->reportBox(), *record);
+    modDowsing::selectRecord(row, record->listedDateText(), record->Time_Dowsing_Occured,
+                             m_listRecords->idNumber(row));
+
+    m_frame.hideChild(this);
+    m_frame.showChild(save);
 }
 
 void frmAllRecord::cmdBack_Click()
 {
+    if (frmMain *entry = m_frame.entryForm())
+        m_frame.showChild(entry);
+    m_DataGrid->setModel(nullptr);
+    m_listRecords.reset();
+    m_listConnection.reset();
+    m_frame.unloadAllRecordForm();
+}
+
+void frmAllRecord::mnuBack_Click()
+{
+    cmdBack_Click();
 }
 
 QList<QMenu *> frmAllRecord::menus() const
 {
-    return {};
+    return {m_mnuFile};
 }
 
 } // namespace Orvane

@@ -4,11 +4,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QUrl>
 #include <QVariant>
+
+#include <sqlite3.h>
 
 namespace Orvane {
 
@@ -75,6 +78,57 @@ DowsingRecord recordFrom(const QSqlQuery &q)
     r.Notes = q.value(12).toString();
     r.IdNumber = q.value(13).toLongLong();
     return r;
+}
+
+// The engine's own handle under a connection, or null when the driver is
+// not SQLite's.
+sqlite3 *sqliteHandle(const QSqlDatabase &db)
+{
+    const QVariant handle = db.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3 *const *>(handle.constData());
+}
+
+// Every key in order, read straight from the engine: the list reads a
+// million keys in a fraction of the time a query object takes. The keys are
+// distinct positive numbers, so the span from the least to the greatest
+// bounds their number; reserving that span (untouched memory costs nothing)
+// spares the copies of a growing array. Each statement is finished before
+// returning, so no read stays open.
+bool readKeys(sqlite3 *handle, QVector<qint64> &ids)
+{
+    sqlite3_stmt *statement = nullptr;
+    if (sqlite3_prepare_v2(handle,
+                           "SELECT (SELECT min(IdNumber) FROM Details), "
+                           "(SELECT max(IdNumber) FROM Details)",
+                           -1, &statement, nullptr) != SQLITE_OK)
+        return false;
+    int rc = sqlite3_step(statement);
+    if (rc == SQLITE_ROW && sqlite3_column_type(statement, 0) != SQLITE_NULL) {
+        const qint64 span = sqlite3_column_int64(statement, 1)
+                - sqlite3_column_int64(statement, 0) + 1;
+        const qint64 kMostReserved = qint64(1) << 26;
+        if (span > 0 && span <= kMostReserved)
+            ids.reserve(span);
+    }
+    sqlite3_finalize(statement);
+    if (rc != SQLITE_ROW)
+        return false;
+
+    statement = nullptr;
+    if (sqlite3_prepare_v2(handle, "SELECT IdNumber FROM Details ORDER BY IdNumber", -1,
+                           &statement, nullptr) != SQLITE_OK)
+        return false;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW)
+        ids.append(sqlite3_column_int64(statement, 0));
+    sqlite3_finalize(statement);
+    if (rc != SQLITE_DONE)
+        return false;
+    // Far fewer keys than the span (many records removed): give the rest back.
+    if (ids.capacity() > ids.size() + ids.size() / 8 + 1024)
+        ids.squeeze();
+    return true;
 }
 
 } // namespace
@@ -307,7 +361,15 @@ QVector<qint64> RecordStore::idNumbers()
         fail(QStringLiteral("The database is not open."));
         return ids;
     }
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    if (sqlite3 *handle = sqliteHandle(db)) {
+        if (!readKeys(handle, ids)) {
+            fail(QString::fromUtf8(sqlite3_errmsg(handle)));
+            ids.clear();
+        }
+        return ids;
+    }
+    QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT IdNumber FROM Details ORDER BY IdNumber"))) {
         fail(reasonOf(query.lastError()));

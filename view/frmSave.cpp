@@ -1,16 +1,254 @@
 #include "frmSave.h"
 
+#include "entry/frmMain.h"
+#include "list/frmAllRecord.h"
+#include "list/modDowsing.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Platform.h"
 #include "shell/MDIForm1.h"
+#include "store/RecordStore.h"
+
+#include <QClipboard>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QVBoxLayout>
 
 namespace Orvane {
+
+namespace {
+
+MessageBoxes::Answer say(QWidget *parent, const QString &text, MessageBoxes::Icon icon,
+                         MessageBoxes::Buttons buttons = MessageBoxes::Buttons::Ok)
+{
+    return platform().messages->show(parent, text, icon, buttons);
+}
+
+} // namespace
 
 frmSave::frmSave(MDIForm1 &frame, QWidget *parent)
     : ChildForm(parent)
     , m_frame(frame)
 {
     setObjectName(QStringLiteral("frmSave"));
+
+    m_RTB = new QTextEdit(this);
+    m_RTB->setObjectName(QStringLiteral("RTB"));
+    // What is typed here would reach neither the database nor the record
+    // the buttons act on, so the report is for reading only.
+    m_RTB->setReadOnly(true);
+    m_RTB->setUndoRedoEnabled(false);
+    m_RTB->setAcceptRichText(false);
+    QFont font(QStringLiteral("Verdana"));
+    font.setPointSizeF(9.75);
+    m_RTB->setFont(font);
+    m_RTB->document()->setDefaultFont(font);
+    m_RTB->setMinimumSize(720, 400);
+    m_RTB->viewport()->setMouseTracking(true);
+    m_RTB->viewport()->installEventFilter(this);
+    connect(m_RTB, &QTextEdit::textChanged, this, [this] { RTB_Change(); });
+
+    auto makeButton = [this](const char *name, const QString &caption) {
+        auto *button = new QPushButton(caption, this);
+        button->setObjectName(QLatin1String(name));
+        return button;
+    };
+    m_cmddelete = makeButton("cmddelete", QStringLiteral("&Delete This Dowsing Record"));
+    m_cmdedit = makeButton("cmdedit", QStringLiteral("&Edit This Dowsing Record"));
+    m_cmdSave = makeButton("cmdSave", QStringLiteral("&Save"));
+    m_cmdPrint = makeButton("cmdPrint", QStringLiteral("&Print"));
+    m_cmdBack = makeButton("cmdBack", QStringLiteral("&Back"));
+    connect(m_cmddelete, &QPushButton::clicked, this, [this] { cmddelete_Click(); });
+    connect(m_cmdedit, &QPushButton::clicked, this, [this] { cmdedit_Click(); });
+    connect(m_cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
+    connect(m_cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
+    connect(m_cmdBack, &QPushButton::clicked, this, [this] { cmdBack_Click(); });
+
+    // Five buttons of one size in a row under the report.
+    const QList<QPushButton *> buttons = {m_cmddelete, m_cmdedit, m_cmdSave, m_cmdPrint,
+                                          m_cmdBack};
+    int width = 0;
+    for (QPushButton *button : buttons)
+        width = std::max(width, button->sizeHint().width());
+    // Room on both sides of the longest caption.
+    width += 16;
+    auto *row = new QHBoxLayout;
+    for (QPushButton *button : buttons) {
+        button->setFixedWidth(width);
+        row->addWidget(button);
+    }
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addWidget(m_RTB, 1);
+    layout->addSpacing(4);
+    layout->addLayout(row);
 }
 
 frmSave::~frmSave() = default;
+
+void frmSave::cmdBack_Click()
+{
+    m_frame.hideChild(this);
+    m_frame.showChild(m_frame.allRecordForm());
+}
+
+bool frmSave::openViewRecords()
+{
+    m_viewRecords = std::make_unique<RecordStore>();
+    if (m_viewRecords->open(RecordStore::databasePath(platform().programFolder))
+        == RecordStore::OpenResult::Opened)
+        return true;
+    say(this,
+        QStringLiteral("The Dowsing Records Could Not Be Opened\r%1")
+                .arg(m_viewRecords->errorText()),
+        MessageBoxes::Icon::Critical);
+    return false;
+}
+
+void frmSave::cmdedit_Click()
+{
+    if (!openViewRecords())
+        return;
+    frmMain *entry = m_frame.entryForm();
+    if (!entry)
+        return;
+
+    m_frame.showChild(entry);
+    m_frame.hideChild(this);
+    entry->setPagesEnabled(true);
+    entry->setAddNewRecordVisible(false);
+
+    const qint64 count = m_viewRecords->count();
+    if (count < 0) {
+        say(entry,
+            QStringLiteral("The Dowsing Records Could Not Be Read\r%1")
+                    .arg(m_viewRecords->errorText()),
+            MessageBoxes::Icon::Critical);
+        return;
+    }
+    if (count == 0) {
+        say(entry, QStringLiteral("There Is No Record to Edit"), MessageBoxes::Icon::None);
+        return;
+    }
+
+    const qint64 id = modDowsing::selectedIdNumber;
+    const auto record = m_viewRecords->find(id);
+    if (record) {
+        entry->showRecord(*record, modDowsing::selectedDateText, modDowsing::selectedTimeText);
+        entry->setUpdateMode(id);
+    } else if (!m_viewRecords->errorText().isEmpty()) {
+        say(entry,
+            QStringLiteral("The Dowsing Record Could Not Be Read\r%1")
+                    .arg(m_viewRecords->errorText()),
+            MessageBoxes::Icon::Critical);
+    } else {
+        say(entry, QStringLiteral("Sorry The Given Record Is Not Found"),
+            MessageBoxes::Icon::None);
+    }
+}
+
+void frmSave::cmddelete_Click()
+{
+    if (!openViewRecords())
+        return;
+
+    const qint64 count = m_viewRecords->count();
+    if (count < 0) {
+        say(this,
+            QStringLiteral("The Dowsing Records Could Not Be Read\r%1")
+                    .arg(m_viewRecords->errorText()),
+            MessageBoxes::Icon::Critical);
+        return;
+    }
+    if (count == 0) {
+        say(this, QStringLiteral("There Is No Record to Delete"), MessageBoxes::Icon::None);
+    } else {
+        if (say(this, QStringLiteral("Do You Really Want To Delete This Record ?"),
+                MessageBoxes::Icon::None, MessageBoxes::Buttons::YesNo)
+            != MessageBoxes::Answer::Yes)
+            return;
+        // The record is found by its key: a position could name another
+        // record once the table has changed since the list read it.
+        if (m_viewRecords->remove(modDowsing::selectedIdNumber))
+            say(this, QStringLiteral("Record Deleted Succesfully !"),
+                MessageBoxes::Icon::Information);
+        else
+            say(this,
+                QStringLiteral("The Record Could Not Be Deleted\r%1")
+                        .arg(m_viewRecords->errorText()),
+                MessageBoxes::Icon::Critical);
+    }
+
+    // Back to the list, read afresh.
+    m_frame.hideChild(this);
+    if (m_frame.isAllRecordLoaded())
+        m_frame.allRecordForm()->cmdBack_Click();
+    if (frmMain *entry = m_frame.entryForm())
+        entry->cmdViewAllrecords_Click();
+}
+
+void frmSave::cmdPrint_Click()
+{
+}
+
+void frmSave::cmdSave_Click()
+{
+}
+
+bool frmSave::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_RTB->viewport()) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            RTB_MouseDown();
+            break;
+        case QEvent::MouseMove:
+            RTB_MouseMove();
+            break;
+        case QEvent::MouseButtonRelease:
+            RTB_MouseUp();
+            RTB_Click();
+            break;
+        default:
+            break;
+        }
+    }
+    return ChildForm::eventFilter(watched, event);
+}
+
+void frmSave::RTB_Change()
+{
+    emptyClipboard();
+}
+
+void frmSave::RTB_MouseDown()
+{
+    emptyClipboard();
+}
+
+void frmSave::RTB_MouseMove()
+{
+    emptyClipboard();
+}
+
+void frmSave::RTB_MouseUp()
+{
+    emptyClipboard();
+}
+
+void frmSave::RTB_Click()
+{
+    emptyClipboard();
+}
+
+void frmSave::emptyClipboard()
+{
+    if (QClipboard *clipboard = QGuiApplication::clipboard())
+        clipboard->clear();
+}
 
 } // namespace Orvane

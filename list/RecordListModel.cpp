@@ -1,0 +1,118 @@
+#include "RecordListModel.h"
+
+#include "store/RecordStore.h"
+
+namespace Orvane {
+
+RecordListModel::RecordListModel(RecordStore &store, QObject *parent)
+    : QAbstractTableModel(parent)
+    , m_store(store)
+    , m_rows(kCachedRows)
+{
+}
+
+const QStringList &RecordListModel::captions()
+{
+    static const QStringList names = {
+        QStringLiteral("Date"),            QStringLiteral("Name"),
+        QStringLiteral("Address"),         QStringLiteral("City"),
+        QStringLiteral("State"),           QStringLiteral("Pin"),
+        QStringLiteral("Phone No"),        QStringLiteral("Email Address"),
+        QStringLiteral("Time Of Dowsing"), QStringLiteral("Dowsing Tool"),
+        QStringLiteral("Item Of Dowsing"), QStringLiteral("Location"),
+        QStringLiteral("Notes"),           QStringLiteral("IdNumber"),
+    };
+    return names;
+}
+
+bool RecordListModel::load()
+{
+    beginResetModel();
+    m_rows.clear();
+    m_keys = m_store.idNumbers();
+    const bool ok = m_store.errorText().isEmpty();
+    if (!ok)
+        m_keys.clear();
+    endResetModel();
+    return ok;
+}
+
+int RecordListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_keys.size());
+}
+
+int RecordListModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : kColumnCount;
+}
+
+qint64 RecordListModel::idNumber(int row) const
+{
+    return m_keys.value(row, -1);
+}
+
+std::optional<DowsingRecord> RecordListModel::record(int row) const
+{
+    if (row < 0 || row >= m_keys.size())
+        return std::nullopt;
+    const qint64 key = m_keys.at(row);
+    if (const auto *cached = m_rows.object(key))
+        return *cached;
+    auto found = m_store.find(key);
+    // A failed read is not kept: the next look may succeed.
+    if (found || m_store.errorText().isEmpty())
+        m_rows.insert(key, new std::optional<DowsingRecord>(found));
+    return found;
+}
+
+QString RecordListModel::cellText(const DowsingRecord &r, int column)
+{
+    switch (column) {
+    case 0: return r.listedDateText();
+    case 1: return r.Name;
+    case 2: return r.Address;
+    case 3: return r.City;
+    case 4: return r.State;
+    case 5: return r.Pin;
+    case 6: return r.Phone_No;
+    case 7: return r.Email;
+    case 8: return r.Time_Dowsing_Occured;
+    case 9: return r.Dowsing_Tool;
+    case 10: return r.Item_Dowsing_For;
+    case 11: return r.Location_Dowsing_Occured;
+    case 12: return r.Notes;
+    case 13: return r.IdNumber ? QString::number(*r.IdNumber) : QString();
+    default: return {};
+    }
+}
+
+QVariant RecordListModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || role != Qt::DisplayRole)
+        return {};
+    if (index.column() == kIdNumberColumn)
+        return QString::number(idNumber(index.row()));
+    const auto r = record(index.row());
+    if (!r)
+        return {};
+    return cellText(*r, index.column());
+}
+
+QVariant RecordListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Horizontal)
+        return captions().value(section);
+    return {};
+}
+
+Qt::ItemFlags RecordListModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}
+
+} // namespace Orvane

@@ -1,0 +1,420 @@
+// The list window: its grid's columns, the empty list, the first row
+// current, the double-click that turns a row into a report and remembers the
+// record, Back in both directions, and that an open list never stands in the
+// way of a save.
+
+#include "support/FakePlatform.h"
+
+#include "entry/frmMain.h"
+#include "list/RecordListModel.h"
+#include "list/frmAllRecord.h"
+#include "list/modDowsing.h"
+#include "shell/MDIForm1.h"
+#include "store/RecordStore.h"
+#include "view/frmSave.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTextEdit>
+#include <QtTest>
+
+using namespace Orvane;
+using Orvane::Testing::TestEnvironment;
+
+namespace {
+
+DowsingRecord recordNamed(const QString &name, int day)
+{
+    DowsingRecord r;
+    r.Date = QDate(2009, 3, day);
+    r.Name = name;
+    r.Address = QStringLiteral("1 Road\nSecond Line");
+    r.Time_Dowsing_Occured = QStringLiteral("09:%1").arg(day, 2, 10, QLatin1Char('0'));
+    r.Dowsing_Tool = QStringLiteral("Rods");
+    r.Item_Dowsing_For = QStringLiteral("water");
+    r.Notes = QStringLiteral("note of ") + name;
+    return r;
+}
+
+// Adds records through a store of the test's own; returns their keys.
+QVector<qint64> seed(const TestEnvironment &env, const QList<DowsingRecord> &records)
+{
+    RecordStore store;
+    if (store.open(env.databasePath()) != RecordStore::OpenResult::Opened)
+        qFatal("cannot open the test database");
+    QVector<qint64> keys;
+    for (DowsingRecord r : records) {
+        if (!store.add(r))
+            qFatal("cannot seed: %s", qPrintable(store.errorText()));
+        keys.append(*r.IdNumber);
+    }
+    return keys;
+}
+
+QVector<qint64> seedFive(const TestEnvironment &env)
+{
+    QList<DowsingRecord> records;
+    for (int i = 1; i <= 5; ++i)
+        records.append(recordNamed(QStringLiteral("CUSTOMER %1").arg(i), i));
+    return seed(env, records);
+}
+
+// The entry window's "View All Records".
+frmAllRecord *openList(MDIForm1 &frame)
+{
+    frame.entryForm()->cmdViewAllrecords_Click();
+    return frame.allRecordForm();
+}
+
+QTableView *gridOf(QWidget *list)
+{
+    return list->findChild<QTableView *>(QStringLiteral("DataGrid"));
+}
+
+void doubleClickRow(QTableView *grid, int row)
+{
+    grid->scrollTo(grid->model()->index(row, 0));
+    const QPoint at = grid->visualRect(grid->model()->index(row, 1)).center();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
+}
+
+QString reportText(MDIForm1 &frame)
+{
+    return frame.saveForm()->reportBox()->toPlainText();
+}
+
+struct Frame
+{
+    MDIForm1 frame;
+    Frame()
+    {
+        frame.resize(1100, 800);
+        frame.show();
+        frame.MDIForm_Load();
+    }
+};
+
+} // namespace
+
+class TestListWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void gridColumnsAndWindowParts();
+    void emptyTableIsReportedAndTheGridDisabled();
+    void firstRowIsCurrentAndCellsShowTheRecord();
+    void doubleClickShowsTheRowsReport();
+    void enterOnTheGridShowsTheReportToo();
+    void cellsLeftEmptyKeepTheEarlierDateAndTime();
+    void backFromTheReportShowsTheListAsItWas();
+    void backShowsTheEntryWindowAndUnloadsTheList_data();
+    void backShowsTheEntryWindowAndUnloadsTheList();
+    void aSaveSucceedsWhileTheListIsOpen();
+    void unreadableDatabaseIsReported();
+};
+
+void TestListWindow::init()
+{
+    modDowsing::selectedRowPosition = 0;
+    modDowsing::selectedIdNumber = 0;
+    modDowsing::selectedDateText.clear();
+    modDowsing::selectedTimeText.clear();
+}
+
+void TestListWindow::gridColumnsAndWindowParts()
+{
+    TestEnvironment env;
+    seedFive(env);
+    Frame f;
+    frmAllRecord *list = openList(f.frame);
+    QTableView *grid = gridOf(list);
+    QVERIFY(grid);
+
+    const QStringList captions = {
+        "Date",     "Name",          "Address",         "City",         "State",
+        "Pin",      "Phone No",      "Email Address",   "Time Of Dowsing", "Dowsing Tool",
+        "Item Of Dowsing", "Location", "Notes",         "IdNumber"};
+    QCOMPARE(grid->model()->columnCount(), captions.size());
+    QStringList shown;
+    for (int column = 0; column < captions.size(); ++column) {
+        QCOMPARE(grid->model()->headerData(column, Qt::Horizontal).toString(),
+                 captions.at(column));
+        if (!grid->isColumnHidden(column))
+            shown.append(captions.at(column));
+    }
+    QCOMPARE(shown, QStringList({"Date", "Name", "Time Of Dowsing", "Dowsing Tool"}));
+
+    // Widths follow the window's twips at the screen's resolution.
+    const int dpi = grid->logicalDpiX();
+    QCOMPARE(grid->columnWidth(0), (2340 * dpi + 720) / 1440);
+    QCOMPARE(grid->columnWidth(1), (2385 * dpi + 720) / 1440);
+    QCOMPARE(grid->columnWidth(8), (2520 * dpi + 720) / 1440);
+    // The four shown columns fit without a horizontal scroll bar.
+    QVERIFY(!grid->horizontalScrollBar()->isVisible());
+    QCOMPARE(grid->font().family(), QStringLiteral("Verdana"));
+    QCOMPARE(grid->horizontalHeader()->font().family(), QStringLiteral("Verdana"));
+
+    auto *caption = list->findChild<QLabel *>(QStringLiteral("DataGridCaption"));
+    QVERIFY(caption);
+    QCOMPARE(caption->text(), QStringLiteral("Dowsing Records"));
+    auto *label1 = list->findChild<QLabel *>(QStringLiteral("Label1"));
+    QVERIFY(label1);
+    QCOMPARE(label1->text(),
+             QStringLiteral("To Select Your Record, Move the Arrow Up and Down to the Chosen Row "
+                            "and  Double Click to See Complete Record Details. "));
+    auto *label2 = list->findChild<QLabel *>(QStringLiteral("Label2"));
+    QVERIFY(label2);
+    QCOMPARE(label2->text(), QStringLiteral("Short Summary Of Dowsing Records"));
+    QVERIFY(label2->font().bold());
+    QVERIFY(list->findChild<QWidget *>(QStringLiteral("frmFourItem")));
+    auto *back = list->findChild<QPushButton *>(QStringLiteral("cmdBack"));
+    QVERIFY(back);
+    QCOMPARE(back->text(), QStringLiteral("&Back"));
+
+    // The menu bar carries the list's own menu: Print is listed but never
+    // available.
+    const QList<QMenu *> menus = list->menus();
+    QCOMPARE(menus.size(), 1);
+    QCOMPARE(menus.first()->title(), QStringLiteral("&File"));
+    const QList<QAction *> entries = menus.first()->actions();
+    QCOMPARE(entries.size(), 2);
+    QCOMPARE(entries.at(0)->text(), QStringLiteral("&Print"));
+    QVERIFY(!entries.at(0)->isEnabled());
+    QCOMPARE(entries.at(1)->text(), QStringLiteral("&Back"));
+    QVERIFY(entries.at(1)->isEnabled());
+    QVERIFY(f.frame.menuBar()->actions().contains(menus.first()->menuAction()));
+}
+
+void TestListWindow::emptyTableIsReportedAndTheGridDisabled()
+{
+    TestEnvironment env;
+    Frame f;
+    frmAllRecord *list = openList(f.frame);
+    QCOMPARE(env.messages.texts(), QStringList{QStringLiteral("There Is No Record !")});
+    QCOMPARE(env.messages.shown.first().icon, MessageBoxes::Icon::Information);
+    QTableView *grid = gridOf(list);
+    QVERIFY(!grid->isEnabled());
+    QCOMPARE(grid->model()->rowCount(), 0);
+
+    // No report from a disabled grid.
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
+    list->DataGrid_DblClick();
+    QVERIFY(!f.frame.isSaveLoaded());
+    QVERIFY(f.frame.isChildVisible(list));
+
+    // Back still works.
+    list->cmdBack_Click();
+    QVERIFY(f.frame.isChildVisible(f.frame.entryForm()));
+    QVERIFY(!f.frame.isAllRecordLoaded());
+    QCOMPARE(env.messages.shown.size(), 1);
+}
+
+void TestListWindow::firstRowIsCurrentAndCellsShowTheRecord()
+{
+    TestEnvironment env;
+    const QVector<qint64> keys = seedFive(env);
+    Frame f;
+    QTableView *grid = gridOf(openList(f.frame));
+    QVERIFY(env.messages.shown.isEmpty());
+    QVERIFY(grid->isEnabled());
+    QCOMPARE(grid->model()->rowCount(), 5);
+    QCOMPARE(grid->currentIndex().row(), 0);
+    QVERIFY(grid->selectionModel()->isRowSelected(0, QModelIndex()));
+
+    // Rows in order of addition; the date as month/day/year; hidden cells
+    // still carry their values.
+    QAbstractItemModel *model = grid->model();
+    for (int row = 0; row < 5; ++row) {
+        QCOMPARE(model->index(row, 0).data().toString(), QStringLiteral("3/%1/2009").arg(row + 1));
+        QCOMPARE(model->index(row, 1).data().toString(), QStringLiteral("CUSTOMER %1").arg(row + 1));
+        QCOMPARE(model->index(row, 13).data().toString(), QString::number(keys.at(row)));
+    }
+    QCOMPARE(model->index(2, 2).data().toString(), QStringLiteral("1 Road\nSecond Line"));
+    QCOMPARE(model->index(2, 8).data().toString(), QStringLiteral("09:03"));
+    QCOMPARE(model->index(2, 9).data().toString(), QStringLiteral("Rods"));
+}
+
+void TestListWindow::doubleClickShowsTheRowsReport()
+{
+    TestEnvironment env;
+    // Keys that are not positions: an earlier record is gone.
+    const QVector<qint64> first = seedFive(env);
+    {
+        RecordStore store;
+        store.open(env.databasePath());
+        QVERIFY(store.remove(first.at(0)));
+    }
+    const QVector<qint64> second = seedFive(env);
+    Frame f;
+    frmAllRecord *list = openList(f.frame);
+    QTableView *grid = gridOf(list);
+
+    doubleClickRow(grid, 2);
+    QCOMPARE(modDowsing::selectedRowPosition, 2);
+    // The rows: the first five but the first, then the second five.
+    QCOMPARE(modDowsing::selectedIdNumber, first.at(3));
+    QCOMPARE(modDowsing::selectedDateText, QStringLiteral("3/4/2009"));
+    QCOMPARE(modDowsing::selectedTimeText, QStringLiteral("09:04"));
+    QVERIFY(reportText(f.frame).startsWith(QStringLiteral("Date :- 3/4/2009\n\nName :- CUSTOMER 4\n\n")));
+    QVERIFY(!f.frame.isChildVisible(list));
+    QVERIFY(f.frame.isChildVisible(f.frame.saveForm()));
+    QVERIFY(f.frame.isAllRecordLoaded());
+
+    // A row far down the list, whatever the scroll position.
+    f.frame.saveForm()->cmdBack_Click();
+    doubleClickRow(grid, 8);
+    QCOMPARE(modDowsing::selectedRowPosition, 8);
+    QCOMPARE(modDowsing::selectedIdNumber, second.at(4));
+    QVERIFY(reportText(f.frame).contains(QStringLiteral("Name :- CUSTOMER 5\n\n")));
+    QVERIFY(!reportText(f.frame).contains(QStringLiteral("CUSTOMER 4")));
+    QVERIFY(env.messages.shown.isEmpty());
+}
+
+void TestListWindow::enterOnTheGridShowsTheReportToo()
+{
+    TestEnvironment env;
+    const QVector<qint64> keys = seedFive(env);
+    Frame f;
+    frmAllRecord *list = openList(f.frame);
+    QTableView *grid = gridOf(list);
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Down);
+    QTest::keyClick(grid, Qt::Key_Return);
+    QCOMPARE(modDowsing::selectedRowPosition, 1);
+    QCOMPARE(modDowsing::selectedIdNumber, keys.at(1));
+    QVERIFY(f.frame.isChildVisible(f.frame.saveForm()));
+}
+
+void TestListWindow::cellsLeftEmptyKeepTheEarlierDateAndTime()
+{
+    TestEnvironment env;
+    DowsingRecord withTime = recordNamed(QStringLiteral("FIRST"), 7);
+    DowsingRecord without = recordNamed(QStringLiteral("SECOND"), 9);
+    without.Time_Dowsing_Occured.clear();
+    const QVector<qint64> keys = seed(env, {withTime, without});
+    Frame f;
+    QTableView *grid = gridOf(openList(f.frame));
+
+    doubleClickRow(grid, 0);
+    f.frame.saveForm()->cmdBack_Click();
+    doubleClickRow(grid, 1);
+    QCOMPARE(modDowsing::selectedRowPosition, 1);
+    QCOMPARE(modDowsing::selectedIdNumber, keys.at(1));
+    QCOMPARE(modDowsing::selectedDateText, QStringLiteral("3/9/2009"));
+    QCOMPARE(modDowsing::selectedTimeText, QStringLiteral("09:07"));
+    QVERIFY(reportText(f.frame).contains(
+            QStringLiteral("Dowsing Time :- This data has not been entered\n\n")));
+
+    // The table refuses a record without a date, so the date's case is
+    // only reachable through the state itself.
+    modDowsing::selectRecord(4, QString(), QStringLiteral("10:30"), 99);
+    QCOMPARE(modDowsing::selectedDateText, QStringLiteral("3/9/2009"));
+    QCOMPARE(modDowsing::selectedTimeText, QStringLiteral("10:30"));
+    QCOMPARE(modDowsing::selectedRowPosition, 4);
+    QCOMPARE(modDowsing::selectedIdNumber, qint64(99));
+}
+
+void TestListWindow::backFromTheReportShowsTheListAsItWas()
+{
+    TestEnvironment env;
+    seedFive(env);
+    Frame f;
+    frmAllRecord *list = openList(f.frame);
+    QTableView *grid = gridOf(list);
+    doubleClickRow(grid, 3);
+
+    // A record added meanwhile is not in the list until it is read again.
+    seed(env, {recordNamed(QStringLiteral("LATE"), 20)});
+
+    f.frame.saveForm()->cmdBack_Click();
+    QVERIFY(!f.frame.isChildVisible(f.frame.saveForm()));
+    QVERIFY(f.frame.isChildVisible(list));
+    QCOMPARE(f.frame.allRecordForm(), list);
+    QCOMPARE(gridOf(list), grid);
+    QCOMPARE(grid->currentIndex().row(), 3);
+    QCOMPARE(grid->model()->rowCount(), 5);
+    QVERIFY(f.frame.menuBar()->actions().contains(list->menus().first()->menuAction()));
+}
+
+void TestListWindow::backShowsTheEntryWindowAndUnloadsTheList_data()
+{
+    QTest::addColumn<bool>("fromMenu");
+    QTest::newRow("button") << false;
+    QTest::newRow("File > Back") << true;
+}
+
+void TestListWindow::backShowsTheEntryWindowAndUnloadsTheList()
+{
+    QFETCH(bool, fromMenu);
+    TestEnvironment env;
+    seedFive(env);
+    Frame f;
+    QPointer<frmAllRecord> list = openList(f.frame);
+    if (fromMenu)
+        list->menus().first()->actions().at(1)->trigger();
+    else
+        list->findChild<QPushButton *>(QStringLiteral("cmdBack"))->click();
+    QVERIFY(f.frame.isChildVisible(f.frame.entryForm()));
+    QVERIFY(!f.frame.isAllRecordLoaded());
+    QTRY_VERIFY(list.isNull());
+
+    // Shown again, it reads the table afresh.
+    seed(env, {recordNamed(QStringLiteral("LATE"), 20)});
+    QCOMPARE(gridOf(openList(f.frame))->model()->rowCount(), 6);
+}
+
+void TestListWindow::aSaveSucceedsWhileTheListIsOpen()
+{
+    TestEnvironment env;
+    QList<DowsingRecord> many;
+    for (int i = 0; i < 600; ++i)
+        many.append(recordNamed(QStringLiteral("R%1").arg(i), 1 + i % 28));
+    seed(env, many);
+    Frame f;
+    QTableView *grid = gridOf(openList(f.frame));
+    grid->scrollTo(grid->model()->index(300, 0));
+    QCoreApplication::processEvents();
+    (void)grid->grab();
+
+    RecordStore writer;
+    QCOMPARE(writer.open(env.databasePath()), RecordStore::OpenResult::Opened);
+    DowsingRecord r = recordNamed(QStringLiteral("WRITTEN"), 3);
+    QVERIFY2(writer.add(r), qPrintable(writer.errorText()));
+    DowsingRecord changed = r;
+    changed.Name = QStringLiteral("CHANGED");
+    QVERIFY2(writer.update(changed), qPrintable(writer.errorText()));
+    QVERIFY2(writer.remove(*r.IdNumber), qPrintable(writer.errorText()));
+}
+
+void TestListWindow::unreadableDatabaseIsReported()
+{
+    TestEnvironment env;
+    seedFive(env);
+    Frame f;
+    QFile::remove(env.databasePath());
+    QFile garbage(env.databasePath());
+    QVERIFY(garbage.open(QIODevice::WriteOnly));
+    garbage.write(QByteArray(4096, 'x'));
+    garbage.close();
+
+    frmAllRecord *list = openList(f.frame);
+    QCOMPARE(env.messages.shown.size(), 1);
+    QCOMPARE(env.messages.shown.first().icon, MessageBoxes::Icon::Critical);
+    QVERIFY(env.messages.shown.first().text.startsWith(
+            QStringLiteral("The Dowsing Records Could Not Be Read\r")));
+    QVERIFY(!gridOf(list)->isEnabled());
+    list->cmdBack_Click();
+    QVERIFY(f.frame.isChildVisible(f.frame.entryForm()));
+}
+
+QTEST_MAIN(TestListWindow)
+#include "tst_listwindow.moc"

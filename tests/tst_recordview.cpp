@@ -1,0 +1,456 @@
+// The record view window: its layout, the clipboard that never keeps text
+// from the report, and its edit and delete commands, including the cases in
+// which the database or the record is not what the list showed.
+
+#include "support/FakePlatform.h"
+
+#include "entry/frmMain.h"
+#include "list/frmAllRecord.h"
+#include "list/modDowsing.h"
+#include "shell/MDIForm1.h"
+#include "store/RecordStore.h"
+#include "view/frmSave.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTableView>
+#include <QTextEdit>
+#include <QtTest>
+
+using namespace Orvane;
+using Orvane::Testing::TestEnvironment;
+using Icon = MessageBoxes::Icon;
+using Answer = MessageBoxes::Answer;
+
+namespace {
+
+DowsingRecord recordNamed(const QString &name, int day)
+{
+    DowsingRecord r;
+    r.Date = QDate(2011, 6, day);
+    r.Name = name;
+    r.City = QStringLiteral("YORK");
+    r.Time_Dowsing_Occured = QStringLiteral("14:30");
+    r.Dowsing_Tool = QStringLiteral("Forked Hazel");
+    r.Item_Dowsing_For = QStringLiteral("Treasure");
+    r.Notes = QStringLiteral("notes of ") + name;
+    return r;
+}
+
+QVector<qint64> seed(const TestEnvironment &env, int count)
+{
+    RecordStore store;
+    if (store.open(env.databasePath()) != RecordStore::OpenResult::Opened)
+        qFatal("cannot open the test database");
+    QVector<qint64> keys;
+    for (int i = 1; i <= count; ++i) {
+        DowsingRecord r = recordNamed(QStringLiteral("CUSTOMER %1").arg(i), i);
+        if (!store.add(r))
+            qFatal("cannot seed: %s", qPrintable(store.errorText()));
+        keys.append(*r.IdNumber);
+    }
+    return keys;
+}
+
+QVector<qint64> keysIn(const TestEnvironment &env)
+{
+    RecordStore store;
+    store.open(env.databasePath());
+    return store.idNumbers();
+}
+
+bool removeRecord(const TestEnvironment &env, qint64 key)
+{
+    RecordStore store;
+    store.open(env.databasePath());
+    return store.remove(key);
+}
+
+void spoilDatabase(const TestEnvironment &env)
+{
+    QFile::remove(env.databasePath());
+    QFile garbage(env.databasePath());
+    garbage.open(QIODevice::WriteOnly);
+    garbage.write(QByteArray(4096, 'x'));
+}
+
+// The text of a button or line edit of a window; "(missing)" when there is
+// no such control.
+QString textOf(QWidget *window, const QString &name)
+{
+    if (auto *button = window->findChild<QPushButton *>(name))
+        return button->text();
+    if (auto *edit = window->findChild<QLineEdit *>(name))
+        return edit->text();
+    if (auto *list = window->findChild<QComboBox *>(name))
+        return list->currentText();
+    return QStringLiteral("(missing)");
+}
+
+QTableView *gridOf(QWidget *list)
+{
+    return list->findChild<QTableView *>(QStringLiteral("DataGrid"));
+}
+
+// A frame with the list open and the report of one row on show.
+struct Viewing
+{
+    MDIForm1 frame;
+    frmSave *save = nullptr;
+
+    explicit Viewing(int row)
+    {
+        frame.resize(1100, 800);
+        frame.show();
+        frame.MDIForm_Load();
+        frame.entryForm()->cmdViewAllrecords_Click();
+        frmAllRecord *list = frame.allRecordForm();
+        gridOf(list)->setCurrentIndex(gridOf(list)->model()->index(row, 0));
+        list->DataGrid_DblClick();
+        save = frame.saveForm();
+    }
+
+    QTableView *visibleGrid()
+    {
+        if (!frame.isAllRecordLoaded() || !frame.isChildVisible(frame.allRecordForm()))
+            return nullptr;
+        return gridOf(frame.allRecordForm());
+    }
+};
+
+} // namespace
+
+class TestRecordView : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void buttonsInOneRowUnderTheReport();
+    void clipboardIsEmptied_data();
+    void clipboardIsEmptied();
+
+    void editHandsTheRecordToTheEntryWindow();
+    void updateAfterEditShowsTheChangedRecordInItsPlace();
+    void editOfARecordThatIsGone_data();
+    void editOfARecordThatIsGone();
+    void editWhenTheDatabaseCannotBeOpened();
+
+    void deleteTheThirdOfFive();
+    void deleteTheOnlyRecord();
+    void answeringNoChangesNothing();
+    void deleteFindsTheRecordByItsKey();
+    void deleteOfARecordAlreadyGone();
+    void deleteWhenTheTableIsEmpty();
+    void deleteWhenTheDatabaseCannotBeOpened();
+};
+
+void TestRecordView::buttonsInOneRowUnderTheReport()
+{
+    TestEnvironment env;
+    seed(env, 1);
+    Viewing v(0);
+    QTextEdit *rtb = v.save->findChild<QTextEdit *>(QStringLiteral("RTB"));
+    QVERIFY(rtb);
+    QCOMPARE(rtb, v.save->reportBox());
+    QVERIFY(rtb->isReadOnly());
+    QCOMPARE(rtb->font().family(), QStringLiteral("Verdana"));
+    QCOMPARE(rtb->font().pointSizeF(), 9.75);
+
+    const QList<QPair<QString, QString>> expected = {
+        {"cmddelete", "&Delete This Dowsing Record"},
+        {"cmdedit", "&Edit This Dowsing Record"},
+        {"cmdSave", "&Save"},
+        {"cmdPrint", "&Print"},
+        {"cmdBack", "&Back"},
+    };
+    QPushButton *previous = nullptr;
+    for (const auto &[name, caption] : expected) {
+        auto *button = v.save->findChild<QPushButton *>(name);
+        QVERIFY2(button, qPrintable(name));
+        QCOMPARE(button->text(), caption);
+        QVERIFY(button->isVisible());
+        QVERIFY(button->geometry().top() >= rtb->geometry().bottom());
+        if (previous) {
+            QCOMPARE(button->size(), previous->size());
+            QCOMPARE(button->y(), previous->y());
+            QVERIFY(button->x() > previous->geometry().right());
+        }
+        previous = button;
+    }
+    // The whole caption of the widest button is readable.
+    auto *del = v.save->findChild<QPushButton *>(QStringLiteral("cmddelete"));
+    QVERIFY(del->width() >= del->fontMetrics().horizontalAdvance(QStringLiteral("Delete This Dowsing Record")));
+}
+
+void TestRecordView::clipboardIsEmptied_data()
+{
+    QTest::addColumn<int>("what");
+    QTest::newRow("new report") << 0;
+    QTest::newRow("mouse press") << 1;
+    QTest::newRow("mouse move") << 2;
+    QTest::newRow("mouse release") << 3;
+    QTest::newRow("double click") << 4;
+}
+
+void TestRecordView::clipboardIsEmptied()
+{
+    QFETCH(int, what);
+    TestEnvironment env;
+    seed(env, 2);
+    Viewing v(0);
+    QWidget *over = v.save->reportBox()->viewport();
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->setText(QStringLiteral("copied from the report"));
+    QCOMPARE(clipboard->text(), QStringLiteral("copied from the report"));
+
+    switch (what) {
+    case 0:
+        v.save->cmdBack_Click();
+        gridOf(v.frame.allRecordForm())->setCurrentIndex(
+                gridOf(v.frame.allRecordForm())->model()->index(1, 0));
+        v.frame.allRecordForm()->DataGrid_DblClick();
+        break;
+    case 1: QTest::mousePress(over, Qt::LeftButton, {}, QPoint(30, 30)); break;
+    case 2: {
+        // A move with no button held, as the pointer passes over the box.
+        QMouseEvent move(QEvent::MouseMove, QPointF(40, 40), over->mapToGlobal(QPointF(40, 40)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(over, &move);
+        break;
+    }
+    case 3: QTest::mouseRelease(over, Qt::LeftButton, {}, QPoint(30, 30)); break;
+    case 4: QTest::mouseDClick(over, Qt::LeftButton, {}, QPoint(30, 30)); break;
+    }
+    QVERIFY(clipboard->text().isEmpty());
+    QVERIFY(env.messages.shown.isEmpty());
+}
+
+void TestRecordView::editHandsTheRecordToTheEntryWindow()
+{
+    TestEnvironment env;
+    const QVector<qint64> keys = seed(env, 3);
+    Viewing v(1);
+    v.save->findChild<QPushButton *>(QStringLiteral("cmdedit"))->click();
+
+    QVERIFY(env.messages.shown.isEmpty());
+    frmMain *entry = v.frame.entryForm();
+    QVERIFY(v.frame.isChildVisible(entry));
+    QVERIFY(!v.frame.isChildVisible(v.save));
+    QCOMPARE(textOf(entry, QStringLiteral("txtName")), QStringLiteral("CUSTOMER 2"));
+    QCOMPARE(textOf(entry, QStringLiteral("cmbDowsingTool")), QStringLiteral("Forked Hazel"));
+    QCOMPARE(textOf(entry, QStringLiteral("cmbMonth")), QStringLiteral("June"));
+    QCOMPARE(textOf(entry, QStringLiteral("cmbDate")), QStringLiteral("2"));
+    QCOMPARE(textOf(entry, QStringLiteral("cmbHour")), QStringLiteral("14"));
+    QCOMPARE(textOf(entry, QStringLiteral("cmbMinute")), QStringLiteral("30"));
+    QCOMPARE(textOf(entry, QStringLiteral("cmbAMPM")), QStringLiteral("PM"));
+    QCOMPARE(textOf(entry, QStringLiteral("cmdadd")), QStringLiteral("&Update"));
+    auto *addNew = entry->findChild<QPushButton *>(QStringLiteral("cmAddNewRecord"));
+    QVERIFY(addNew);
+    QVERIFY(!addNew->isVisible());
+    QCOMPARE(keysIn(env), keys); // nothing written
+}
+
+void TestRecordView::updateAfterEditShowsTheChangedRecordInItsPlace()
+{
+    TestEnvironment env;
+    const QVector<qint64> keys = seed(env, 3);
+    Viewing v(1);
+    v.save->cmdedit_Click();
+    frmMain *entry = v.frame.entryForm();
+    auto *name = entry->findChild<QLineEdit *>(QStringLiteral("txtName"));
+    auto *add = entry->findChild<QPushButton *>(QStringLiteral("cmdadd"));
+    QVERIFY(name && add);
+    name->setText(QStringLiteral("RENAMED"));
+    add->click();
+
+    QCOMPARE(env.messages.texts(), QStringList{"Record Edited Succesfully !"});
+    QCOMPARE(keysIn(env), keys);
+    QTableView *grid = v.visibleGrid();
+    QVERIFY(grid);
+    QCOMPARE(grid->model()->rowCount(), 3);
+    QCOMPARE(grid->model()->index(1, 1).data().toString(), QStringLiteral("RENAMED"));
+    QCOMPARE(grid->model()->index(0, 1).data().toString(), QStringLiteral("CUSTOMER 1"));
+    QCOMPARE(grid->currentIndex().row(), 0);
+}
+
+void TestRecordView::editOfARecordThatIsGone_data()
+{
+    QTest::addColumn<bool>("tableEmptied");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("table emptied") << true << QStringLiteral("There Is No Record to Edit");
+    QTest::newRow("record removed") << false
+                                    << QStringLiteral("Sorry The Given Record Is Not Found");
+}
+
+void TestRecordView::editOfARecordThatIsGone()
+{
+    QFETCH(bool, tableEmptied);
+    QFETCH(QString, message);
+    TestEnvironment env;
+    const QVector<qint64> keys = seed(env, 3);
+    Viewing v(1);
+    // Another program changes the table while the report is on show.
+    for (qint64 key : keys) {
+        if (tableEmptied || key == keys.at(1))
+            QVERIFY(removeRecord(env, key));
+    }
+
+    v.save->cmdedit_Click();
+    QCOMPARE(env.messages.texts(), QStringList{message});
+    QCOMPARE(env.messages.shown.first().icon, Icon::None);
+    frmMain *entry = v.frame.entryForm();
+    QVERIFY(v.frame.isChildVisible(entry));
+    QVERIFY(!v.frame.isChildVisible(v.save));
+    // No update mode for a record that is not there.
+    QCOMPARE(textOf(entry, QStringLiteral("cmdadd")), QStringLiteral("&Add"));
+}
+
+void TestRecordView::editWhenTheDatabaseCannotBeOpened()
+{
+    TestEnvironment env;
+    seed(env, 2);
+    Viewing v(0);
+    spoilDatabase(env);
+
+    v.save->cmdedit_Click();
+    QCOMPARE(env.messages.shown.size(), 1);
+    QCOMPARE(env.messages.shown.first().icon, Icon::Critical);
+    QVERIFY(env.messages.shown.first().text.startsWith(
+            QStringLiteral("The Dowsing Records Could Not Be Opened\r")));
+    QVERIFY(env.messages.shown.first().text.size()
+            > QStringLiteral("The Dowsing Records Could Not Be Opened\r").size());
+    // The report stays on show; the entry window is left as it was.
+    QVERIFY(v.frame.isChildVisible(v.save));
+    QVERIFY(!v.frame.isChildVisible(v.frame.entryForm()));
+    QCOMPARE(textOf(v.frame.entryForm(), QStringLiteral("cmdadd")), QStringLiteral("&Add"));
+}
+
+void TestRecordView::deleteTheThirdOfFive()
+{
+    TestEnvironment env;
+    const QVector<qint64> keys = seed(env, 5);
+    Viewing v(2);
+    QCOMPARE(modDowsing::selectedIdNumber, keys.at(2));
+    v.save->findChild<QPushButton *>(QStringLiteral("cmddelete"))->click();
+
+    QCOMPARE(env.messages.texts(),
+             QStringList({"Do You Really Want To Delete This Record ?",
+                          "Record Deleted Succesfully !"}));
+    QCOMPARE(env.messages.shown.at(0).icon, Icon::None);
+    QCOMPARE(env.messages.shown.at(0).buttons, MessageBoxes::Buttons::YesNo);
+    QCOMPARE(env.messages.shown.at(1).icon, Icon::Information);
+    QCOMPARE(keysIn(env), QVector<qint64>({keys[0], keys[1], keys[3], keys[4]}));
+
+    QVERIFY(!v.frame.isChildVisible(v.save));
+    QVERIFY(!v.frame.isChildVisible(v.frame.entryForm()));
+    QTableView *grid = v.visibleGrid();
+    QVERIFY(grid);
+    QCOMPARE(grid->model()->rowCount(), 4);
+    const QStringList names = {"CUSTOMER 1", "CUSTOMER 2", "CUSTOMER 4", "CUSTOMER 5"};
+    for (int row = 0; row < 4; ++row)
+        QCOMPARE(grid->model()->index(row, 1).data().toString(), names.at(row));
+    QCOMPARE(grid->currentIndex().row(), 0);
+}
+
+void TestRecordView::deleteTheOnlyRecord()
+{
+    TestEnvironment env;
+    seed(env, 1);
+    Viewing v(0);
+    v.save->cmddelete_Click();
+    QCOMPARE(env.messages.texts(),
+             QStringList({"Do You Really Want To Delete This Record ?",
+                          "Record Deleted Succesfully !", "There Is No Record !"}));
+    QVERIFY(keysIn(env).isEmpty());
+    QTableView *grid = v.visibleGrid();
+    QVERIFY(grid);
+    QVERIFY(!grid->isEnabled());
+}
+
+void TestRecordView::answeringNoChangesNothing()
+{
+    TestEnvironment env;
+    const QVector<qint64> keys = seed(env, 3);
+    Viewing v(1);
+    QPointer<frmAllRecord> list = v.frame.allRecordForm();
+    const QString report = v.save->reportBox()->toPlainText();
+    env.messages.answers.enqueue(Answer::No);
+
+    v.save->cmddelete_Click();
+    QCOMPARE(env.messages.texts(), QStringList{"Do You Really Want To Delete This Record ?"});
+    QCOMPARE(keysIn(env), keys);
+    QVERIFY(v.frame.isChildVisible(v.save));
+    QCOMPARE(v.save->reportBox()->toPlainText(), report);
+    QVERIFY(!list.isNull());
+    QVERIFY(!v.frame.isChildVisible(list));
+    QCOMPARE(modDowsing::selectedRowPosition, 1);
+    QCOMPARE(modDowsing::selectedIdNumber, keys.at(1));
+}
+
+void TestRecordView::deleteFindsTheRecordByItsKey()
+{
+    TestEnvironment env;
+    const QVector<qint64> keys = seed(env, 5);
+    Viewing v(2);
+    // The first record goes meanwhile: the chosen one is now second.
+    QVERIFY(removeRecord(env, keys.at(0)));
+    v.save->cmddelete_Click();
+    QCOMPARE(env.messages.shown.last().text, QStringLiteral("Record Deleted Succesfully !"));
+    QCOMPARE(keysIn(env), QVector<qint64>({keys[1], keys[3], keys[4]}));
+}
+
+void TestRecordView::deleteOfARecordAlreadyGone()
+{
+    TestEnvironment env;
+    const QVector<qint64> keys = seed(env, 3);
+    Viewing v(1);
+    QVERIFY(removeRecord(env, keys.at(1)));
+
+    v.save->cmddelete_Click();
+    QCOMPARE(env.messages.shown.size(), 2);
+    QCOMPARE(env.messages.shown.at(1).icon, Icon::Critical);
+    QVERIFY(env.messages.shown.at(1).text.startsWith(
+            QStringLiteral("The Record Could Not Be Deleted\r")));
+    QVERIFY(!env.messages.texts().contains(QStringLiteral("Record Deleted Succesfully !")));
+    QCOMPARE(keysIn(env), QVector<qint64>({keys[0], keys[2]}));
+    // The list shows the table as it now stands.
+    QTableView *grid = v.visibleGrid();
+    QVERIFY(grid);
+    QCOMPARE(grid->model()->rowCount(), 2);
+}
+
+void TestRecordView::deleteWhenTheTableIsEmpty()
+{
+    TestEnvironment env;
+    const QVector<qint64> keys = seed(env, 1);
+    Viewing v(0);
+    QVERIFY(removeRecord(env, keys.at(0)));
+    v.save->cmddelete_Click();
+    QCOMPARE(env.messages.texts(),
+             QStringList({"There Is No Record to Delete", "There Is No Record !"}));
+    QCOMPARE(env.messages.shown.first().icon, Icon::None);
+    QVERIFY(!v.frame.isChildVisible(v.save));
+    QVERIFY(v.visibleGrid());
+}
+
+void TestRecordView::deleteWhenTheDatabaseCannotBeOpened()
+{
+    TestEnvironment env;
+    seed(env, 2);
+    Viewing v(0);
+    spoilDatabase(env);
+    v.save->cmddelete_Click();
+    QCOMPARE(env.messages.shown.size(), 1);
+    QCOMPARE(env.messages.shown.first().icon, Icon::Critical);
+    QVERIFY(env.messages.shown.first().text.startsWith(
+            QStringLiteral("The Dowsing Records Could Not Be Opened\r")));
+    QVERIFY(v.frame.isChildVisible(v.save));
+}
+
+QTEST_MAIN(TestRecordView)
+#include "tst_recordview.moc"
