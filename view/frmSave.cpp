@@ -1,5 +1,7 @@
 #include "frmSave.h"
 
+#include "ReportExport.h"
+
 #include "entry/frmMain.h"
 #include "list/frmAllRecord.h"
 #include "list/modDowsing.h"
@@ -192,10 +194,12 @@ void frmSave::cmddelete_Click()
 
 void frmSave::cmdPrint_Click()
 {
+    ReportExport::printReport(this, *m_RTB);
 }
 
 void frmSave::cmdSave_Click()
 {
+    ReportExport::saveReport(this, *m_RTB);
 }
 
 bool frmSave::eventFilter(QObject *watched, QEvent *event)

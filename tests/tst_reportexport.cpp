@@ -1,0 +1,398 @@
+// Saving and printing the report from the record view window, through its
+// buttons and the dialog seam: what reaches the file or the printer, what
+// the dialogs were asked, and that cancelling or failing is never silent
+// success.
+
+#include "support/ExternalReaders.h"
+#include "support/FakePlatform.h"
+
+#include "list/RecordReport.h"
+#include "shell/MDIForm1.h"
+#include "view/ReportExport.h"
+#include "view/frmSave.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QtTest>
+
+#include <memory>
+
+using namespace Orvane;
+using Orvane::Testing::TestEnvironment;
+using Icon = MessageBoxes::Icon;
+
+namespace {
+
+// A record whose report holds what RTF treats specially: braces,
+// backslashes, letters beyond ASCII (up to CJK and beyond the BMP) and
+// notes on several lines.
+DowsingRecord awkwardRecord()
+{
+    DowsingRecord r;
+    r.Date = QDate(2009, 3, 7);
+    r.Name = QStringLiteral("J\u00D6RG {THE} BACK\\SLASH");
+    r.Address = QStringLiteral("12 Rue de l'\u00C9glise\nB\u00E2timent {C}\\2");
+    r.City = QStringLiteral("K\u00D8BENHAVN");
+    r.Phone_No = QStringLiteral("0091.80.2222");
+    r.Email = QStringLiteral("na\u00EFve+{tag}@example.org");
+    r.Time_Dowsing_Occured = QStringLiteral("09:05");
+    r.Dowsing_Tool = QStringLiteral("Pendulam");
+    r.Item_Dowsing_For = QStringLiteral("\u91D1 gold & <silver> \"coins\"");
+    r.Location_Dowsing_Occured = QStringLiteral("\u6771\u4EAC\u90FD \uAC00\uB098");
+    r.Notes = QStringLiteral("Cost: 40\u20AC paid\nFound it \U0001F600 at 3m\n"
+                             "C:\\dowsing\\{rods}\n\u00BD done; \u00DF \u0152");
+    return r;
+}
+
+// The same kind of record in letters the test machine's fonts can draw, for
+// reading printed pages back.
+DowsingRecord printableRecord()
+{
+    DowsingRecord r;
+    r.Date = QDate(2009, 3, 7);
+    r.Name = QStringLiteral("J\u00D6RG {THE} BACK\\SLASH");
+    r.Address = QStringLiteral("12 Rue de l'\u00C9glise\nB\u00E2timent {C}\\2");
+    r.City = QStringLiteral("K\u00D8BENHAVN");
+    r.Time_Dowsing_Occured = QStringLiteral("09:05");
+    r.Dowsing_Tool = QStringLiteral("Rods");
+    r.Item_Dowsing_For = QStringLiteral("water");
+    r.Notes = QStringLiteral("Cost: 40\u20AC paid\nC:\\dowsing\\{rods}");
+    return r;
+}
+
+// The report as lines, as a reader of the saved or printed file sees it.
+QString reportLines(const DowsingRecord &record)
+{
+    QString text = RecordReport::text(record);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return text;
+}
+
+QStringList nonEmptyLines(const QString &text)
+{
+    QStringList lines;
+    const QStringList all = text.split(QRegularExpression(QStringLiteral("[\\n\\f]")));
+    for (const QString &line : all) {
+        if (!line.trimmed().isEmpty())
+            lines.append(line.trimmed());
+    }
+    return lines;
+}
+
+// The printed text without the page number Qt puts at the foot.
+QStringList printedLines(const QString &pdfText)
+{
+    QStringList lines = nonEmptyLines(pdfText);
+    static const QRegularExpression pageNumber(QStringLiteral("^\\d+$"));
+    lines.removeIf([](const QString &line) { return pageNumber.match(line).hasMatch(); });
+    return lines;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestReportExport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void saveAsksForAnRtfFileName();
+    void cancelledSaveWritesAndShowsNothing();
+    void savedReportReadsBackAsTheReport();
+    void nameWithoutExtensionGetsRtf_data();
+    void nameWithoutExtensionGetsRtf();
+    void failedSaveIsReportedNamingTheFile_data();
+    void failedSaveIsReportedNamingTheFile();
+
+    void printsTheWholeReport();
+    void printsOnlyTheSelection();
+    void selectionRangeWithoutSelectionPrintsEverything();
+    void cancelledPrintPrintsNothing();
+    void unusablePrinterIsReported();
+
+private:
+    void showReport(const DowsingRecord &record);
+    // Makes the printer dialog answer with a PDF printer writing to path.
+    void printTo(const QString &path, bool keepSelectionOption = true);
+    void click(const char *button);
+
+    std::unique_ptr<TestEnvironment> m_env;
+    std::unique_ptr<MDIForm1> m_frame;
+    std::unique_ptr<QTemporaryDir> m_out;
+    frmSave *m_form = nullptr;
+    QTextEdit *m_RTB = nullptr;
+};
+
+void TestReportExport::init()
+{
+    m_env = std::make_unique<TestEnvironment>();
+    m_frame = std::make_unique<MDIForm1>();
+    QVERIFY(m_frame->MDIForm_Load());
+    m_form = m_frame->saveForm();
+    QVERIFY(m_form);
+    m_RTB = m_form->findChild<QTextEdit *>(QStringLiteral("RTB"));
+    QVERIFY(m_RTB);
+    m_out = std::make_unique<QTemporaryDir>();
+    m_env->messages.clear();
+}
+
+void TestReportExport::cleanup()
+{
+    m_frame.reset();
+    m_env.reset();
+    m_out.reset();
+}
+
+void TestReportExport::showReport(const DowsingRecord &record)
+{
+    RecordReport::write(m_RTB, record);
+}
+
+void TestReportExport::printTo(const QString &path, bool keepSelectionOption)
+{
+    m_env->dialogs.printerAnswer = [path, keepSelectionOption](QPrinter &printer,
+                                                               bool selectionChosen) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        // As the real dialog: its selection option is chosen when offered.
+        printer.setPrintRange(selectionChosen && keepSelectionOption ? QPrinter::Selection
+                                                                     : QPrinter::AllPages);
+        return true;
+    };
+}
+
+void TestReportExport::click(const char *button)
+{
+    auto *b = m_form->findChild<QPushButton *>(QLatin1String(button));
+    QVERIFY(b);
+    b->click();
+}
+
+void TestReportExport::saveAsksForAnRtfFileName()
+{
+    showReport(awkwardRecord());
+    click("cmdSave");
+    QCOMPARE(m_env->dialogs.saveAsked, 1);
+    QCOMPARE(m_env->dialogs.lastTitle, QStringLiteral("Orvane Dowsing"));
+    QCOMPARE(m_env->dialogs.lastFilter, QStringLiteral("Rich Text Format (*.rtf)"));
+    QCOMPARE(m_env->dialogs.lastSuffix, QStringLiteral("rtf"));
+}
+
+void TestReportExport::cancelledSaveWritesAndShowsNothing()
+{
+    showReport(awkwardRecord());
+    const QStringList before = QDir(m_env->folder()).entryList(QDir::Files);
+    m_env->dialogs.nextSaveName.clear();
+    click("cmdSave");
+    QCOMPARE(m_env->dialogs.saveAsked, 1);
+    QVERIFY2(m_env->messages.shown.isEmpty(), qPrintable(m_env->messages.texts().join('|')));
+    QCOMPARE(QDir(m_env->folder()).entryList(QDir::Files), before);
+    QVERIFY(QDir(m_out->path()).entryList(QDir::Files).isEmpty());
+    QCOMPARE(ReportExport::saveReport(m_form, *m_RTB), ReportExport::Outcome::Cancelled);
+}
+
+void TestReportExport::savedReportReadsBackAsTheReport()
+{
+    if (Testing::externalProgram(QStringLiteral("unrtf")).isEmpty())
+        QSKIP("unrtf is not installed: no independent RTF reader to check the saved file");
+
+    const DowsingRecord record = awkwardRecord();
+    showReport(record);
+    const QString path = m_out->filePath(QStringLiteral("record.rtf"));
+    m_env->dialogs.nextSaveName = path;
+    click("cmdSave");
+    QVERIFY2(m_env->messages.shown.isEmpty(), qPrintable(m_env->messages.texts().join('|')));
+
+    QString text, error;
+    QVERIFY2(Testing::rtfText(path, &text, &error), qPrintable(error));
+    QCOMPARE(text, reportLines(record));
+    // Saving changes neither the report nor the box.
+    QCOMPARE(m_RTB->toPlainText(), reportLines(record));
+
+    // A second report saved over the first replaces it completely.
+    DowsingRecord second;
+    second.Name = QStringLiteral("ANNA");
+    showReport(second);
+    click("cmdSave");
+    QVERIFY(Testing::rtfText(path, &text, &error));
+    QCOMPARE(text, reportLines(second));
+}
+
+void TestReportExport::nameWithoutExtensionGetsRtf_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("saved");
+    QTest::newRow("no extension") << QStringLiteral("report") << QStringLiteral("report.rtf");
+    QTest::newRow("trailing dot") << QStringLiteral("report.") << QStringLiteral("report.rtf");
+    QTest::newRow("rtf") << QStringLiteral("report.rtf") << QStringLiteral("report.rtf");
+    QTest::newRow("capitals") << QStringLiteral("REPORT.RTF") << QStringLiteral("REPORT.RTF");
+    QTest::newRow("other extension") << QStringLiteral("report.doc")
+                                     << QStringLiteral("report.doc");
+    QTest::newRow("dot in folder name") << QStringLiteral("v1.55/report")
+                                        << QStringLiteral("v1.55/report.rtf");
+}
+
+void TestReportExport::nameWithoutExtensionGetsRtf()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, saved);
+    QVERIFY(QDir(m_out->path()).mkdir(QStringLiteral("v1.55")));
+    showReport(printableRecord());
+    m_env->dialogs.nextSaveName = m_out->filePath(typed);
+    click("cmdSave");
+    QVERIFY2(m_env->messages.shown.isEmpty(), qPrintable(m_env->messages.texts().join('|')));
+    QVERIFY(readAll(m_out->filePath(saved)).startsWith("{\\rtf1"));
+    if (typed != saved)
+        QVERIFY(!QFileInfo::exists(m_out->filePath(typed)));
+    QCOMPARE(ReportExport::withRtfSuffix(typed), saved);
+}
+
+void TestReportExport::failedSaveIsReportedNamingTheFile_data()
+{
+    QTest::addColumn<QString>("relativePath");
+    QTest::newRow("missing folder") << QStringLiteral("gone/report.rtf");
+    QTest::newRow("under a file") << QStringLiteral("notes.txt/report.rtf");
+    QTest::newRow("a folder") << QStringLiteral("folder.rtf");
+}
+
+void TestReportExport::failedSaveIsReportedNamingTheFile()
+{
+    QFETCH(QString, relativePath);
+    {
+        QFile file(m_out->filePath(QStringLiteral("notes.txt")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("keep me");
+    }
+    QVERIFY(QDir(m_out->path()).mkdir(QStringLiteral("folder.rtf")));
+
+    showReport(printableRecord());
+    const QString path = m_out->filePath(relativePath);
+    m_env->dialogs.nextSaveName = path;
+    click("cmdSave");
+
+    QCOMPARE(m_env->messages.shown.size(), 1);
+    const auto &box = m_env->messages.shown.constFirst();
+    QCOMPARE(box.icon, Icon::Critical);
+    QVERIFY2(box.text.contains(QDir::toNativeSeparators(path)), qPrintable(box.text));
+    QCOMPARE(readAll(m_out->filePath(QStringLiteral("notes.txt"))), QByteArray("keep me"));
+    QVERIFY(QFileInfo(m_out->filePath(QStringLiteral("folder.rtf"))).isDir());
+    QVERIFY(!QFileInfo::exists(m_out->filePath(QStringLiteral("gone"))));
+}
+
+void TestReportExport::printsTheWholeReport()
+{
+    if (Testing::externalProgram(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext is not installed: the printed pages cannot be read back");
+
+    const DowsingRecord record = printableRecord();
+    showReport(record);
+    const QString pdf = m_out->filePath(QStringLiteral("printed.pdf"));
+    printTo(pdf);
+    click("cmdPrint");
+
+    QCOMPARE(m_env->dialogs.printAsked, 1);
+    QCOMPARE(m_env->dialogs.lastSelectionChosen, false);
+    QVERIFY2(m_env->messages.shown.isEmpty(), qPrintable(m_env->messages.texts().join('|')));
+    QString text, error;
+    QVERIFY2(Testing::pdfText(pdf, &text, &error), qPrintable(error));
+    QCOMPARE(printedLines(text), nonEmptyLines(reportLines(record)));
+}
+
+void TestReportExport::printsOnlyTheSelection()
+{
+    if (Testing::externalProgram(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext is not installed: the printed pages cannot be read back");
+
+    showReport(printableRecord());
+    // Select the name entry and the address's first line.
+    const QString all = m_RTB->toPlainText();
+    const qsizetype from = all.indexOf(QLatin1String("Name :- "));
+    const qsizetype to = all.indexOf(QStringLiteral("B\u00E2timent"));
+    QVERIFY(from > 0 && to > from);
+    QTextCursor cursor(m_RTB->document());
+    cursor.setPosition(static_cast<int>(from));
+    cursor.setPosition(static_cast<int>(to), QTextCursor::KeepAnchor);
+    m_RTB->setTextCursor(cursor);
+
+    const QString pdf = m_out->filePath(QStringLiteral("selection.pdf"));
+    printTo(pdf);
+    click("cmdPrint");
+
+    QCOMPARE(m_env->dialogs.lastSelectionChosen, true);
+    QString text, error;
+    QVERIFY2(Testing::pdfText(pdf, &text, &error), qPrintable(error));
+    QCOMPARE(printedLines(text),
+             (QStringList{QStringLiteral("Name :- J\u00D6RG {THE} BACK\\SLASH"),
+                          QStringLiteral("Address :- 12 Rue de l'\u00C9glise")}));
+    // Printing leaves the selection as it was.
+    QCOMPARE(m_RTB->textCursor().selectionStart(), static_cast<int>(from));
+    QCOMPARE(m_RTB->textCursor().selectionEnd(), static_cast<int>(to));
+
+    // With the dialog switched to all pages, everything is printed.
+    printTo(pdf, false);
+    click("cmdPrint");
+    QVERIFY(Testing::pdfText(pdf, &text, &error));
+    QCOMPARE(printedLines(text), nonEmptyLines(reportLines(printableRecord())));
+}
+
+void TestReportExport::selectionRangeWithoutSelectionPrintsEverything()
+{
+    if (Testing::externalProgram(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext is not installed: the printed pages cannot be read back");
+
+    showReport(printableRecord());
+    const QString pdf = m_out->filePath(QStringLiteral("all.pdf"));
+    m_env->dialogs.printerAnswer = [pdf](QPrinter &printer, bool) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setPrintRange(QPrinter::Selection);
+        return true;
+    };
+    click("cmdPrint");
+    QString text, error;
+    QVERIFY2(Testing::pdfText(pdf, &text, &error), qPrintable(error));
+    QCOMPARE(printedLines(text), nonEmptyLines(reportLines(printableRecord())));
+}
+
+void TestReportExport::cancelledPrintPrintsNothing()
+{
+    showReport(printableRecord());
+    const QString pdf = m_out->filePath(QStringLiteral("cancelled.pdf"));
+    m_env->dialogs.printerAnswer = [pdf](QPrinter &printer, bool) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return false;
+    };
+    click("cmdPrint");
+    QCOMPARE(m_env->dialogs.printAsked, 1);
+    QVERIFY(!QFileInfo::exists(pdf));
+    QVERIFY2(m_env->messages.shown.isEmpty(), qPrintable(m_env->messages.texts().join('|')));
+}
+
+void TestReportExport::unusablePrinterIsReported()
+{
+    showReport(printableRecord());
+    const QString pdf = m_out->filePath(QStringLiteral("gone/printed.pdf"));
+    printTo(pdf);
+    click("cmdPrint");
+    QCOMPARE(m_env->messages.shown.size(), 1);
+    QCOMPARE(m_env->messages.shown.constFirst().icon, Icon::Critical);
+    QVERIFY2(m_env->messages.shown.constFirst().text.contains(QDir::toNativeSeparators(pdf)),
+             qPrintable(m_env->messages.shown.constFirst().text));
+}
+
+QTEST_MAIN(TestReportExport)
+#include "tst_reportexport.moc"
