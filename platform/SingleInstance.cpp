@@ -31,18 +31,27 @@ SingleInstance::~SingleInstance() = default;
 
 bool SingleInstance::tryAcquire()
 {
-    m_lock = std::make_unique<QLockFile>(m_path);
-    // A lock whose owner process is gone counts as stale at once.
-    m_lock->setStaleLockTime(0);
-    if (m_lock->tryLock(0))
+    if (m_lock && m_lock->isLocked())
         return true;
-    if (m_lock->error() == QLockFile::LockFailedError) {
-        // tryLock() has already removed a lock of a dead process; one more
-        // attempt covers the race with that clean-up.
-        if (m_lock->removeStaleLockFile() && m_lock->tryLock(0))
+    auto lock = std::make_unique<QLockFile>(m_path);
+    // A running copy may hold the lock for days: age never makes it stale.
+    // Only a lock whose owner process is gone counts as stale, and tryLock()
+    // removes such a lock itself.
+    lock->setStaleLockTime(0);
+    // Two attempts: the first may lose a race with another starting copy
+    // that is removing the same stale lock at that moment.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (lock->tryLock(0)) {
+            m_lock = std::move(lock);
             return true;
+        }
+        if (lock->error() != QLockFile::LockFailedError) {
+            // The lock file cannot be made at all (a runtime folder that is
+            // not writable): the rule cannot be checked, and saying "already
+            // running" would be false, so this copy runs unguarded.
+            return true;
+        }
     }
-    m_lock.reset();
     return false;
 }
 

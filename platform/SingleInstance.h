@@ -18,8 +18,10 @@ public:
     explicit SingleInstance(const QString &lockName);
     ~SingleInstance();
 
-    // True when this is the only running copy; the lock is then held until
-    // this object is destroyed. Never waits.
+    // False only when another live copy holds the lock. Otherwise true, and
+    // the lock is held until this object is destroyed (unless the lock file
+    // could not be made at all, in which case the copy runs unguarded).
+    // Never waits.
     bool tryAcquire();
 
     // A name made of the executable's base name and a digest of its path, so

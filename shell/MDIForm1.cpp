@@ -1,11 +1,16 @@
 #include "MDIForm1.h"
 
+#include "LinkLabel.h"
+#include "modHelp.h"
+
 #include "entry/frmMain.h"
 #include "list/frmAllRecord.h"
 #include "platform/AppInfo.h"
 #include "view/frmSave.h"
 
 #include <QCloseEvent>
+#include <QFrame>
+#include <QHBoxLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -35,26 +40,85 @@ MDIForm1::MDIForm1(QWidget *parent)
 
 MDIForm1::~MDIForm1() = default;
 
+namespace {
+
+// Each colour rule names the text colour together with the background, so
+// the strips read the same under a light or a dark desktop theme.
+const char topBannerStyle[] =
+        "QFrame#Picture1 { background-color: #1d3c5c; color: #ffffff; }"
+        "QFrame#Frame3 { background-color: #27507a; color: #ffffff;"
+        "  border: 1px solid #5d86b0; border-radius: 4px; }"
+        "QLabel#Label61 { background-color: #27507a; color: #ffffff; border: none; }"
+        "QLabel#Label61:hover { background-color: #27507a; color: #ffd77a; }";
+
+const char bottomBannerStyle[] =
+        "QFrame#Picture2 { background-color: #efe4bf; color: #5b3a00;"
+        "  border-top: 1px solid #cbb877; }"
+        "QLabel#Label7 { background-color: #efe4bf; color: #5b3a00; border: none; }"
+        "QLabel#Label7:hover { background-color: #efe4bf; color: #9a2d00; }";
+
+} // namespace
+
 QWidget *MDIForm1::makeTopBanner()
 {
-    auto *strip = new QWidget(this);
+    auto *strip = new QFrame(this);
     strip->setObjectName(QStringLiteral("Picture1"));
+    strip->setStyleSheet(QString::fromLatin1(topBannerStyle));
+    auto *stripLayout = new QHBoxLayout(strip);
+    stripLayout->setContentsMargins(8, 6, 8, 6);
+
+    auto *frame3 = new QFrame(strip);
+    frame3->setObjectName(QStringLiteral("Frame3"));
+    auto *frameLayout = new QHBoxLayout(frame3);
+    frameLayout->setContentsMargins(10, 6, 10, 6);
+
+    auto *label61 = new LinkLabel(
+            QStringLiteral("Join the Orvane Dowsing discussion board, the meeting place for "
+                           "dowsers everywhere. Share your finds, ask about rods, branches and "
+                           "pendulums, compare notes on searches for water, oil and lost things, "
+                           "and learn from experienced dowsers. Membership is free: ")
+                    + modHelp::discussionBoardAddress(),
+            frame3);
+    label61->setObjectName(QStringLiteral("Label61"));
+    label61->setWordWrap(true);
+    connect(label61, &LinkLabel::clicked, this, &MDIForm1::Label61_Click);
+    frameLayout->addWidget(label61);
+    stripLayout->addWidget(frame3);
     return strip;
 }
 
 QWidget *MDIForm1::makeBottomBanner()
 {
-    auto *strip = new QWidget(this);
+    auto *strip = new QFrame(this);
     strip->setObjectName(QStringLiteral("Picture2"));
+    strip->setStyleSheet(QString::fromLatin1(bottomBannerStyle));
+    auto *stripLayout = new QHBoxLayout(strip);
+    stripLayout->setContentsMargins(12, 7, 12, 7);
+
+    auto *label7 = new LinkLabel(
+            QStringLiteral("Home Business Opportunity. Start your own Internet business and make "
+                           "money online. Get this software fully branded for your website. "
+                           "Click here for more details."),
+            strip);
+    label7->setObjectName(QStringLiteral("Label7"));
+    label7->setWordWrap(true);
+    label7->setAlignment(Qt::AlignCenter);
+    QFont bold = label7->font();
+    bold.setBold(true);
+    label7->setFont(bold);
+    connect(label7, &LinkLabel::clicked, this, &MDIForm1::Label7_Click);
+    stripLayout->addWidget(label7);
     return strip;
 }
 
 void MDIForm1::Label61_Click()
 {
+    modHelp::OpenWebPage(QStringLiteral("home-page"));
 }
 
 void MDIForm1::Label7_Click()
 {
+    modHelp::OpenWebPage(QStringLiteral("fully-branded"));
 }
 
 bool MDIForm1::MDIForm_Load()

@@ -6,14 +6,23 @@
 #include "platform/Platform.h"
 #include "platform/SingleInstance.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 namespace Orvane {
 
-Startup::Startup() = default;
+Startup::Startup(const QString &lockName)
+    : m_lockName(lockName.isEmpty() ? SingleInstance::defaultLockName() : lockName)
+{
+}
+
 Startup::~Startup() = default;
 
 bool Startup::run()
 {
-    m_instance = std::make_unique<SingleInstance>(SingleInstance::defaultLockName());
+    // The running copy is left exactly as it is; this one touches no
+    // settings and no database.
+    m_instance = std::make_unique<SingleInstance>(m_lockName);
     if (!m_instance->tryAcquire()) {
         platform().messages->show(nullptr, QStringLiteral("Application is already running"),
                                   MessageBoxes::Icon::Information);
@@ -25,8 +34,18 @@ bool Startup::run()
 
     // The frame is deleted by UnloadAllAndEnd with every other window.
     auto *frame = new MDIForm1;
-    if (frame->MDIForm_Load())
+    if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        frame->resize(QSize(1024, 768).boundedTo(available.size() * 0.95));
+    }
+    if (frame->MDIForm_Load()) {
         frame->show();
+    } else {
+        // The entry window gave up (its database is missing or unusable) and
+        // its unload brought up the exit screen; the frame stays hidden. Make
+        // sure the exit screen is there, or nothing would end the program.
+        modHelp::ShowExitScreen();
+    }
     return true;
 }
 

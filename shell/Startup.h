@@ -1,10 +1,11 @@
 #pragma once
 
+#include <QString>
+
 #include <memory>
 
 namespace Orvane {
 
-class MDIForm1;
 class SingleInstance;
 
 // The program's start: the single-instance rule, the update reminder and the
@@ -12,13 +13,19 @@ class SingleInstance;
 class Startup
 {
 public:
-    Startup();
+    // lockName names the single-instance lock; by default it is made from
+    // the running executable.
+    explicit Startup(const QString &lockName = QString());
     ~Startup();
 
-    // False when the program ends at once (another copy is running).
+    // False when this copy ends at once because another copy is running; the
+    // notice was shown and the end requested. True when the program runs:
+    // the frame window is shown, or, when the entry window gave up, the exit
+    // screen alone.
     bool run();
 
 private:
+    QString m_lockName;
     std::unique_ptr<SingleInstance> m_instance;
 };
 

@@ -2,16 +2,26 @@
 
 #include <QDialog>
 
+class QPushButton;
+
 namespace Orvane {
 
 // The About box: the program's name, version and description, and two links
-// to the maker's web pages. Shown modally; a fresh box each time.
+// to the maker's web pages. Shown modally; a fresh box each time, with every
+// text fixed.
 class frmAbout : public QDialog
 {
     Q_OBJECT
 
 public:
     explicit frmAbout(QWidget *parent = nullptr);
+
+    void lblCobrand_Click();
+    void lblHomePage_Click();
+    void cmdOk_Click();
+
+private:
+    QPushButton *m_cmdOk = nullptr;
 };
 
 } // namespace Orvane

@@ -1,67 +1,158 @@
 #include "modHelp.h"
 
+#include "frmExit.h"
 #include "platform/Platform.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QGuiApplication>
 #include <QPointer>
+#include <QScreen>
+#include <QSet>
 #include <QWidget>
 
 namespace Orvane::modHelp {
+
+namespace {
+
+QPointer<frmExit> &theExitScreen()
+{
+    static QPointer<frmExit> screen;
+    return screen;
+}
+
+// True while UnloadAllAndEnd walks the windows.
+bool &unloadingAll()
+{
+    static bool unloading = false;
+    return unloading;
+}
+
+QString encodedQueryItem(const QString &name, const QString &value)
+{
+    return QString::fromLatin1(QUrl::toPercentEncoding(name) + '='
+                               + QUrl::toPercentEncoding(value));
+}
+
+} // namespace
 
 QString makerHost()
 {
     return QStringLiteral("www.orvane.example");
 }
 
-QUrl webPageUrl(const QString &pageKey)
+QString makerSiteAddress()
 {
+    return makerHost();
+}
+
+QString discussionBoardAddress()
+{
+    return QStringLiteral("http://%1/board/").arg(makerHost());
+}
+
+QUrl webPageUrl(const QString &pageKey, const QueryFields &fields)
+{
+    // Every name and value is encoded byte by byte (only letters, digits and
+    // "-._~" stay as they are), so "&", "=", "#", "+", "%" and line breaks
+    // typed by the user stay inside their own value.
+    QStringList items{encodedQueryItem(QStringLiteral("page"), pageKey)};
+    for (const auto &field : fields)
+        items.append(encodedQueryItem(field.first, field.second));
+
     QUrl url;
     url.setScheme(QStringLiteral("http"));
     url.setHost(makerHost());
     url.setPath(QStringLiteral("/orvane-site/ssd.php"));
-    url.setQuery(QStringLiteral("page=") + QString::fromLatin1(QUrl::toPercentEncoding(pageKey)));
+    url.setQuery(items.join(QLatin1Char('&')), QUrl::StrictMode);
     return url;
 }
 
 void OpenWebPage(const QString &pageKey)
 {
-    platform().browser->open(webPageUrl(pageKey));
+    OpenWebPage(pageKey, {});
 }
 
-void UpdateReminder()
+void OpenWebPage(const QString &pageKey, const QueryFields &fields)
 {
-}
-
-QString EncodeSetting(const QString &text)
-{
-    return text;
-}
-
-QString DecodeSetting(const QString &text)
-{
-    return text;
+    platform().browser->open(webPageUrl(pageKey, fields));
 }
 
 void ShowExitScreen()
 {
+    if (unloadingAll())
+        return;
+    QPointer<frmExit> &screen = theExitScreen();
+    if (screen && screen->isVisible())
+        return;
+    if (!screen) {
+        screen = new frmExit;
+        if (QScreen *display = QGuiApplication::primaryScreen()) {
+            QRect place = screen->frameGeometry();
+            place.moveCenter(display->availableGeometry().center());
+            screen->move(place.topLeft());
+        }
+    }
+    screen->show();
+    screen->raise();
+    screen->activateWindow();
 }
 
 bool isExitScreenShown()
 {
-    return false;
+    const QPointer<frmExit> &screen = theExitScreen();
+    return screen && screen->isVisible();
+}
+
+QWidget *exitScreen()
+{
+    return theExitScreen().data();
 }
 
 void UnloadAllAndEnd()
 {
-    const QList<QWidget *> windows = QApplication::topLevelWidgets();
-    for (QWidget *window : windows) {
-        QPointer<QWidget> guard(window);
-        if (!guard || guard->parentWidget())
-            continue;
-        guard->close();
-        if (guard)
-            delete guard.data();
+    // The walk closes the exit screen too, whose close handler calls this
+    // again: the inner call has nothing to add.
+    if (unloadingAll())
+        return;
+    unloadingAll() = true;
+
+    static const char unloadingProperty[] = "orvaneUnloading";
+    QSet<QWidget *> walked;
+    // A window's unload handler may load another window; walk again until a
+    // pass finds nothing new.
+    for (bool found = true; found;) {
+        found = false;
+        const QList<QWidget *> windows = QApplication::topLevelWidgets();
+        for (QWidget *window : windows) {
+            QPointer<QWidget> guard(window);
+            if (!guard || walked.contains(window))
+                continue;
+            walked.insert(window);
+            found = true;
+            // Skip the close of a window that is already being unloaded; it
+            // is still hidden and deleted below.
+            if (!guard->property(unloadingProperty).toBool()) {
+                guard->setProperty(unloadingProperty, true);
+                try {
+                    guard->close();
+                } catch (...) {
+                    // One window's failure does not keep the others loaded.
+                }
+            }
+            if (!guard)
+                continue;
+            guard->hide();
+            // A window with a parent goes with its parent. A modal dialog
+            // belongs to the code waiting in its exec(), which deletes it.
+            const auto *dialog = qobject_cast<QDialog *>(guard.data());
+            const bool waitedFor = dialog && dialog->windowModality() != Qt::NonModal;
+            if (!guard->parentWidget() && !waitedFor)
+                guard->deleteLater();
+        }
     }
+
+    unloadingAll() = false;
     platform().process->end();
 }
 

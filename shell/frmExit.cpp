@@ -1,0 +1,309 @@
+#include "frmExit.h"
+
+#include "AppIcon.h"
+#include "LinkLabel.h"
+#include "modHelp.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Platform.h"
+
+#include <QCloseEvent>
+#include <QFormLayout>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QVBoxLayout>
+
+namespace Orvane {
+
+namespace {
+
+constexpr int maxFieldLength = 100;
+constexpr int maxMessageLength = 1000;
+
+const char headerStyle[] =
+        "QFrame#fraHeader { background-color: #1d3c5c; color: #ffffff; }"
+        "QLabel#lblTitle, QLabel#lblSubtitle, QLabel#picLogo {"
+        "  background-color: #1d3c5c; color: #ffffff; }"
+        "QLabel#lblSubtitle { color: #cfe0f1; }";
+
+const char noteStyle[] =
+        "QFrame#fraNote { background-color: #fbf5df; color: #3b2f12;"
+        "  border: 1px solid #d8c68a; border-radius: 4px; }"
+        "QLabel#lblNote { background-color: #fbf5df; color: #3b2f12; border: none; }"
+        "QLabel#lblBoard { background-color: #fbf5df; color: #1d4f8a; border: none;"
+        "  font-weight: bold; text-decoration: underline; }"
+        "QLabel#lblBoard:hover { color: #a33a00; }";
+
+const char linkStyle[] =
+        "QLabel { color: palette(link); text-decoration: underline; }";
+
+// Something before and after one "@", and no blanks.
+bool looksLikeEmail(const QString &text)
+{
+    const qsizetype at = text.indexOf(QLatin1Char('@'));
+    return at > 0 && at == text.lastIndexOf(QLatin1Char('@')) && at < text.size() - 1
+            && !text.contains(QLatin1Char(' '));
+}
+
+} // namespace
+
+frmExit::frmExit(int noteIndex)
+    : QWidget(nullptr)
+{
+    setObjectName(QStringLiteral("frmExit"));
+    // Set before the first show: changing the flags of a shown window hides it.
+    setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint);
+    setWindowTitle(QStringLiteral("Thank You For Using Orvane Dowsing"));
+    setWindowIcon(appIcon());
+
+    const int count = int(notes().size());
+    m_noteIndex = noteIndex >= 0 && noteIndex < count
+            ? noteIndex
+            : int(QRandomGenerator::global()->bounded(count));
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 12);
+    layout->setSpacing(10);
+    layout->addWidget(makeHeader());
+
+    auto *body = new QVBoxLayout;
+    body->setContentsMargins(14, 0, 14, 0);
+    body->setSpacing(10);
+    body->addWidget(makeNote());
+    body->addWidget(makeLinks());
+    body->addWidget(makeReferForm(), 1);
+
+    m_cmdExit = new QPushButton(QStringLiteral("E&xit"), this);
+    m_cmdExit->setObjectName(QStringLiteral("cmdExit"));
+    m_cmdExit->setMinimumWidth(96);
+    connect(m_cmdExit, &QPushButton::clicked, this, &frmExit::cmdExit_Click);
+    auto *bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    bottom->addWidget(m_cmdExit);
+    body->addLayout(bottom);
+    layout->addLayout(body, 1);
+
+    resize(520, 480);
+    setMinimumSize(480, 440);
+}
+
+frmExit::~frmExit() = default;
+
+QStringList frmExit::notes()
+{
+    return {
+        QStringLiteral("Dowsers from all over the world meet on our discussion board to share "
+                       "what they find. Tell us what your rods or pendulum found today - we "
+                       "would love to hear about it!"),
+        QStringLiteral("Have a question about dowsing? Ask it on our discussion board, where "
+                       "experienced dowsers gladly help newcomers with rods, branches and "
+                       "pendulums."),
+        QStringLiteral("Found water, oil or something that was lost? Post your story on our "
+                       "discussion board and compare notes with other dowsers. Every "
+                       "experience helps someone learn."),
+        QStringLiteral("Our discussion board is free to join. Swap tips, read about tools and "
+                       "techniques, and tell us what you would like to see in the next "
+                       "version of Orvane Dowsing."),
+    };
+}
+
+QWidget *frmExit::makeHeader()
+{
+    auto *header = new QFrame(this);
+    header->setObjectName(QStringLiteral("fraHeader"));
+    header->setStyleSheet(QString::fromLatin1(headerStyle));
+    auto *row = new QHBoxLayout(header);
+    row->setContentsMargins(14, 10, 14, 10);
+    row->setSpacing(12);
+
+    auto *logo = new QLabel(header);
+    logo->setObjectName(QStringLiteral("picLogo"));
+    logo->setPixmap(appIconPixmap(48));
+    row->addWidget(logo);
+
+    auto *titles = new QVBoxLayout;
+    titles->setSpacing(2);
+    auto *title = new QLabel(QStringLiteral("Thank you for using Orvane Dowsing"), header);
+    title->setObjectName(QStringLiteral("lblTitle"));
+    QFont big = title->font();
+    big.setPointSizeF(big.pointSizeF() * 1.45);
+    big.setBold(true);
+    title->setFont(big);
+    auto *subtitle = new QLabel(QStringLiteral("Happy dowsing - we hope to see you again soon."),
+                                header);
+    subtitle->setObjectName(QStringLiteral("lblSubtitle"));
+    titles->addWidget(title);
+    titles->addWidget(subtitle);
+    row->addLayout(titles, 1);
+    return header;
+}
+
+QWidget *frmExit::makeNote()
+{
+    auto *frame = new QFrame(this);
+    frame->setObjectName(QStringLiteral("fraNote"));
+    frame->setStyleSheet(QString::fromLatin1(noteStyle));
+    auto *column = new QVBoxLayout(frame);
+    column->setContentsMargins(12, 10, 12, 10);
+    column->setSpacing(6);
+
+    m_lblNote = new QLabel(notes().at(m_noteIndex), frame);
+    m_lblNote->setObjectName(QStringLiteral("lblNote"));
+    m_lblNote->setTextFormat(Qt::PlainText);
+    m_lblNote->setWordWrap(true);
+    column->addWidget(m_lblNote);
+
+    auto *board = new LinkLabel(QStringLiteral("Join the discussion board at ")
+                                        + modHelp::discussionBoardAddress(),
+                                frame);
+    board->setObjectName(QStringLiteral("lblBoard"));
+    connect(board, &LinkLabel::clicked, this,
+            [] { modHelp::OpenWebPage(QStringLiteral("home-page")); });
+    column->addWidget(board);
+    return frame;
+}
+
+LinkLabel *frmExit::makeLink(const QString &name, const QString &text, const QString &pageKey)
+{
+    auto *link = new LinkLabel(text, this);
+    link->setObjectName(name);
+    link->setStyleSheet(QString::fromLatin1(linkStyle));
+    connect(link, &LinkLabel::clicked, this, [pageKey] { modHelp::OpenWebPage(pageKey); });
+    return link;
+}
+
+QWidget *frmExit::makeLinks()
+{
+    auto *links = new QWidget(this);
+    links->setObjectName(QStringLiteral("fraLinks"));
+    auto *row = new QHBoxLayout(links);
+    row->setContentsMargins(2, 0, 2, 0);
+    row->setSpacing(18);
+    row->addWidget(makeLink(QStringLiteral("lblHomePage"), QStringLiteral("Visit Us Online"),
+                            QStringLiteral("home-page")));
+    row->addWidget(makeLink(QStringLiteral("lblHelp"), QStringLiteral("Online Help"),
+                            QStringLiteral("help-web-page")));
+    row->addWidget(makeLink(QStringLiteral("lblUpdate"), QStringLiteral("Check for Update"),
+                            QStringLiteral("download-web-page")));
+    row->addWidget(makeLink(QStringLiteral("lblDonate"), QStringLiteral("Donate"),
+                            QStringLiteral("donate")));
+    row->addStretch(1);
+    return links;
+}
+
+QWidget *frmExit::makeReferForm()
+{
+    auto *box = new QGroupBox(QStringLiteral("Tell a friend about Orvane Dowsing"), this);
+    box->setObjectName(QStringLiteral("fraRefer"));
+    auto *column = new QVBoxLayout(box);
+    column->setSpacing(6);
+    auto *form = new QFormLayout;
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    form->setVerticalSpacing(5);
+
+    const auto lineEdit = [box](const char *name) {
+        auto *edit = new QLineEdit(box);
+        edit->setObjectName(QString::fromLatin1(name));
+        edit->setMaxLength(maxFieldLength);
+        return edit;
+    };
+    m_txtYourName = lineEdit("txtYourName");
+    m_txtYourEmail = lineEdit("txtYourEmail");
+    m_txtFriendName = lineEdit("txtFriendName");
+    m_txtFriendEmail = lineEdit("txtFriendEmail");
+    m_txtMessage = new QPlainTextEdit(box);
+    m_txtMessage->setObjectName(QStringLiteral("txtMessage"));
+    m_txtMessage->setTabChangesFocus(true);
+    m_txtMessage->setPlainText(QStringLiteral(
+            "I keep my dowsing diary with Orvane Dowsing and thought you might like it too."));
+    m_txtMessage->setFixedHeight(m_txtMessage->fontMetrics().lineSpacing() * 4 + 12);
+
+    form->addRow(QStringLiteral("Your &name:"), m_txtYourName);
+    form->addRow(QStringLiteral("Your &e-mail:"), m_txtYourEmail);
+    form->addRow(QStringLiteral("&Friend's name:"), m_txtFriendName);
+    form->addRow(QStringLiteral("Friend's e-&mail:"), m_txtFriendEmail);
+    form->addRow(QStringLiteral("Messa&ge:"), m_txtMessage);
+    column->addLayout(form);
+
+    m_lblSent = new QLabel(box);
+    m_lblSent->setObjectName(QStringLiteral("lblSent"));
+    m_lblSent->setWordWrap(true);
+    m_cmdSend = new QPushButton(QStringLiteral("&Send"), box);
+    m_cmdSend->setObjectName(QStringLiteral("cmdSend"));
+    m_cmdSend->setMinimumWidth(96);
+    connect(m_cmdSend, &QPushButton::clicked, this, &frmExit::cmdSend_Click);
+    auto *row = new QHBoxLayout;
+    row->addWidget(m_lblSent, 1);
+    row->addWidget(m_cmdSend);
+    column->addLayout(row);
+    return box;
+}
+
+QString frmExit::referralPageKey()
+{
+    return QStringLiteral("refer-friend");
+}
+
+modHelp::QueryFields frmExit::referralFields() const
+{
+    return {{QStringLiteral("your_name"), m_txtYourName->text().trimmed()},
+            {QStringLiteral("your_email"), m_txtYourEmail->text().trimmed()},
+            {QStringLiteral("friend_name"), m_txtFriendName->text().trimmed()},
+            {QStringLiteral("friend_email"), m_txtFriendEmail->text().trimmed()},
+            {QStringLiteral("message"), m_txtMessage->toPlainText()}};
+}
+
+void frmExit::cmdSend_Click()
+{
+    const auto refuse = [this](const QString &text, QWidget *field) {
+        platform().messages->show(this, text, MessageBoxes::Icon::Information);
+        field->setFocus();
+    };
+    const QString friendEmail = m_txtFriendEmail->text().trimmed();
+    if (friendEmail.isEmpty()) {
+        refuse(QStringLiteral("Please enter your friend's e-mail address."), m_txtFriendEmail);
+        return;
+    }
+    if (!looksLikeEmail(friendEmail)) {
+        refuse(QStringLiteral("Please enter a valid e-mail address for your friend."),
+               m_txtFriendEmail);
+        return;
+    }
+    const QString yourEmail = m_txtYourEmail->text().trimmed();
+    if (!yourEmail.isEmpty() && !looksLikeEmail(yourEmail)) {
+        refuse(QStringLiteral("Please enter a valid e-mail address of your own, or leave it "
+                              "empty."),
+               m_txtYourEmail);
+        return;
+    }
+    if (m_txtMessage->toPlainText().size() > maxMessageLength) {
+        refuse(QStringLiteral("Please keep the message under %1 characters.")
+                       .arg(maxMessageLength),
+               m_txtMessage);
+        return;
+    }
+
+    modHelp::OpenWebPage(referralPageKey(), referralFields());
+    m_lblSent->setText(QStringLiteral("Your browser was opened to send the invitation."));
+}
+
+void frmExit::cmdExit_Click()
+{
+    modHelp::UnloadAllAndEnd();
+}
+
+void frmExit::closeEvent(QCloseEvent *event)
+{
+    // Closing the screen in any way ends the program. While the program is
+    // already being ended this close is part of it and the call returns at
+    // once.
+    event->accept();
+    modHelp::UnloadAllAndEnd();
+}
+
+} // namespace Orvane

@@ -1,0 +1,252 @@
+// Start-up: one running copy per user and executable (a copy that died does
+// not block the next start), a refused second copy that touches nothing, and
+// a normal start that reminds once and shows the frame with the entry window
+// inside, or only the exit screen when the database is missing.
+
+#include "support/FakePlatform.h"
+
+#include "entry/frmMain.h"
+#include "platform/AppInfo.h"
+#include "platform/SingleInstance.h"
+#include "shell/MDIForm1.h"
+#include "shell/Startup.h"
+#include "shell/modHelp.h"
+
+#include <QFile>
+#include <QLockFile>
+#include <QProcess>
+#include <QSysInfo>
+#include <QThread>
+#include <QtTest>
+
+#include <csignal>
+#include <cstring>
+
+using namespace Orvane;
+using Orvane::Testing::TestEnvironment;
+
+namespace {
+
+const char holdArgument[] = "--hold-lock";
+
+// The child process: takes the named lock, says so, and waits to be killed.
+int holdLockUntilKilled(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    SingleInstance instance(QString::fromLocal8Bit(argv[2]));
+    const bool held = instance.tryAcquire();
+    QFile out;
+    out.open(stdout, QIODevice::WriteOnly);
+    out.write(held ? "held\n" : "refused\n");
+    out.flush();
+    for (;;)
+        QThread::sleep(60);
+}
+
+QString uniqueLockName()
+{
+    static int n = 0;
+    return QStringLiteral("tst_startup-%1-%2").arg(QCoreApplication::applicationPid()).arg(++n);
+}
+
+// The id of a process that has ended.
+qint64 deadProcessId()
+{
+    QProcess done;
+    done.start(QStringLiteral("true"), QStringList());
+    done.waitForFinished();
+    return done.processId() > 0 ? done.processId() : 999999;
+}
+
+QList<QWidget *> visibleWindows()
+{
+    QList<QWidget *> result;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->isVisible())
+            result.append(w);
+    return result;
+}
+
+MDIForm1 *frameWindow()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *frame = qobject_cast<MDIForm1 *>(w))
+            return frame;
+    return nullptr;
+}
+
+// Ends a started program as closing its exit screen would, and deletes
+// every window.
+void endProgram()
+{
+    modHelp::UnloadAllAndEnd();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void secondHolderIsRefusedWhileTheFirstHolds();
+    void lockNamingADeadProcessDoesNotBlock();
+    void copyKilledWithSigkillDoesNotBlock();
+    void normalStartShowsTheFrameWithTheEntryWindow();
+    void dueReminderIsAskedOnceAtStart();
+    void secondCopyTouchesNothingAndEnds();
+    void missingDatabaseLeavesOnlyTheExitScreen();
+};
+
+void TestStartup::secondHolderIsRefusedWhileTheFirstHolds()
+{
+    const QString name = uniqueLockName();
+    auto first = std::make_unique<SingleInstance>(name);
+    QVERIFY(first->tryAcquire());
+    QVERIFY(first->tryAcquire()); // asking again keeps the lock
+    SingleInstance second(name);
+    QVERIFY(!second.tryAcquire());
+    QVERIFY(QFile::exists(first->lockFilePath()));
+    first.reset();
+    QVERIFY(second.tryAcquire());
+}
+
+void TestStartup::lockNamingADeadProcessDoesNotBlock()
+{
+    const QString name = uniqueLockName();
+    SingleInstance probe(name);
+    QFile lock(probe.lockFilePath());
+    QVERIFY(lock.open(QIODevice::WriteOnly));
+    lock.write(QByteArray::number(deadProcessId()) + '\n'
+               + QCoreApplication::applicationName().toUtf8() + '\n'
+               + QSysInfo::machineHostName().toUtf8() + '\n');
+    lock.close();
+    QVERIFY(probe.tryAcquire());
+    SingleInstance other(name);
+    QVERIFY(!other.tryAcquire());
+}
+
+void TestStartup::copyKilledWithSigkillDoesNotBlock()
+{
+    const QString name = uniqueLockName();
+    QProcess holder;
+    holder.start(QCoreApplication::applicationFilePath(),
+                 {QString::fromLatin1(holdArgument), name});
+    QVERIFY(holder.waitForStarted());
+    QVERIFY(holder.waitForReadyRead(10000));
+    QCOMPARE(holder.readLine().trimmed(), QByteArray("held"));
+
+    SingleInstance mine(name);
+    QVERIFY2(!mine.tryAcquire(), "a live copy in another process must block");
+
+    holder.kill(); // SIGKILL: no clean-up runs in the holder
+    QVERIFY(holder.waitForFinished());
+    QCOMPARE(holder.exitStatus(), QProcess::CrashExit);
+    QVERIFY(QFile::exists(mine.lockFilePath()));
+    QVERIFY(mine.tryAcquire());
+}
+
+void TestStartup::normalStartShowsTheFrameWithTheEntryWindow()
+{
+    TestEnvironment env;
+    {
+        Startup startup(uniqueLockName());
+        QVERIFY(startup.run());
+        MDIForm1 *frame = frameWindow();
+        QVERIFY(frame);
+        QCOMPARE(visibleWindows(), QList<QWidget *>{frame});
+        QVERIFY(frame->entryForm());
+        QVERIFY(frame->isChildVisible(frame->entryForm()));
+        QVERIFY(!modHelp::isExitScreenShown());
+        // First run: the reminder date is stored, nothing is asked.
+        QVERIFY(env.messages.shown.isEmpty());
+        QCOMPARE(env.settings.writes, 1);
+        QCOMPARE(env.process.ends, 0);
+        endProgram();
+    }
+    QCOMPARE(QApplication::topLevelWidgets(), QWidgetList());
+}
+
+void TestStartup::dueReminderIsAskedOnceAtStart()
+{
+    // Start-up and the entry window's load both run the reminder.
+    TestEnvironment env;
+    env.settings.values.insert(
+            AppInfo::executableBaseName() + QStringLiteral("/Settings/")
+                    + modHelp::EncodeSetting(QStringLiteral("Duration")),
+            modHelp::EncodeSetting(modHelp::reminderDateText(env.clock.date.addDays(-20))));
+    env.messages.answers.enqueue(MessageBoxes::Answer::No);
+    Startup startup(uniqueLockName());
+    QVERIFY(startup.run());
+    QCOMPARE(env.messages.shown.size(), 1);
+    QCOMPARE(env.settings.writes, 1);
+    QVERIFY(frameWindow() && frameWindow()->isVisible());
+    endProgram();
+}
+
+void TestStartup::secondCopyTouchesNothingAndEnds()
+{
+    // The running copy is another process.
+    const QString name = uniqueLockName();
+    QProcess running;
+    running.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(holdArgument), name});
+    QVERIFY(running.waitForStarted());
+    QVERIFY(running.waitForReadyRead(10000));
+    QCOMPARE(running.readLine().trimmed(), QByteArray("held"));
+
+    TestEnvironment env;
+    // A due reminder would ask and write: it must not even be read.
+    env.settings.values.insert(QStringLiteral("x"), QStringLiteral("y"));
+    const QByteArray database = [&] {
+        QFile f(env.databasePath());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    QVERIFY(!database.isEmpty());
+
+    Startup copy(name);
+    QVERIFY(!copy.run());
+    QCOMPARE(env.messages.texts(), QStringList{QStringLiteral("Application is already running")});
+    QCOMPARE(env.messages.shown.constFirst().icon, MessageBoxes::Icon::Information);
+    QCOMPARE(env.messages.shown.constFirst().buttons, MessageBoxes::Buttons::Ok);
+    QCOMPARE(env.process.ends, 1);
+    QCOMPARE(env.settings.writes, 0);
+    QVERIFY(env.browser.opened.isEmpty());
+    QCOMPARE(QApplication::topLevelWidgets(), QWidgetList());
+    QFile f(env.databasePath());
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), database);
+    QCOMPARE(running.state(), QProcess::Running);
+
+    running.kill();
+    running.waitForFinished();
+}
+
+void TestStartup::missingDatabaseLeavesOnlyTheExitScreen()
+{
+    TestEnvironment env(false);
+    Startup startup(uniqueLockName());
+    QVERIFY(startup.run());
+    QCOMPARE(env.messages.texts(),
+             QStringList{QStringLiteral("Required File Is Missing\rPlease Reinstall Software")});
+    QVERIFY(modHelp::isExitScreenShown());
+    QCOMPARE(visibleWindows(), QList<QWidget *>{modHelp::exitScreen()});
+    QVERIFY(!QFile::exists(env.databasePath()));
+    QCOMPARE(env.process.ends, 0);
+
+    modHelp::exitScreen()->close();
+    QCOMPARE(env.process.ends, 1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(QApplication::topLevelWidgets(), QWidgetList());
+}
+
+int main(int argc, char *argv[])
+{
+    if (argc == 3 && std::strcmp(argv[1], holdArgument) == 0)
+        return holdLockUntilKilled(argc, argv);
+    QApplication app(argc, argv);
+    TestStartup test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_startup.moc"

@@ -1,0 +1,201 @@
+// The maker's web pages: every page key's address, a referral whose typed
+// values try to break out of their field, and the frame window's banners.
+
+#include "support/FakePlatform.h"
+
+#include "shell/MDIForm1.h"
+#include "shell/frmExit.h"
+#include "shell/modHelp.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QUrlQuery>
+#include <QtTest>
+
+using namespace Orvane;
+using Orvane::Testing::TestEnvironment;
+
+namespace {
+
+const QString pagePath = QStringLiteral("/orvane-site/ssd.php");
+
+// The query's items as a server would split and decode them: on "&" and the
+// first "=", "+" read as a blank, then percent-decoded.
+QList<QPair<QString, QString>> serverFields(const QUrl &url)
+{
+    QList<QPair<QString, QString>> result;
+    const QByteArray query = url.query(QUrl::FullyEncoded).toLatin1();
+    for (const QByteArray &item : query.split('&')) {
+        const qsizetype eq = item.indexOf('=');
+        auto decode = [](QByteArray part) {
+            part.replace('+', ' ');
+            return QString::fromUtf8(QByteArray::fromPercentEncoding(part));
+        };
+        result.append({decode(item.left(eq)), decode(eq < 0 ? QByteArray() : item.mid(eq + 1))});
+    }
+    return result;
+}
+
+} // namespace
+
+class TestWebPages : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyPageKeyHasItsAddress_data();
+    void everyPageKeyHasItsAddress();
+    void openWebPageOpensOnePageAndReportsNothing();
+    void typedValuesCannotChangeTheAddress_data();
+    void typedValuesCannotChangeTheAddress();
+    void frameLabelsOpenTheirPagesAndStripsNothing();
+    void bannerTexts();
+};
+
+void TestWebPages::everyPageKeyHasItsAddress_data()
+{
+    QTest::addColumn<QString>("key");
+    for (const char *key : {"home-page", "help-web-page", "download-web-page", "donate",
+                            "co-brand", "fully-branded", "refer-friend"})
+        QTest::newRow(key) << QString::fromLatin1(key);
+}
+
+void TestWebPages::everyPageKeyHasItsAddress()
+{
+    QFETCH(QString, key);
+    const QUrl url = modHelp::webPageUrl(key);
+    QVERIFY(url.isValid());
+    QCOMPARE(url.toString(QUrl::FullyEncoded),
+             QStringLiteral("http://www.orvane.example/orvane-site/ssd.php?page=") + key);
+    QVERIFY(modHelp::makerHost().endsWith(QLatin1String(".example")));
+    QCOMPARE(url.host(), modHelp::makerHost());
+}
+
+void TestWebPages::openWebPageOpensOnePageAndReportsNothing()
+{
+    TestEnvironment env;
+    modHelp::OpenWebPage(QStringLiteral("donate"));
+    QCOMPARE(env.browser.opened, QList<QUrl>{modHelp::webPageUrl(QStringLiteral("donate"))});
+    QVERIFY(env.messages.shown.isEmpty());
+}
+
+void TestWebPages::typedValuesCannotChangeTheAddress_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("ampersand and equals") << QStringLiteral("a&page=evil&message=x=y");
+    QTest::newRow("fragment") << QStringLiteral("#top");
+    QTest::newRow("plus") << QStringLiteral("1+1=2");
+    QTest::newRow("slash and question mark") << QStringLiteral("/../../etc?x=1");
+    QTest::newRow("percent") << QStringLiteral("100% %41%2B %zz");
+    QTest::newRow("blanks and line breaks") << QStringLiteral(" two  words\r\nnext line\n");
+    QTest::newRow("beyond ASCII") << QStringLiteral("J\u00fcrgen \u00c9lise \u6f22\u5b57 \U0001F4A7");
+    QTest::newRow("another host") << QStringLiteral("@evil.example:81/x http://evil.example/");
+    QTest::newRow("semicolon and quotes") << QStringLiteral("a;b\"c'd<e>f\\g");
+}
+
+void TestWebPages::typedValuesCannotChangeTheAddress()
+{
+    QFETCH(QString, typed);
+    TestEnvironment env;
+    frmExit screen(0);
+    screen.findChild<QLineEdit *>(QStringLiteral("txtYourName"))->setText(typed);
+    screen.findChild<QLineEdit *>(QStringLiteral("txtYourEmail"))->setText(QStringLiteral("me@home.example"));
+    screen.findChild<QLineEdit *>(QStringLiteral("txtFriendName"))->setText(typed);
+    screen.findChild<QLineEdit *>(QStringLiteral("txtFriendEmail"))->setText(QStringLiteral("pal+tag@friend.example"));
+    auto *message = screen.findChild<QPlainTextEdit *>(QStringLiteral("txtMessage"));
+    message->setPlainText(typed);
+    // The box keeps line breaks as "\n"; that is what the user sees and sends.
+    const QString typedMessage = message->toPlainText();
+    QTest::mouseClick(screen.findChild<QPushButton *>(QStringLiteral("cmdSend")), Qt::LeftButton);
+
+    QVERIFY(env.messages.shown.isEmpty());
+    QCOMPARE(env.browser.opened.size(), 1);
+    const QUrl url = env.browser.opened.constFirst();
+    // The address survives being passed on as text.
+    const QUrl reparsed(url.toString(QUrl::FullyEncoded), QUrl::StrictMode);
+    for (const QUrl &u : {url, reparsed}) {
+        QCOMPARE(u.scheme(), QStringLiteral("http"));
+        QCOMPARE(u.host(), modHelp::makerHost());
+        QCOMPARE(u.port(), -1);
+        QCOMPARE(u.userInfo(), QString());
+        QCOMPARE(u.path(), pagePath);
+        QVERIFY(!u.hasFragment());
+        const QList<QPair<QString, QString>> expected{
+                {QStringLiteral("page"), QStringLiteral("refer-friend")},
+                {QStringLiteral("your_name"), typed.trimmed()},
+                {QStringLiteral("your_email"), QStringLiteral("me@home.example")},
+                {QStringLiteral("friend_name"), typed.trimmed()},
+                {QStringLiteral("friend_email"), QStringLiteral("pal+tag@friend.example")},
+                {QStringLiteral("message"), typedMessage}};
+        QCOMPARE(serverFields(u), expected);
+    }
+    // Qt's own reading of the query agrees.
+    QUrlQuery query(url);
+    QCOMPARE(query.queryItemValue(QStringLiteral("message"), QUrl::FullyDecoded), typedMessage);
+    QCOMPARE(query.allQueryItemValues(QStringLiteral("page")).size(), 1);
+    QCOMPARE(env.browser.pageKeys(), QStringList{QStringLiteral("refer-friend")});
+}
+
+void TestWebPages::frameLabelsOpenTheirPagesAndStripsNothing()
+{
+    TestEnvironment env;
+    MDIForm1 frame;
+    frame.resize(900, 700);
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+
+    auto *top = frame.findChild<QWidget *>(QStringLiteral("Picture1"));
+    auto *bottom = frame.findChild<QWidget *>(QStringLiteral("Picture2"));
+    auto *label61 = frame.findChild<QLabel *>(QStringLiteral("Label61"));
+    auto *label7 = frame.findChild<QLabel *>(QStringLiteral("Label7"));
+    QVERIFY(top && bottom && label61 && label7);
+    QVERIFY(frame.findChild<QWidget *>(QStringLiteral("Frame3"))->isAncestorOf(label61));
+    QVERIFY(bottom->isAncestorOf(label7));
+    // The strips run across the full width, one above and one below the
+    // client area.
+    QCOMPARE(top->width(), frame.centralWidget()->width());
+    QCOMPARE(bottom->width(), frame.centralWidget()->width());
+    QVERIFY(top->geometry().bottom() < frame.mdiArea()->geometry().top());
+    QVERIFY(bottom->geometry().top() > frame.mdiArea()->geometry().bottom());
+    QCOMPARE(label61->cursor().shape(), Qt::PointingHandCursor);
+    QCOMPARE(label7->cursor().shape(), Qt::PointingHandCursor);
+
+    // Beside the labels the strips do nothing.
+    QTest::mouseClick(top, Qt::LeftButton, {}, QPoint(2, 2));
+    QTest::mouseClick(bottom, Qt::LeftButton, {}, QPoint(2, bottom->height() - 2));
+    QVERIFY(env.browser.opened.isEmpty());
+
+    QTest::mouseClick(label61, Qt::LeftButton);
+    QCOMPARE(env.browser.pageKeys(), QStringList{QStringLiteral("home-page")});
+    QTest::mouseClick(label7, Qt::LeftButton);
+    QCOMPARE(env.browser.pageKeys(),
+             QStringList({QStringLiteral("home-page"), QStringLiteral("fully-branded")}));
+    // A press that is released elsewhere is no click.
+    QTest::mousePress(label7, Qt::LeftButton);
+    QTest::mouseRelease(label7, Qt::LeftButton, {}, QPoint(-5, -5));
+    // The right button opens nothing either.
+    QTest::mouseClick(label61, Qt::RightButton);
+    QCOMPARE(env.browser.opened.size(), 2);
+    QVERIFY(env.messages.shown.isEmpty());
+}
+
+void TestWebPages::bannerTexts()
+{
+    TestEnvironment env;
+    MDIForm1 frame;
+    QCOMPARE(frame.findChild<QLabel *>(QStringLiteral("Label7"))->text(),
+             QStringLiteral("Home Business Opportunity. Start your own Internet business and "
+                            "make money online. Get this software fully branded for your "
+                            "website. Click here for more details."));
+    // The board advertisement ends with the board's address on the maker's host.
+    const QString ad = frame.findChild<QLabel *>(QStringLiteral("Label61"))->text();
+    QVERIFY(ad.endsWith(modHelp::discussionBoardAddress()));
+    QCOMPARE(QUrl(modHelp::discussionBoardAddress()).host(), modHelp::makerHost());
+    QVERIFY(!ad.contains(QLatin1Char('\n')));
+}
+
+QTEST_MAIN(TestWebPages)
+#include "tst_webpages.moc"
