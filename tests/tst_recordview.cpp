@@ -306,8 +306,10 @@ void TestRecordView::editOfARecordThatIsGone()
     frmMain *entry = v.frame.entryForm();
     QVERIFY(v.frame.isChildVisible(entry));
     QVERIFY(!v.frame.isChildVisible(v.save));
-    // No update mode for a record that is not there.
+    // No update mode for a record that is not there, and the way to a new
+    // record stays open.
     QCOMPARE(textOf(entry, QStringLiteral("cmdadd")), QStringLiteral("&Add"));
+    QVERIFY(!entry->findChild<QWidget *>(QStringLiteral("cmAddNewRecord"))->isHidden());
 }
 
 void TestRecordView::editWhenTheDatabaseCannotBeOpened()

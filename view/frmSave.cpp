@@ -123,33 +123,48 @@ void frmSave::cmdedit_Click()
     entry->setPagesEnabled(true);
     entry->setAddNewRecordVisible(false);
 
+    if (!enterUpdateMode(*entry)) {
+        // No edit began: the entry window stays in add mode, so its
+        // "Add New Record" comes back rather than being lost until some
+        // later update.
+        entry->setAddNewRecordVisible(true);
+    }
+}
+
+// Finds the chosen record and puts it into the entry window in update mode.
+// False, after saying why, when there is no record to edit.
+bool frmSave::enterUpdateMode(frmMain &entry)
+{
     const qint64 count = m_viewRecords->count();
     if (count < 0) {
-        say(entry,
+        say(&entry,
             QStringLiteral("The Dowsing Records Could Not Be Read\r%1")
                     .arg(m_viewRecords->errorText()),
             MessageBoxes::Icon::Critical);
-        return;
+        return false;
     }
     if (count == 0) {
-        say(entry, QStringLiteral("There Is No Record to Edit"), MessageBoxes::Icon::None);
-        return;
+        say(&entry, QStringLiteral("There Is No Record to Edit"), MessageBoxes::Icon::None);
+        return false;
     }
 
     const qint64 id = modDowsing::selectedIdNumber;
     const auto record = m_viewRecords->find(id);
     if (record) {
-        entry->showRecord(*record, modDowsing::selectedDateText, modDowsing::selectedTimeText);
-        entry->setUpdateMode(id);
-    } else if (!m_viewRecords->errorText().isEmpty()) {
-        say(entry,
+        entry.showRecord(*record, modDowsing::selectedDateText, modDowsing::selectedTimeText);
+        entry.setUpdateMode(id);
+        return true;
+    }
+    if (!m_viewRecords->errorText().isEmpty()) {
+        say(&entry,
             QStringLiteral("The Dowsing Record Could Not Be Read\r%1")
                     .arg(m_viewRecords->errorText()),
             MessageBoxes::Icon::Critical);
     } else {
-        say(entry, QStringLiteral("Sorry The Given Record Is Not Found"),
+        say(&entry, QStringLiteral("Sorry The Given Record Is Not Found"),
             MessageBoxes::Icon::None);
     }
+    return false;
 }
 
 void frmSave::cmddelete_Click()

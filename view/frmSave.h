@@ -10,6 +10,7 @@ class QTextEdit;
 namespace Orvane {
 
 class MDIForm1;
+class frmMain;
 class RecordStore;
 
 // The record view window: one record's report and what can be done with it.
@@ -53,6 +54,7 @@ private:
     // A fresh connection for one edit or delete, replacing the previous one.
     // False, with the reason shown, when the database cannot be opened.
     bool openViewRecords();
+    bool enterUpdateMode(frmMain &entry);
 
     MDIForm1 &m_frame;
     std::unique_ptr<RecordStore> m_viewRecords;
