@@ -9,7 +9,8 @@ cd "$here"
 
 build_packages=(build-essential cmake qt6-base-dev libqt6sql6-sqlite fonts-dejavu-core)
 test_packages=(xvfb xauth xdotool x11-utils imagemagick unrtf poppler-utils sqlite3
-               dbus at-spi2-core python3 python3-pyatspi libx11-dev libxdamage-dev)
+               dbus at-spi2-core python3 python3-pyatspi libx11-dev libxdamage-dev
+               desktop-file-utils)
 
 packages=("${build_packages[@]}")
 if [[ "${1:-}" == "--test" ]]; then
