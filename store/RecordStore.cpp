@@ -11,7 +11,9 @@
 #include <QUrl>
 #include <QVariant>
 
+#ifdef ORVANE_ENGINE_KEYS
 #include <sqlite3.h>
+#endif
 
 namespace Orvane {
 
@@ -80,6 +82,7 @@ DowsingRecord recordFrom(const QSqlQuery &q)
     return r;
 }
 
+#ifdef ORVANE_ENGINE_KEYS
 // The engine's own handle under a connection, or null when the driver is
 // not SQLite's.
 sqlite3 *sqliteHandle(const QSqlDatabase &db)
@@ -130,6 +133,8 @@ bool readKeys(sqlite3 *handle, QVector<qint64> &ids)
         ids.squeeze();
     return true;
 }
+
+#endif
 
 } // namespace
 
@@ -362,6 +367,7 @@ QVector<qint64> RecordStore::idNumbers()
         return ids;
     }
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+#ifdef ORVANE_ENGINE_KEYS
     if (sqlite3 *handle = sqliteHandle(db)) {
         if (!readKeys(handle, ids)) {
             fail(QString::fromUtf8(sqlite3_errmsg(handle)));
@@ -369,6 +375,7 @@ QVector<qint64> RecordStore::idNumbers()
         }
         return ids;
     }
+#endif
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT IdNumber FROM Details ORDER BY IdNumber"))) {
