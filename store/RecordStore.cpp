@@ -82,6 +82,11 @@ DowsingRecord recordFrom(const QSqlQuery &q)
     return r;
 }
 
+QString readOnlyFileReason()
+{
+    return QStringLiteral("The file is read-only, so no record could be saved in it.");
+}
+
 #ifdef ORVANE_ENGINE_KEYS
 // The engine's own handle under a connection, or null when the driver is
 // not SQLite's.
@@ -165,6 +170,23 @@ RecordStore::OpenResult RecordStore::open(const QString &path)
         return OpenResult::Missing;
     }
 
+    // A save needs the file and its folder (where the engine keeps its
+    // journal or write-ahead log) writable. Ask before the engine opens the
+    // file: on a read-only file it would open read-only without a word, and
+    // would leave its log files behind.
+    const QFileInfo file(path);
+    if (!file.isWritable()) {
+        m_error = readOnlyFileReason();
+        return OpenResult::Unusable;
+    }
+    const QFileInfo folder(file.absolutePath());
+    if (!folder.isWritable() || !folder.isExecutable()) {
+        m_error = QStringLiteral("The folder %1 is read-only, so no record could be saved in "
+                                 "the file inside it.")
+                          .arg(QDir::toNativeSeparators(folder.absoluteFilePath()));
+        return OpenResult::Unusable;
+    }
+
     m_connection = nextConnectionName();
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QLatin1String(kDriver), m_connection);
@@ -192,11 +214,18 @@ RecordStore::OpenResult RecordStore::open(const QString &path)
 
 // The file opened, which SQLite does even for a text file: read the table's
 // description, and take and release a write lock, so that a damaged,
-// foreign, read-only or locked file is refused here rather than at the
-// first save. Nothing is written.
+// foreign or locked file is refused here rather than at the first save.
+// Nothing is written.
 bool RecordStore::checkUsable()
 {
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+#ifdef ORVANE_ENGINE_KEYS
+    // The engine's own word, before anything is read: it opens a file it may
+    // not write read-only, and a write transaction on such a file still
+    // begins, so the probe below would not tell.
+    if (sqlite3 *handle = sqliteHandle(db); handle && sqlite3_db_readonly(handle, "main") != 0)
+        return fail(readOnlyFileReason());
+#endif
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("PRAGMA table_info(Details)")))
         return fail(reasonOf(query.lastError()));
