@@ -1,12 +1,15 @@
 // Crash safety: starts a writer that saves records through the program's own
-// store, kills it with SIGKILL at a random moment, and checks the database
-// after every kill: it opens, SQLite's integrity check says ok, and every
-// record the writer reported as saved is there.
+// store, lets it save for a while, kills it with SIGKILL at a random moment,
+// and checks the database after every kill: it opens, SQLite's integrity
+// check says ok, and every record the writer reported as saved is there. At
+// the end every stored record is read back and compared with what the writer
+// wrote, so a torn record would show.
 //
 //   orvane-crash-bench [KILLS] [DATABASE]
 //
 // DATABASE defaults to the shipped database beside the program; it is copied
-// to a scratch folder first.
+// to a scratch folder first. The exit status is 0 only when every check
+// passed.
 
 #include "store/RecordStore.h"
 
@@ -16,6 +19,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -48,6 +52,22 @@ QString integrityOf(const QString &path)
     return result;
 }
 
+// The record the writer saves as its n-th of a run (bench/crash_writer.cpp).
+bool isAsWritten(const DowsingRecord &r)
+{
+    const QString prefix = QStringLiteral("CUSTOMER ");
+    if (!r.Name.startsWith(prefix))
+        return false;
+    bool ok = false;
+    const qint64 n = r.Name.mid(prefix.size()).toLongLong(&ok);
+    return ok && r.Date == QDate(2000, 1, 1).addDays(n % 10000)
+            && r.Address == QStringLiteral("%1 Well Road\nSpring Vale").arg(n)
+            && r.Time_Dowsing_Occured == QLatin1String("10:30")
+            && r.Dowsing_Tool == QLatin1String("Rods")
+            && r.Item_Dowsing_For == QLatin1String("water")
+            && r.Notes == QString(200, QLatin1Char('x'));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -63,12 +83,13 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "cannot copy %s\n", qPrintable(source));
         return 2;
     }
+    QFile::setPermissions(db, QFile::ReadOwner | QFile::WriteOwner);
     const QString writer = QCoreApplication::applicationDirPath()
             + QStringLiteral("/orvane-crash-writer");
 
     QSet<qint64> reported;
     int failures = 0;
-    qint64 longestRun = 0;
+    qint64 savesBeforeKill = 0;
     QElapsedTimer total;
     total.start();
     for (int k = 0; k < kills; ++k) {
@@ -79,16 +100,26 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "cannot start %s\n", qPrintable(writer));
             return 2;
         }
-        // Let it save for a random while, mostly mid-transaction.
-        const int ms = QRandomGenerator::global()->bounded(5, 120);
-        longestRun = qMax<qint64>(longestRun, ms);
-        QThread::msleep(static_cast<unsigned long>(ms));
+        // Kill it while it saves: once it has reported its first record,
+        // after a random while of up to 40 ms (about a hundred saves).
+        if (!child.waitForReadyRead(10000)) {
+            std::printf("kill %d: the writer saved nothing: %s\n", k + 1,
+                        child.readAllStandardError().constData());
+            ++failures;
+            child.kill();
+            child.waitForFinished();
+            continue;
+        }
+        QThread::usleep(QRandomGenerator::global()->bounded(40000u));
         ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
         child.waitForFinished();
         const QList<QByteArray> lines = child.readAllStandardOutput().split('\n');
-        for (const QByteArray &line : lines)
-            if (!line.isEmpty())
+        for (const QByteArray &line : lines) {
+            if (!line.isEmpty()) {
                 reported.insert(line.toLongLong());
+                ++savesBeforeKill;
+            }
+        }
         const QByteArray err = child.readAllStandardError();
         if (!err.isEmpty())
             std::fprintf(stderr, "writer said: %s", err.constData());
@@ -113,12 +144,33 @@ int main(int argc, char **argv)
             ++failures;
         }
     }
+    const double seconds = total.elapsed() / 1000.0;
+
+    // Every stored record, read back in full.
     RecordStore store;
-    store.open(db);
+    qint64 stored = -1;
+    qint64 unlike = 0;
+    if (store.open(db) == RecordStore::OpenResult::Opened) {
+        const QVector<qint64> ids = store.idNumbers();
+        stored = ids.size();
+        for (qint64 id : ids) {
+            const auto record = store.find(id);
+            if (!record || !isAsWritten(*record))
+                ++unlike;
+        }
+    } else {
+        std::printf("at the end the database does not open: %s\n", qPrintable(store.errorText()));
+    }
     std::printf("kills: %d\n", kills);
-    std::printf("records reported saved: %lld\n", static_cast<long long>(reported.size()));
-    std::printf("records in the database: %lld\n", static_cast<long long>(store.count()));
-    std::printf("kills after which the check failed: %d\n", failures);
-    std::printf("seconds: %.1f\n", total.elapsed() / 1000.0);
-    return failures ? 1 : 0;
+    std::printf("records reported saved: %lld (%.0f a run)\n",
+                static_cast<long long>(reported.size()),
+                kills ? double(savesBeforeKill) / kills : 0.0);
+    std::printf("records in the database: %lld\n", static_cast<long long>(stored));
+    std::printf("records stored but not yet reported when killed: %lld\n",
+                static_cast<long long>(stored - reported.size()));
+    std::printf("records that differ from what was written: %lld\n",
+                static_cast<long long>(unlike));
+    std::printf("kills after which a check failed: %d\n", failures);
+    std::printf("seconds: %.1f\n", seconds);
+    return failures || unlike || stored < 0 ? 1 : 0;
 }
