@@ -21,6 +21,8 @@
 
 #include <csignal>
 #include <cstring>
+#include <memory>
+#include <vector>
 
 using namespace Orvane;
 using Orvane::Testing::TestEnvironment;
@@ -93,6 +95,7 @@ private slots:
     void secondHolderIsRefusedWhileTheFirstHolds();
     void lockNamingADeadProcessDoesNotBlock();
     void copyKilledWithSigkillDoesNotBlock();
+    void copiesStartedTogetherLetExactlyOneRun();
     void normalStartShowsTheFrameWithTheEntryWindow();
     void dueReminderIsAskedOnceAtStart();
     void secondCopyTouchesNothingAndEnds();
@@ -145,6 +148,34 @@ void TestStartup::copyKilledWithSigkillDoesNotBlock()
     QCOMPARE(holder.exitStatus(), QProcess::CrashExit);
     QVERIFY(QFile::exists(mine.lockFilePath()));
     QVERIFY(mine.tryAcquire());
+}
+
+void TestStartup::copiesStartedTogetherLetExactlyOneRun()
+{
+    // Copies racing for the lock at the same moment: one wins, the others
+    // are refused, and none waits.
+    const QString name = uniqueLockName();
+    std::vector<std::unique_ptr<QProcess>> copies;
+    for (int i = 0; i < 6; ++i) {
+        copies.push_back(std::make_unique<QProcess>());
+        copies.back()->start(QCoreApplication::applicationFilePath(),
+                             {QString::fromLatin1(holdArgument), name});
+    }
+    int held = 0;
+    int refused = 0;
+    for (const auto &copy : copies) {
+        QVERIFY(copy->waitForStarted());
+        QVERIFY(copy->waitForReadyRead(10000));
+        const QByteArray answer = copy->readLine().trimmed();
+        held += answer == "held";
+        refused += answer == "refused";
+    }
+    for (const auto &copy : copies) {
+        copy->kill();
+        copy->waitForFinished();
+    }
+    QCOMPARE(held, 1);
+    QCOMPARE(refused, 5);
 }
 
 void TestStartup::normalStartShowsTheFrameWithTheEntryWindow()
