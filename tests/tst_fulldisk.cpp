@@ -164,7 +164,8 @@ public:
     bool pagesEnabled() const
     {
         return get<QGroupBox>("fraCustomersDetails")->isEnabled()
-                && get<QGroupBox>("fraTools")->isEnabled() && get<QGroupBox>("fraNotes")->isEnabled();
+                && get<QGroupBox>("fraTools")->isEnabled()
+                && get<QGroupBox>("fraNotes")->isEnabled();
     }
 
     // Types a record from "Add New Record" to the notes page.

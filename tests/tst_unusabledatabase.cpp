@@ -262,7 +262,8 @@ void TestUnusableDatabase::folderOfThatNameCountsAsMissing()
         return;
     QCOMPARE(message, kMissing);
     QVERIFY(QFileInfo(env.databasePath()).isDir());
-    QCOMPARE(QDir(env.databasePath()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+    const QDir folder(env.databasePath());
+    QCOMPARE(folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              QStringList());
     QCOMPARE(sideFiles(env.databasePath()), QStringList());
 }
@@ -343,8 +344,10 @@ void TestUnusableDatabase::readOnlyPlacesAreRefused()
         environment.insert(QString::fromLatin1(otherUserVariable), QStringLiteral("1"));
         environment.insert(QStringLiteral("HOME"), home.path());
         environment.insert(QStringLiteral("TMPDIR"), home.path());
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("runtime")));
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"),
+                           home.filePath(QStringLiteral("runtime")));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
+                           home.filePath(QStringLiteral("config")));
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         QProcess copy;
         copy.setProcessEnvironment(environment);
@@ -352,8 +355,9 @@ void TestUnusableDatabase::readOnlyPlacesAreRefused()
         copy.setProcessChannelMode(QProcess::MergedChannels);
         copy.start(setpriv,
                    {QStringLiteral("--reuid=%1").arg(nobody->pw_uid),
-                    QStringLiteral("--regid=%1").arg(nobody->pw_gid), QStringLiteral("--clear-groups"),
-                    QCoreApplication::applicationFilePath(), QStringLiteral("readOnlyPlacesAreRefused")});
+                    QStringLiteral("--regid=%1").arg(nobody->pw_gid),
+                    QStringLiteral("--clear-groups"), QCoreApplication::applicationFilePath(),
+                    QStringLiteral("readOnlyPlacesAreRefused")});
         QVERIFY(copy.waitForStarted());
         QVERIFY(copy.waitForFinished(60000));
         const QByteArray output = copy.readAll();
@@ -363,8 +367,9 @@ void TestUnusableDatabase::readOnlyPlacesAreRefused()
                                      .arg(QString::fromLocal8Bit(output.left(400)))));
         QVERIFY2(copy.exitStatus() == QProcess::NormalExit && copy.exitCode() == 0,
                  output.constData());
-        QVERIFY2(output.contains("PASS   : TestUnusableDatabase::readOnlyPlacesAreRefused(read-only file)")
-                         && output.contains("PASS   : TestUnusableDatabase::readOnlyPlacesAreRefused(read-only folder)"),
+        const QByteArray passed("PASS   : TestUnusableDatabase::readOnlyPlacesAreRefused");
+        QVERIFY2(output.contains(passed + "(read-only file)")
+                         && output.contains(passed + "(read-only folder)"),
                  output.constData());
         return;
     }
