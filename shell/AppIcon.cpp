@@ -1,5 +1,7 @@
 #include "AppIcon.h"
 
+#include <QHash>
+#include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -64,12 +66,45 @@ QPixmap appIconPixmap(int size)
     return pixmap;
 }
 
+namespace {
+
+// Draws the icon at the size asked for, when it is asked for: nothing is
+// drawn at start-up for sizes no one shows.
+class AppIconEngine final : public QIconEngine
+{
+public:
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode, QIcon::State) override
+    {
+        const int side = qMax(1, qMin(size.width(), size.height()));
+        auto cached = m_drawn.constFind(side);
+        if (cached == m_drawn.cend())
+            cached = m_drawn.insert(side, appIconPixmap(side));
+        return *cached;
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        // The sizes a window manager is offered; larger ones are drawn when
+        // someone asks for them.
+        return {QSize(16, 16), QSize(24, 24), QSize(32, 32), QSize(48, 48), QSize(64, 64)};
+    }
+
+    QIconEngine *clone() const override { return new AppIconEngine(*this); }
+
+private:
+    QHash<int, QPixmap> m_drawn;
+};
+
+} // namespace
+
 QIcon appIcon()
 {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addPixmap(appIconPixmap(size));
-    return icon;
+    return QIcon(new AppIconEngine);
 }
 
 } // namespace Orvane
