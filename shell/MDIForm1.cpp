@@ -1,5 +1,6 @@
 #include "MDIForm1.h"
 
+#include "AccessKeys.h"
 #include "LinkLabel.h"
 #include "modHelp.h"
 
@@ -36,6 +37,7 @@ MDIForm1::MDIForm1(QWidget *parent)
     layout->addWidget(m_area, 1);
     layout->addWidget(makeBottomBanner());
     setCentralWidget(central);
+    m_accessKeys = new AccessKeys(menuBar());
 }
 
 MDIForm1::~MDIForm1() = default;
@@ -188,6 +190,7 @@ QMdiSubWindow *MDIForm1::addChild(QWidget *child)
                                                    | Qt::WindowTitleHint);
     sub->setWindowTitle(AppInfo::caption());
     sub->hide();
+    m_accessKeys->watchButtons(child);
     return sub;
 }
 
@@ -244,8 +247,10 @@ void MDIForm1::setMenusOf(QWidget *child)
     menuBar()->clear();
     if (auto *form = qobject_cast<ChildForm *>(child)) {
         const QList<QMenu *> menus = form->menus();
-        for (QMenu *menu : menus)
+        for (QMenu *menu : menus) {
             menuBar()->addMenu(menu);
+            m_accessKeys->watchMenu(menu);
+        }
     }
 }
 

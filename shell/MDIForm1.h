@@ -11,6 +11,7 @@ class QMenu;
 
 namespace Orvane {
 
+class AccessKeys;
 class frmAllRecord;
 class frmMain;
 class frmSave;
@@ -69,6 +70,7 @@ private:
     QWidget *makeBottomBanner();
 
     QMdiArea *m_area = nullptr;
+    AccessKeys *m_accessKeys = nullptr;
     QPointer<frmMain> m_main;
     QPointer<frmAllRecord> m_list;
     QPointer<frmSave> m_save;

@@ -41,6 +41,11 @@ frmSave::frmSave(MDIForm1 &frame, QWidget *parent)
     // What is typed here would reach neither the database nor the record
     // the buttons act on, so the report is for reading only.
     m_RTB->setReadOnly(true);
+    // Read-only, but the keyboard still moves through the report and
+    // selects part of it (for printing the selection), and a screen reader
+    // follows the caret.
+    m_RTB->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_RTB->setAccessibleName(QStringLiteral("Dowsing Record Report"));
     m_RTB->setUndoRedoEnabled(false);
     m_RTB->setAcceptRichText(false);
     QFont font(QStringLiteral("Verdana"));

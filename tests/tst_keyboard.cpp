@@ -1,0 +1,436 @@
+// Working the program without a mouse: the Tab chain of every window and
+// page reaches each working control once, in reading order; no two working
+// controls of a window share an access key, and every button has one; the
+// switched-off "&Edit" menu title and "Make Money &Online" entry give their
+// keys up to "&Exit" and "&Online Help"; the list's grid is walked with the
+// arrow keys and opened with Enter; a page change takes the focus along.
+//
+// Alt shortcuts do not fire under the offscreen platform: the keys are
+// checked here by their values and by the shortcut events Qt would send;
+// tests/e2e/e2e_keyboard.sh presses them for real in an X server.
+
+#include "support/ProgramWindows.h"
+
+#include "entry/frmMain.h"
+#include "list/frmAllRecord.h"
+#include "list/modDowsing.h"
+#include "shell/AccessKeys.h"
+#include "shell/MDIForm1.h"
+#include "shell/modHelp.h"
+#include "view/frmSave.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTableView>
+#include <QTextEdit>
+#include <QtTest>
+
+using namespace Orvane;
+using Orvane::Testing::nameOf;
+using Orvane::Testing::ProgramWindows;
+
+namespace {
+
+// The controls that Tab can reach in the window as it stands: visible,
+// enabled and taking focus by Tab, not counting the parts of a composite
+// control nor the frames of the MDI children.
+QStringList tabStops(QWidget *window)
+{
+    QStringList stops;
+    const QList<QWidget *> widgets = window->findChildren<QWidget *>();
+    for (QWidget *w : widgets) {
+        if (w->window() != window || !w->isVisible() || !w->isEnabled() || w->focusProxy()
+            || !(w->focusPolicy() & Qt::TabFocus) || qobject_cast<QMdiSubWindow *>(w))
+            continue;
+        bool part = false;
+        for (QWidget *p = w->parentWidget(); p && p != window; p = p->parentWidget())
+            part = part || qobject_cast<QComboBox *>(p) || qobject_cast<QAbstractItemView *>(p);
+        if (!part)
+            stops.append(nameOf(w));
+    }
+    stops.sort();
+    return stops;
+}
+
+// Presses the key from the first control on until the focus comes back to
+// it; the controls met, in order.
+QStringList walk(QWidget *first, Qt::Key key)
+{
+    first->setFocus(Qt::TabFocusReason);
+    QStringList met{nameOf(first)};
+    for (int guard = 0; guard < 100; ++guard) {
+        QWidget *focus = QApplication::focusWidget();
+        if (!focus)
+            break;
+        QTest::keyClick(focus, key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+        QWidget *next = QApplication::focusWidget();
+        if (!next || next == first)
+            break;
+        met.append(nameOf(next));
+    }
+    return met;
+}
+
+QKeySequence keyOf(const QString &caption)
+{
+    return QKeySequence::mnemonic(caption);
+}
+
+QString captionOf(QObject *o)
+{
+    if (auto *button = qobject_cast<QAbstractButton *>(o))
+        return button->text();
+    if (auto *label = qobject_cast<QLabel *>(o))
+        return label->text();
+    if (auto *action = qobject_cast<QAction *>(o))
+        return action->text();
+    return {};
+}
+
+// Every control of the window that an access key reaches: visible enabled
+// buttons, labels that lead to a box, working titles of the menu bar.
+QList<QObject *> keyedControls(QWidget *window, QMenuBar *bar)
+{
+    QList<QObject *> controls;
+    for (QAbstractButton *b : window->findChildren<QAbstractButton *>()) {
+        if (b->window() == window && b->isVisible() && b->isEnabled()
+            && !b->objectName().startsWith(QLatin1String("qt_")))
+            controls.append(b);
+    }
+    for (QLabel *l : window->findChildren<QLabel *>()) {
+        if (l->window() == window && l->buddy() && l->isVisible() && l->isEnabled())
+            controls.append(l);
+    }
+    if (bar) {
+        for (QAction *title : bar->actions()) {
+            if (title->isVisible() && title->isEnabled())
+                controls.append(title);
+        }
+    }
+    return controls;
+}
+
+// Access keys taken by more than one working entry of the menu or of a
+// working submenu; entries without a key.
+void checkMenuKeys(QMenu *menu, QStringList &problems)
+{
+    QMap<QString, QStringList> byKey;
+    for (QAction *a : menu->actions()) {
+        if (a->isSeparator() || !a->isVisible() || !a->isEnabled())
+            continue;
+        const QKeySequence key = keyOf(a->text());
+        if (key.isEmpty())
+            problems.append(QStringLiteral("menu entry without an access key: ") + a->text());
+        else
+            byKey[key.toString()].append(a->text());
+        if (a->menu())
+            checkMenuKeys(a->menu(), problems);
+    }
+    for (auto it = byKey.cbegin(); it != byKey.cend(); ++it) {
+        if (it.value().size() > 1)
+            problems.append(QStringLiteral("%1 shared in menu %2 by %3")
+                                    .arg(it.key(), menu->title(), it.value().join(", ")));
+    }
+}
+
+QStringList names(std::initializer_list<const char *> list)
+{
+    QStringList result;
+    for (const char *n : list)
+        result.append(QString::fromLatin1(n));
+    return result;
+}
+
+} // namespace
+
+class TestKeyboard : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void tabReachesEveryControlInOrder_data();
+    void tabReachesEveryControlInOrder();
+    void accessKeysDoNotClash_data();
+    void accessKeysDoNotClash();
+    void switchedOffEditTitleGivesAltEToExit_data();
+    void switchedOffEditTitleGivesAltEToExit();
+    void keysSharedByWorkingControlsStayAmbiguous();
+    void menuLetterOfASwitchedOffEntryGoesToTheWorkingOne();
+    void gridIsWalkedWithArrowsAndOpenedWithEnter();
+    void pageChangesTakeTheFocusAlong_data();
+    void pageChangesTakeTheFocusAlong();
+};
+
+void TestKeyboard::tabReachesEveryControlInOrder_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<QString>("focusFirst");
+    QTest::addColumn<QStringList>("chain");
+
+    const QStringList panel = names({"cmAddNewRecord", "cmdViewAllrecords", "cmdExit"});
+    const QStringList customer = names({"txtName", "txtAddress", "txtCity", "txtState", "txtPin",
+                                        "txtPhNo", "txtEmail", "txtLocationDowsingFor",
+                                        "cmdCustomersDetailsNext"});
+    const QStringList times = names({"cmbHour", "cmbMinute", "cmbAMPM", "cmbMonth", "cmbDate",
+                                     "cmbYear", "cmdToolsBack", "cmdToolsNext"});
+
+    QTest::newRow("entry window, locked") << "entry locked" << "cmAddNewRecord" << panel;
+    QTest::newRow("customer page") << "customer page" << "txtName" << panel + customer;
+    QTest::newRow("tools page")
+            << "tools page" << "cmbDowsingTool"
+            << panel + names({"cmbDowsingTool", "cmbItemDowsingFor"}) + times;
+    QTest::newRow("tool pop-up open")
+            << "tool pop-up" << "txtDowsingTool"
+            << panel
+                    + names({"cmbDowsingTool", "txtDowsingTool", "cmdOk", "cmdCancel",
+                             "cmbItemDowsingFor"})
+                    + times;
+    QTest::newRow("item pop-up open")
+            << "item pop-up" << "txtItemDowsing"
+            << panel
+                    + names({"cmbDowsingTool", "cmbItemDowsingFor", "txtItemDowsing",
+                             "cmdOkItemDowsing", "cmdCancelItemDowsing"})
+                    + times;
+    QTest::newRow("notes page") << "notes page" << "txtNotes"
+                                << panel + names({"txtNotes", "cmdNotesBack", "cmdadd"});
+    QTest::newRow("update mode, without Add New Record")
+            << "update mode" << "cmdViewAllrecords"
+            << names({"cmdViewAllrecords", "cmdExit"}) + customer;
+    QTest::newRow("list") << "list" << "DataGrid" << names({"DataGrid", "cmdBack"});
+    QTest::newRow("empty list, grid off") << "empty list" << "cmdBack" << names({"cmdBack"});
+    QTest::newRow("record view")
+            << "record view" << "RTB"
+            << names({"RTB", "cmddelete", "cmdedit", "cmdSave", "cmdPrint", "cmdBack"});
+    QTest::newRow("About box") << "about box" << "cmdOk" << names({"cmdOk"});
+    QTest::newRow("exit screen")
+            << "exit screen" << "txtYourName"
+            << names({"txtYourName", "txtYourEmail", "txtFriendName", "txtFriendEmail",
+                      "txtMessage", "cmdSend", "cmdExit"});
+}
+
+void TestKeyboard::tabReachesEveryControlInOrder()
+{
+    QFETCH(QString, state);
+    QFETCH(QString, focusFirst);
+    QFETCH(QStringList, chain);
+
+    ProgramWindows program;
+    QWidget *window = program.enter(state);
+    QVERIFY(window);
+
+    // Where the keyboard starts when the window or page comes up.
+    QTRY_COMPARE(nameOf(QApplication::focusWidget()), focusFirst);
+
+    // The chain holds every control Tab can reach, each once...
+    QStringList sorted = chain;
+    sorted.sort();
+    QCOMPARE(tabStops(window), sorted);
+
+    // ...in reading order, and wraps around; Shift+Tab walks it backwards.
+    QWidget *first = window->findChild<QWidget *>(chain.first());
+    QVERIFY(first);
+    QCOMPARE(walk(first, Qt::Key_Tab), chain);
+    QStringList backwards{chain.first()};
+    for (qsizetype i = chain.size() - 1; i > 0; --i)
+        backwards.append(chain.at(i));
+    QCOMPARE(walk(first, Qt::Key_Backtab), backwards);
+}
+
+void TestKeyboard::accessKeysDoNotClash_data()
+{
+    QTest::addColumn<QString>("state");
+    for (const QString &state : ProgramWindows::states())
+        QTest::newRow(qPrintable(state)) << state;
+}
+
+void TestKeyboard::accessKeysDoNotClash()
+{
+    QFETCH(QString, state);
+    ProgramWindows program;
+    QWidget *window = program.enter(state);
+    QVERIFY(window);
+    QMenuBar *bar = window == &program.frame() ? program.frame().menuBar() : nullptr;
+
+    QStringList problems;
+    QMap<QString, QStringList> byKey;
+    const QList<QObject *> controls = keyedControls(window, bar);
+    for (QObject *control : controls) {
+        const QKeySequence key = keyOf(captionOf(control));
+        if (key.isEmpty()) {
+            if (qobject_cast<QAbstractButton *>(control) || qobject_cast<QAction *>(control))
+                problems.append(QStringLiteral("no access key: ") + nameOf(control));
+            continue;
+        }
+        byKey[key.toString()].append(nameOf(control));
+    }
+    for (auto it = byKey.cbegin(); it != byKey.cend(); ++it) {
+        if (it.value().size() > 1)
+            problems.append(it.key() + QStringLiteral(" shared by ") + it.value().join(", "));
+    }
+    if (bar) {
+        for (QAction *title : bar->actions()) {
+            if (title->menu() && title->isVisible() && title->isEnabled())
+                checkMenuKeys(title->menu(), problems);
+        }
+    }
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join("\n")));
+}
+
+void TestKeyboard::switchedOffEditTitleGivesAltEToExit_data()
+{
+    QTest::addColumn<bool>("toMenuBar");
+    // Qt hands an ambiguous key to its takers in turn: either may get it.
+    QTest::newRow("Qt hands the key to the Exit button") << false;
+    QTest::newRow("Qt hands the key to the menu bar") << true;
+}
+
+void TestKeyboard::switchedOffEditTitleGivesAltEToExit()
+{
+    QFETCH(bool, toMenuBar);
+    ProgramWindows program;
+    QVERIFY(program.enter(QStringLiteral("customer page")));
+    auto *exit = program.entry()->findChild<QPushButton *>(QStringLiteral("cmdExit"));
+    auto *edit = program.entry()->findChild<QMenu *>(QStringLiteral("mnuEdit"));
+    const QKeySequence altE(Qt::ALT | Qt::Key_E);
+    // The clash itself: the title is off, but still in the bar with Alt+E.
+    QCOMPARE(keyOf(exit->text()), altE);
+    QCOMPARE(keyOf(edit->title()), altE);
+    QVERIFY(program.frame().menuBar()->actions().contains(edit->menuAction()));
+    QVERIFY(!edit->menuAction()->isEnabled());
+
+    QShortcutEvent ambiguous(altE, 0, true);
+    QObject *receiver = toMenuBar ? static_cast<QObject *>(program.frame().menuBar()) : exit;
+    QVERIFY(QCoreApplication::sendEvent(receiver, &ambiguous));
+    QTRY_VERIFY(modHelp::isExitScreenShown());
+    QVERIFY(!program.frame().entryForm());
+    QVERIFY(!program.frame().menuBar()->activeAction());
+}
+
+void TestKeyboard::keysSharedByWorkingControlsStayAmbiguous()
+{
+    // A window of the test's own: a working "&Edit" menu and an "&Exit"
+    // button share Alt+E, and Qt's handling stays: the key only moves the
+    // focus to the button.
+    QMainWindow window;
+    QMenu *edit = window.menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->addAction(QStringLiteral("&Find"));
+    auto *central = new QWidget(&window);
+    auto *other = new QPushButton(QStringLiteral("&Go"), central);
+    auto *exit = new QPushButton(QStringLiteral("&Exit"), central);
+    exit->move(0, 40);
+    window.setCentralWidget(central);
+    AccessKeys keys(window.menuBar());
+    keys.watchButtons(central);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    other->setFocus();
+
+    QSignalSpy clicked(exit, &QPushButton::clicked);
+    QShortcutEvent ambiguous(QKeySequence(Qt::ALT | Qt::Key_E), 0, true);
+    QCoreApplication::sendEvent(exit, &ambiguous);
+    QTest::qWait(250);
+    QCOMPARE(clicked.count(), 0);
+
+    // Once the menu is switched off, the button takes the key.
+    edit->menuAction()->setEnabled(false);
+    QCoreApplication::sendEvent(exit, &ambiguous);
+    QTRY_COMPARE(clicked.count(), 1);
+}
+
+void TestKeyboard::menuLetterOfASwitchedOffEntryGoesToTheWorkingOne()
+{
+    ProgramWindows program;
+    QVERIFY(program.enter(QStringLiteral("entry locked")));
+    auto *help = program.entry()->findChild<QMenu *>(QStringLiteral("mnuHelp"));
+    auto *online = program.entry()->findChild<QAction *>(QStringLiteral("mnuOnline"));
+    auto *money = program.entry()->findChild<QAction *>(QStringLiteral("mnumakemoney"));
+    QCOMPARE(keyOf(online->text()), keyOf(money->text()));
+    QVERIFY(!money->isEnabled());
+
+    help->popup(program.frame().mapToGlobal(QPoint(40, 20)));
+    QVERIFY(QTest::qWaitForWindowExposed(help));
+    QTest::keyClick(help, Qt::Key_O);
+    QCOMPARE(program.env.browser.pageKeys(), QStringList{QStringLiteral("help-web-page")});
+    QTRY_VERIFY(!help->isVisible());
+}
+
+void TestKeyboard::gridIsWalkedWithArrowsAndOpenedWithEnter()
+{
+    ProgramWindows program(5);
+    QVERIFY(program.enter(QStringLiteral("list")));
+    frmAllRecord *list = program.frame().allRecordForm();
+    auto *grid = list->findChild<QTableView *>(QStringLiteral("DataGrid"));
+    QCOMPARE(QApplication::focusWidget(), grid);
+    QCOMPARE(grid->currentIndex().row(), 0);
+
+    QTest::keyClick(grid, Qt::Key_Down);
+    QTest::keyClick(grid, Qt::Key_Down);
+    QTest::keyClick(grid, Qt::Key_Down);
+    QTest::keyClick(grid, Qt::Key_Up);
+    QCOMPARE(grid->currentIndex().row(), 2);
+    QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(grid->currentIndex().row(), 4);
+    QTest::keyClick(grid, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClick(grid, Qt::Key_Down);
+
+    QTest::keyClick(grid, Qt::Key_Return);
+    frmSave *view = program.frame().saveForm();
+    QVERIFY(program.frame().isChildVisible(view));
+    QVERIFY(!program.frame().isChildVisible(list));
+    QCOMPARE(modDowsing::selectedRowPosition, 1);
+    QVERIFY(view->reportBox()->toPlainText().contains(QStringLiteral("Name :- CUSTOMER 2")));
+    // The report is read from the keyboard too.
+    QCOMPARE(QApplication::focusWidget(), view->reportBox());
+    QVERIFY(view->reportBox()->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+
+    // Back: the grid has the focus again, on the same row; Enter on the
+    // numeric pad opens as well.
+    view->findChild<QPushButton *>(QStringLiteral("cmdBack"))->click();
+    QVERIFY(program.frame().isChildVisible(list));
+    QCOMPARE(QApplication::focusWidget(), grid);
+    QCOMPARE(grid->currentIndex().row(), 1);
+    QTest::keyClick(grid, Qt::Key_Down);
+    QTest::keyClick(grid, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(modDowsing::selectedRowPosition, 2);
+    QVERIFY(program.frame().isChildVisible(view));
+}
+
+void TestKeyboard::pageChangesTakeTheFocusAlong_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("page");
+    QTest::newRow("customer page Next") << "customer page" << "cmdCustomersDetailsNext"
+                                        << "fraTools";
+    QTest::newRow("tools page Next") << "tools page" << "cmdToolsNext" << "fraNotes";
+    QTest::newRow("tools page Back") << "tools page" << "cmdToolsBack" << "fraCustomersDetails";
+    QTest::newRow("notes page Back") << "notes page" << "cmdNotesBack" << "fraTools";
+}
+
+void TestKeyboard::pageChangesTakeTheFocusAlong()
+{
+    QFETCH(QString, state);
+    QFETCH(QString, button);
+    QFETCH(QString, page);
+    ProgramWindows program;
+    QVERIFY(program.enter(state));
+    auto *pressed = program.entry()->findChild<QPushButton *>(button);
+    pressed->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(pressed, Qt::Key_Space);
+
+    auto *pages = program.entry()->findChild<QStackedWidget *>(QStringLiteral("pages"));
+    QCOMPARE(nameOf(pages->currentWidget()), page);
+    // Not left behind on the page that went away.
+    QWidget *focus = QApplication::focusWidget();
+    QVERIFY2(focus && pages->currentWidget()->isAncestorOf(focus), qPrintable(nameOf(focus)));
+}
+
+QTEST_MAIN(TestKeyboard)
+#include "tst_keyboard.moc"
