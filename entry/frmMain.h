@@ -79,8 +79,8 @@ private:
     QGroupBox *buildCustomerPage();
     QGroupBox *buildToolsPage();
     QGroupBox *buildNotesPage();
-    QWidget *buildToolChooser(QWidget *parent);
-    QWidget *buildItemChooser(QWidget *parent);
+    void buildToolChooser(QGroupBox *Frame2);
+    void buildItemChooser(QGroupBox *Frame4);
     QWidget *buildTimeAndDate(QWidget *parent);
     void buildMenus();
     void connectControls();

@@ -269,19 +269,14 @@ QGroupBox *frmMain::buildToolsPage()
 
     auto *Frame2 = new QGroupBox(QStringLiteral("Dowsing Tool:-"), page);
     Frame2->setObjectName(QStringLiteral("Frame2"));
-    auto *toolColumn = new QVBoxLayout(Frame2);
-    toolColumn->setContentsMargins(10, 12, 10, 8);
-    toolColumn->addWidget(makeLabel(QStringLiteral("Enter The Name of The Dowsing Tool"),
-                                    QStringLiteral("lblToolHint"), Frame2));
-    toolColumn->addWidget(buildToolChooser(Frame2));
+    // Read out by its own caption, not the page's.
+    Frame2->setAccessibleName(Frame2->title());
+    buildToolChooser(Frame2);
 
     auto *Frame4 = new QGroupBox(QStringLiteral("Dowsing Item:-"), page);
     Frame4->setObjectName(QStringLiteral("Frame4"));
-    auto *itemColumn = new QVBoxLayout(Frame4);
-    itemColumn->setContentsMargins(10, 12, 10, 8);
-    itemColumn->addWidget(makeLabel(QStringLiteral("Enter The Name of The Dowsing Item"),
-                                    QStringLiteral("lblItemHint"), Frame4));
-    itemColumn->addWidget(buildItemChooser(Frame4));
+    Frame4->setAccessibleName(Frame4->title());
+    buildItemChooser(Frame4);
 
     cmdToolsBack = makeButton(QStringLiteral("<< &Back"), QStringLiteral("cmdToolsBack"), page);
     cmdToolsNext = makeButton(QStringLiteral("&Next >>"), QStringLiteral("cmdToolsNext"), page);
@@ -297,23 +292,29 @@ QGroupBox *frmMain::buildToolsPage()
     return page;
 }
 
-// The tool list with its naming pop-up lying over it.
-QWidget *frmMain::buildToolChooser(QWidget *parent)
+// The green instruction line, then the tool list with its naming pop-up
+// lying over it. The list is a child of the group, so a screen reader names
+// it after the group's caption.
+void frmMain::buildToolChooser(QGroupBox *Frame2)
 {
-    auto *holder = new QWidget(parent);
-    auto *grid = new QGridLayout(holder);
-    grid->setContentsMargins(0, 0, 0, 0);
+    auto *grid = new QGridLayout(Frame2);
+    grid->setContentsMargins(10, 12, 10, 8);
+    QLabel *hint = makeLabel(QStringLiteral("Enter The Name of The Dowsing Tool"),
+                             QStringLiteral("lblToolHint"), Frame2);
 
     cmbDowsingTool = makeEditableList(QStringLiteral("cmbDowsingTool"), Selectors::tools(),
-                                      holder);
+                                      Frame2);
     cmbDowsingTool->setMinimumWidth(230);
+    cmbDowsingTool->lineEdit()->setAccessibleName(QStringLiteral("Dowsing Tool"));
+    hint->setBuddy(cmbDowsingTool);
 
-    fraDowsingTool = new QFrame(holder);
+    fraDowsingTool = new QFrame(Frame2);
     fraDowsingTool->setObjectName(QStringLiteral("fraDowsingTool"));
     auto *popupRow = new QHBoxLayout(fraDowsingTool);
     popupRow->setContentsMargins(3, 3, 3, 3);
     txtDowsingTool = new QLineEdit(fraDowsingTool);
     txtDowsingTool->setObjectName(QStringLiteral("txtDowsingTool"));
+    txtDowsingTool->setAccessibleName(QStringLiteral("Name Of The Dowsing Tool"));
     cmdOk = makeButton(QStringLiteral("&Ok"), QStringLiteral("cmdOk"), fraDowsingTool);
     cmdCancel = makeButton(QStringLiteral("&Cancel"), QStringLiteral("cmdCancel"),
                            fraDowsingTool);
@@ -325,29 +326,33 @@ QWidget *frmMain::buildToolChooser(QWidget *parent)
     keep.setRetainSizeWhenHidden(true);
     fraDowsingTool->setSizePolicy(keep);
 
-    grid->addWidget(cmbDowsingTool, 0, 0, Qt::AlignLeft | Qt::AlignVCenter);
-    grid->addWidget(fraDowsingTool, 0, 0);
+    grid->addWidget(hint, 0, 0);
+    grid->addWidget(cmbDowsingTool, 1, 0, Qt::AlignLeft | Qt::AlignVCenter);
+    grid->addWidget(fraDowsingTool, 1, 0);
     fraDowsingTool->raise();
-    return holder;
 }
 
-// The item list with its naming pop-up lying over it.
-QWidget *frmMain::buildItemChooser(QWidget *parent)
+// The same for the item list and its pop-up.
+void frmMain::buildItemChooser(QGroupBox *Frame4)
 {
-    auto *holder = new QWidget(parent);
-    auto *grid = new QGridLayout(holder);
-    grid->setContentsMargins(0, 0, 0, 0);
+    auto *grid = new QGridLayout(Frame4);
+    grid->setContentsMargins(10, 12, 10, 8);
+    QLabel *hint = makeLabel(QStringLiteral("Enter The Name of The Dowsing Item"),
+                             QStringLiteral("lblItemHint"), Frame4);
 
     cmbItemDowsingFor = makeEditableList(QStringLiteral("cmbItemDowsingFor"),
-                                         Selectors::items(), holder);
+                                         Selectors::items(), Frame4);
     cmbItemDowsingFor->setMinimumWidth(230);
+    cmbItemDowsingFor->lineEdit()->setAccessibleName(QStringLiteral("Dowsing Item"));
+    hint->setBuddy(cmbItemDowsingFor);
 
-    fraItemDowsing = new QFrame(holder);
+    fraItemDowsing = new QFrame(Frame4);
     fraItemDowsing->setObjectName(QStringLiteral("fraItemDowsing"));
     auto *popupRow = new QHBoxLayout(fraItemDowsing);
     popupRow->setContentsMargins(3, 3, 3, 3);
     txtItemDowsing = new QLineEdit(fraItemDowsing);
     txtItemDowsing->setObjectName(QStringLiteral("txtItemDowsing"));
+    txtItemDowsing->setAccessibleName(QStringLiteral("Name Of The Dowsing Item"));
     cmdOkItemDowsing = makeButton(QStringLiteral("&Ok"), QStringLiteral("cmdOkItemDowsing"),
                                   fraItemDowsing);
     cmdCancelItemDowsing = makeButton(QStringLiteral("&Cancel"),
@@ -360,10 +365,10 @@ QWidget *frmMain::buildItemChooser(QWidget *parent)
     keep.setRetainSizeWhenHidden(true);
     fraItemDowsing->setSizePolicy(keep);
 
-    grid->addWidget(cmbItemDowsingFor, 0, 0, Qt::AlignLeft | Qt::AlignVCenter);
-    grid->addWidget(fraItemDowsing, 0, 0);
+    grid->addWidget(hint, 0, 0);
+    grid->addWidget(cmbItemDowsingFor, 1, 0, Qt::AlignLeft | Qt::AlignVCenter);
+    grid->addWidget(fraItemDowsing, 1, 0);
     fraItemDowsing->raise();
-    return holder;
 }
 
 QWidget *frmMain::buildTimeAndDate(QWidget *parent)
@@ -391,15 +396,21 @@ QWidget *frmMain::buildTimeAndDate(QWidget *parent)
     cmbDate->setMinimumContentsLength(2);
     cmbYear->setMinimumContentsLength(4);
 
-    auto caption = [Frame5](const char *text, const char *name) {
-        return makeLabel(QString::fromLatin1(text), QString::fromLatin1(name), Frame5);
+    // Each caption names the list after it for screen readers.
+    auto caption = [Frame5](const char *text, const char *name, QComboBox *list) {
+        QLabel *label = makeLabel(QString::fromLatin1(text), QString::fromLatin1(name), Frame5);
+        label->setBuddy(list);
+        return label;
     };
+    // The AM/PM list has no caption on screen; this one is only read out.
+    caption("AM/PM", "lblAMPM", cmbAMPM)->hide();
+
     auto *timeRow = new QHBoxLayout;
     timeRow->setSpacing(6);
-    timeRow->addWidget(caption("Hour", "lblHour"));
+    timeRow->addWidget(caption("Hour", "lblHour", cmbHour));
     timeRow->addWidget(cmbHour);
     timeRow->addSpacing(8);
-    timeRow->addWidget(caption("Minute", "lblMinute"));
+    timeRow->addWidget(caption("Minute", "lblMinute", cmbMinute));
     timeRow->addWidget(cmbMinute);
     timeRow->addSpacing(8);
     timeRow->addWidget(cmbAMPM);
@@ -407,19 +418,19 @@ QWidget *frmMain::buildTimeAndDate(QWidget *parent)
 
     auto *dateRow = new QHBoxLayout;
     dateRow->setSpacing(6);
-    dateRow->addWidget(caption("Month", "lblMonth"));
+    dateRow->addWidget(caption("Month", "lblMonth", cmbMonth));
     dateRow->addWidget(cmbMonth);
     dateRow->addSpacing(8);
-    dateRow->addWidget(caption("Date", "lblDate"));
+    dateRow->addWidget(caption("Date", "lblDate", cmbDate));
     dateRow->addWidget(cmbDate);
     dateRow->addSpacing(8);
-    dateRow->addWidget(caption("Year", "lblYear"));
+    dateRow->addWidget(caption("Year", "lblYear", cmbYear));
     dateRow->addWidget(cmbYear);
     dateRow->addStretch(1);
 
-    grid->addWidget(caption("Dowsing Time:-", "lblDowsingTime"), 0, 0);
+    grid->addWidget(caption("Dowsing Time:-", "lblDowsingTime", cmbHour), 0, 0);
     grid->addLayout(timeRow, 0, 1);
-    grid->addWidget(caption("Dowsing Date:-", "lblDowsingDate"), 1, 0);
+    grid->addWidget(caption("Dowsing Date:-", "lblDowsingDate", cmbMonth), 1, 0);
     grid->addLayout(dateRow, 1, 1);
     grid->setColumnStretch(1, 1);
     return Frame5;

@@ -98,6 +98,9 @@ void frmAllRecord::buildLayout()
 
     m_DataGrid = new QTableView(m_frmFourItem);
     m_DataGrid->setObjectName(QStringLiteral("DataGrid"));
+    // Screen readers name the grid after its caption.
+    m_DataGrid->setAccessibleName(m_gridCaption->text());
+    m_gridCaption->setBuddy(m_DataGrid);
     m_DataGrid->setFont(verdana(8.25, false));
     m_DataGrid->horizontalHeader()->setFont(verdana(8.25, true));
     m_DataGrid->setSelectionBehavior(QAbstractItemView::SelectRows);

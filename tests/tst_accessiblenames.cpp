@@ -1,0 +1,176 @@
+// Every control a screen reader can land on carries a name: boxes are named
+// after their captions, lists are labelled, buttons read their captions,
+// and a message box reads its text, in every window and page.
+
+#include "support/ProgramWindows.h"
+
+#include "entry/frmMain.h"
+#include "platform/MessageBoxes.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
+#include <QAccessible>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextEdit>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+using namespace Orvane;
+using Orvane::Testing::nameOf;
+using Orvane::Testing::ProgramWindows;
+
+namespace {
+
+// Controls that take input or act when used. The parts of a composite
+// control (a grid's headers, a list's drop-down) belong to it and are not
+// counted, except the edit field of an editable list, which is where the
+// user types.
+bool interactive(QWidget *w)
+{
+    if (w->objectName().startsWith(QLatin1String("qt_")))
+        return false;
+    for (QWidget *p = w->parentWidget(); p; p = p->parentWidget()) {
+        if (qobject_cast<QAbstractItemView *>(p))
+            return false;
+        if (auto *combo = qobject_cast<QComboBox *>(p))
+            return combo->lineEdit() == w;
+    }
+    if (auto *slider = qobject_cast<QAbstractSlider *>(w))
+        return !qobject_cast<QScrollBar *>(slider);
+    return qobject_cast<QAbstractButton *>(w) || qobject_cast<QLineEdit *>(w)
+            || qobject_cast<QTextEdit *>(w) || qobject_cast<QPlainTextEdit *>(w)
+            || qobject_cast<QComboBox *>(w) || qobject_cast<QAbstractItemView *>(w)
+            || qobject_cast<QAbstractSpinBox *>(w) || w->inherits("Orvane::LinkLabel");
+}
+
+QStringList labelsOf(QAccessibleInterface *iface)
+{
+    QStringList labels;
+    const auto relations = iface->relations(QAccessible::Label);
+    for (const auto &relation : relations)
+        labels.append(relation.first->text(QAccessible::Name));
+    return labels;
+}
+
+// The window's controls (shown or not) that a screen reader could not name.
+QStringList unnamed(QWidget *window)
+{
+    QStringList problems;
+    const QList<QWidget *> widgets = window->findChildren<QWidget *>();
+    for (QWidget *w : widgets) {
+        if (w->window() != window || !interactive(w))
+            continue;
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(w);
+        if (!iface || iface->text(QAccessible::Name).trimmed().isEmpty())
+            problems.append(QStringLiteral("%1 (%2) has no name")
+                                    .arg(nameOf(w), w->metaObject()->className()));
+        // On Linux a list is read out by its value; what it is for comes
+        // from the label that leads to it.
+        else if (qobject_cast<QComboBox *>(w) && labelsOf(iface).join(QString()).trimmed().isEmpty())
+            problems.append(nameOf(w) + QStringLiteral(" (list) has no label"));
+    }
+    return problems;
+}
+
+} // namespace
+
+class TestAccessibleNames : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyControlHasAName_data();
+    void everyControlHasAName();
+    void entryBoxesAreNamedAfterTheirCaptions();
+    void messageBoxReadsItsText();
+};
+
+void TestAccessibleNames::everyControlHasAName_data()
+{
+    QTest::addColumn<QString>("state");
+    for (const QString &state : ProgramWindows::states())
+        QTest::newRow(qPrintable(state)) << state;
+}
+
+void TestAccessibleNames::everyControlHasAName()
+{
+    QFETCH(QString, state);
+    ProgramWindows program;
+    QWidget *window = program.enter(state);
+    QVERIFY(window);
+    const QStringList problems = unnamed(window);
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+}
+
+void TestAccessibleNames::entryBoxesAreNamedAfterTheirCaptions()
+{
+    // What a screen reader says for each box: the caption the user sees
+    // beside it (or, for a list, the labels it is read out with).
+    ProgramWindows program;
+    QVERIFY(program.enter(QStringLiteral("tool pop-up")));
+    const QList<QPair<const char *, QStringList>> expected = {
+        {"txtName", {"Name:-"}},
+        {"txtAddress", {"Address:-"}},
+        {"txtPhNo", {"Phone Number:-"}},
+        {"txtEmail", {"Email Address:-"}},
+        {"txtLocationDowsingFor", {"Location:-"}},
+        {"txtNotes", {"Notes"}},
+        {"txtDowsingTool", {"Name Of The Dowsing Tool"}},
+        {"txtItemDowsing", {"Name Of The Dowsing Item"}},
+        {"cmbDowsingTool", {"Enter The Name of The Dowsing Tool", "Dowsing Tool:-"}},
+        {"cmbItemDowsingFor", {"Enter The Name of The Dowsing Item", "Dowsing Item:-"}},
+        {"cmbHour", {"Hour", "Dowsing Time:-"}},
+        {"cmbMinute", {"Minute"}},
+        {"cmbAMPM", {"AM/PM"}},
+        {"cmbMonth", {"Month", "Dowsing Date:-"}},
+        {"cmbDate", {"Date"}},
+        {"cmbYear", {"Year"}},
+    };
+    for (const auto &[name, said] : expected) {
+        auto *w = program.entry()->findChild<QWidget *>(QLatin1String(name));
+        QVERIFY2(w, name);
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(w);
+        const QStringList actual = qobject_cast<QComboBox *>(w)
+                ? labelsOf(iface)
+                : QStringList{iface->text(QAccessible::Name)};
+        QVERIFY2(actual == said, qPrintable(QStringLiteral("%1: %2").arg(name, actual.join(" | "))));
+    }
+}
+
+void TestAccessibleNames::messageBoxReadsItsText()
+{
+    // The program's real message box, as the seam shows it.
+    QString read;
+    QStringList buttons;
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        std::function<void(QAccessibleInterface *)> visit = [&](QAccessibleInterface *node) {
+            if (node->role() == QAccessible::StaticText)
+                read += node->text(QAccessible::Name);
+            if (node->role() == QAccessible::PushButton)
+                buttons.append(node->text(QAccessible::Name));
+            for (int i = 0; i < node->childCount(); ++i)
+                visit(node->child(i));
+        };
+        visit(QAccessible::queryAccessibleInterface(box));
+        box->accept();
+    });
+    QtMessageBoxes messages;
+    messages.show(nullptr, QStringLiteral("Record Saved Succesfully !"),
+                  MessageBoxes::Icon::Information, MessageBoxes::Buttons::Ok);
+    QVERIFY(read.contains(QStringLiteral("Record Saved Succesfully !")));
+    QCOMPARE(buttons, QStringList{QStringLiteral("OK")});
+}
+
+QTEST_MAIN(TestAccessibleNames)
+#include "tst_accessiblenames.moc"
