@@ -69,7 +69,7 @@ QPushButton:pressed { background-color: #c0c0c0; }
 QPushButton:focus { border: 2px solid #000080; }
 QPushButton:disabled { background-color: #c4c4c4; color: #7a7a7a; border-color: #8a8a8a; }
 QFrame#fraDowsingTool, QFrame#fraItemDowsing {
-    background-color: #5a5a5a; border: 1px solid #c0c0c0; border-radius: 2px;
+    background-color: #5a5a5a; color: #ffffff; border: 1px solid #c0c0c0; border-radius: 2px;
 }
 QScrollBar:vertical { background-color: #e0e0e0; width: 14px; }
 QScrollBar::handle:vertical { background-color: #a8a8a8; min-height: 20px; }
