@@ -2,13 +2,15 @@
 // costs in memory per row, how long a report takes for the first and for the
 // last row, and what a save costs while a large list is open.
 //
-//   orvane-list-bench [ROWS]     (default 1000000)
+//   orvane-list-bench [ROWS [STEP...]]     (default 1000000 0 10)
 //
-// Makes a copy of the shipped database with ROWS records (and one with 1,000)
-// in a temporary folder, runs each window measurement in a fresh process of
-// its own (so that memory figures are not mixed up), and prints figures as
-// plain lines. Runs headless (offscreen) unless QT_QPA_PLATFORM says
-// otherwise.
+// For each STEP, makes a copy of the shipped database holding ROWS records
+// (and one holding 1,000) in a temporary folder: with STEP 0 the keys run
+// without a break; with STEP n every n-th record added was removed again
+// (STEP 2 is the worst case for the list's key runs). Runs each window
+// measurement in a fresh process of its own (so that memory figures are not
+// mixed up), and prints figures as plain lines. Runs headless (offscreen)
+// unless QT_QPA_PLATFORM says otherwise.
 
 #include "support/FakePlatform.h"
 
@@ -93,10 +95,13 @@ struct BenchPlatform
     }
 };
 
-// Copies the shipped database into folder and fills it with rows records
-// of a realistic size, in one transaction.
-bool makeDatabase(const QString &folder, qint64 rows)
+// Copies the shipped database into folder and fills it with records of a
+// realistic size, in one transaction, so that rows records remain after
+// every step-th record added is removed (none with step 0 or 1).
+bool makeDatabase(const QString &folder, qint64 rows, qint64 step)
 {
+    const qint64 removed = step > 1 ? (rows - 1) / (step - 1) : 0;
+    const qint64 added = rows + removed;
     const QString path = RecordStore::databasePath(folder);
     QFile::remove(path);
     if (!QFile::copy(TestEnvironment::shippedDatabase(), path))
@@ -126,8 +131,13 @@ bool makeDatabase(const QString &folder, qint64 rows)
                 "'Strong pull near the hedge, weaker by the gate.' || char(10) || "
                 "'Second visit planned for the spring; bring the long rods.' "
                 "FROM n"));
-        q.addBindValue(rows);
+        q.addBindValue(added);
         ok = ok && q.exec();
+        if (ok && removed > 0) {
+            ok = q.prepare(QStringLiteral("DELETE FROM Details WHERE IdNumber % ? = 0"));
+            q.addBindValue(step);
+            ok = ok && q.exec();
+        }
         if (!ok)
             line(QStringLiteral("fill failed: %1").arg(q.lastError().text()));
         ok = ok && q.exec(QStringLiteral("COMMIT"));
@@ -261,6 +271,23 @@ void measureInProcess(const QString &folder, qint64 rows)
         line(QStringLiteral("RecordStore::idNumbers over %1 rows: median %2 ms (3 runs)")
                      .arg(rows)
                      .arg(median(times), 0, 'f', 1));
+        times.clear();
+        qsizetype runs = 0;
+        for (int i = 0; i < 3; ++i) {
+            QElapsedTimer timer;
+            timer.start();
+            const KeyIndex keys = store.keyIndex();
+            times.append(msSince(timer));
+            runs = keys.runCount();
+            if (keys.rowCount() != rows)
+                line(QStringLiteral("key index read gave %1 keys").arg(keys.rowCount()));
+        }
+        line(QStringLiteral("RecordStore::keyIndex over %1 rows: median %2 ms (3 runs), %3 runs "
+                            "of keys, %4 kB")
+                     .arg(rows)
+                     .arg(median(times), 0, 'f', 1)
+                     .arg(runs)
+                     .arg(runs * 16 / 1024.0, 0, 'f', 1));
     }
 
     MDIForm1 frame;
@@ -367,23 +394,21 @@ void measureInProcess(const QString &folder, qint64 rows)
 
 } // namespace
 
-int main(int argc, char **argv)
+// Every figure over one table of rows records, with every step-th record
+// added removed again.
+bool runCase(qint64 rows, qint64 step)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    if (args.size() == 3 && args.at(1) == QLatin1String("--measure-open"))
-        return measureOpen(args.at(2));
-
-    const qint64 rows = args.size() > 1 ? args.at(1).toLongLong() : 1000000;
     const qint64 smallRows = 1000;
+    line(step > 1 ? QStringLiteral("== %1 rows, one record in every %2 added was removed")
+                            .arg(rows)
+                            .arg(step)
+                  : QStringLiteral("== %1 rows, keys without a break").arg(rows));
     QTemporaryDir big, small;
     QElapsedTimer timer;
     timer.start();
-    if (!makeDatabase(big.path(), rows) || !makeDatabase(small.path(), smallRows)) {
+    if (!makeDatabase(big.path(), rows, step) || !makeDatabase(small.path(), smallRows, step)) {
         line(QStringLiteral("could not make the databases"));
-        return 1;
+        return false;
     }
     line(QStringLiteral("made databases of %1 and %2 records in %3 s (%4 MB)")
                  .arg(rows)
@@ -421,5 +446,27 @@ int main(int argc, char **argv)
                       1));
 
     measureInProcess(big.path(), rows);
+    return true;
+}
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() == 3 && args.at(1) == QLatin1String("--measure-open"))
+        return measureOpen(args.at(2));
+
+    const qint64 rows = args.size() > 1 ? args.at(1).toLongLong() : 1000000;
+    QList<qint64> steps;
+    for (int i = 2; i < args.size(); ++i)
+        steps.append(args.at(i).toLongLong());
+    if (steps.isEmpty())
+        steps = {0, 10};
+    for (const qint64 step : steps) {
+        if (!runCase(rows, step))
+            return 1;
+    }
     return 0;
 }

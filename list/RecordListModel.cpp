@@ -29,7 +29,7 @@ bool RecordListModel::load()
 {
     beginResetModel();
     m_rows.clear();
-    m_keys = m_store.idNumbers();
+    m_keys = m_store.keyIndex();
     const bool ok = m_store.errorText().isEmpty();
     if (!ok)
         m_keys.clear();
@@ -39,7 +39,7 @@ bool RecordListModel::load()
 
 int RecordListModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_keys.size());
+    return parent.isValid() ? 0 : int(m_keys.rowCount());
 }
 
 int RecordListModel::columnCount(const QModelIndex &parent) const
@@ -49,14 +49,14 @@ int RecordListModel::columnCount(const QModelIndex &parent) const
 
 qint64 RecordListModel::idNumber(int row) const
 {
-    return m_keys.value(row, -1);
+    return m_keys.keyAt(row);
 }
 
 std::optional<DowsingRecord> RecordListModel::record(int row) const
 {
-    if (row < 0 || row >= m_keys.size())
+    if (row < 0 || row >= m_keys.rowCount())
         return std::nullopt;
-    const qint64 key = m_keys.at(row);
+    const qint64 key = m_keys.keyAt(row);
     if (const auto *cached = m_rows.object(key))
         return *cached;
     auto found = m_store.find(key);

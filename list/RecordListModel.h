@@ -1,10 +1,10 @@
 #pragma once
 
 #include "store/DowsingRecord.h"
+#include "store/KeyIndex.h"
 
 #include <QAbstractTableModel>
 #include <QCache>
-#include <QVector>
 
 #include <optional>
 
@@ -13,10 +13,11 @@ namespace Orvane {
 class RecordStore;
 
 // The rows of the list: every record's key, in order of addition, read once
-// by load(); a row's fields are read by key only when a view asks for them,
-// and the most recently read rows are kept. So a list of a million records
-// holds eight bytes a row, and its first screen shows as soon as the keys
-// are in.
+// by load() into runs of consecutive keys; a row's fields are read by key
+// only when a view asks for them, and the most recently read rows are kept.
+// So a list of a million records holds a few bytes for its keys (sixteen a
+// row at worst, where every other record was removed), and its first screen
+// shows as soon as the keys are in.
 //
 // Fourteen columns, the table's fields in the list's order (Date to
 // IdNumber), headed by the list's captions.
@@ -43,7 +44,7 @@ public:
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
-    // The key of a row, from the keys read by load().
+    // The key of a row, from the keys read by load(); -1 outside the rows.
     qint64 idNumber(int row) const;
     // The record of a row; nullopt when it is gone from the table or could
     // not be read (the store's errorText() tells which).
@@ -56,7 +57,7 @@ public:
 
 private:
     RecordStore &m_store;
-    QVector<qint64> m_keys;
+    KeyIndex m_keys;
     // Keyed by IdNumber; a row that could not be read is kept as nullopt,
     // so that painting does not ask the store again and again.
     mutable QCache<qint64, std::optional<DowsingRecord>> m_rows;

@@ -87,6 +87,12 @@ QString readOnlyFileReason()
     return QStringLiteral("The file is read-only, so no record could be saved in it.");
 }
 
+// Keys read in order always increase; a damaged file may say otherwise.
+QString keysOutOfOrderReason()
+{
+    return QStringLiteral("The keys of the table Details are not in order.");
+}
+
 #ifdef ORVANE_ENGINE_KEYS
 // The engine's own handle under a connection, or null when the driver is
 // not SQLite's.
@@ -137,6 +143,50 @@ bool readKeys(sqlite3 *handle, QVector<qint64> &ids)
     if (ids.capacity() > ids.size() + ids.size() / 8 + 1024)
         ids.squeeze();
     return true;
+}
+
+// The keys in order straight from the engine, one at a time into the index;
+// the reason of a failure, or an empty text. Runs are separated by missing
+// keys, so there are at most half as many runs as the span from the least
+// to the greatest key; reserving that many (untouched memory costs nothing,
+// and squeeze() gives it back) spares the copies of a growing array, which
+// would add half again to the peak where records were removed all over.
+// Each statement is finished before returning, so no read stays open.
+QString readKeyIndex(sqlite3 *handle, KeyIndex &index)
+{
+    sqlite3_stmt *statement = nullptr;
+    if (sqlite3_prepare_v2(handle,
+                           "SELECT (SELECT min(IdNumber) FROM Details), "
+                           "(SELECT max(IdNumber) FROM Details)",
+                           -1, &statement, nullptr) != SQLITE_OK)
+        return QString::fromUtf8(sqlite3_errmsg(handle));
+    if (sqlite3_step(statement) != SQLITE_ROW) {
+        const QString reason = QString::fromUtf8(sqlite3_errmsg(handle));
+        sqlite3_finalize(statement);
+        return reason;
+    }
+    if (sqlite3_column_type(statement, 0) != SQLITE_NULL) {
+        const quint64 span = quint64(sqlite3_column_int64(statement, 1))
+                - quint64(sqlite3_column_int64(statement, 0)) + 1;
+        const quint64 kMostReserved = quint64(1) << 25;
+        if (span > 0 && span / 2 < kMostReserved)
+            index.reserve(qsizetype(span / 2 + 1));
+    }
+    sqlite3_finalize(statement);
+
+    statement = nullptr;
+    if (sqlite3_prepare_v2(handle, "SELECT IdNumber FROM Details ORDER BY IdNumber", -1,
+                           &statement, nullptr) != SQLITE_OK)
+        return QString::fromUtf8(sqlite3_errmsg(handle));
+    int rc = SQLITE_ERROR;
+    bool ordered = true;
+    while (ordered && (rc = sqlite3_step(statement)) == SQLITE_ROW)
+        ordered = index.append(sqlite3_column_int64(statement, 0));
+    const QString reason = !ordered ? keysOutOfOrderReason()
+            : rc != SQLITE_DONE   ? QString::fromUtf8(sqlite3_errmsg(handle))
+                                  : QString();
+    sqlite3_finalize(statement);
+    return reason;
 }
 
 #endif
@@ -418,6 +468,42 @@ QVector<qint64> RecordStore::idNumbers()
         ids.clear();
     }
     return ids;
+}
+
+KeyIndex RecordStore::keyIndex()
+{
+    m_error.clear();
+    KeyIndex index;
+    if (!isOpen()) {
+        fail(QStringLiteral("The database is not open."));
+        return index;
+    }
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+#ifdef ORVANE_ENGINE_KEYS
+    if (sqlite3 *handle = sqliteHandle(db)) {
+        if (const QString reason = readKeyIndex(handle, index); !reason.isEmpty()) {
+            fail(reason);
+            index.clear();
+        }
+        index.squeeze();
+        return index;
+    }
+#endif
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT IdNumber FROM Details ORDER BY IdNumber"))) {
+        fail(reasonOf(query.lastError()));
+        return index;
+    }
+    bool ordered = true;
+    while (ordered && query.next())
+        ordered = index.append(query.value(0).toLongLong());
+    if (!ordered || query.lastError().isValid()) {
+        fail(ordered ? reasonOf(query.lastError()) : keysOutOfOrderReason());
+        index.clear();
+    }
+    index.squeeze();
+    return index;
 }
 
 QString RecordStore::errorText() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DowsingRecord.h"
+#include "KeyIndex.h"
 
 #include <QString>
 #include <QVector>
@@ -58,6 +59,10 @@ public:
     // Every key in order of addition; an empty vector with errorText() set
     // when the read failed.
     QVector<qint64> idNumbers();
+    // The same keys as runs of consecutive keys, read without holding them
+    // all at once: what the list keeps. An empty index with errorText() set
+    // when the read failed.
+    KeyIndex keyIndex();
 
     // The reason of the last failure, empty after a success.
     QString errorText() const;
