@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# Access keys pressed for real in a real X server (the offscreen tests can
+# only check their values): Alt+E on the entry window presses "&Exit" although
+# the switched-off "&Edit" menu title carries the same key; O in the Help menu
+# chooses "&Online Help" although the switched-off "Make Money &Online" does
+# too; the About box opens from the keyboard and closes with Esc or Enter.
+set -euo pipefail
+source "$(dirname "$0")/lib.sh" "$1"
+
+FRAME="Orvane Dowsing v1.55"
+EXIT_SCREEN="Thank You For Using Orvane Dowsing"
+
+# The pages the program asks the browser to open, one address a line.
+pages="$E2E_ROOT/pages.log"
+cat >"$E2E_ROOT/browser" <<SCRIPT
+#!/bin/sh
+echo "\$1" >>"$pages"
+SCRIPT
+chmod +x "$E2E_ROOT/browser"
+export BROWSER="$E2E_ROOT/browser"
+
+# count_windows PID TITLE: how many visible windows of the process carry it.
+count_windows() {
+    local w n=0
+    for w in $(xdotool search --onlyvisible --pid "$1" --name "" 2>/dev/null); do
+        [[ "$(xdotool getwindowname "$w" 2>/dev/null)" == "$2" ]] && n=$((n + 1))
+    done
+    echo "$n"
+}
+
+# other_window PID TITLE EXCEPT: a visible window of the process with that
+# title other than EXCEPT.
+other_window() {
+    local w
+    for w in $(xdotool search --onlyvisible --pid "$1" --name "" 2>/dev/null); do
+        if [[ "$w" != "$3" && "$(xdotool getwindowname "$w" 2>/dev/null)" == "$2" ]]; then
+            echo "$w"
+            return 0
+        fi
+    done
+    return 1
+}
+
+# wait_count PID TITLE N: true once exactly N such windows are visible.
+wait_count() {
+    local i
+    for i in $(seq 1 200); do
+        [[ "$(count_windows "$1" "$2")" == "$3" ]] && return 0
+        sleep 0.05
+    done
+    return 1
+}
+
+start_xvfb
+prog="$(make_program_folder)"
+start_program "$prog"
+pid=$PROGRAM_PID
+frame="$(wait_window "$pid" "$FRAME")" || fail "the frame window did not appear"
+
+# --- Help > Online Help by its letter ----------------------------------------
+keys "$frame" alt+h
+sleep 0.3
+keys "$frame" o
+for i in $(seq 1 100); do [[ -s "$pages" ]] && break; sleep 0.05; done
+[[ "$(cat "$pages" 2>/dev/null)" == *"page=help-web-page" ]] \
+    || fail "O in the Help menu did not open Online Help: $(cat "$pages" 2>/dev/null)"
+[[ "$(wc -l <"$pages")" == 1 ]] || fail "O in the Help menu opened more than one page"
+pass "O in the Help menu opens Online Help, despite the switched-off Make Money Online"
+
+# --- The About box from the keyboard ----------------------------------------
+for close in Escape Return; do
+    keys "$frame" alt+h
+    sleep 0.3
+    keys "$frame" a
+    wait_count "$pid" "$FRAME" 2 || fail "Help > About Software did not open the About box"
+    about="$(other_window "$pid" "$FRAME" "$frame")" || fail "the About box cannot be found"
+    keys "$about" "$close"
+    wait_count "$pid" "$FRAME" 1 || fail "$close did not close the About box"
+done
+pass "the About box opens with Alt+H, A and closes with Esc or Enter"
+
+# --- Alt+E presses Exit ------------------------------------------------------
+keys "$frame" alt+e
+exitw="$(wait_window "$pid" "$EXIT_SCREEN")" || fail "Alt+E did not press Exit"
+wait_no_window "$pid" "$FRAME" || fail "the frame window stayed after Alt+E"
+pass "one Alt+E presses Exit, despite the switched-off Edit menu title"
+
+keys "$exitw" alt+x
+wait_exit "$pid" || fail "Alt+X on the exit screen did not end the program"
+pass "Alt+X on the exit screen ends the program"
