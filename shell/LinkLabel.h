@@ -5,7 +5,9 @@
 namespace Orvane {
 
 // A static text that acts as a link: a pointing-hand cursor, and clicked()
-// when the left button is pressed and released over it.
+// when the left button is pressed and released over it. Screen readers see
+// a link with a press action. A window that lets the keyboard reach it gives
+// it Qt::TabFocus: it then shows a focus frame and Enter or Space presses it.
 class LinkLabel : public QLabel
 {
     Q_OBJECT
@@ -19,6 +21,8 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     bool m_pressed = false;

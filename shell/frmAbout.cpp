@@ -28,6 +28,8 @@ LinkLabel *makeLink(const QString &name, const QString &text, QWidget *parent)
 {
     auto *link = new LinkLabel(text, parent);
     link->setObjectName(name);
+    // Tab reaches the links; Enter or Space opens them.
+    link->setFocusPolicy(Qt::TabFocus);
     // The palette's link colour stays readable on light and dark themes.
     link->setStyleSheet(QStringLiteral("QLabel { color: palette(link); }"));
     QFont font = link->font();

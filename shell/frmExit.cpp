@@ -90,6 +90,8 @@ frmExit::frmExit(int noteIndex)
 
     resize(520, 480);
     setMinimumSize(480, 440);
+    // The keyboard starts in the form, not on the links above it.
+    m_txtYourName->setFocus();
 }
 
 frmExit::~frmExit() = default;
@@ -162,6 +164,7 @@ QWidget *frmExit::makeNote()
                                         + modHelp::discussionBoardAddress(),
                                 frame);
     board->setObjectName(QStringLiteral("lblBoard"));
+    board->setFocusPolicy(Qt::TabFocus);
     connect(board, &LinkLabel::clicked, this,
             [] { modHelp::OpenWebPage(QStringLiteral("home-page")); });
     column->addWidget(board);
@@ -172,6 +175,8 @@ LinkLabel *frmExit::makeLink(const QString &name, const QString &text, const QSt
 {
     auto *link = new LinkLabel(text, this);
     link->setObjectName(name);
+    // Tab reaches the links; Enter or Space opens them.
+    link->setFocusPolicy(Qt::TabFocus);
     link->setStyleSheet(QString::fromLatin1(linkStyle));
     connect(link, &LinkLabel::clicked, this, [pageKey] { modHelp::OpenWebPage(pageKey); });
     return link;

@@ -1,6 +1,7 @@
 // Every control a screen reader can land on carries a name: boxes are named
 // after their captions, lists are labelled, buttons read their captions,
-// and a message box reads its text, in every window and page.
+// and a message box reads its text, in every window and page. Links are
+// read as links and pressed by their accessible action.
 
 #include "support/ProgramWindows.h"
 
@@ -13,6 +14,7 @@
 #include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -91,6 +93,8 @@ private slots:
     void everyControlHasAName();
     void entryBoxesAreNamedAfterTheirCaptions();
     void messageBoxReadsItsText();
+    void linksArePressedByTheirAccessibleAction_data();
+    void linksArePressedByTheirAccessibleAction();
 };
 
 void TestAccessibleNames::everyControlHasAName_data()
@@ -170,6 +174,37 @@ void TestAccessibleNames::messageBoxReadsItsText()
                   MessageBoxes::Icon::Information, MessageBoxes::Buttons::Ok);
     QVERIFY(read.contains(QStringLiteral("Record Saved Succesfully !")));
     QCOMPARE(buttons, QStringList{QStringLiteral("OK")});
+}
+
+void TestAccessibleNames::linksArePressedByTheirAccessibleAction_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<QString>("pageKey");
+    QTest::newRow("frame, top banner") << "entry locked" << "Label61" << "home-page";
+    QTest::newRow("frame, bottom banner") << "entry locked" << "Label7" << "fully-branded";
+    QTest::newRow("About box") << "about box" << "lblCobrand" << "fully-branded";
+    QTest::newRow("exit screen") << "exit screen" << "lblUpdate" << "download-web-page";
+}
+
+void TestAccessibleNames::linksArePressedByTheirAccessibleAction()
+{
+    QFETCH(QString, state);
+    QFETCH(QString, link);
+    QFETCH(QString, pageKey);
+    ProgramWindows program;
+    QWidget *window = program.enter(state);
+    QVERIFY(window);
+    auto *label = window->findChild<QLabel *>(link);
+    QVERIFY(label);
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(label);
+    QCOMPARE(iface->role(), QAccessible::Link);
+    QCOMPARE(iface->text(QAccessible::Name), label->text());
+    QAccessibleActionInterface *actions = iface->actionInterface();
+    QVERIFY(actions);
+    QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    QTRY_COMPARE(program.env.browser.pageKeys(), QStringList{pageKey});
 }
 
 QTEST_MAIN(TestAccessibleNames)

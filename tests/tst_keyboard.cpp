@@ -3,7 +3,8 @@
 // controls of a window share an access key, and every button has one; the
 // switched-off "&Edit" menu title and "Make Money &Online" entry give their
 // keys up to "&Exit" and "&Online Help"; the list's grid is walked with the
-// arrow keys and opened with Enter; a page change takes the focus along.
+// arrow keys and opened with Enter; a page change takes the focus along; the
+// links of the About box and the exit screen open with Enter or Space.
 //
 // Alt shortcuts do not fire under the offscreen platform: the keys are
 // checked here by their values and by the shortcut events Qt would send;
@@ -166,6 +167,8 @@ private slots:
     void gridIsWalkedWithArrowsAndOpenedWithEnter();
     void pageChangesTakeTheFocusAlong_data();
     void pageChangesTakeTheFocusAlong();
+    void linksOpenWithEnterOrSpace_data();
+    void linksOpenWithEnterOrSpace();
 };
 
 void TestKeyboard::tabReachesEveryControlInOrder_data()
@@ -208,10 +211,12 @@ void TestKeyboard::tabReachesEveryControlInOrder_data()
     QTest::newRow("record view")
             << "record view" << "RTB"
             << names({"RTB", "cmddelete", "cmdedit", "cmdSave", "cmdPrint", "cmdBack"});
-    QTest::newRow("About box") << "about box" << "cmdOk" << names({"cmdOk"});
+    QTest::newRow("About box") << "about box" << "cmdOk"
+                               << names({"lblCobrand", "lblHomePage", "cmdOk"});
     QTest::newRow("exit screen")
             << "exit screen" << "txtYourName"
-            << names({"txtYourName", "txtYourEmail", "txtFriendName", "txtFriendEmail",
+            << names({"lblBoard", "lblHomePage", "lblHelp", "lblUpdate", "lblDonate",
+                      "txtYourName", "txtYourEmail", "txtFriendName", "txtFriendEmail",
                       "txtMessage", "cmdSend", "cmdExit"});
 }
 
@@ -430,6 +435,43 @@ void TestKeyboard::pageChangesTakeTheFocusAlong()
     // Not left behind on the page that went away.
     QWidget *focus = QApplication::focusWidget();
     QVERIFY2(focus && pages->currentWidget()->isAncestorOf(focus), qPrintable(nameOf(focus)));
+}
+
+void TestKeyboard::linksOpenWithEnterOrSpace_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("pageKey");
+    QTest::newRow("About box, more details, Enter")
+            << "about box" << "lblCobrand" << int(Qt::Key_Return) << "fully-branded";
+    QTest::newRow("About box, home page, Space")
+            << "about box" << "lblHomePage" << int(Qt::Key_Space) << "home-page";
+    QTest::newRow("exit screen, discussion board, Enter")
+            << "exit screen" << "lblBoard" << int(Qt::Key_Return) << "home-page";
+    QTest::newRow("exit screen, donate, keypad Enter")
+            << "exit screen" << "lblDonate" << int(Qt::Key_Enter) << "donate";
+}
+
+void TestKeyboard::linksOpenWithEnterOrSpace()
+{
+    QFETCH(QString, state);
+    QFETCH(QString, link);
+    QFETCH(int, key);
+    QFETCH(QString, pageKey);
+    ProgramWindows program;
+    QWidget *window = program.enter(state);
+    QVERIFY(window);
+    auto *label = window->findChild<QLabel *>(link);
+    label->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(label, Qt::Key(key));
+    QCOMPARE(program.env.browser.pageKeys(), QStringList{pageKey});
+    // The window stays, and so does the focus.
+    QVERIFY(window->isVisible());
+    QCOMPARE(QApplication::focusWidget(), label);
+    // A letter does nothing.
+    QTest::keyClick(label, Qt::Key_A);
+    QCOMPARE(program.env.browser.opened.size(), 1);
 }
 
 QTEST_MAIN(TestKeyboard)

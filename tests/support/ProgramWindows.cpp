@@ -166,7 +166,9 @@ QWidget *ProgramWindows::enter(const QString &state)
         qWarning("no such state: %s", qPrintable(state));
         return nullptr;
     }
-    if (!window || !QTest::qWaitForWindowActive(window)) {
+    // Active for the window system, then for the application's focus.
+    if (!window || !QTest::qWaitForWindowActive(window)
+        || !QTest::qWaitFor([window] { return QApplication::activeWindow() == window; })) {
         qWarning("the window of \"%s\" did not become active", qPrintable(state));
         return nullptr;
     }
