@@ -16,14 +16,10 @@ xvfb_pid=""
 cleanup() { [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null; rm -rf "$scratch"; }
 trap cleanup EXIT
 
-for n in $(seq 151 190); do
-    if [[ ! -e /tmp/.X11-unix/X$n && ! -e /tmp/.X$n-lock ]]; then
-        Xvfb ":$n" -screen 0 1280x1024x24 -noreset -nolisten tcp >/dev/null 2>&1 &
-        xvfb_pid=$!
-        export DISPLAY=":$n"
-        break
-    fi
-done
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3>"$scratch/display" >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 1 100); do [[ -s "$scratch/display" ]] && break; sleep 0.05; done
+export DISPLAY=":$(head -n 1 "$scratch/display")"
 for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
 
 mkdir -p "$scratch/program" "$scratch/config" "$scratch/data"

@@ -7,6 +7,7 @@
 E2E_BIN="$1"
 E2E_ROOT="$(mktemp -d /tmp/orvane-e2e.XXXXXX)"
 E2E_PIDS=()
+E2E_XVFB=""
 E2E_FAILED=0
 E2E_SHOTS="${E2E_SHOTS:-}"
 
@@ -25,6 +26,10 @@ e2e_cleanup() {
     for pid in "${E2E_PIDS[@]}"; do
         kill -9 "$pid" 2>/dev/null || true
     done
+    # Xvfb is asked to stop, so that it removes its lock file.
+    if [[ -n "$E2E_XVFB" ]]; then
+        kill "$E2E_XVFB" 2>/dev/null || true
+    fi
     wait 2>/dev/null || true
     rm -rf "$E2E_ROOT"
 }
@@ -41,22 +46,22 @@ pass() {
     echo "ok: $*"
 }
 
-# Starts Xvfb on the first free display and exports DISPLAY.
+# Starts Xvfb on a display it picks itself (-displayfd), so that displays in
+# use, or lock files left by a server that was killed, never get in the way;
+# exports DISPLAY.
 start_xvfb() {
-    local n
-    for n in $(seq 91 140); do
-        if [[ ! -e /tmp/.X11-unix/X$n && ! -e /tmp/.X$n-lock ]]; then
-            Xvfb ":$n" -screen 0 1280x1024x24 -noreset -nolisten tcp >"$E2E_ROOT/xvfb.log" 2>&1 &
-            E2E_PIDS+=($!)
-            export DISPLAY=":$n"
-            local i
-            for i in $(seq 1 100); do
-                xdpyinfo >/dev/null 2>&1 && return 0
-                sleep 0.05
-            done
+    local number="$E2E_ROOT/display" i
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp \
+        3>"$number" >"$E2E_ROOT/xvfb.log" 2>&1 &
+    E2E_XVFB=$!
+    for i in $(seq 1 200); do
+        if [[ -s "$number" ]]; then
+            export DISPLAY=":$(head -n 1 "$number")"
+            xdpyinfo >/dev/null 2>&1 && return 0
         fi
+        sleep 0.05
     done
-    fail "no X server could be started"
+    fail "no X server could be started: $(tail -n 3 "$E2E_ROOT/xvfb.log")"
 }
 
 # Makes a program folder with the executable and, unless told "nodb", a copy
