@@ -151,6 +151,7 @@ bool frmMain::Form_Load()
     selectFirstEntries();
     bringToFront(fraCustomersDetails);
     lockPages();
+    markEntrySaved();
     return true;
 }
 
@@ -359,6 +360,8 @@ void frmMain::cmdViewAllrecords_Click()
 
 void frmMain::cmdExit_Click()
 {
+    if (!confirmLeaving())
+        return;
     modHelp::ShowExitScreen();
     QPointer<frmMain> self(this);
     // The frame's unload unloads this window with its other children.
@@ -429,6 +432,48 @@ void frmMain::setUpdateMode(qint64 idNumber)
 {
     m_updateIdNumber = idNumber;
     cmdadd->setText(kUpdateCaption);
+    markEntrySaved();
+}
+
+// --- Unsaved input ------------------------------------------------------------
+
+QStringList frmMain::entryTexts() const
+{
+    const DowsingRecord r = formRecord();
+    // The date by its parts, as it may not be a calendar date yet.
+    return {cmbMonth->currentText(), cmbDate->currentText(), cmbYear->currentText(),
+            r.Name, r.Address, r.City, r.State, r.Pin, r.Phone_No, r.Email,
+            r.Time_Dowsing_Occured, r.Dowsing_Tool, r.Item_Dowsing_For,
+            r.Location_Dowsing_Occured, r.Notes};
+}
+
+void frmMain::markEntrySaved()
+{
+    m_savedEntry = entryTexts();
+}
+
+bool frmMain::hasUnsavedEntry() const
+{
+    return entryTexts() != m_savedEntry;
+}
+
+bool frmMain::confirmDiscardingEntry(const QString &question)
+{
+    if (!hasUnsavedEntry())
+        return true;
+    const QString notice = isUpdateMode()
+            ? QStringLiteral("The Changes To This Record Have Not Been Updated !\r")
+            : QStringLiteral("The Record You Are Entering Has Not Been Saved !\r");
+    return platform().messages->show(this, notice + question, MessageBoxes::Icon::Information,
+                                     MessageBoxes::Buttons::YesNo)
+            == MessageBoxes::Answer::Yes;
+}
+
+bool frmMain::confirmLeaving()
+{
+    if (!m_leavingAgreed)
+        m_leavingAgreed = confirmDiscardingEntry(QStringLiteral("Do You Want To Exit Anyway ?"));
+    return m_leavingAgreed;
 }
 
 DowsingRecord frmMain::formRecord() const
@@ -495,6 +540,7 @@ void frmMain::addRecord()
     }
     say(this, QStringLiteral("Record Saved Succesfully !"));
     ClearEntryForm();
+    markEntrySaved();
     bringToFront(fraCustomersDetails);
     lockPages();
 }
@@ -510,6 +556,7 @@ void frmMain::updateRecord()
     say(this, QStringLiteral("Record Edited Succesfully !"));
     ClearEntryForm();
     leaveUpdateMode();
+    markEntrySaved();
     bringToFront(fraCustomersDetails);
     fraCustomersDetails->setEnabled(false);
     fraTools->setEnabled(false);

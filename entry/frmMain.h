@@ -65,6 +65,15 @@ public:
     // The record that the form is filled from, while in update mode.
     std::optional<qint64> updateIdNumber() const { return m_updateIdNumber; }
 
+    // True when the form holds what the user typed or changed since it was
+    // last cleared, saved or filled from a stored record.
+    bool hasUnsavedEntry() const;
+    // Before the form's contents are thrown away: true when nothing unsaved
+    // is there, or the user answers Yes to the question that follows the
+    // notice. Once leaving was agreed to, it is not asked again.
+    bool confirmDiscardingEntry(const QString &question);
+    bool confirmLeaving();
+
 signals:
     // Emitted when the window is unloaded, whatever unloads it.
     void unloaded();
@@ -128,6 +137,12 @@ private:
     MDIForm1 &m_frame;
     std::unique_ptr<RecordStore> m_entryRecords;
     std::optional<qint64> m_updateIdNumber;
+    // The stored fields as the form showed them when last cleared, saved or
+    // filled; the form holds unsaved input while it differs.
+    QStringList entryTexts() const;
+    void markEntrySaved();
+    QStringList m_savedEntry;
+    bool m_leavingAgreed = false;
     EntryMenus m_menus;
 
     // Left panel.

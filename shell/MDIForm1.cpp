@@ -256,6 +256,11 @@ void MDIForm1::setMenusOf(QWidget *child)
 
 void MDIForm1::closeEvent(QCloseEvent *event)
 {
+    // What the user typed into the entry window is not thrown away unasked.
+    if (!m_unloading && m_main && !m_main->confirmLeaving()) {
+        event->ignore();
+        return;
+    }
     if (!m_unloading) {
         m_unloading = true;
         MDIForm_Unload();

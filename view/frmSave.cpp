@@ -122,6 +122,10 @@ void frmSave::cmdedit_Click()
     frmMain *entry = m_frame.entryForm();
     if (!entry)
         return;
+    // A record half entered in the entry window is not overwritten unasked.
+    if (!entry->confirmDiscardingEntry(
+                QStringLiteral("Do You Want To Replace It With This Dowsing Record ?")))
+        return;
 
     m_frame.showChild(entry);
     m_frame.hideChild(this);

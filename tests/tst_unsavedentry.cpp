@@ -1,0 +1,242 @@
+// What the user typed into the entry window is never thrown away unasked:
+// leaving the program, closing the frame, or starting an edit from the
+// record view first asks when the form holds unsaved input.
+
+#include "support/FakePlatform.h"
+
+#include "entry/frmMain.h"
+#include "list/frmAllRecord.h"
+#include "shell/MDIForm1.h"
+#include "shell/modHelp.h"
+#include "store/RecordStore.h"
+#include "view/frmSave.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTableView>
+#include <QtTest>
+
+using namespace Orvane;
+using Orvane::Testing::TestEnvironment;
+using Answer = MessageBoxes::Answer;
+
+namespace {
+
+const QString kLeaveQuestion = QStringLiteral(
+        "The Record You Are Entering Has Not Been Saved !\rDo You Want To Exit Anyway ?");
+
+// A frame with its entry window over a database of its own holding one
+// record.
+struct Program
+{
+    TestEnvironment env;
+    QPointer<MDIForm1> frame;
+    QPointer<frmMain> entry;
+
+    Program()
+    {
+        RecordStore store;
+        store.open(env.databasePath());
+        DowsingRecord r;
+        r.Date = QDate(2009, 3, 7);
+        r.Name = QStringLiteral("STORED");
+        r.Time_Dowsing_Occured = QStringLiteral("09:05");
+        store.add(r);
+        modHelp::UpdateReminder(); // first run: stores the date, asks nothing
+        frame = new MDIForm1;
+        frame->show();
+        frame->MDIForm_Load();
+        entry = frame->entryForm();
+        env.messages.clear();
+    }
+    ~Program()
+    {
+        delete frame.data();
+        const QList<QWidget *> windows = QApplication::topLevelWidgets();
+        for (QWidget *w : windows)
+            if (w->inherits("Orvane::frmExit"))
+                delete w;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    template<class T>
+    T *control(const char *name) const
+    {
+        return entry->findChild<T *>(QLatin1String(name));
+    }
+    void click(const char *name) const { control<QPushButton>(name)->click(); }
+
+    void typeName(const QString &text) const
+    {
+        click("cmAddNewRecord");
+        control<QLineEdit>("txtName")->setText(text);
+    }
+
+    frmSave *openStoredRecord()
+    {
+        entry->cmdViewAllrecords_Click();
+        frmAllRecord *list = frame->allRecordForm();
+        auto *grid = list->findChild<QTableView *>(QStringLiteral("DataGrid"));
+        grid->setCurrentIndex(grid->model()->index(0, 0));
+        list->DataGrid_DblClick();
+        return frame->saveForm();
+    }
+};
+
+} // namespace
+
+class TestUnsavedEntry : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void leavingAsksOnlyWhenSomethingIsUnsaved_data();
+    void leavingAsksOnlyWhenSomethingIsUnsaved();
+    void answeringNoKeepsTheProgramAndTheInput_data();
+    void answeringNoKeepsTheProgramAndTheInput();
+    void answeringYesLeavesAfterOneQuestion();
+    void editAsksBeforeReplacingAHalfEnteredRecord();
+    void editedRecordAsksOnlyOnceChanged();
+};
+
+void TestUnsavedEntry::leavingAsksOnlyWhenSomethingIsUnsaved_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<bool>("asks");
+    QTest::newRow("fresh, locked form") << "fresh" << false;
+    QTest::newRow("unlocked, nothing typed") << "unlocked" << false;
+    QTest::newRow("a name typed") << "typed" << true;
+    QTest::newRow("a date chosen") << "date" << true;
+    QTest::newRow("after a save") << "saved" << false;
+    QTest::newRow("a save refused") << "refused" << true;
+}
+
+void TestUnsavedEntry::leavingAsksOnlyWhenSomethingIsUnsaved()
+{
+    QFETCH(QString, state);
+    QFETCH(bool, asks);
+    Program p;
+    if (state == QLatin1String("unlocked")) {
+        p.click("cmAddNewRecord");
+    } else if (state == QLatin1String("typed")) {
+        p.typeName(QStringLiteral("JANE"));
+    } else if (state == QLatin1String("date")) {
+        p.click("cmAddNewRecord");
+        p.control<QComboBox>("cmbYear")->setCurrentIndex(109);
+    } else if (state == QLatin1String("saved")) {
+        p.typeName(QStringLiteral("JANE"));
+        p.click("cmdadd");
+    } else if (state == QLatin1String("refused")) {
+        p.typeName(QStringLiteral("JANE"));
+        p.control<QComboBox>("cmbMonth")->setCurrentIndex(1); // February
+        p.control<QComboBox>("cmbDate")->setCurrentIndex(30); // 31
+        p.click("cmdadd");
+    }
+    p.env.messages.clear();
+
+    p.click("cmdExit");
+    QCOMPARE(p.env.messages.texts().contains(kLeaveQuestion), asks);
+    // The default answer is Yes: the program goes on to its exit screen.
+    QVERIFY(modHelp::isExitScreenShown());
+    QVERIFY(!p.frame->isVisible());
+}
+
+void TestUnsavedEntry::answeringNoKeepsTheProgramAndTheInput_data()
+{
+    QTest::addColumn<int>("route");
+    QTest::newRow("Exit button") << 0;
+    QTest::newRow("File > Exit") << 1;
+    QTest::newRow("frame's close box") << 2;
+}
+
+void TestUnsavedEntry::answeringNoKeepsTheProgramAndTheInput()
+{
+    QFETCH(int, route);
+    Program p;
+    p.typeName(QStringLiteral("JANE"));
+    p.control<QPlainTextEdit>("txtNotes")->setPlainText(QStringLiteral("notes so far"));
+    p.env.messages.answers.enqueue(Answer::No);
+
+    if (route == 0)
+        p.click("cmdExit");
+    else if (route == 1)
+        p.entry->findChild<QAction *>(QStringLiteral("mnuExit"))->trigger();
+    else
+        p.frame->close();
+
+    QCOMPARE(p.env.messages.texts(), QStringList{kLeaveQuestion});
+    QCOMPARE(p.env.messages.shown.first().buttons, MessageBoxes::Buttons::YesNo);
+    QVERIFY(!modHelp::isExitScreenShown());
+    QVERIFY(p.frame->isVisible());
+    QCOMPARE(p.frame->entryForm(), p.entry.data());
+    QCOMPARE(p.control<QLineEdit>("txtName")->text(), QStringLiteral("JANE"));
+    QCOMPARE(p.control<QPlainTextEdit>("txtNotes")->toPlainText(), QStringLiteral("notes so far"));
+    QCOMPARE(p.env.process.ends, 0);
+}
+
+void TestUnsavedEntry::answeringYesLeavesAfterOneQuestion()
+{
+    Program p;
+    p.typeName(QStringLiteral("JANE"));
+    p.env.messages.answers.enqueue(Answer::Yes);
+    p.click("cmdExit");
+    // The frame's own close does not ask a second time.
+    QCOMPARE(p.env.messages.texts(), QStringList{kLeaveQuestion});
+    QVERIFY(modHelp::isExitScreenShown());
+    QVERIFY(!p.frame->entryForm());
+}
+
+void TestUnsavedEntry::editAsksBeforeReplacingAHalfEnteredRecord()
+{
+    Program p;
+    p.typeName(QStringLiteral("HALF DONE"));
+    frmSave *save = p.openStoredRecord();
+    p.env.messages.clear();
+
+    // No: the record view stays and the half-entered record is untouched.
+    p.env.messages.answers.enqueue(Answer::No);
+    save->cmdedit_Click();
+    QCOMPARE(p.env.messages.texts(),
+             QStringList{QStringLiteral("The Record You Are Entering Has Not Been Saved !\r"
+                                        "Do You Want To Replace It With This Dowsing Record ?")});
+    QVERIFY(p.frame->isChildVisible(save));
+    QVERIFY(!p.entry->isUpdateMode());
+    QCOMPARE(p.control<QLineEdit>("txtName")->text(), QStringLiteral("HALF DONE"));
+
+    // Yes: the stored record replaces it, in update mode.
+    p.env.messages.answers.enqueue(Answer::Yes);
+    save->cmdedit_Click();
+    QVERIFY(p.entry->isUpdateMode());
+    QCOMPARE(p.control<QLineEdit>("txtName")->text(), QStringLiteral("STORED"));
+}
+
+void TestUnsavedEntry::editedRecordAsksOnlyOnceChanged()
+{
+    Program p;
+    frmSave *save = p.openStoredRecord();
+    save->cmdedit_Click();
+    QVERIFY(p.entry->isUpdateMode());
+    QVERIFY(!p.entry->hasUnsavedEntry());
+
+    p.control<QLineEdit>("txtCity")->setText(QStringLiteral("WELLS"));
+    QVERIFY(p.entry->hasUnsavedEntry());
+    p.env.messages.clear();
+    p.env.messages.answers.enqueue(Answer::No);
+    p.click("cmdExit");
+    QCOMPARE(p.env.messages.texts(),
+             QStringList{QStringLiteral("The Changes To This Record Have Not Been Updated !\r"
+                                        "Do You Want To Exit Anyway ?")});
+    QVERIFY(p.frame->isVisible());
+
+    // Updating saves the change; leaving then asks nothing.
+    p.click("cmdadd");
+    QVERIFY(!p.entry->hasUnsavedEntry());
+}
+
+QTEST_MAIN(TestUnsavedEntry)
+#include "tst_unsavedentry.moc"
