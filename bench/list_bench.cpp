@@ -71,28 +71,13 @@ qint64 statusKb(const char *field)
     return -1;
 }
 
-// The fakes of the test suite, pointed at a folder of our own.
+// The fakes of the test suite, installed over a folder of our own.
 struct BenchPlatform
 {
-    FakeMessageBoxes messages;
-    FakeBrowser browser;
-    FakeSettings settings;
-    FakeClock clock;
-    FakeDialogs dialogs;
-    FakeProcess process;
+    Fakes fakes;
+    PlatformScope installed;
 
-    explicit BenchPlatform(const QString &folder)
-    {
-        Platform p;
-        p.messages = &messages;
-        p.browser = &browser;
-        p.settings = &settings;
-        p.clock = &clock;
-        p.dialogs = &dialogs;
-        p.process = &process;
-        p.programFolder = folder;
-        installPlatform(p);
-    }
+    explicit BenchPlatform(const QString &folder) : installed(fakes.over(folder)) {}
 };
 
 // Copies the shipped database into folder and fills it with records of a
@@ -104,9 +89,8 @@ bool makeDatabase(const QString &folder, qint64 rows, qint64 step)
     const qint64 added = rows + removed;
     const QString path = RecordStore::databasePath(folder);
     QFile::remove(path);
-    if (!QFile::copy(TestEnvironment::shippedDatabase(), path))
+    if (!TestEnvironment::copyShippedDatabase(path))
         return false;
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     bool ok = true;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fill"));

@@ -78,13 +78,8 @@ bool FakeDialogs::choosePrinter(QWidget *, QPrinter &printer, bool selectionChos
     return printerAnswer ? printerAnswer(printer, selectionChosen) : false;
 }
 
-TestEnvironment::TestEnvironment(bool withDatabase)
-    : m_previous(platform())
+Platform Fakes::over(const QString &programFolder)
 {
-    if (withDatabase) {
-        QFile::copy(shippedDatabase(), databasePath());
-        QFile::setPermissions(databasePath(), QFile::ReadOwner | QFile::WriteOwner);
-    }
     Platform p;
     p.messages = &messages;
     p.browser = &browser;
@@ -92,13 +87,26 @@ TestEnvironment::TestEnvironment(bool withDatabase)
     p.clock = &clock;
     p.dialogs = &dialogs;
     p.process = &process;
-    p.programFolder = folder();
-    installPlatform(p);
+    p.programFolder = programFolder;
+    return p;
 }
 
-TestEnvironment::~TestEnvironment()
+PlatformScope::PlatformScope(const Platform &installed)
+    : m_previous(platform())
+{
+    installPlatform(installed);
+}
+
+PlatformScope::~PlatformScope()
 {
     installPlatform(m_previous);
+}
+
+TestEnvironment::TestEnvironment(bool withDatabase)
+    : m_installed(over(m_dir.path()))
+{
+    if (withDatabase)
+        copyShippedDatabase(databasePath());
 }
 
 QString TestEnvironment::databasePath() const
@@ -109,6 +117,12 @@ QString TestEnvironment::databasePath() const
 QString TestEnvironment::shippedDatabase()
 {
     return QStringLiteral(ORVANE_SHIPPED_DATABASE);
+}
+
+bool TestEnvironment::copyShippedDatabase(const QString &path)
+{
+    return QFile::copy(shippedDatabase(), path)
+            && QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
 }
 
 Q_COREAPP_STARTUP_FUNCTION(prepareRuntimeFolder)

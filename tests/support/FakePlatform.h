@@ -90,20 +90,9 @@ public:
     int ends = 0;
 };
 
-// A program folder of its own with a copy of the shipped database, and fakes
-// for everything outside the program, installed for the test's lifetime.
-class TestEnvironment
+// The fakes for everything outside the program.
+struct Fakes
 {
-public:
-    // withDatabase false: the folder holds no "Dowsing.dll".
-    explicit TestEnvironment(bool withDatabase = true);
-    ~TestEnvironment();
-
-    QString folder() const { return m_dir.path(); }
-    QString databasePath() const;
-    // The shipped, empty database made by the build.
-    static QString shippedDatabase();
-
     FakeMessageBoxes messages;
     FakeBrowser browser;
     FakeSettings settings;
@@ -111,9 +100,41 @@ public:
     FakeDialogs dialogs;
     FakeProcess process;
 
+    // A platform made of these fakes over the program folder, to install.
+    Platform over(const QString &programFolder);
+};
+
+// Installs a platform for its lifetime and then puts back the one before.
+class PlatformScope
+{
+public:
+    explicit PlatformScope(const Platform &installed);
+    ~PlatformScope();
+    PlatformScope(const PlatformScope &) = delete;
+    PlatformScope &operator=(const PlatformScope &) = delete;
+
+private:
+    Platform m_previous;
+};
+
+// A program folder of its own with a copy of the shipped database, and fakes
+// for everything outside the program, installed for the test's lifetime.
+class TestEnvironment : public Fakes
+{
+public:
+    // withDatabase false: the folder holds no "Dowsing.dll".
+    explicit TestEnvironment(bool withDatabase = true);
+
+    QString folder() const { return m_dir.path(); }
+    QString databasePath() const;
+    // The shipped, empty database made by the build.
+    static QString shippedDatabase();
+    // Puts a writable copy of the shipped database at path.
+    static bool copyShippedDatabase(const QString &path);
+
 private:
     QTemporaryDir m_dir;
-    Platform m_previous;
+    PlatformScope m_installed;
 };
 
 } // namespace Orvane::Testing

@@ -5,7 +5,8 @@
 #include "shell/MDIForm1.h"
 #include "shell/frmAbout.h"
 #include "shell/modHelp.h"
-#include "store/RecordStore.h"
+#include "support/TestDatabase.h"
+#include "support/WindowDriver.h"
 #include "view/frmSave.h"
 
 #include <QApplication>
@@ -17,23 +18,6 @@
 namespace Orvane::Testing {
 
 namespace {
-
-void press(QWidget *window, const char *button)
-{
-    auto *b = window->findChild<QPushButton *>(QLatin1String(button));
-    if (!b)
-        qFatal("no button %s", button);
-    b->click();
-}
-
-void closeExitScreens()
-{
-    const QList<QWidget *> windows = QApplication::topLevelWidgets();
-    for (QWidget *w : windows) {
-        if (w->inherits("Orvane::frmExit"))
-            delete w;
-    }
-}
 
 } // namespace
 
@@ -47,9 +31,7 @@ QString nameOf(const QObject *object)
 
 ProgramWindows::ProgramWindows(int records)
 {
-    RecordStore store;
-    if (store.open(env.databasePath()) != RecordStore::OpenResult::Opened)
-        qFatal("cannot open the test database");
+    QList<DowsingRecord> stored;
     for (int i = 1; i <= records; ++i) {
         DowsingRecord r;
         r.Date = QDate(2011, 6, i);
@@ -59,9 +41,9 @@ ProgramWindows::ProgramWindows(int records)
         r.Dowsing_Tool = QStringLiteral("Rods");
         r.Item_Dowsing_For = QStringLiteral("water");
         r.Notes = QStringLiteral("notes of customer %1").arg(i);
-        if (!store.add(r))
-            qFatal("cannot seed: %s", qPrintable(store.errorText()));
+        stored.append(r);
     }
+    addRecords(env.databasePath(), stored);
 
     // The reminder is due on fresh settings; let it ask now, not in a test.
     modHelp::UpdateReminder();
@@ -84,6 +66,13 @@ ProgramWindows::~ProgramWindows()
     m_frame.reset();
     closeExitScreens();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void ProgramWindows::addStateRows()
+{
+    QTest::addColumn<QString>("state");
+    for (const QString &state : states())
+        QTest::newRow(qPrintable(state)) << state;
 }
 
 QStringList ProgramWindows::states()
@@ -110,7 +99,7 @@ void ProgramWindows::toList()
 void ProgramWindows::toRecordView(int row)
 {
     toList();
-    auto *grid = m_frame->allRecordForm()->findChild<QTableView *>(QStringLiteral("DataGrid"));
+    QTableView *grid = gridOf(m_frame->allRecordForm());
     grid->setCurrentIndex(grid->model()->index(row, 0));
     m_frame->allRecordForm()->DataGrid_DblClick();
     m_shown = m_frame->saveForm();
@@ -145,11 +134,9 @@ QWidget *ProgramWindows::enter(const QString &state)
     } else if (state == QLatin1String("list")) {
         toList();
     } else if (state == QLatin1String("empty list")) {
-        RecordStore store;
-        store.open(env.databasePath());
-        const QVector<qint64> keys = store.idNumbers();
+        const QVector<qint64> keys = keysIn(env.databasePath());
         for (qint64 key : keys)
-            store.remove(key);
+            removeRecord(env.databasePath(), key);
         toList();
     } else if (state == QLatin1String("record view")) {
         toRecordView(1);

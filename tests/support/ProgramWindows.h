@@ -32,6 +32,8 @@ public:
     // "item pop-up", "notes page", "update mode", "list", "empty list",
     // "record view", "about box", "exit screen".
     static QStringList states();
+    // A QString column "state" with a row for each state.
+    static void addStateRows();
 
     // Puts the program into the state and returns the top-level window
     // that shows it (the frame, the About box or the exit screen). Null,

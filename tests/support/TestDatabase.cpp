@@ -1,0 +1,130 @@
+#include "TestDatabase.h"
+
+#include "store/RecordStore.h"
+
+#include <QFile>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace Orvane::Testing {
+
+RawDatabase::RawDatabase(const QString &path)
+{
+    static int connections = 0;
+    m_name = QStringLiteral("orvane-test-raw-%1").arg(++connections);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+    db.setDatabaseName(path);
+    if (!db.open())
+        m_error = db.lastError().text();
+}
+
+RawDatabase::~RawDatabase()
+{
+    { QSqlDatabase::database(m_name, false).close(); }
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+bool RawDatabase::exec(const QString &sql)
+{
+    QSqlQuery q(db());
+    const bool done = q.exec(sql);
+    m_error = done ? QString() : q.lastError().text();
+    return done;
+}
+
+bool runSql(const QString &path, const QStringList &statements)
+{
+    RawDatabase raw(path);
+    if (!raw.isOpen()) {
+        qWarning("%s does not open: %s", qPrintable(path), qPrintable(raw.lastError()));
+        return false;
+    }
+    for (const QString &statement : statements) {
+        if (!raw.exec(statement)) {
+            qWarning("%s: %s", qPrintable(statement), qPrintable(raw.lastError()));
+            return false;
+        }
+    }
+    return true;
+}
+
+QString integrityOf(const QString &path)
+{
+    RawDatabase raw(path);
+    if (!raw.isOpen())
+        return QStringLiteral("the file does not open");
+    QSqlQuery q(raw.db());
+    return q.exec(QStringLiteral("PRAGMA integrity_check")) && q.next()
+            ? q.value(0).toString()
+            : QStringLiteral("the check did not run");
+}
+
+bool setJournalMode(const QString &path, const QString &mode)
+{
+    RawDatabase raw(path);
+    QSqlQuery q(raw.db());
+    return raw.isOpen() && q.exec(QStringLiteral("PRAGMA journal_mode = %1").arg(mode))
+            && q.next() && q.value(0).toString() == mode.toLower();
+}
+
+QString wrongShapeTable(const QString &kind)
+{
+    if (kind == QLatin1String("notable"))
+        return QStringLiteral("CREATE TABLE Other (x)");
+    if (kind == QLatin1String("otherfields"))
+        return QStringLiteral("CREATE TABLE Details (Date, Name, IdNumber INTEGER PRIMARY KEY)");
+    if (kind == QLatin1String("nokey"))
+        return QStringLiteral("CREATE TABLE Details (Date, Name, Address, City, State, Pin, "
+                              "Phone_No, Email, Time_Dowsing_Occured, Dowsing_Tool, "
+                              "Item_Dowsing_For, Location_Dowsing_Occured, Notes, IdNumber)");
+    qFatal("no table of the kind %s", qPrintable(kind));
+}
+
+bool spoilDatabase(const QString &path)
+{
+    QFile::remove(path);
+    QFile garbage(path);
+    return garbage.open(QIODevice::WriteOnly) && garbage.write(QByteArray(4096, 'x')) == 4096;
+}
+
+QVector<qint64> addRecords(const QString &path, const QList<DowsingRecord> &records)
+{
+    RecordStore store;
+    if (store.open(path) != RecordStore::OpenResult::Opened)
+        qFatal("cannot open the test database: %s", qPrintable(store.errorText()));
+    QVector<qint64> keys;
+    for (DowsingRecord r : records) {
+        if (!store.add(r))
+            qFatal("cannot add a record: %s", qPrintable(store.errorText()));
+        keys.append(*r.IdNumber);
+    }
+    return keys;
+}
+
+QList<DowsingRecord> storedRecords(const QString &path)
+{
+    RecordStore store;
+    if (store.open(path) != RecordStore::OpenResult::Opened)
+        return {};
+    QList<DowsingRecord> records;
+    const QVector<qint64> ids = store.idNumbers();
+    for (qint64 id : ids)
+        records.append(*store.find(id));
+    return records;
+}
+
+QVector<qint64> keysIn(const QString &path)
+{
+    RecordStore store;
+    store.open(path);
+    return store.idNumbers();
+}
+
+bool removeRecord(const QString &path, qint64 key)
+{
+    RecordStore store;
+    store.open(path);
+    return store.remove(key);
+}
+
+} // namespace Orvane::Testing

@@ -1,0 +1,139 @@
+#include "WindowDriver.h"
+
+#include "shell/modHelp.h"
+
+#include <QApplication>
+#include <QStackedWidget>
+#include <QTableView>
+#include <QtTest>
+
+namespace Orvane::Testing {
+
+void press(QWidget *window, const char *button)
+{
+    control<QPushButton>(window, button)->click();
+}
+
+void closeExitScreens()
+{
+    const QList<QWidget *> windows = QApplication::topLevelWidgets();
+    for (QWidget *w : windows) {
+        if (w->inherits("Orvane::frmExit"))
+            delete w;
+    }
+}
+
+QList<QWidget *> visibleWindows()
+{
+    QList<QWidget *> result;
+    const QList<QWidget *> windows = QApplication::topLevelWidgets();
+    for (QWidget *w : windows)
+        if (w->isVisible())
+            result.append(w);
+    return result;
+}
+
+MDIForm1 *frameWindow()
+{
+    const QList<QWidget *> windows = QApplication::topLevelWidgets();
+    for (QWidget *w : windows)
+        if (auto *frame = qobject_cast<MDIForm1 *>(w))
+            return frame;
+    return nullptr;
+}
+
+QTableView *gridOf(QWidget *list)
+{
+    return list->findChild<QTableView *>(QStringLiteral("DataGrid"));
+}
+
+EntryDriver::EntryDriver(bool withDatabase, bool show,
+                         const std::function<void(const QString &)> &prepareDatabase)
+    : env(withDatabase)
+{
+    if (prepareDatabase)
+        prepareDatabase(env.databasePath());
+    // The reminder is due on a fresh settings store; let it ask now so that
+    // the load's own run stays quiet.
+    modHelp::UpdateReminder();
+    env.messages.clear();
+    env.browser.opened.clear();
+    frame = std::make_unique<MDIForm1>();
+    if (show) {
+        frame->resize(1024, 768);
+        frame->show();
+    }
+    loaded = frame->MDIForm_Load();
+    form = frame->entryForm();
+    if (show && form && !QTest::qWaitForWindowActive(frame.get()))
+        qWarning("the frame window did not become active");
+}
+
+EntryDriver::~EntryDriver()
+{
+    frame.reset();
+    closeExitScreens();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void EntryDriver::click(const char *name) const
+{
+    QTest::mouseClick(button(name), Qt::LeftButton);
+}
+
+bool EntryDriver::shown(QWidget *child) const
+{
+    return child && child->parentWidget() && child->parentWidget()->isVisibleTo(frame.get());
+}
+
+QWidget *EntryDriver::frontPage() const
+{
+    return get<QStackedWidget>("pages")->currentWidget();
+}
+
+bool EntryDriver::pagesEnabled() const
+{
+    const bool c = page("fraCustomersDetails")->isEnabled();
+    if (page("fraTools")->isEnabled() != c || page("fraNotes")->isEnabled() != c)
+        qFatal("pages disagree on their lock state");
+    return c;
+}
+
+QStringList EntryDriver::notices() const
+{
+    QStringList texts;
+    for (const auto &shownBox : env.messages.shown)
+        if (shownBox.buttons == MessageBoxes::Buttons::Ok)
+            texts.append(shownBox.text);
+    return texts;
+}
+
+void EntryDriver::toNotesPage() const
+{
+    if (!pagesEnabled())
+        click("cmAddNewRecord");
+    click("cmdCustomersDetailsNext");
+    click("cmdToolsNext");
+}
+
+void EntryDriver::editRecord(const DowsingRecord &record, const QString &dateText,
+                             const QString &timeText) const
+{
+    form->setPagesEnabled(true);
+    form->setAddNewRecordVisible(false);
+    form->showRecord(record, dateText, timeText);
+    form->setUpdateMode(*record.IdNumber);
+}
+
+void EntryDriver::typeRecord(const QString &name, const QString &city, const QString &notes) const
+{
+    click("cmAddNewRecord");
+    QTest::keyClicks(line("txtName"), name);
+    QTest::keyClicks(line("txtCity"), city);
+    click("cmdCustomersDetailsNext");
+    list("cmbHour")->setCurrentIndex(9);
+    click("cmdToolsNext");
+    box("txtNotes")->setPlainText(notes);
+}
+
+} // namespace Orvane::Testing
