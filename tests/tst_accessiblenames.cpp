@@ -99,9 +99,7 @@ private slots:
 
 void TestAccessibleNames::everyControlHasAName_data()
 {
-    QTest::addColumn<QString>("state");
-    for (const QString &state : ProgramWindows::states())
-        QTest::newRow(qPrintable(state)) << state;
+    ProgramWindows::addStateRows();
 }
 
 void TestAccessibleNames::everyControlHasAName()

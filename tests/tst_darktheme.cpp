@@ -185,9 +185,7 @@ private slots:
 
 void TestDarkTheme::fixedColoursComeInPairs_data()
 {
-    QTest::addColumn<QString>("state");
-    for (const QString &state : ProgramWindows::states())
-        QTest::newRow(qPrintable(state)) << state;
+    ProgramWindows::addStateRows();
 }
 
 // A background that stays the same under a light and a dark theme must
@@ -221,7 +219,7 @@ void TestDarkTheme::fixedColoursComeInPairs()
 
 void TestDarkTheme::textContrastsWithFixedBackgrounds_data()
 {
-    fixedColoursComeInPairs_data();
+    ProgramWindows::addStateRows();
 }
 
 void TestDarkTheme::textContrastsWithFixedBackgrounds()

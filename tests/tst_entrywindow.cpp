@@ -3,159 +3,28 @@
 // adding and updating records (read back through a store of the test's
 // own), the refusals that keep the form as it was, and the menu bar.
 
-#include "support/FakePlatform.h"
+#include "support/TestDatabase.h"
+#include "support/WindowDriver.h"
 
-#include "entry/frmMain.h"
 #include "list/frmAllRecord.h"
-#include "shell/MDIForm1.h"
 #include "shell/modHelp.h"
-#include "store/RecordStore.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QStackedWidget>
 #include <QtTest>
 
-#include <functional>
-#include <memory>
-
 using namespace Orvane;
-using Orvane::Testing::TestEnvironment;
+using namespace Orvane::Testing;
 using Icon = MessageBoxes::Icon;
 using Buttons = MessageBoxes::Buttons;
 
 namespace {
 
-// Statements on a connection of the test's own, to make the file refuse
-// writes behind the window's back.
-class RawDatabase
-{
-public:
-    explicit RawDatabase(const QString &path)
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kName);
-        db.setDatabaseName(path);
-        db.open();
-    }
-    ~RawDatabase()
-    {
-        { QSqlDatabase::database(kName, false).close(); }
-        QSqlDatabase::removeDatabase(kName);
-    }
-    bool exec(const QString &sql)
-    {
-        QSqlQuery q(QSqlDatabase::database(kName, false));
-        return q.exec(sql);
-    }
-
-private:
-    const QString kName = QStringLiteral("entry-test-raw");
-};
-
-void closeExitScreens()
-{
-    const QList<QWidget *> windows = QApplication::topLevelWidgets();
-    for (QWidget *w : windows) {
-        if (w->inherits("Orvane::frmExit"))
-            delete w;
-    }
-}
-
-// A frame with its entry window loaded over a program folder of its own.
-class Entry
-{
-public:
-    explicit Entry(bool withDatabase = true, bool show = false,
-                   const std::function<void(const QString &)> &prepareFolder = {})
-        : env(withDatabase)
-    {
-        if (prepareFolder)
-            prepareFolder(env.databasePath());
-        // The reminder is due on a fresh settings store; let it ask now so
-        // that the load's own run stays quiet.
-        modHelp::UpdateReminder();
-        env.messages.clear();
-        env.browser.opened.clear();
-        frame = std::make_unique<MDIForm1>();
-        if (show) {
-            frame->resize(1024, 768);
-            frame->show();
-        }
-        loaded = frame->MDIForm_Load();
-        form = frame->entryForm();
-        if (show && form && !QTest::qWaitForWindowActive(frame.get()))
-            qWarning("the frame window did not become active");
-    }
-    ~Entry()
-    {
-        frame.reset();
-        closeExitScreens();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    template<class T>
-    T *get(const char *name) const
-    {
-        T *w = form->findChild<T *>(QLatin1String(name));
-        if (!w)
-            qFatal("no control %s", name);
-        return w;
-    }
-    QLineEdit *line(const char *name) const { return get<QLineEdit>(name); }
-    QComboBox *list(const char *name) const { return get<QComboBox>(name); }
-    QPushButton *button(const char *name) const { return get<QPushButton>(name); }
-    QGroupBox *page(const char *name) const { return get<QGroupBox>(name); }
-    QAction *action(const char *name) const { return get<QAction>(name); }
-    // On show in the frame (the frame itself may be hidden in a test).
-    bool shown(QWidget *child) const
-    {
-        return child && child->parentWidget() && child->parentWidget()->isVisibleTo(frame.get());
-    }
-    QWidget *frontPage() const { return get<QStackedWidget>("pages")->currentWidget(); }
-    bool pagesEnabled() const
-    {
-        const bool c = page("fraCustomersDetails")->isEnabled();
-        // The three always share one state.
-        if (page("fraTools")->isEnabled() != c || page("fraNotes")->isEnabled() != c)
-            qFatal("pages disagree on their lock state");
-        return c;
-    }
-    void click(const char *name) const { QTest::mouseClick(button(name), Qt::LeftButton); }
-    // Texts of the boxes with only an OK button (the reminder asks Yes/No).
-    QStringList notices() const
-    {
-        QStringList texts;
-        for (const auto &box : env.messages.shown)
-            if (box.buttons == Buttons::Ok)
-                texts.append(box.text);
-        return texts;
-    }
-    // Unlocks and walks to the notes page.
-    void toNotesPage() const
-    {
-        if (!pagesEnabled())
-            click("cmAddNewRecord");
-        click("cmdCustomersDetailsNext");
-        click("cmdToolsNext");
-    }
-
-    TestEnvironment env;
-    std::unique_ptr<MDIForm1> frame;
-    frmMain *form = nullptr;
-    bool loaded = false;
-};
+using Entry = Orvane::Testing::EntryDriver;
 
 DowsingRecord sample(const QString &name)
 {
@@ -174,18 +43,6 @@ DowsingRecord sample(const QString &name)
     r.Location_Dowsing_Occured = QStringLiteral("NORTH FIELD");
     r.Notes = QStringLiteral("dry at first");
     return r;
-}
-
-QList<DowsingRecord> storedRecords(const QString &path)
-{
-    RecordStore store;
-    if (store.open(path) != RecordStore::OpenResult::Opened)
-        return {};
-    QList<DowsingRecord> records;
-    const QVector<qint64> ids = store.idNumbers();
-    for (qint64 id : ids)
-        records.append(*store.find(id));
-    return records;
 }
 
 } // namespace
@@ -252,9 +109,9 @@ void TestEntryWindow::loadsLockedWithTheCustomerPageInFront()
 
     // Locked: typing reaches no box and raises no message.
     QTest::keyClicks(e.line("txtName"), QStringLiteral("john3"));
-    QTest::keyClicks(e.get<QPlainTextEdit>("txtNotes"), QStringLiteral("notes"));
+    QTest::keyClicks(e.box("txtNotes"), QStringLiteral("notes"));
     QVERIFY(e.line("txtName")->text().isEmpty());
-    QVERIFY(e.get<QPlainTextEdit>("txtNotes")->toPlainText().isEmpty());
+    QVERIFY(e.box("txtNotes")->toPlainText().isEmpty());
     QVERIFY(e.env.messages.shown.isEmpty());
 
     // The exact texts of the hint line.
@@ -762,10 +619,10 @@ void TestEntryWindow::addStoresEveryFieldAndClearsTheForm()
     Entry e;
     e.click("cmAddNewRecord");
     QTest::keyClicks(e.line("txtName"), QStringLiteral("john smith"));
-    e.get<QPlainTextEdit>("txtAddress")->setFocus();
-    QTest::keyClicks(e.get<QPlainTextEdit>("txtAddress"), QStringLiteral("12 Mill Lane"));
-    QTest::keyClick(e.get<QPlainTextEdit>("txtAddress"), Qt::Key_Return);
-    QTest::keyClicks(e.get<QPlainTextEdit>("txtAddress"), QStringLiteral("Upper Ward"));
+    e.box("txtAddress")->setFocus();
+    QTest::keyClicks(e.box("txtAddress"), QStringLiteral("12 Mill Lane"));
+    QTest::keyClick(e.box("txtAddress"), Qt::Key_Return);
+    QTest::keyClicks(e.box("txtAddress"), QStringLiteral("Upper Ward"));
     QTest::keyClicks(e.line("txtCity"), QStringLiteral("bath"));
     QTest::keyClicks(e.line("txtState"), QStringLiteral("somerset"));
     QTest::keyClicks(e.line("txtPin"), QStringLiteral("BA1 2xy"));
@@ -785,7 +642,7 @@ void TestEntryWindow::addStoresEveryFieldAndClearsTheForm()
     e.list("cmbMinute")->setCurrentIndex(15);
     e.list("cmbAMPM")->setCurrentIndex(1);
     e.click("cmdToolsNext");
-    QTest::keyClicks(e.get<QPlainTextEdit>("txtNotes"), QStringLiteral("Found water"));
+    QTest::keyClicks(e.box("txtNotes"), QStringLiteral("Found water"));
     e.click("cmdadd");
 
     QCOMPARE(e.notices(), QStringList{QStringLiteral("Record Saved Succesfully !")});
@@ -814,8 +671,8 @@ void TestEntryWindow::addStoresEveryFieldAndClearsTheForm()
     for (const char *box : {"txtName", "txtCity", "txtState", "txtPin", "txtPhNo", "txtEmail",
                             "txtLocationDowsingFor"})
         QVERIFY2(e.line(box)->text().isEmpty(), box);
-    QVERIFY(e.get<QPlainTextEdit>("txtAddress")->toPlainText().isEmpty());
-    QVERIFY(e.get<QPlainTextEdit>("txtNotes")->toPlainText().isEmpty());
+    QVERIFY(e.box("txtAddress")->toPlainText().isEmpty());
+    QVERIFY(e.box("txtNotes")->toPlainText().isEmpty());
     const QList<QPair<const char *, const char *>> first = {
         {"cmbMonth", "January"}, {"cmbDate", "1"},          {"cmbYear", "1900"},
         {"cmbHour", "00"},       {"cmbMinute", "00"},       {"cmbDowsingTool", "Rods"},
@@ -885,7 +742,7 @@ void TestEntryWindow::datesThatAreNotCalendarDatesAreRefused()
     e.list("cmbDate")->setCurrentText(day);
     e.list("cmbYear")->setCurrentText(year);
     e.click("cmdToolsNext");
-    QTest::keyClicks(e.get<QPlainTextEdit>("txtNotes"), QStringLiteral("notes kept"));
+    QTest::keyClicks(e.box("txtNotes"), QStringLiteral("notes kept"));
     e.click("cmdadd");
 
     const auto records = storedRecords(e.env.databasePath());
@@ -901,7 +758,7 @@ void TestEntryWindow::datesThatAreNotCalendarDatesAreRefused()
     QCOMPARE(e.env.messages.shown.first().icon, Icon::Critical);
     // Nothing cleared, nothing locked, still on the notes page.
     QCOMPARE(e.line("txtName")->text(), QStringLiteral("KEPT"));
-    QCOMPARE(e.get<QPlainTextEdit>("txtNotes")->toPlainText(), QStringLiteral("notes kept"));
+    QCOMPARE(e.box("txtNotes")->toPlainText(), QStringLiteral("notes kept"));
     QCOMPARE(e.list("cmbDate")->currentText(), day);
     QCOMPARE(e.list("cmbMonth")->currentIndex(), month - 1);
     QCOMPARE(e.frontPage(), e.page("fraNotes"));
@@ -999,7 +856,7 @@ void TestEntryWindow::showRecordPlacesDateAndTime()
         QCOMPARE(e.list(lists[i])->currentText(), expected.at(i));
 
     QCOMPARE(e.line("txtName")->text(), r.Name);
-    QCOMPARE(e.get<QPlainTextEdit>("txtAddress")->toPlainText(), r.Address);
+    QCOMPARE(e.box("txtAddress")->toPlainText(), r.Address);
     QCOMPARE(e.line("txtCity")->text(), r.City);
     QCOMPARE(e.line("txtState")->text(), r.State);
     QCOMPARE(e.line("txtPin")->text(), r.Pin);
@@ -1009,7 +866,7 @@ void TestEntryWindow::showRecordPlacesDateAndTime()
     QCOMPARE(e.list("cmbItemDowsingFor")->currentText(), QStringLiteral("Lost Ring"));
     QCOMPARE(e.list("cmbDowsingTool")->count(), 4);
     QCOMPARE(e.line("txtLocationDowsingFor")->text(), r.Location_Dowsing_Occured);
-    QCOMPARE(e.get<QPlainTextEdit>("txtNotes")->toPlainText(), r.Notes);
+    QCOMPARE(e.box("txtNotes")->toPlainText(), r.Notes);
     // Pages, pop-ups and mode are not its business.
     QVERIFY(!e.pagesEnabled());
     QVERIFY(e.get<QWidget>("fraDowsingTool")->isHidden());
@@ -1019,16 +876,10 @@ void TestEntryWindow::showRecordPlacesDateAndTime()
 void TestEntryWindow::updateRewritesTheRememberedRecord()
 {
     Entry e;
-    QList<qint64> ids;
-    {
-        RecordStore store;
-        QCOMPARE(store.open(e.env.databasePath()), RecordStore::OpenResult::Opened);
-        for (const char *name : {"FIRST", "SECOND", "THIRD"}) {
-            DowsingRecord r = sample(QString::fromLatin1(name));
-            QVERIFY(store.add(r));
-            ids.append(*r.IdNumber);
-        }
-    }
+    const QVector<qint64> ids =
+            addRecords(e.env.databasePath(), {sample(QStringLiteral("FIRST")),
+                                              sample(QStringLiteral("SECOND")),
+                                              sample(QStringLiteral("THIRD"))});
     const auto before = storedRecords(e.env.databasePath());
 
     // The record view's edit command, in its order.
@@ -1037,10 +888,7 @@ void TestEntryWindow::updateRewritesTheRememberedRecord()
     chosen.Dowsing_Tool = QStringLiteral("Dowser Rod");
     chosen.Name = QStringLiteral("second");
     e.frame->showChild(e.form);
-    e.form->setPagesEnabled(true);
-    e.form->setAddNewRecordVisible(false);
-    e.form->showRecord(chosen, QStringLiteral("3/7/2009"), QStringLiteral("14:30"));
-    e.form->setUpdateMode(ids.at(1));
+    e.editRecord(chosen, QStringLiteral("3/7/2009"), QStringLiteral("14:30"));
 
     QCOMPARE(e.list("cmbHour")->currentText(), QStringLiteral("14"));
     QCOMPARE(e.list("cmbMinute")->currentText(), QStringLiteral("30"));
@@ -1091,19 +939,9 @@ void TestEntryWindow::updateRewritesTheRememberedRecord()
 void TestEntryWindow::updateThatCannotBeWrittenKeepsUpdateMode()
 {
     Entry e;
-    qint64 id = 0;
-    {
-        RecordStore store;
-        QCOMPARE(store.open(e.env.databasePath()), RecordStore::OpenResult::Opened);
-        DowsingRecord r = sample(QStringLiteral("GONE"));
-        QVERIFY(store.add(r));
-        id = *r.IdNumber;
-    }
-    e.form->setPagesEnabled(true);
-    e.form->setAddNewRecordVisible(false);
-    e.form->showRecord(storedRecords(e.env.databasePath()).first(), QStringLiteral("8/19/2011"),
-                       QStringLiteral("08:45"));
-    e.form->setUpdateMode(id);
+    const qint64 id = addRecords(e.env.databasePath(), {sample(QStringLiteral("GONE"))}).first();
+    e.editRecord(storedRecords(e.env.databasePath()).first(), QStringLiteral("8/19/2011"),
+                 QStringLiteral("08:45"));
 
     // A date that is not a calendar date first.
     e.click("cmdCustomersDetailsNext");
@@ -1116,11 +954,7 @@ void TestEntryWindow::updateThatCannotBeWrittenKeepsUpdateMode()
     QCOMPARE(storedRecords(e.env.databasePath()).first().Date, QDate(2011, 8, 19));
 
     // Then the record disappears behind the window's back.
-    {
-        RecordStore store;
-        QCOMPARE(store.open(e.env.databasePath()), RecordStore::OpenResult::Opened);
-        QVERIFY(store.remove(id));
-    }
+    QVERIFY(removeRecord(e.env.databasePath(), id));
     e.env.messages.clear();
     e.click("cmdNotesBack");
     e.list("cmbDate")->setCurrentText(QStringLiteral("3"));

@@ -2,23 +2,18 @@
 // a random note, working links and a checked tell-a-friend form; closing it
 // in any way unloads every window, hidden ones too, and ends the process.
 
-#include "support/FakePlatform.h"
+#include "support/WindowDriver.h"
 
-#include "entry/frmMain.h"
-#include "shell/MDIForm1.h"
 #include "shell/frmExit.h"
 #include "shell/modHelp.h"
 
 #include <QCloseEvent>
 #include <QDialog>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QtTest>
 
 using namespace Orvane;
-using Orvane::Testing::TestEnvironment;
+using namespace Orvane::Testing;
 
 namespace {
 
@@ -26,15 +21,6 @@ namespace {
 void flushDeletes()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-QList<QWidget *> visibleWindows()
-{
-    QList<QWidget *> result;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (w->isVisible())
-            result.append(w);
-    return result;
 }
 
 // A window with an unload handler of its own.
@@ -106,11 +92,11 @@ void TestExitScreen::isOneTopLevelScreenKeptOnTop()
     // Showing it again leaves the one screen as it is.
     const int note = screen->noteIndex();
     const QRect place = screen->geometry();
-    screen->findChild<QLineEdit *>(QStringLiteral("txtFriendName"))->setText(QStringLiteral("Ann"));
+    control<QLineEdit>(screen, "txtFriendName")->setText(QStringLiteral("Ann"));
     QCOMPARE(shownExitScreen(), screen);
     QCOMPARE(screen->noteIndex(), note);
     QCOMPARE(screen->geometry(), place);
-    QCOMPARE(screen->findChild<QLineEdit *>(QStringLiteral("txtFriendName"))->text(),
+    QCOMPARE(control<QLineEdit>(screen, "txtFriendName")->text(),
              QStringLiteral("Ann"));
     int screens = 0;
     for (QWidget *w : QApplication::topLevelWidgets())
@@ -131,7 +117,7 @@ void TestExitScreen::showsOneOfFourNotesAtRandom()
     for (int i = 0; i < 200 && seen.size() < 4; ++i) {
         frmExit screen;
         QVERIFY(screen.noteIndex() >= 0 && screen.noteIndex() < 4);
-        QCOMPARE(screen.findChild<QLabel *>(QStringLiteral("lblNote"))->text(),
+        QCOMPARE(control<QLabel>(&screen, "lblNote")->text(),
                  notes.at(screen.noteIndex()));
         seen.insert(screen.noteIndex());
     }
@@ -198,21 +184,21 @@ void TestExitScreen::referralIsRefusedWithAReason()
     TestEnvironment env;
     frmExit *screen = shownExitScreen();
     QVERIFY(QTest::qWaitForWindowActive(screen));
-    screen->findChild<QLineEdit *>(QStringLiteral("txtYourName"))->setText(QStringLiteral("Bo"));
-    screen->findChild<QLineEdit *>(QStringLiteral("txtYourEmail"))->setText(yourEmail);
-    screen->findChild<QLineEdit *>(QStringLiteral("txtFriendEmail"))->setText(friendEmail);
+    control<QLineEdit>(screen, "txtYourName")->setText(QStringLiteral("Bo"));
+    control<QLineEdit>(screen, "txtYourEmail")->setText(yourEmail);
+    control<QLineEdit>(screen, "txtFriendEmail")->setText(friendEmail);
     const QString message(messageLength, QLatin1Char('m'));
-    screen->findChild<QPlainTextEdit *>(QStringLiteral("txtMessage"))->setPlainText(message);
-    QTest::mouseClick(screen->findChild<QPushButton *>(QStringLiteral("cmdSend")), Qt::LeftButton);
+    control<QPlainTextEdit>(screen, "txtMessage")->setPlainText(message);
+    QTest::mouseClick(control<QPushButton>(screen, "cmdSend"), Qt::LeftButton);
 
     QCOMPARE(env.messages.texts(), QStringList{reason});
     QCOMPARE(env.messages.shown.constFirst().icon, MessageBoxes::Icon::Information);
     QVERIFY(env.browser.opened.isEmpty());
     QCOMPARE(QApplication::focusWidget()->objectName(), focused);
     // Nothing typed is lost.
-    QCOMPARE(screen->findChild<QLineEdit *>(QStringLiteral("txtYourName"))->text(),
+    QCOMPARE(control<QLineEdit>(screen, "txtYourName")->text(),
              QStringLiteral("Bo"));
-    QCOMPARE(screen->findChild<QPlainTextEdit *>(QStringLiteral("txtMessage"))->toPlainText(),
+    QCOMPARE(control<QPlainTextEdit>(screen, "txtMessage")->toPlainText(),
              message);
     QVERIFY(screen->isVisible());
 }
@@ -221,9 +207,9 @@ void TestExitScreen::referralOpensTheReferralPage()
 {
     TestEnvironment env;
     frmExit *screen = shownExitScreen();
-    screen->findChild<QLineEdit *>(QStringLiteral("txtYourName"))->setText(QStringLiteral(" Bo Lind "));
-    screen->findChild<QLineEdit *>(QStringLiteral("txtFriendEmail"))->setText(QStringLiteral("pal@x.example"));
-    QTest::mouseClick(screen->findChild<QPushButton *>(QStringLiteral("cmdSend")), Qt::LeftButton);
+    control<QLineEdit>(screen, "txtYourName")->setText(QStringLiteral(" Bo Lind "));
+    control<QLineEdit>(screen, "txtFriendEmail")->setText(QStringLiteral("pal@x.example"));
+    QTest::mouseClick(control<QPushButton>(screen, "cmdSend"), Qt::LeftButton);
     QVERIFY(env.messages.shown.isEmpty());
     QCOMPARE(env.browser.opened.size(), 1);
     const QUrl url = env.browser.opened.constFirst();
@@ -232,9 +218,9 @@ void TestExitScreen::referralOpensTheReferralPage()
                             "&your_name=Bo%20Lind&your_email=&friend_name="
                             "&friend_email=pal%40x.example&message=")
                      + QString::fromLatin1(QUrl::toPercentEncoding(
-                             screen->findChild<QPlainTextEdit *>(QStringLiteral("txtMessage"))
+                             control<QPlainTextEdit>(screen, "txtMessage")
                                      ->toPlainText())));
-    QVERIFY(!screen->findChild<QLabel *>(QStringLiteral("lblSent"))->text().isEmpty());
+    QVERIFY(!control<QLabel>(screen, "lblSent")->text().isEmpty());
     QVERIFY(screen->isVisible());
     QCOMPARE(env.process.ends, 0);
 }
@@ -263,9 +249,9 @@ void TestExitScreen::closingEndsTheProgramAndLeavesNoWindow()
     QPointer<frmExit> screen = shownExitScreen();
     QVERIFY(QTest::qWaitForWindowActive(screen));
     if (how == QLatin1String("button")) {
-        QCOMPARE(screen->findChild<QPushButton *>(QStringLiteral("cmdExit"))->shortcut(),
+        QCOMPARE(control<QPushButton>(screen, "cmdExit")->shortcut(),
                  QKeySequence(QStringLiteral("Alt+X")));
-        QTest::mouseClick(screen->findChild<QPushButton *>(QStringLiteral("cmdExit")),
+        QTest::mouseClick(control<QPushButton>(screen, "cmdExit"),
                           Qt::LeftButton);
     } else {
         // The close box reaches the window as a close event on its native

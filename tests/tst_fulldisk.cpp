@@ -5,86 +5,18 @@
 // typed, the file stays whole with every earlier record, and the same press
 // saves once there is room again.
 
-#include "support/FakePlatform.h"
+#include "support/TestDatabase.h"
+#include "support/TestFiles.h"
+#include "support/WindowDriver.h"
 
-#include "entry/frmMain.h"
-#include "shell/MDIForm1.h"
-#include "shell/modHelp.h"
-#include "store/RecordStore.h"
-
-#include <QComboBox>
-#include <QDir>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QStackedWidget>
 #include <QtTest>
 
 #include <algorithm>
-#include <csignal>
-#include <functional>
-#include <memory>
-#include <sys/resource.h>
 
 using namespace Orvane;
-using Orvane::Testing::TestEnvironment;
+using namespace Orvane::Testing;
 
 namespace {
-
-// Statements and checks on a connection of the test's own.
-QString integrityOf(const QString &path)
-{
-    const QString name = QStringLiteral("tst-fulldisk-check");
-    QString result;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(path);
-        if (db.open()) {
-            QSqlQuery q(db);
-            result = q.exec(QStringLiteral("PRAGMA integrity_check")) && q.next()
-                    ? q.value(0).toString()
-                    : QStringLiteral("the check did not run");
-            q.finish();
-            db.close();
-        } else {
-            result = QStringLiteral("the file does not open");
-        }
-    }
-    QSqlDatabase::removeDatabase(name);
-    return result;
-}
-
-bool setJournalMode(const QString &path, const QString &mode)
-{
-    const QString name = QStringLiteral("tst-fulldisk-mode");
-    bool ok = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(path);
-        QSqlQuery q(db);
-        ok = db.open() && q.exec(QStringLiteral("PRAGMA journal_mode = %1").arg(mode)) && q.next()
-                && q.value(0).toString() == mode.toLower();
-        q.finish();
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(name);
-    return ok;
-}
-
-QList<DowsingRecord> storedRecords(const QString &path)
-{
-    RecordStore store;
-    if (store.open(path) != RecordStore::OpenResult::Opened)
-        return {};
-    QList<DowsingRecord> records;
-    const QVector<qint64> ids = store.idNumbers();
-    for (qint64 id : ids)
-        records.append(*store.find(id));
-    return records;
-}
 
 // The largest of the database's files, the size up to which writes may go.
 qint64 largestFile(const QString &databasePath)
@@ -94,97 +26,6 @@ qint64 largestFile(const QString &databasePath)
         largest = std::max(largest, QFileInfo(databasePath + QLatin1String(suffix)).size());
     return largest;
 }
-
-// While it lives, no file of this process may grow past the given size, and
-// a write that tries fails instead of ending the process.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(qint64 bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_previous);
-        m_handler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = m_previous;
-        limited.rlim_cur = static_cast<rlim_t>(bytes);
-        m_set = setrlimit(RLIMIT_FSIZE, &limited) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_previous);
-        std::signal(SIGXFSZ, m_handler);
-    }
-    bool isSet() const { return m_set; }
-
-private:
-    rlimit m_previous{};
-    void (*m_handler)(int) = nullptr;
-    bool m_set = false;
-};
-
-// The frame with its entry window loaded over a program folder of its own.
-class Entry
-{
-public:
-    explicit Entry(const std::function<void(const QString &)> &prepareFile)
-    {
-        prepareFile(env.databasePath());
-        // The reminder is due on a fresh settings store; let it ask now.
-        modHelp::UpdateReminder();
-        env.messages.clear();
-        frame = std::make_unique<MDIForm1>();
-        loaded = frame->MDIForm_Load();
-        form = frame->entryForm();
-        if (loaded)
-            frame->show();
-    }
-    ~Entry()
-    {
-        frame.reset();
-        const QList<QWidget *> windows = QApplication::topLevelWidgets();
-        for (QWidget *w : windows)
-            if (w->inherits("Orvane::frmExit"))
-                delete w;
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    template<class T>
-    T *get(const char *name) const
-    {
-        T *w = form->findChild<T *>(QLatin1String(name));
-        if (!w)
-            qFatal("no control %s", name);
-        return w;
-    }
-    QLineEdit *line(const char *name) const { return get<QLineEdit>(name); }
-    QPlainTextEdit *box(const char *name) const { return get<QPlainTextEdit>(name); }
-    QComboBox *list(const char *name) const { return get<QComboBox>(name); }
-    QPushButton *button(const char *name) const { return get<QPushButton>(name); }
-    void click(const char *name) const { QTest::mouseClick(button(name), Qt::LeftButton); }
-    QWidget *frontPage() const { return get<QStackedWidget>("pages")->currentWidget(); }
-    bool pagesEnabled() const
-    {
-        return get<QGroupBox>("fraCustomersDetails")->isEnabled()
-                && get<QGroupBox>("fraTools")->isEnabled()
-                && get<QGroupBox>("fraNotes")->isEnabled();
-    }
-
-    // Types a record from "Add New Record" to the notes page.
-    void typeRecord(const QString &name, const QString &city, const QString &notes) const
-    {
-        click("cmAddNewRecord");
-        QTest::keyClicks(line("txtName"), name);
-        QTest::keyClicks(line("txtCity"), city);
-        click("cmdCustomersDetailsNext");
-        list("cmbHour")->setCurrentIndex(9);
-        click("cmdToolsNext");
-        box("txtNotes")->setPlainText(notes);
-    }
-
-    TestEnvironment env;
-    std::unique_ptr<MDIForm1> frame;
-    frmMain *form = nullptr;
-    bool loaded = false;
-};
 
 } // namespace
 
@@ -214,7 +55,7 @@ void TestFullDisk::saveOnAFullDiskLosesNothing()
 
     // The shipped file keeps a write-ahead log; a file in the older journal
     // mode fails at another point of the commit.
-    Entry w([&journalMode](const QString &path) {
+    EntryDriver w(true, true, [&journalMode](const QString &path) {
         if (journalMode != QLatin1String("WAL") && !setJournalMode(path, journalMode))
             qWarning("the journal mode could not be set");
     });
@@ -236,12 +77,8 @@ void TestFullDisk::saveOnAFullDiskLosesNothing()
     w.env.messages.clear();
 
     if (update) {
-        // The record view's edit command, in its order.
-        w.form->setPagesEnabled(true);
-        w.form->setAddNewRecordVisible(false);
-        w.form->showRecord(earlier.at(1), earlier.at(1).listedDateText(),
-                           earlier.at(1).Time_Dowsing_Occured);
-        w.form->setUpdateMode(*earlier.at(1).IdNumber);
+        w.editRecord(earlier.at(1), earlier.at(1).listedDateText(),
+                     earlier.at(1).Time_Dowsing_Occured);
         w.line("txtName")->clear();
         QTest::keyClicks(w.line("txtName"), QStringLiteral("changed name"));
         w.click("cmdCustomersDetailsNext");

@@ -11,23 +11,20 @@
 // tests/e2e/e2e_keyboard.sh presses them for real in an X server.
 
 #include "support/ProgramWindows.h"
+#include "support/WindowDriver.h"
 
-#include "entry/frmMain.h"
 #include "list/frmAllRecord.h"
 #include "list/modDowsing.h"
 #include "shell/AccessKeys.h"
-#include "shell/MDIForm1.h"
 #include "shell/modHelp.h"
 #include "view/frmSave.h"
 
 #include <QAbstractButton>
-#include <QComboBox>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QStackedWidget>
 #include <QTableView>
 #include <QTextEdit>
@@ -36,6 +33,7 @@
 using namespace Orvane;
 using Orvane::Testing::nameOf;
 using Orvane::Testing::ProgramWindows;
+using Orvane::Testing::press;
 
 namespace {
 
@@ -250,9 +248,7 @@ void TestKeyboard::tabReachesEveryControlInOrder()
 
 void TestKeyboard::accessKeysDoNotClash_data()
 {
-    QTest::addColumn<QString>("state");
-    for (const QString &state : ProgramWindows::states())
-        QTest::newRow(qPrintable(state)) << state;
+    ProgramWindows::addStateRows();
 }
 
 void TestKeyboard::accessKeysDoNotClash()
@@ -397,7 +393,7 @@ void TestKeyboard::gridIsWalkedWithArrowsAndOpenedWithEnter()
 
     // Back: the grid has the focus again, on the same row; Enter on the
     // numeric pad opens as well.
-    view->findChild<QPushButton *>(QStringLiteral("cmdBack"))->click();
+    press(view, "cmdBack");
     QVERIFY(program.frame().isChildVisible(list));
     QCOMPARE(QApplication::focusWidget(), grid);
     QCOMPARE(grid->currentIndex().row(), 1);

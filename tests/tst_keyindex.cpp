@@ -3,19 +3,18 @@
 // that lost records here and there.
 
 #include "support/FakePlatform.h"
+#include "support/TestDatabase.h"
 
 #include "list/RecordListModel.h"
 #include "store/KeyIndex.h"
 #include "store/RecordStore.h"
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QtTest>
 
 #include <limits>
 
 using namespace Orvane;
-using Orvane::Testing::TestEnvironment;
+using namespace Orvane::Testing;
 
 namespace {
 
@@ -33,27 +32,15 @@ KeyIndex indexOf(const Keys &keys)
 
 // Fills the table with rows records named "N<key>" in one statement, then
 // removes those the condition picks; the store only ever sees the result.
-void fillTable(const QString &path, int rows, const QString &removed)
+bool fillTable(const QString &path, int rows, const QString &removed)
 {
-    const QString name = QStringLiteral("fill");
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(path);
-        QVERIFY(db.open());
-        QSqlQuery q(db);
-        QVERIFY(q.prepare(QStringLiteral(
-                "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < ?) "
-                "INSERT INTO Details (Date, Name) SELECT '2009-03-07', 'N' || x FROM n "
-                "WHERE x <= ?")));
-        q.addBindValue(rows);
-        q.addBindValue(rows);
-        QVERIFY(q.exec());
-        if (!removed.isEmpty())
-            QVERIFY(q.exec(QStringLiteral("DELETE FROM Details WHERE ") + removed));
-        q.finish();
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(name);
+    QStringList statements{QStringLiteral(
+            "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < %1) "
+            "INSERT INTO Details (Date, Name) SELECT '2009-03-07', 'N' || x FROM n "
+            "WHERE x <= %1").arg(rows)};
+    if (!removed.isEmpty())
+        statements.append(QStringLiteral("DELETE FROM Details WHERE ") + removed);
+    return runSql(path, statements);
 }
 
 } // namespace
@@ -152,7 +139,7 @@ void TestKeyIndex::storeIndexMatchesTheKeyList()
     QFETCH(QString, removed);
     QFETCH(int, runs);
     TestEnvironment env;
-    fillTable(env.databasePath(), rows, removed);
+    QVERIFY(fillTable(env.databasePath(), rows, removed));
     RecordStore store;
     QCOMPARE(store.open(env.databasePath()), RecordStore::OpenResult::Opened);
 
@@ -173,17 +160,10 @@ void TestKeyIndex::storeIndexMatchesTheKeyList()
 void TestKeyIndex::keysBeyond32BitsFromTheStore()
 {
     TestEnvironment env;
-    fillTable(env.databasePath(), 3, QString());
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("seq"));
-        db.setDatabaseName(env.databasePath());
-        QVERIFY(db.open());
-        QSqlQuery q(db);
-        QVERIFY(q.exec(QStringLiteral(
-                "UPDATE sqlite_sequence SET seq = 4294967294 WHERE name = 'Details'")));
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("seq"));
+    QVERIFY(fillTable(env.databasePath(), 3, QString()));
+    QVERIFY(runSql(env.databasePath(),
+                   {QStringLiteral("UPDATE sqlite_sequence SET seq = 4294967294 "
+                                   "WHERE name = 'Details'")}));
 
     RecordStore store;
     QCOMPARE(store.open(env.databasePath()), RecordStore::OpenResult::Opened);
@@ -202,7 +182,7 @@ void TestKeyIndex::keysBeyond32BitsFromTheStore()
 void TestKeyIndex::closedStoreGivesAnEmptyIndexAndAReason()
 {
     TestEnvironment env;
-    fillTable(env.databasePath(), 10, QString());
+    QVERIFY(fillTable(env.databasePath(), 10, QString()));
     RecordStore store;
     QCOMPARE(store.open(env.databasePath()), RecordStore::OpenResult::Opened);
     QCOMPARE(store.keyIndex().rowCount(), 10);
@@ -215,8 +195,9 @@ void TestKeyIndex::closedStoreGivesAnEmptyIndexAndAReason()
 void TestKeyIndex::listShowsEachRowsRecordAcrossGaps()
 {
     TestEnvironment env;
-    fillTable(env.databasePath(), 50,
-              QStringLiteral("IdNumber IN (1, 2, 10, 11, 12, 30, 49, 50) OR IdNumber % 5 = 4"));
+    QVERIFY(fillTable(env.databasePath(), 50,
+                      QStringLiteral("IdNumber IN (1, 2, 10, 11, 12, 30, 49, 50) "
+                                     "OR IdNumber % 5 = 4")));
     RecordStore store;
     QCOMPARE(store.open(env.databasePath()), RecordStore::OpenResult::Opened);
     const QVector<qint64> keys = store.idNumbers();

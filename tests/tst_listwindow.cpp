@@ -3,29 +3,26 @@
 // record, Back in both directions, and that an open list never stands in the
 // way of a save.
 
-#include "support/FakePlatform.h"
+#include "support/TestDatabase.h"
+#include "support/WindowDriver.h"
 
-#include "entry/frmMain.h"
 #include "list/RecordListModel.h"
 #include "list/frmAllRecord.h"
 #include "list/modDowsing.h"
-#include "shell/MDIForm1.h"
 #include "store/RecordStore.h"
 #include "view/frmSave.h"
 
-#include <QAction>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTextEdit>
 #include <QtTest>
 
 using namespace Orvane;
-using Orvane::Testing::TestEnvironment;
+using namespace Orvane::Testing;
 
 namespace {
 
@@ -42,27 +39,12 @@ DowsingRecord recordNamed(const QString &name, int day)
     return r;
 }
 
-// Adds records through a store of the test's own; returns their keys.
-QVector<qint64> seed(const TestEnvironment &env, const QList<DowsingRecord> &records)
-{
-    RecordStore store;
-    if (store.open(env.databasePath()) != RecordStore::OpenResult::Opened)
-        qFatal("cannot open the test database");
-    QVector<qint64> keys;
-    for (DowsingRecord r : records) {
-        if (!store.add(r))
-            qFatal("cannot seed: %s", qPrintable(store.errorText()));
-        keys.append(*r.IdNumber);
-    }
-    return keys;
-}
-
 QVector<qint64> seedFive(const TestEnvironment &env)
 {
     QList<DowsingRecord> records;
     for (int i = 1; i <= 5; ++i)
         records.append(recordNamed(QStringLiteral("CUSTOMER %1").arg(i), i));
-    return seed(env, records);
+    return addRecords(env.databasePath(), records);
 }
 
 // The entry window's "View All Records".
@@ -70,11 +52,6 @@ frmAllRecord *openList(MDIForm1 &frame)
 {
     frame.entryForm()->cmdViewAllrecords_Click();
     return frame.allRecordForm();
-}
-
-QTableView *gridOf(QWidget *list)
-{
-    return list->findChild<QTableView *>(QStringLiteral("DataGrid"));
 }
 
 void doubleClickRow(QTableView *grid, int row)
@@ -248,11 +225,7 @@ void TestListWindow::doubleClickShowsTheRowsReport()
     TestEnvironment env;
     // Keys that are not positions: an earlier record is gone.
     const QVector<qint64> first = seedFive(env);
-    {
-        RecordStore store;
-        store.open(env.databasePath());
-        QVERIFY(store.remove(first.at(0)));
-    }
+    QVERIFY(removeRecord(env.databasePath(), first.at(0)));
     const QVector<qint64> second = seedFive(env);
     Frame f;
     frmAllRecord *list = openList(f.frame);
@@ -300,7 +273,7 @@ void TestListWindow::cellsLeftEmptyKeepTheEarlierDateAndTime()
     DowsingRecord withTime = recordNamed(QStringLiteral("FIRST"), 7);
     DowsingRecord without = recordNamed(QStringLiteral("SECOND"), 9);
     without.Time_Dowsing_Occured.clear();
-    const QVector<qint64> keys = seed(env, {withTime, without});
+    const QVector<qint64> keys = addRecords(env.databasePath(), {withTime, without});
     Frame f;
     QTableView *grid = gridOf(openList(f.frame));
 
@@ -333,7 +306,7 @@ void TestListWindow::backFromTheReportShowsTheListAsItWas()
     doubleClickRow(grid, 3);
 
     // A record added meanwhile is not in the list until it is read again.
-    seed(env, {recordNamed(QStringLiteral("LATE"), 20)});
+    addRecords(env.databasePath(), {recordNamed(QStringLiteral("LATE"), 20)});
 
     f.frame.saveForm()->cmdBack_Click();
     QVERIFY(!f.frame.isChildVisible(f.frame.saveForm()));
@@ -362,13 +335,13 @@ void TestListWindow::backShowsTheEntryWindowAndUnloadsTheList()
     if (fromMenu)
         list->menus().first()->actions().at(1)->trigger();
     else
-        list->findChild<QPushButton *>(QStringLiteral("cmdBack"))->click();
+        press(list, "cmdBack");
     QVERIFY(f.frame.isChildVisible(f.frame.entryForm()));
     QVERIFY(!f.frame.isAllRecordLoaded());
     QTRY_VERIFY(list.isNull());
 
     // Shown again, it reads the table afresh.
-    seed(env, {recordNamed(QStringLiteral("LATE"), 20)});
+    addRecords(env.databasePath(), {recordNamed(QStringLiteral("LATE"), 20)});
     QCOMPARE(gridOf(openList(f.frame))->model()->rowCount(), 6);
 }
 
@@ -378,7 +351,7 @@ void TestListWindow::aSaveSucceedsWhileTheListIsOpen()
     QList<DowsingRecord> many;
     for (int i = 0; i < 600; ++i)
         many.append(recordNamed(QStringLiteral("R%1").arg(i), 1 + i % 28));
-    seed(env, many);
+    addRecords(env.databasePath(), many);
     Frame f;
     QTableView *grid = gridOf(openList(f.frame));
     grid->scrollTo(grid->model()->index(300, 0));
@@ -400,11 +373,7 @@ void TestListWindow::unreadableDatabaseIsReported()
     TestEnvironment env;
     seedFive(env);
     Frame f;
-    QFile::remove(env.databasePath());
-    QFile garbage(env.databasePath());
-    QVERIFY(garbage.open(QIODevice::WriteOnly));
-    garbage.write(QByteArray(4096, 'x'));
-    garbage.close();
+    QVERIFY(spoilDatabase(env.databasePath()));
 
     frmAllRecord *list = openList(f.frame);
     QCOMPARE(env.messages.shown.size(), 1);

@@ -2,28 +2,20 @@
 // and keys of records, and that readers never get in the way of a save.
 
 #include "support/FakePlatform.h"
+#include "support/TestDatabase.h"
+#include "support/TestFiles.h"
 
 #include "store/RecordStore.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
-#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QtTest>
 
 using namespace Orvane;
-using Orvane::Testing::TestEnvironment;
+using namespace Orvane::Testing;
 
 namespace {
-
-QByteArray digestOf(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
-}
 
 DowsingRecord sampleRecord(const QString &name)
 {
@@ -38,33 +30,6 @@ DowsingRecord sampleRecord(const QString &name)
     r.Notes = QStringLiteral("line one\nline two");
     return r;
 }
-
-// Runs statements on a raw connection of the test's own.
-class RawDatabase
-{
-public:
-    explicit RawDatabase(const QString &path, const QString &name = QStringLiteral("raw"))
-        : m_name(name)
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-        db.setDatabaseName(path);
-        db.open();
-    }
-    ~RawDatabase()
-    {
-        { QSqlDatabase::database(m_name, false).close(); }
-        QSqlDatabase::removeDatabase(m_name);
-    }
-    bool exec(const QString &sql)
-    {
-        QSqlQuery q(QSqlDatabase::database(m_name, false));
-        return q.exec(sql);
-    }
-    QSqlDatabase db() const { return QSqlDatabase::database(m_name, false); }
-
-private:
-    QString m_name;
-};
 
 } // namespace
 
@@ -146,15 +111,7 @@ void TestRecordStore::unusableFilesAreRefusedAndLeftAsTheyWere()
         QVERIFY(file.size() > 8192);
         QVERIFY(file.resize(4096 + 100));
     } else {
-        RawDatabase raw(path);
-        const QString table = kind == QLatin1String("notable")
-                ? QStringLiteral("CREATE TABLE Other (x)")
-                : kind == QLatin1String("otherfields")
-                ? QStringLiteral("CREATE TABLE Details (Date, Name, IdNumber INTEGER PRIMARY KEY)")
-                : QStringLiteral("CREATE TABLE Details (Date, Name, Address, City, State, Pin, "
-                                 "Phone_No, Email, Time_Dowsing_Occured, Dowsing_Tool, "
-                                 "Item_Dowsing_For, Location_Dowsing_Occured, Notes, IdNumber)");
-        QVERIFY(raw.exec(table));
+        QVERIFY(runSql(path, {wrongShapeTable(kind)}));
     }
     const QByteArray before = digestOf(path);
     QVERIFY(!before.isEmpty());
@@ -173,7 +130,7 @@ void TestRecordStore::unusableFilesAreRefusedAndLeftAsTheyWere()
 void TestRecordStore::fileLockedByAnotherProgramIsRefused()
 {
     TestEnvironment env;
-    RawDatabase other(env.databasePath(), QStringLiteral("other"));
+    RawDatabase other(env.databasePath());
     QVERIFY(other.exec(QStringLiteral("BEGIN EXCLUSIVE")));
     QVERIFY(other.exec(QStringLiteral("INSERT INTO Details (Date) VALUES ('2001-01-01')")));
 
@@ -320,7 +277,7 @@ void TestRecordStore::openReaderDoesNotBlockASave()
 
     // Another connection stands in the middle of reading every row, holding
     // its read open, as a list over the table might.
-    RawDatabase reader(env.databasePath(), QStringLiteral("reader"));
+    RawDatabase reader(env.databasePath());
     QSqlQuery rows(reader.db());
     rows.setForwardOnly(true);
     QVERIFY(rows.exec(QStringLiteral("SELECT * FROM Details ORDER BY IdNumber")));

@@ -2,28 +2,23 @@
 // from the report, and its edit and delete commands, including the cases in
 // which the database or the record is not what the list showed.
 
-#include "support/FakePlatform.h"
+#include "support/TestDatabase.h"
+#include "support/WindowDriver.h"
 
-#include "entry/frmMain.h"
 #include "list/frmAllRecord.h"
 #include "list/modDowsing.h"
-#include "shell/MDIForm1.h"
-#include "store/RecordStore.h"
 #include "view/frmSave.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QComboBox>
 #include <QGuiApplication>
-#include <QLineEdit>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QTableView>
 #include <QTextEdit>
 #include <QtTest>
 
 using namespace Orvane;
-using Orvane::Testing::TestEnvironment;
+using namespace Orvane::Testing;
 using Icon = MessageBoxes::Icon;
 using Answer = MessageBoxes::Answer;
 
@@ -44,39 +39,10 @@ DowsingRecord recordNamed(const QString &name, int day)
 
 QVector<qint64> seed(const TestEnvironment &env, int count)
 {
-    RecordStore store;
-    if (store.open(env.databasePath()) != RecordStore::OpenResult::Opened)
-        qFatal("cannot open the test database");
-    QVector<qint64> keys;
-    for (int i = 1; i <= count; ++i) {
-        DowsingRecord r = recordNamed(QStringLiteral("CUSTOMER %1").arg(i), i);
-        if (!store.add(r))
-            qFatal("cannot seed: %s", qPrintable(store.errorText()));
-        keys.append(*r.IdNumber);
-    }
-    return keys;
-}
-
-QVector<qint64> keysIn(const TestEnvironment &env)
-{
-    RecordStore store;
-    store.open(env.databasePath());
-    return store.idNumbers();
-}
-
-bool removeRecord(const TestEnvironment &env, qint64 key)
-{
-    RecordStore store;
-    store.open(env.databasePath());
-    return store.remove(key);
-}
-
-void spoilDatabase(const TestEnvironment &env)
-{
-    QFile::remove(env.databasePath());
-    QFile garbage(env.databasePath());
-    garbage.open(QIODevice::WriteOnly);
-    garbage.write(QByteArray(4096, 'x'));
+    QList<DowsingRecord> records;
+    for (int i = 1; i <= count; ++i)
+        records.append(recordNamed(QStringLiteral("CUSTOMER %1").arg(i), i));
+    return addRecords(env.databasePath(), records);
 }
 
 // The text of a button or line edit of a window; "(missing)" when there is
@@ -90,11 +56,6 @@ QString textOf(QWidget *window, const QString &name)
     if (auto *list = window->findChild<QComboBox *>(name))
         return list->currentText();
     return QStringLiteral("(missing)");
-}
-
-QTableView *gridOf(QWidget *list)
-{
-    return list->findChild<QTableView *>(QStringLiteral("DataGrid"));
 }
 
 // A frame with the list open and the report of one row on show.
@@ -235,7 +196,7 @@ void TestRecordView::editHandsTheRecordToTheEntryWindow()
     TestEnvironment env;
     const QVector<qint64> keys = seed(env, 3);
     Viewing v(1);
-    v.save->findChild<QPushButton *>(QStringLiteral("cmdedit"))->click();
+    press(v.save, "cmdedit");
 
     QVERIFY(env.messages.shown.isEmpty());
     frmMain *entry = v.frame.entryForm();
@@ -252,7 +213,7 @@ void TestRecordView::editHandsTheRecordToTheEntryWindow()
     auto *addNew = entry->findChild<QPushButton *>(QStringLiteral("cmAddNewRecord"));
     QVERIFY(addNew);
     QVERIFY(!addNew->isVisible());
-    QCOMPARE(keysIn(env), keys); // nothing written
+    QCOMPARE(keysIn(env.databasePath()), keys); // nothing written
 }
 
 void TestRecordView::updateAfterEditShowsTheChangedRecordInItsPlace()
@@ -269,7 +230,7 @@ void TestRecordView::updateAfterEditShowsTheChangedRecordInItsPlace()
     add->click();
 
     QCOMPARE(env.messages.texts(), QStringList{"Record Edited Succesfully !"});
-    QCOMPARE(keysIn(env), keys);
+    QCOMPARE(keysIn(env.databasePath()), keys);
     QTableView *grid = v.visibleGrid();
     QVERIFY(grid);
     QCOMPARE(grid->model()->rowCount(), 3);
@@ -297,7 +258,7 @@ void TestRecordView::editOfARecordThatIsGone()
     // Another program changes the table while the report is on show.
     for (qint64 key : keys) {
         if (tableEmptied || key == keys.at(1))
-            QVERIFY(removeRecord(env, key));
+            QVERIFY(removeRecord(env.databasePath(), key));
     }
 
     v.save->cmdedit_Click();
@@ -317,7 +278,7 @@ void TestRecordView::editWhenTheDatabaseCannotBeOpened()
     TestEnvironment env;
     seed(env, 2);
     Viewing v(0);
-    spoilDatabase(env);
+    QVERIFY(spoilDatabase(env.databasePath()));
 
     v.save->cmdedit_Click();
     QCOMPARE(env.messages.shown.size(), 1);
@@ -338,7 +299,7 @@ void TestRecordView::deleteTheThirdOfFive()
     const QVector<qint64> keys = seed(env, 5);
     Viewing v(2);
     QCOMPARE(modDowsing::selectedIdNumber, keys.at(2));
-    v.save->findChild<QPushButton *>(QStringLiteral("cmddelete"))->click();
+    press(v.save, "cmddelete");
 
     QCOMPARE(env.messages.texts(),
              QStringList({"Do You Really Want To Delete This Record ?",
@@ -346,7 +307,7 @@ void TestRecordView::deleteTheThirdOfFive()
     QCOMPARE(env.messages.shown.at(0).icon, Icon::None);
     QCOMPARE(env.messages.shown.at(0).buttons, MessageBoxes::Buttons::YesNo);
     QCOMPARE(env.messages.shown.at(1).icon, Icon::Information);
-    QCOMPARE(keysIn(env), QVector<qint64>({keys[0], keys[1], keys[3], keys[4]}));
+    QCOMPARE(keysIn(env.databasePath()), QVector<qint64>({keys[0], keys[1], keys[3], keys[4]}));
 
     QVERIFY(!v.frame.isChildVisible(v.save));
     QVERIFY(!v.frame.isChildVisible(v.frame.entryForm()));
@@ -368,7 +329,7 @@ void TestRecordView::deleteTheOnlyRecord()
     QCOMPARE(env.messages.texts(),
              QStringList({"Do You Really Want To Delete This Record ?",
                           "Record Deleted Succesfully !", "There Is No Record !"}));
-    QVERIFY(keysIn(env).isEmpty());
+    QVERIFY(keysIn(env.databasePath()).isEmpty());
     QTableView *grid = v.visibleGrid();
     QVERIFY(grid);
     QVERIFY(!grid->isEnabled());
@@ -385,7 +346,7 @@ void TestRecordView::answeringNoChangesNothing()
 
     v.save->cmddelete_Click();
     QCOMPARE(env.messages.texts(), QStringList{"Do You Really Want To Delete This Record ?"});
-    QCOMPARE(keysIn(env), keys);
+    QCOMPARE(keysIn(env.databasePath()), keys);
     QVERIFY(v.frame.isChildVisible(v.save));
     QCOMPARE(v.save->reportBox()->toPlainText(), report);
     QVERIFY(!list.isNull());
@@ -400,10 +361,10 @@ void TestRecordView::deleteFindsTheRecordByItsKey()
     const QVector<qint64> keys = seed(env, 5);
     Viewing v(2);
     // The first record goes meanwhile: the chosen one is now second.
-    QVERIFY(removeRecord(env, keys.at(0)));
+    QVERIFY(removeRecord(env.databasePath(), keys.at(0)));
     v.save->cmddelete_Click();
     QCOMPARE(env.messages.shown.last().text, QStringLiteral("Record Deleted Succesfully !"));
-    QCOMPARE(keysIn(env), QVector<qint64>({keys[1], keys[3], keys[4]}));
+    QCOMPARE(keysIn(env.databasePath()), QVector<qint64>({keys[1], keys[3], keys[4]}));
 }
 
 void TestRecordView::deleteOfARecordAlreadyGone()
@@ -411,7 +372,7 @@ void TestRecordView::deleteOfARecordAlreadyGone()
     TestEnvironment env;
     const QVector<qint64> keys = seed(env, 3);
     Viewing v(1);
-    QVERIFY(removeRecord(env, keys.at(1)));
+    QVERIFY(removeRecord(env.databasePath(), keys.at(1)));
 
     v.save->cmddelete_Click();
     QCOMPARE(env.messages.shown.size(), 2);
@@ -419,7 +380,7 @@ void TestRecordView::deleteOfARecordAlreadyGone()
     QVERIFY(env.messages.shown.at(1).text.startsWith(
             QStringLiteral("The Record Could Not Be Deleted\r")));
     QVERIFY(!env.messages.texts().contains(QStringLiteral("Record Deleted Succesfully !")));
-    QCOMPARE(keysIn(env), QVector<qint64>({keys[0], keys[2]}));
+    QCOMPARE(keysIn(env.databasePath()), QVector<qint64>({keys[0], keys[2]}));
     // The list shows the table as it now stands.
     QTableView *grid = v.visibleGrid();
     QVERIFY(grid);
@@ -431,7 +392,7 @@ void TestRecordView::deleteWhenTheTableIsEmpty()
     TestEnvironment env;
     const QVector<qint64> keys = seed(env, 1);
     Viewing v(0);
-    QVERIFY(removeRecord(env, keys.at(0)));
+    QVERIFY(removeRecord(env.databasePath(), keys.at(0)));
     v.save->cmddelete_Click();
     QCOMPARE(env.messages.texts(),
              QStringList({"There Is No Record to Delete", "There Is No Record !"}));
@@ -445,7 +406,7 @@ void TestRecordView::deleteWhenTheDatabaseCannotBeOpened()
     TestEnvironment env;
     seed(env, 2);
     Viewing v(0);
-    spoilDatabase(env);
+    QVERIFY(spoilDatabase(env.databasePath()));
     v.save->cmddelete_Click();
     QCOMPARE(env.messages.shown.size(), 1);
     QCOMPARE(env.messages.shown.first().icon, Icon::Critical);

@@ -4,17 +4,16 @@
 // success.
 
 #include "support/ExternalReaders.h"
-#include "support/FakePlatform.h"
+#include "support/TestFiles.h"
+#include "support/WindowDriver.h"
 
 #include "list/RecordReport.h"
-#include "shell/MDIForm1.h"
 #include "view/ReportExport.h"
 #include "view/frmSave.h"
 
 #include <QDir>
 #include <QFile>
 #include <QPrinter>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -23,7 +22,7 @@
 #include <memory>
 
 using namespace Orvane;
-using Orvane::Testing::TestEnvironment;
+using namespace Orvane::Testing;
 using Icon = MessageBoxes::Icon;
 
 namespace {
@@ -93,12 +92,6 @@ QStringList printedLines(const QString &pdfText)
     return lines;
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 class TestReportExport : public QObject
@@ -127,7 +120,6 @@ private:
     void showReport(const DowsingRecord &record);
     // Makes the printer dialog answer with a PDF printer writing to path.
     void printTo(const QString &path, bool keepSelectionOption = true);
-    void click(const char *button);
 
     std::unique_ptr<TestEnvironment> m_env;
     std::unique_ptr<MDIForm1> m_frame;
@@ -174,17 +166,10 @@ void TestReportExport::printTo(const QString &path, bool keepSelectionOption)
     };
 }
 
-void TestReportExport::click(const char *button)
-{
-    auto *b = m_form->findChild<QPushButton *>(QLatin1String(button));
-    QVERIFY(b);
-    b->click();
-}
-
 void TestReportExport::saveAsksForAnRtfFileName()
 {
     showReport(awkwardRecord());
-    click("cmdSave");
+    press(m_form, "cmdSave");
     QCOMPARE(m_env->dialogs.saveAsked, 1);
     QCOMPARE(m_env->dialogs.lastTitle, QStringLiteral("Orvane Dowsing"));
     QCOMPARE(m_env->dialogs.lastFilter, QStringLiteral("Rich Text Format (*.rtf)"));
@@ -196,7 +181,7 @@ void TestReportExport::cancelledSaveWritesAndShowsNothing()
     showReport(awkwardRecord());
     const QStringList before = QDir(m_env->folder()).entryList(QDir::Files);
     m_env->dialogs.nextSaveName.clear();
-    click("cmdSave");
+    press(m_form, "cmdSave");
     QCOMPARE(m_env->dialogs.saveAsked, 1);
     QVERIFY2(m_env->messages.shown.isEmpty(), qPrintable(m_env->messages.texts().join('|')));
     QCOMPARE(QDir(m_env->folder()).entryList(QDir::Files), before);
@@ -206,18 +191,18 @@ void TestReportExport::cancelledSaveWritesAndShowsNothing()
 
 void TestReportExport::savedReportReadsBackAsTheReport()
 {
-    if (Testing::externalProgram(QStringLiteral("unrtf")).isEmpty())
+    if (externalProgram(QStringLiteral("unrtf")).isEmpty())
         QSKIP("unrtf is not installed: no independent RTF reader to check the saved file");
 
     const DowsingRecord record = awkwardRecord();
     showReport(record);
     const QString path = m_out->filePath(QStringLiteral("record.rtf"));
     m_env->dialogs.nextSaveName = path;
-    click("cmdSave");
+    press(m_form, "cmdSave");
     QVERIFY2(m_env->messages.shown.isEmpty(), qPrintable(m_env->messages.texts().join('|')));
 
     QString text, error;
-    QVERIFY2(Testing::rtfText(path, &text, &error), qPrintable(error));
+    QVERIFY2(rtfText(path, &text, &error), qPrintable(error));
     QCOMPARE(text, reportLines(record));
     // Saving changes neither the report nor the box.
     QCOMPARE(m_RTB->toPlainText(), reportLines(record));
@@ -226,8 +211,8 @@ void TestReportExport::savedReportReadsBackAsTheReport()
     DowsingRecord second;
     second.Name = QStringLiteral("ANNA");
     showReport(second);
-    click("cmdSave");
-    QVERIFY(Testing::rtfText(path, &text, &error));
+    press(m_form, "cmdSave");
+    QVERIFY(rtfText(path, &text, &error));
     QCOMPARE(text, reportLines(second));
 }
 
@@ -252,9 +237,9 @@ void TestReportExport::nameWithoutExtensionGetsRtf()
     QVERIFY(QDir(m_out->path()).mkdir(QStringLiteral("v1.55")));
     showReport(printableRecord());
     m_env->dialogs.nextSaveName = m_out->filePath(typed);
-    click("cmdSave");
+    press(m_form, "cmdSave");
     QVERIFY2(m_env->messages.shown.isEmpty(), qPrintable(m_env->messages.texts().join('|')));
-    QVERIFY(readAll(m_out->filePath(saved)).startsWith("{\\rtf1"));
+    QVERIFY(fileBytes(m_out->filePath(saved)).startsWith("{\\rtf1"));
     if (typed != saved)
         QVERIFY(!QFileInfo::exists(m_out->filePath(typed)));
     QCOMPARE(ReportExport::withRtfSuffix(typed), saved);
@@ -271,49 +256,45 @@ void TestReportExport::failedSaveIsReportedNamingTheFile_data()
 void TestReportExport::failedSaveIsReportedNamingTheFile()
 {
     QFETCH(QString, relativePath);
-    {
-        QFile file(m_out->filePath(QStringLiteral("notes.txt")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("keep me");
-    }
+    QVERIFY(writeFile(m_out->filePath(QStringLiteral("notes.txt")), "keep me"));
     QVERIFY(QDir(m_out->path()).mkdir(QStringLiteral("folder.rtf")));
 
     showReport(printableRecord());
     const QString path = m_out->filePath(relativePath);
     m_env->dialogs.nextSaveName = path;
-    click("cmdSave");
+    press(m_form, "cmdSave");
 
     QCOMPARE(m_env->messages.shown.size(), 1);
     const auto &box = m_env->messages.shown.constFirst();
     QCOMPARE(box.icon, Icon::Critical);
     QVERIFY2(box.text.contains(QDir::toNativeSeparators(path)), qPrintable(box.text));
-    QCOMPARE(readAll(m_out->filePath(QStringLiteral("notes.txt"))), QByteArray("keep me"));
+    QCOMPARE(fileBytes(m_out->filePath(QStringLiteral("notes.txt"))), QByteArray("keep me"));
     QVERIFY(QFileInfo(m_out->filePath(QStringLiteral("folder.rtf"))).isDir());
     QVERIFY(!QFileInfo::exists(m_out->filePath(QStringLiteral("gone"))));
 }
 
 void TestReportExport::printsTheWholeReport()
 {
-    if (Testing::externalProgram(QStringLiteral("pdftotext")).isEmpty())
+    if (externalProgram(QStringLiteral("pdftotext")).isEmpty())
         QSKIP("pdftotext is not installed: the printed pages cannot be read back");
 
     const DowsingRecord record = printableRecord();
     showReport(record);
     const QString pdf = m_out->filePath(QStringLiteral("printed.pdf"));
     printTo(pdf);
-    click("cmdPrint");
+    press(m_form, "cmdPrint");
 
     QCOMPARE(m_env->dialogs.printAsked, 1);
     QCOMPARE(m_env->dialogs.lastSelectionChosen, false);
     QVERIFY2(m_env->messages.shown.isEmpty(), qPrintable(m_env->messages.texts().join('|')));
     QString text, error;
-    QVERIFY2(Testing::pdfText(pdf, &text, &error), qPrintable(error));
+    QVERIFY2(pdfText(pdf, &text, &error), qPrintable(error));
     QCOMPARE(printedLines(text), nonEmptyLines(reportLines(record)));
 }
 
 void TestReportExport::printsOnlyTheSelection()
 {
-    if (Testing::externalProgram(QStringLiteral("pdftotext")).isEmpty())
+    if (externalProgram(QStringLiteral("pdftotext")).isEmpty())
         QSKIP("pdftotext is not installed: the printed pages cannot be read back");
 
     showReport(printableRecord());
@@ -329,11 +310,11 @@ void TestReportExport::printsOnlyTheSelection()
 
     const QString pdf = m_out->filePath(QStringLiteral("selection.pdf"));
     printTo(pdf);
-    click("cmdPrint");
+    press(m_form, "cmdPrint");
 
     QCOMPARE(m_env->dialogs.lastSelectionChosen, true);
     QString text, error;
-    QVERIFY2(Testing::pdfText(pdf, &text, &error), qPrintable(error));
+    QVERIFY2(pdfText(pdf, &text, &error), qPrintable(error));
     QCOMPARE(printedLines(text),
              (QStringList{QStringLiteral("Name :- J\u00D6RG {THE} BACK\\SLASH"),
                           QStringLiteral("Address :- 12 Rue de l'\u00C9glise")}));
@@ -343,14 +324,14 @@ void TestReportExport::printsOnlyTheSelection()
 
     // With the dialog switched to all pages, everything is printed.
     printTo(pdf, false);
-    click("cmdPrint");
-    QVERIFY(Testing::pdfText(pdf, &text, &error));
+    press(m_form, "cmdPrint");
+    QVERIFY(pdfText(pdf, &text, &error));
     QCOMPARE(printedLines(text), nonEmptyLines(reportLines(printableRecord())));
 }
 
 void TestReportExport::selectionRangeWithoutSelectionPrintsEverything()
 {
-    if (Testing::externalProgram(QStringLiteral("pdftotext")).isEmpty())
+    if (externalProgram(QStringLiteral("pdftotext")).isEmpty())
         QSKIP("pdftotext is not installed: the printed pages cannot be read back");
 
     showReport(printableRecord());
@@ -361,9 +342,9 @@ void TestReportExport::selectionRangeWithoutSelectionPrintsEverything()
         printer.setPrintRange(QPrinter::Selection);
         return true;
     };
-    click("cmdPrint");
+    press(m_form, "cmdPrint");
     QString text, error;
-    QVERIFY2(Testing::pdfText(pdf, &text, &error), qPrintable(error));
+    QVERIFY2(pdfText(pdf, &text, &error), qPrintable(error));
     QCOMPARE(printedLines(text), nonEmptyLines(reportLines(printableRecord())));
 }
 
@@ -376,7 +357,7 @@ void TestReportExport::cancelledPrintPrintsNothing()
         printer.setOutputFileName(pdf);
         return false;
     };
-    click("cmdPrint");
+    press(m_form, "cmdPrint");
     QCOMPARE(m_env->dialogs.printAsked, 1);
     QVERIFY(!QFileInfo::exists(pdf));
     QVERIFY2(m_env->messages.shown.isEmpty(), qPrintable(m_env->messages.texts().join('|')));
@@ -387,7 +368,7 @@ void TestReportExport::unusablePrinterIsReported()
     showReport(printableRecord());
     const QString pdf = m_out->filePath(QStringLiteral("gone/printed.pdf"));
     printTo(pdf);
-    click("cmdPrint");
+    press(m_form, "cmdPrint");
     QCOMPARE(m_env->messages.shown.size(), 1);
     QCOMPARE(m_env->messages.shown.constFirst().icon, Icon::Critical);
     QVERIFY2(m_env->messages.shown.constFirst().text.contains(QDir::toNativeSeparators(pdf)),

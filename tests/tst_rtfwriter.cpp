@@ -3,6 +3,7 @@
 // saved file, and that a failed save leaves an existing file as it was.
 
 #include "support/ExternalReaders.h"
+#include "support/TestFiles.h"
 
 #include "view/RtfWriter.h"
 
@@ -15,10 +16,8 @@
 #include <QTextDocument>
 #include <QtTest>
 
-#include <csignal>
-#include <sys/resource.h>
-
 using namespace Orvane;
+using namespace Orvane::Testing;
 
 namespace {
 
@@ -67,19 +66,6 @@ QByteArray bodyOf(const QByteArray &rtf)
 {
     const qsizetype at = rtf.indexOf("\\pard");
     return at < 0 ? QByteArray() : rtf.mid(at + 5);
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
 }
 
 // A report of one record whose fields hold everything RTF and its readers
@@ -308,7 +294,7 @@ void TestRtfWriter::outputIsPlainAscii()
 
 void TestRtfWriter::independentReaderFindsTheText()
 {
-    if (Testing::externalProgram(QStringLiteral("unrtf")).isEmpty())
+    if (externalProgram(QStringLiteral("unrtf")).isEmpty())
         QSKIP("unrtf is not installed: no independent RTF reader to check the saved file");
 
     const QString report = awkwardReportText();
@@ -333,7 +319,7 @@ void TestRtfWriter::independentReaderFindsTheText()
     QVERIFY2(RtfWriter::saveRtf(doc.document, path, &error), qPrintable(error));
 
     QString text;
-    QVERIFY2(Testing::rtfText(path, &text, &error), qPrintable(error));
+    QVERIFY2(rtfText(path, &text, &error), qPrintable(error));
     QString expected = report;
     expected.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     QCOMPARE(text, expected);
@@ -343,13 +329,13 @@ void TestRtfWriter::savedFileReplacesExistingOne()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("report.rtf"));
-    writeFile(path, QByteArray(5000, 'x'));
+    QVERIFY(writeFile(path, QByteArray(5000, 'x')));
 
     Doc doc;
     doc.add(QStringLiteral("short"));
     QString error;
     QVERIFY2(RtfWriter::saveRtf(doc.document, path, &error), qPrintable(error));
-    QCOMPARE(readAll(path), doc.rtf());
+    QCOMPARE(fileBytes(path), doc.rtf());
     // Nothing but the file itself is left in the folder.
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
              QStringList{QStringLiteral("report.rtf")});
@@ -357,30 +343,25 @@ void TestRtfWriter::savedFileReplacesExistingOne()
 
 void TestRtfWriter::failedSaveKeepsExistingFile()
 {
-    // A file size limit makes the write fail part-way, as a full disk would;
-    // root is not exempt from it.
+    // A file size limit makes the write fail part-way, as a full disk would.
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("report.rtf"));
     const QByteArray before = "{\\rtf1 the report saved earlier}";
-    writeFile(path, before);
+    QVERIFY(writeFile(path, before));
 
     Doc doc;
     doc.add(QString(20000, QLatin1Char('a')));
 
-    rlimit previous{};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
-    rlimit small = previous;
-    small.rlim_cur = 4096;
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
     QString error;
-    const bool saved = RtfWriter::saveRtf(doc.document, path, &error);
-    setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, previousHandler);
-
+    bool saved = true;
+    {
+        FileSizeLimit small(4096);
+        QVERIFY(small.isSet());
+        saved = RtfWriter::saveRtf(doc.document, path, &error);
+    }
     QVERIFY(!saved);
     QVERIFY(!error.isEmpty());
-    QCOMPARE(readAll(path), before);
+    QCOMPARE(fileBytes(path), before);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
              QStringList{QStringLiteral("report.rtf")});
 }
@@ -397,7 +378,7 @@ void TestRtfWriter::unwritablePlacesAreRefused()
 {
     QFETCH(QString, relativePath);
     QTemporaryDir dir;
-    writeFile(dir.filePath(QStringLiteral("plain.txt")), "keep me");
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("plain.txt")), "keep me"));
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
 
     Doc doc;
@@ -405,7 +386,7 @@ void TestRtfWriter::unwritablePlacesAreRefused()
     QString error;
     QVERIFY(!RtfWriter::saveRtf(doc.document, dir.filePath(relativePath), &error));
     QVERIFY(!error.isEmpty());
-    QCOMPARE(readAll(dir.filePath(QStringLiteral("plain.txt"))), QByteArray("keep me"));
+    QCOMPARE(fileBytes(dir.filePath(QStringLiteral("plain.txt"))), QByteArray("keep me"));
     QVERIFY(QFileInfo(dir.filePath(QStringLiteral("folder"))).isDir());
 }
 

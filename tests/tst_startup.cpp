@@ -3,29 +3,26 @@
 // a normal start that reminds once and shows the frame with the entry window
 // inside, or only the exit screen when the database is missing.
 
-#include "support/FakePlatform.h"
+#include "support/SecondProcess.h"
+#include "support/TestFiles.h"
+#include "support/WindowDriver.h"
 
-#include "entry/frmMain.h"
 #include "platform/AppInfo.h"
 #include "platform/SingleInstance.h"
-#include "shell/MDIForm1.h"
 #include "shell/Startup.h"
 #include "shell/modHelp.h"
 
 #include <QFile>
-#include <QLockFile>
 #include <QProcess>
 #include <QSysInfo>
-#include <QThread>
 #include <QtTest>
 
-#include <csignal>
 #include <cstring>
 #include <memory>
 #include <vector>
 
 using namespace Orvane;
-using Orvane::Testing::TestEnvironment;
+using namespace Orvane::Testing;
 
 namespace {
 
@@ -36,19 +33,7 @@ int holdLockUntilKilled(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     SingleInstance instance(QString::fromLocal8Bit(argv[2]));
-    const bool held = instance.tryAcquire();
-    QFile out;
-    out.open(stdout, QIODevice::WriteOnly);
-    out.write(held ? "held\n" : "refused\n");
-    out.flush();
-    for (;;)
-        QThread::sleep(60);
-}
-
-QString uniqueLockName()
-{
-    static int n = 0;
-    return QStringLiteral("tst_startup-%1-%2").arg(QCoreApplication::applicationPid()).arg(++n);
+    answerAndWaitToBeKilled(instance.tryAcquire());
 }
 
 // The id of a process that has ended.
@@ -58,23 +43,6 @@ qint64 deadProcessId()
     done.start(QStringLiteral("true"), QStringList());
     done.waitForFinished();
     return done.processId() > 0 ? done.processId() : 999999;
-}
-
-QList<QWidget *> visibleWindows()
-{
-    QList<QWidget *> result;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (w->isVisible())
-            result.append(w);
-    return result;
-}
-
-MDIForm1 *frameWindow()
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *frame = qobject_cast<MDIForm1 *>(w))
-            return frame;
-    return nullptr;
 }
 
 // Ends a started program as closing its exit screen would, and deletes
@@ -134,11 +102,7 @@ void TestStartup::copyKilledWithSigkillDoesNotBlock()
 {
     const QString name = uniqueLockName();
     QProcess holder;
-    holder.start(QCoreApplication::applicationFilePath(),
-                 {QString::fromLatin1(holdArgument), name});
-    QVERIFY(holder.waitForStarted());
-    QVERIFY(holder.waitForReadyRead(10000));
-    QCOMPARE(holder.readLine().trimmed(), QByteArray("held"));
+    QCOMPARE(startCopy(holder, {QString::fromLatin1(holdArgument), name}), QByteArray("held"));
 
     SingleInstance mine(name);
     QVERIFY2(!mine.tryAcquire(), "a live copy in another process must block");
@@ -221,19 +185,13 @@ void TestStartup::secondCopyTouchesNothingAndEnds()
     // The running copy is another process.
     const QString name = uniqueLockName();
     QProcess running;
-    running.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(holdArgument), name});
-    QVERIFY(running.waitForStarted());
-    QVERIFY(running.waitForReadyRead(10000));
-    QCOMPARE(running.readLine().trimmed(), QByteArray("held"));
+    QCOMPARE(startCopy(running, {QString::fromLatin1(holdArgument), name}), QByteArray("held"));
 
     TestEnvironment env;
     // A due reminder would ask and write: it must not even be read.
     env.settings.values.insert(QStringLiteral("x"), QStringLiteral("y"));
-    const QByteArray database = [&] {
-        QFile f(env.databasePath());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }();
-    QVERIFY(!database.isEmpty());
+    const QByteArray database = fileBytes(env.databasePath());
+    QVERIFY(database.startsWith("SQLite format 3"));
 
     Startup copy(name);
     QVERIFY(!copy.run());
@@ -244,9 +202,7 @@ void TestStartup::secondCopyTouchesNothingAndEnds()
     QCOMPARE(env.settings.writes, 0);
     QVERIFY(env.browser.opened.isEmpty());
     QCOMPARE(QApplication::topLevelWidgets(), QWidgetList());
-    QFile f(env.databasePath());
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), database);
+    QCOMPARE(fileBytes(env.databasePath()), database);
     QCOMPARE(running.state(), QProcess::Running);
 
     running.kill();

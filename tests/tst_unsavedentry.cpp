@@ -2,27 +2,20 @@
 // leaving the program, closing the frame, or starting an edit from the
 // record view first asks when the form holds unsaved input.
 
-#include "support/FakePlatform.h"
+#include "support/TestDatabase.h"
+#include "support/WindowDriver.h"
 
-#include "entry/frmMain.h"
 #include "list/frmAllRecord.h"
-#include "shell/MDIForm1.h"
 #include "shell/modHelp.h"
-#include "store/RecordStore.h"
 #include "view/frmSave.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPointer>
-#include <QPushButton>
 #include <QTableView>
 #include <QtTest>
 
 using namespace Orvane;
-using Orvane::Testing::TestEnvironment;
+using namespace Orvane::Testing;
 using Answer = MessageBoxes::Answer;
 
 namespace {
@@ -40,13 +33,11 @@ struct Program
 
     Program()
     {
-        RecordStore store;
-        store.open(env.databasePath());
         DowsingRecord r;
         r.Date = QDate(2009, 3, 7);
         r.Name = QStringLiteral("STORED");
         r.Time_Dowsing_Occured = QStringLiteral("09:05");
-        store.add(r);
+        addRecords(env.databasePath(), {r});
         modHelp::UpdateReminder(); // first run: stores the date, asks nothing
         frame = new MDIForm1;
         frame->show();
@@ -57,10 +48,7 @@ struct Program
     ~Program()
     {
         delete frame.data();
-        const QList<QWidget *> windows = QApplication::topLevelWidgets();
-        for (QWidget *w : windows)
-            if (w->inherits("Orvane::frmExit"))
-                delete w;
+        closeExitScreens();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
@@ -81,7 +69,7 @@ struct Program
     {
         entry->cmdViewAllrecords_Click();
         frmAllRecord *list = frame->allRecordForm();
-        auto *grid = list->findChild<QTableView *>(QStringLiteral("DataGrid"));
+        QTableView *grid = gridOf(list);
         grid->setCurrentIndex(grid->model()->index(0, 0));
         list->DataGrid_DblClick();
         return frame->saveForm();

@@ -6,22 +6,20 @@
 // screen, and the file is left byte for byte as it was, with no journal or
 // WAL files of the program's own left beside it.
 
-#include "support/FakePlatform.h"
+#include "support/SecondProcess.h"
+#include "support/TestDatabase.h"
+#include "support/TestFiles.h"
+#include "support/WindowDriver.h"
 
-#include "shell/MDIForm1.h"
 #include "shell/Startup.h"
 #include "shell/modHelp.h"
-#include "store/DowsingRecord.h"
-#include "store/RecordStore.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QSqlDatabase>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
-#include <QThread>
 #include <QtTest>
 
 #include <cstring>
@@ -29,7 +27,7 @@
 #include <unistd.h>
 
 using namespace Orvane;
-using Orvane::Testing::TestEnvironment;
+using namespace Orvane::Testing;
 
 namespace {
 
@@ -48,28 +46,9 @@ int holdWriteTransactionUntilKilled(int argc, char *argv[])
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
     db.setDatabaseName(QString::fromLocal8Bit(argv[2]));
     QSqlQuery q(db);
-    const bool held = db.open() && q.exec(QStringLiteral("BEGIN EXCLUSIVE"))
-            && q.exec(QStringLiteral("INSERT INTO Details (Date) VALUES ('2001-01-01')"));
-    QFile out;
-    out.open(stdout, QIODevice::WriteOnly);
-    out.write(held ? "held\n" : "refused\n");
-    out.flush();
-    for (;;)
-        QThread::sleep(60);
-}
-
-QString uniqueLockName()
-{
-    static int n = 0;
-    return QStringLiteral("tst_unusabledatabase-%1-%2")
-            .arg(QCoreApplication::applicationPid())
-            .arg(++n);
-}
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+    answerAndWaitToBeKilled(
+            db.open() && q.exec(QStringLiteral("BEGIN EXCLUSIVE"))
+            && q.exec(QStringLiteral("INSERT INTO Details (Date) VALUES ('2001-01-01')")));
 }
 
 // The journal, WAL and shared-memory files beside the database.
@@ -81,63 +60,18 @@ QStringList sideFiles(const QString &databasePath)
                        QDir::Name);
 }
 
-// Statements on a connection of the test's own.
-bool runSql(const QString &path, const QStringList &statements)
-{
-    const QString name = QStringLiteral("tst-unusable-raw");
-    bool ok = true;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(path);
-        ok = db.open();
-        QSqlQuery q(db);
-        for (const QString &statement : statements) {
-            if (ok && !q.exec(statement)) {
-                qWarning("%s: %s", qPrintable(statement), qPrintable(q.lastError().text()));
-                ok = false;
-            }
-        }
-        q.finish();
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(name);
-    return ok;
-}
-
 // Fills the shipped database with enough records to span many pages.
-bool fillWithRecords(const QString &path, int count)
+QVector<qint64> fillWithRecords(const QString &path, int count)
 {
-    RecordStore store;
-    if (store.open(path) != RecordStore::OpenResult::Opened)
-        return false;
+    QList<DowsingRecord> records;
     for (int i = 0; i < count; ++i) {
         DowsingRecord r;
         r.Date = QDate(2010, 5, 1).addDays(i);
         r.Name = QStringLiteral("CUSTOMER %1").arg(i);
         r.Notes = QString(300, QLatin1Char('n'));
-        if (!store.add(r))
-            return false;
+        records.append(r);
     }
-    return true;
-}
-
-QList<QWidget *> visibleWindows()
-{
-    QList<QWidget *> result;
-    const QList<QWidget *> windows = QApplication::topLevelWidgets();
-    for (QWidget *w : windows)
-        if (w->isVisible())
-            result.append(w);
-    return result;
-}
-
-MDIForm1 *frameWindow()
-{
-    const QList<QWidget *> windows = QApplication::topLevelWidgets();
-    for (QWidget *w : windows)
-        if (auto *frame = qobject_cast<MDIForm1 *>(w))
-            return frame;
-    return nullptr;
+    return addRecords(path, records);
 }
 
 // Starts the program over the environment's folder and checks that it gave
@@ -218,7 +152,7 @@ void TestUnusableDatabase::unusableFileEndsTheProgramAndIsLeftAsItWas()
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
     } else if (kind.startsWith(QLatin1String("cut"))) {
-        QVERIFY(fillWithRecords(path, 300));
+        QCOMPARE(fillWithRecords(path, 300).size(), 300);
         QVERIFY(sideFiles(path).isEmpty());
         QFile file(path);
         const qint64 full = file.size();
@@ -231,16 +165,9 @@ void TestUnusableDatabase::unusableFileEndsTheProgramAndIsLeftAsItWas()
         QVERIFY(runSql(path, {QStringLiteral("DROP TABLE Details"),
                               QStringLiteral("CREATE TABLE Other (x)")}));
     } else {
-        const QString table = kind == QLatin1String("notable")
-                ? QStringLiteral("CREATE TABLE Other (x)")
-                : kind == QLatin1String("otherfields")
-                ? QStringLiteral("CREATE TABLE Details (Date, Name, IdNumber INTEGER PRIMARY KEY)")
-                : QStringLiteral("CREATE TABLE Details (Date, Name, Address, City, State, Pin, "
-                                 "Phone_No, Email, Time_Dowsing_Occured, Dowsing_Tool, "
-                                 "Item_Dowsing_For, Location_Dowsing_Occured, Notes, IdNumber)");
-        QVERIFY(runSql(path, {table}));
+        QVERIFY(runSql(path, {wrongShapeTable(kind)}));
     }
-    const QByteArray before = bytesOf(path);
+    const QByteArray before = fileBytes(path);
     const QStringList sidesBefore = sideFiles(path);
 
     const QString message = startAndGiveUp(env);
@@ -249,7 +176,7 @@ void TestUnusableDatabase::unusableFileEndsTheProgramAndIsLeftAsItWas()
     QVERIFY2(message.startsWith(kCannotOpen), qPrintable(message));
     QVERIFY2(message.contains(reasonPart), qPrintable(message));
 
-    QCOMPARE(bytesOf(path), before);
+    QCOMPARE(fileBytes(path), before);
     QCOMPARE(sideFiles(path), sidesBefore);
 }
 
@@ -284,13 +211,10 @@ void TestUnusableDatabase::fileHeldByAnotherProgramIsRefused()
     const QString path = env.databasePath();
     if (!writeAheadLog)
         QVERIFY(runSql(path, {QStringLiteral("PRAGMA journal_mode = DELETE")}));
-    const QByteArray before = bytesOf(path);
+    const QByteArray before = fileBytes(path);
 
     QProcess other;
-    other.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(holdArgument), path});
-    QVERIFY(other.waitForStarted());
-    QVERIFY(other.waitForReadyRead(10000));
-    QCOMPARE(other.readLine().trimmed(), QByteArray("held"));
+    QCOMPARE(startCopy(other, {QString::fromLatin1(holdArgument), path}), QByteArray("held"));
     const QStringList sidesWhileHeld = sideFiles(path);
 
     const QString message = startAndGiveUp(env);
@@ -304,7 +228,7 @@ void TestUnusableDatabase::fileHeldByAnotherProgramIsRefused()
     QCOMPARE(sidesAfter, sidesWhileHeld);
     // The other program's change was never committed, and nothing of ours
     // reached the file.
-    QCOMPARE(bytesOf(path), before);
+    QCOMPARE(fileBytes(path), before);
 }
 
 void TestUnusableDatabase::readOnlyPlacesAreRefused_data()
@@ -393,14 +317,14 @@ void TestUnusableDatabase::readOnlyPlacesAreRefused()
     } else if (QFile(path).open(QIODevice::ReadWrite)) {
         QSKIP("this account may write a read-only file");
     }
-    const QByteArray before = bytesOf(path);
+    const QByteArray before = fileBytes(path);
 
     const QString message = startAndGiveUp(env);
     if (QTest::currentTestFailed())
         return;
     QVERIFY2(message.startsWith(kCannotOpen), qPrintable(message));
     QVERIFY2(message.contains(QLatin1String("read-only")), qPrintable(message));
-    QCOMPARE(bytesOf(path), before);
+    QCOMPARE(fileBytes(path), before);
     QCOMPARE(sideFiles(path), QStringList());
 }
 

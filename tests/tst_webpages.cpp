@@ -1,22 +1,18 @@
 // The maker's web pages: every page key's address, a referral whose typed
 // values try to break out of their field, and the frame window's banners.
 
-#include "support/FakePlatform.h"
+#include "support/WindowDriver.h"
 
-#include "shell/MDIForm1.h"
 #include "shell/frmExit.h"
 #include "shell/modHelp.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QMdiArea>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QUrlQuery>
 #include <QtTest>
 
 using namespace Orvane;
-using Orvane::Testing::TestEnvironment;
+using namespace Orvane::Testing;
 
 namespace {
 
@@ -101,15 +97,15 @@ void TestWebPages::typedValuesCannotChangeTheAddress()
     QFETCH(QString, typed);
     TestEnvironment env;
     frmExit screen(0);
-    screen.findChild<QLineEdit *>(QStringLiteral("txtYourName"))->setText(typed);
-    screen.findChild<QLineEdit *>(QStringLiteral("txtYourEmail"))->setText(QStringLiteral("me@home.example"));
-    screen.findChild<QLineEdit *>(QStringLiteral("txtFriendName"))->setText(typed);
-    screen.findChild<QLineEdit *>(QStringLiteral("txtFriendEmail"))->setText(QStringLiteral("pal+tag@friend.example"));
-    auto *message = screen.findChild<QPlainTextEdit *>(QStringLiteral("txtMessage"));
+    control<QLineEdit>(&screen, "txtYourName")->setText(typed);
+    control<QLineEdit>(&screen, "txtYourEmail")->setText(QStringLiteral("me@home.example"));
+    control<QLineEdit>(&screen, "txtFriendName")->setText(typed);
+    control<QLineEdit>(&screen, "txtFriendEmail")->setText(QStringLiteral("pal+tag@friend.example"));
+    auto *message = control<QPlainTextEdit>(&screen, "txtMessage");
     message->setPlainText(typed);
     // The box keeps line breaks as "\n"; that is what the user sees and sends.
     const QString typedMessage = message->toPlainText();
-    QTest::mouseClick(screen.findChild<QPushButton *>(QStringLiteral("cmdSend")), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(&screen, "cmdSend"), Qt::LeftButton);
 
     QVERIFY(env.messages.shown.isEmpty());
     QCOMPARE(env.browser.opened.size(), 1);
@@ -147,12 +143,12 @@ void TestWebPages::frameLabelsOpenTheirPagesAndStripsNothing()
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
 
-    auto *top = frame.findChild<QWidget *>(QStringLiteral("Picture1"));
-    auto *bottom = frame.findChild<QWidget *>(QStringLiteral("Picture2"));
-    auto *label61 = frame.findChild<QLabel *>(QStringLiteral("Label61"));
-    auto *label7 = frame.findChild<QLabel *>(QStringLiteral("Label7"));
+    auto *top = control<QWidget>(&frame, "Picture1");
+    auto *bottom = control<QWidget>(&frame, "Picture2");
+    auto *label61 = control<QLabel>(&frame, "Label61");
+    auto *label7 = control<QLabel>(&frame, "Label7");
     QVERIFY(top && bottom && label61 && label7);
-    QVERIFY(frame.findChild<QWidget *>(QStringLiteral("Frame3"))->isAncestorOf(label61));
+    QVERIFY(control<QWidget>(&frame, "Frame3")->isAncestorOf(label61));
     QVERIFY(bottom->isAncestorOf(label7));
     // The strips run across the full width, one above and one below the
     // client area.
@@ -186,12 +182,12 @@ void TestWebPages::bannerTexts()
 {
     TestEnvironment env;
     MDIForm1 frame;
-    QCOMPARE(frame.findChild<QLabel *>(QStringLiteral("Label7"))->text(),
+    QCOMPARE(control<QLabel>(&frame, "Label7")->text(),
              QStringLiteral("Home Business Opportunity. Start your own Internet business and "
                             "make money online. Get this software fully branded for your "
                             "website. Click here for more details."));
     // The board advertisement ends with the board's address on the maker's host.
-    const QString ad = frame.findChild<QLabel *>(QStringLiteral("Label61"))->text();
+    const QString ad = control<QLabel>(&frame, "Label61")->text();
     QVERIFY(ad.endsWith(modHelp::discussionBoardAddress()));
     QCOMPARE(QUrl(modHelp::discussionBoardAddress()).host(), modHelp::makerHost());
     QVERIFY(!ad.contains(QLatin1Char('\n')));
