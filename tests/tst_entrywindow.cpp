@@ -4,6 +4,7 @@
 // own), the refusals that keep the form as it was, and the menu bar.
 
 #include "support/TestDatabase.h"
+#include "support/TestFiles.h"
 #include "support/WindowDriver.h"
 
 #include "list/frmAllRecord.h"
@@ -55,8 +56,8 @@ private slots:
     void cleanup() { closeExitScreens(); }
 
     void loadsLockedWithTheCustomerPageInFront();
-    void missingDatabaseIsReportedAndNothingIsCreated();
-    void unusableDatabaseIsReportedAndLeftAsItWas();
+    void databaseThatCannotBeUsedIsReportedAndLeftAsItWas_data();
+    void databaseThatCannotBeUsedIsReportedAndLeftAsItWas();
     void selectorsOfferTheirEntriesAndStartAtTheFirst();
     void tabOrderFollowsTheLayout();
     void addNewRecordUnlocksAndKeepsWhatIsTyped();
@@ -125,39 +126,43 @@ void TestEntryWindow::loadsLockedWithTheCustomerPageInFront()
                             "experience!"));
 }
 
-void TestEntryWindow::missingDatabaseIsReportedAndNothingIsCreated()
+void TestEntryWindow::databaseThatCannotBeUsedIsReportedAndLeftAsItWas_data()
 {
-    Entry e(false);
-    QVERIFY(!e.loaded);
-    QCOMPARE(e.notices(),
-             QStringList{QStringLiteral("Required File Is Missing\rPlease Reinstall Software")});
-    QCOMPARE(e.env.messages.shown.last().icon, Icon::Critical);
-    QVERIFY(!e.frame->entryForm());
-    QVERIFY(modHelp::isExitScreenShown());
-    QVERIFY(!QFile::exists(e.env.databasePath()));
+    QTest::addColumn<QByteArray>("content"); // null: there is no file
+    QTest::addColumn<QString>("message");    // the whole text, or the heading of a reason
+    QTest::newRow("missing")
+            << QByteArray()
+            << QStringLiteral("Required File Is Missing\rPlease Reinstall Software");
+    QTest::newRow("not a database")
+            << QByteArray("These are my dowsing notes, not a database.\n")
+            << QStringLiteral("Required File Cannot Be Opened\r");
 }
 
-void TestEntryWindow::unusableDatabaseIsReportedAndLeftAsItWas()
+void TestEntryWindow::databaseThatCannotBeUsedIsReportedAndLeftAsItWas()
 {
-    const QByteArray content("These are my dowsing notes, not a database.\n");
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
     Entry e(false, false, [&content](const QString &path) {
-        QFile file(path);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(content);
+        if (!content.isNull())
+            writeFile(path, content);
     });
     QVERIFY(!e.loaded);
     QVERIFY(!e.frame->entryForm());
     const QStringList notices = e.notices();
     QCOMPARE(notices.size(), 1);
-    const QString heading = QStringLiteral("Required File Cannot Be Opened\r");
-    QVERIFY2(notices.first().startsWith(heading), qPrintable(notices.first()));
-    // The engine's reason follows the heading.
-    QVERIFY(notices.first().size() > heading.size());
+    if (content.isNull()) {
+        QCOMPARE(notices.first(), message);
+    } else {
+        QVERIFY2(notices.first().startsWith(message), qPrintable(notices.first()));
+        // The engine's reason follows the heading.
+        QVERIFY(notices.first().size() > message.size());
+    }
     QCOMPARE(e.env.messages.shown.last().icon, Icon::Critical);
     QVERIFY(modHelp::isExitScreenShown());
-    QFile file(e.env.databasePath());
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), content);
+    if (content.isNull())
+        QVERIFY(!QFile::exists(e.env.databasePath()));
+    else
+        QCOMPARE(fileBytes(e.env.databasePath()), content);
 }
 
 void TestEntryWindow::selectorsOfferTheirEntriesAndStartAtTheFirst()

@@ -87,7 +87,8 @@ class TestListWindow : public QObject
 private slots:
     void init();
     void gridColumnsAndWindowParts();
-    void emptyTableIsReportedAndTheGridDisabled();
+    void nothingToShowIsReportedAndTheGridDisabled_data();
+    void nothingToShowIsReportedAndTheGridDisabled();
     void firstRowIsCurrentAndCellsShowTheRecord();
     void doubleClickShowsTheRowsReport();
     void enterOnTheGridShowsTheReportToo();
@@ -96,7 +97,6 @@ private slots:
     void backShowsTheEntryWindowAndUnloadsTheList_data();
     void backShowsTheEntryWindowAndUnloadsTheList();
     void aSaveSucceedsWhileTheListIsOpen();
-    void unreadableDatabaseIsReported();
 };
 
 void TestListWindow::init()
@@ -171,13 +171,38 @@ void TestListWindow::gridColumnsAndWindowParts()
     QVERIFY(f.frame.menuBar()->actions().contains(menus.first()->menuAction()));
 }
 
-void TestListWindow::emptyTableIsReportedAndTheGridDisabled()
+void TestListWindow::nothingToShowIsReportedAndTheGridDisabled_data()
 {
+    QTest::addColumn<bool>("unreadable");
+    QTest::addColumn<QString>("message"); // the whole text, or the heading of a reason
+    QTest::addColumn<MessageBoxes::Icon>("icon");
+    QTest::newRow("empty table") << false << QStringLiteral("There Is No Record !")
+                                 << MessageBoxes::Icon::Information;
+    QTest::newRow("unreadable database")
+            << true << QStringLiteral("The Dowsing Records Could Not Be Read\r")
+            << MessageBoxes::Icon::Critical;
+}
+
+void TestListWindow::nothingToShowIsReportedAndTheGridDisabled()
+{
+    QFETCH(bool, unreadable);
+    QFETCH(QString, message);
+    QFETCH(MessageBoxes::Icon, icon);
     TestEnvironment env;
+    if (unreadable)
+        seedFive(env);
     Frame f;
+    // Unreadable once the program is running.
+    if (unreadable)
+        QVERIFY(spoilDatabase(env.databasePath()));
     frmAllRecord *list = openList(f.frame);
-    QCOMPARE(env.messages.texts(), QStringList{QStringLiteral("There Is No Record !")});
-    QCOMPARE(env.messages.shown.first().icon, MessageBoxes::Icon::Information);
+    QCOMPARE(env.messages.shown.size(), 1);
+    QCOMPARE(env.messages.shown.first().icon, icon);
+    const QString shown = env.messages.shown.first().text;
+    if (unreadable)
+        QVERIFY2(shown.startsWith(message) && shown.size() > message.size(), qPrintable(shown));
+    else
+        QCOMPARE(shown, message);
     QTableView *grid = gridOf(list);
     QVERIFY(!grid->isEnabled());
     QCOMPARE(grid->model()->rowCount(), 0);
@@ -366,23 +391,6 @@ void TestListWindow::aSaveSucceedsWhileTheListIsOpen()
     changed.Name = QStringLiteral("CHANGED");
     QVERIFY2(writer.update(changed), qPrintable(writer.errorText()));
     QVERIFY2(writer.remove(*r.IdNumber), qPrintable(writer.errorText()));
-}
-
-void TestListWindow::unreadableDatabaseIsReported()
-{
-    TestEnvironment env;
-    seedFive(env);
-    Frame f;
-    QVERIFY(spoilDatabase(env.databasePath()));
-
-    frmAllRecord *list = openList(f.frame);
-    QCOMPARE(env.messages.shown.size(), 1);
-    QCOMPARE(env.messages.shown.first().icon, MessageBoxes::Icon::Critical);
-    QVERIFY(env.messages.shown.first().text.startsWith(
-            QStringLiteral("The Dowsing Records Could Not Be Read\r")));
-    QVERIFY(!gridOf(list)->isEnabled());
-    list->cmdBack_Click();
-    QVERIFY(f.frame.isChildVisible(f.frame.entryForm()));
 }
 
 QTEST_MAIN(TestListWindow)

@@ -99,7 +99,8 @@ private slots:
     void updateAfterEditShowsTheChangedRecordInItsPlace();
     void editOfARecordThatIsGone_data();
     void editOfARecordThatIsGone();
-    void editWhenTheDatabaseCannotBeOpened();
+    void commandWhenTheDatabaseCannotBeOpened_data();
+    void commandWhenTheDatabaseCannotBeOpened();
 
     void deleteTheThirdOfFive();
     void deleteTheOnlyRecord();
@@ -107,7 +108,6 @@ private slots:
     void deleteFindsTheRecordByItsKey();
     void deleteOfARecordAlreadyGone();
     void deleteWhenTheTableIsEmpty();
-    void deleteWhenTheDatabaseCannotBeOpened();
 };
 
 void TestRecordView::buttonsInOneRowUnderTheReport()
@@ -273,20 +273,30 @@ void TestRecordView::editOfARecordThatIsGone()
     QVERIFY(!entry->findChild<QWidget *>(QStringLiteral("cmAddNewRecord"))->isHidden());
 }
 
-void TestRecordView::editWhenTheDatabaseCannotBeOpened()
+void TestRecordView::commandWhenTheDatabaseCannotBeOpened_data()
 {
+    QTest::addColumn<bool>("edit");
+    QTest::newRow("edit") << true;
+    QTest::newRow("delete") << false;
+}
+
+void TestRecordView::commandWhenTheDatabaseCannotBeOpened()
+{
+    QFETCH(bool, edit);
     TestEnvironment env;
     seed(env, 2);
     Viewing v(0);
     QVERIFY(spoilDatabase(env.databasePath()));
 
-    v.save->cmdedit_Click();
+    if (edit)
+        v.save->cmdedit_Click();
+    else
+        v.save->cmddelete_Click();
     QCOMPARE(env.messages.shown.size(), 1);
     QCOMPARE(env.messages.shown.first().icon, Icon::Critical);
-    QVERIFY(env.messages.shown.first().text.startsWith(
-            QStringLiteral("The Dowsing Records Could Not Be Opened\r")));
-    QVERIFY(env.messages.shown.first().text.size()
-            > QStringLiteral("The Dowsing Records Could Not Be Opened\r").size());
+    const QString heading = QStringLiteral("The Dowsing Records Could Not Be Opened\r");
+    QVERIFY(env.messages.shown.first().text.startsWith(heading));
+    QVERIFY(env.messages.shown.first().text.size() > heading.size());
     // The report stays on show; the entry window is left as it was.
     QVERIFY(v.frame.isChildVisible(v.save));
     QVERIFY(!v.frame.isChildVisible(v.frame.entryForm()));
@@ -399,20 +409,6 @@ void TestRecordView::deleteWhenTheTableIsEmpty()
     QCOMPARE(env.messages.shown.first().icon, Icon::None);
     QVERIFY(!v.frame.isChildVisible(v.save));
     QVERIFY(v.visibleGrid());
-}
-
-void TestRecordView::deleteWhenTheDatabaseCannotBeOpened()
-{
-    TestEnvironment env;
-    seed(env, 2);
-    Viewing v(0);
-    QVERIFY(spoilDatabase(env.databasePath()));
-    v.save->cmddelete_Click();
-    QCOMPARE(env.messages.shown.size(), 1);
-    QCOMPARE(env.messages.shown.first().icon, Icon::Critical);
-    QVERIFY(env.messages.shown.first().text.startsWith(
-            QStringLiteral("The Dowsing Records Could Not Be Opened\r")));
-    QVERIFY(v.frame.isChildVisible(v.save));
 }
 
 QTEST_MAIN(TestRecordView)
