@@ -1,12 +1,17 @@
 /* Starts a program and prints how many milliseconds pass until its first
- * top-level window is mapped and first drawn into (an X DAMAGE report), then
+ * top-level window is mapped and shows a frame the program painted, then
  * kills it. Used by startup_bench.sh under Xvfb.
+ *
+ * The X server reports a first DAMAGE on a freshly mapped window before the
+ * program has painted anything (the window is filled with one colour), so a
+ * damage report counts only once the window holds more than one colour.
  *
  *   orvane-first-frame PROGRAM [ARGS...]
  */
 #define _DEFAULT_SOURCE
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/Xdamage.h>
 
 #include <signal.h>
@@ -15,6 +20,28 @@
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
+
+/* True when the window shows more than a single flat colour. */
+static int painted(Display *dpy, Window window)
+{
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(dpy, window, &attributes) || attributes.map_state != IsViewable)
+        return 0;
+    XImage *image = XGetImage(dpy, window, 0, 0, attributes.width, attributes.height, AllPlanes,
+                              ZPixmap);
+    if (!image)
+        return 0;
+    int result = 0;
+    const unsigned long first = XGetPixel(image, 0, 0);
+    for (int y = 0; y < image->height && !result; ++y)
+        for (int x = 0; x < image->width; ++x)
+            if (XGetPixel(image, x, y) != first) {
+                result = 1;
+                break;
+            }
+    XDestroyImage(image);
+    return result;
+}
 
 static double now_ms(void)
 {
@@ -68,7 +95,12 @@ int main(int argc, char **argv)
             XDamageCreate(dpy, ev.xmap.window, XDamageReportNonEmpty);
             XSync(dpy, False);
         } else if (ev.type == damage_event + XDamageNotify) {
-            printf("%.1f\n", now_ms() - start);
+            const double at = now_ms() - start;
+            const XDamageNotifyEvent *damage = (const XDamageNotifyEvent *)&ev;
+            XDamageSubtract(dpy, damage->damage, None, None);
+            if (!painted(dpy, damage->drawable))
+                continue;
+            printf("%.1f\n", at);
             result = 0;
             break;
         }
