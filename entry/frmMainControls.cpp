@@ -6,6 +6,7 @@
 #include "EntryStyle.h"
 #include "FilteredLineEdit.h"
 #include "HintLine.h"
+#include "PanelGroup.h"
 #include "Selectors.h"
 #include "platform/AppInfo.h"
 
@@ -35,6 +36,7 @@ QLabel *makeLabel(const QString &text, const QString &name, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
     label->setObjectName(name);
+    EntryStyle::apply(label);
     return label;
 }
 
@@ -82,7 +84,7 @@ QPlainTextEdit *makeMultiLine(const QString &name, QWidget *parent)
 
 QGroupBox *makePage(const QString &caption, const QString &name, QWidget *parent)
 {
-    auto *page = new QGroupBox(caption, parent);
+    auto *page = new PanelGroup(caption, parent);
     page->setObjectName(name);
     return page;
 }
@@ -109,9 +111,7 @@ void frmMain::buildControls()
     Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setFrameShape(QFrame::NoFrame);
-    Frame1->setAutoFillBackground(true);
-    Frame1->setFont(EntryStyle::font());
-    Frame1->setStyleSheet(EntryStyle::styleSheet());
+    EntryStyle::apply(Frame1);
     outer->addWidget(Frame1);
 
     auto *row = new QHBoxLayout(Frame1);
@@ -181,6 +181,8 @@ QWidget *frmMain::buildLeftPanel()
     column->addSpacing(6);
     m_hintLine = new HintLine(panel);
     m_hintLine->setObjectName(QStringLiteral("hintLine"));
+    EntryStyle::apply(m_hintLine->label1());
+    EntryStyle::apply(m_hintLine->label20());
     column->addWidget(m_hintLine, 0, Qt::AlignHCenter);
     column->addSpacing(10);
 
@@ -267,13 +269,13 @@ QGroupBox *frmMain::buildToolsPage()
     QGroupBox *page = makePage(QStringLiteral("Tools And Item Used For Dowsing:-"),
                                QStringLiteral("fraTools"), m_pages);
 
-    auto *Frame2 = new QGroupBox(QStringLiteral("Dowsing Tool:-"), page);
+    auto *Frame2 = new PanelGroup(QStringLiteral("Dowsing Tool:-"), page);
     Frame2->setObjectName(QStringLiteral("Frame2"));
     // Read out by its own caption, not the page's.
     Frame2->setAccessibleName(Frame2->title());
     buildToolChooser(Frame2);
 
-    auto *Frame4 = new QGroupBox(QStringLiteral("Dowsing Item:-"), page);
+    auto *Frame4 = new PanelGroup(QStringLiteral("Dowsing Item:-"), page);
     Frame4->setObjectName(QStringLiteral("Frame4"));
     Frame4->setAccessibleName(Frame4->title());
     buildItemChooser(Frame4);
@@ -310,6 +312,7 @@ void frmMain::buildToolChooser(QGroupBox *Frame2)
 
     fraDowsingTool = new QFrame(Frame2);
     fraDowsingTool->setObjectName(QStringLiteral("fraDowsingTool"));
+    EntryStyle::apply(fraDowsingTool);
     auto *popupRow = new QHBoxLayout(fraDowsingTool);
     popupRow->setContentsMargins(3, 3, 3, 3);
     txtDowsingTool = new QLineEdit(fraDowsingTool);
@@ -348,6 +351,7 @@ void frmMain::buildItemChooser(QGroupBox *Frame4)
 
     fraItemDowsing = new QFrame(Frame4);
     fraItemDowsing->setObjectName(QStringLiteral("fraItemDowsing"));
+    EntryStyle::apply(fraItemDowsing);
     auto *popupRow = new QHBoxLayout(fraItemDowsing);
     popupRow->setContentsMargins(3, 3, 3, 3);
     txtItemDowsing = new QLineEdit(fraItemDowsing);
@@ -373,7 +377,7 @@ void frmMain::buildItemChooser(QGroupBox *Frame4)
 
 QWidget *frmMain::buildTimeAndDate(QWidget *parent)
 {
-    auto *Frame5 = new QGroupBox(parent);
+    auto *Frame5 = new PanelGroup(parent);
     Frame5->setObjectName(QStringLiteral("Frame5"));
     auto *grid = new QGridLayout(Frame5);
     grid->setContentsMargins(10, 8, 10, 10);

@@ -3,6 +3,7 @@
 #include "shell/modHelp.h"
 
 #include <QApplication>
+#include <QLayout>
 #include <QStackedWidget>
 #include <QTableView>
 #include <QtTest>
@@ -76,9 +77,34 @@ EntryDriver::~EntryDriver()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+namespace {
+
+// A window that was never shown has given its controls their sizes only part
+// of the way down: a widget that is not shown keeps its new size to itself
+// until it is. Hand each size down from the top, so a click lands on the
+// control where a user would see it, even on a page behind the front one.
+void layOutUnshown(QWidget *widget)
+{
+    QList<QWidget *> chain;
+    for (QWidget *w = widget; w; w = w->parentWidget())
+        chain.prepend(w);
+    for (QWidget *w : chain) {
+        // A stack lays out only its front page.
+        if (auto *stack = qobject_cast<QStackedWidget *>(w->parentWidget()))
+            w->setGeometry(stack->rect());
+        if (QLayout *layout = w->layout())
+            layout->setGeometry(w->rect());
+    }
+}
+
+} // namespace
+
 void EntryDriver::click(const char *name) const
 {
-    QTest::mouseClick(button(name), Qt::LeftButton);
+    QPushButton *target = button(name);
+    if (!target->isVisible())
+        layOutUnshown(target);
+    QTest::mouseClick(target, Qt::LeftButton);
 }
 
 bool EntryDriver::shown(QWidget *child) const
