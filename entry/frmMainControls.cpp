@@ -9,6 +9,7 @@
 #include "PanelGroup.h"
 #include "Selectors.h"
 #include "platform/AppInfo.h"
+#include "shell/MeasuredLabel.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -34,7 +35,7 @@ const int kPanelButtonWidth = 190;
 
 QLabel *makeLabel(const QString &text, const QString &name, QWidget *parent)
 {
-    auto *label = new QLabel(text, parent);
+    auto *label = new MeasuredLabel(text, parent);
     label->setObjectName(name);
     EntryStyle::apply(label);
     return label;
@@ -53,7 +54,7 @@ QComboBox *makeList(const QString &name, QWidget *parent)
     auto *combo = new QComboBox(parent);
     combo->setObjectName(name);
     combo->setEditable(false);
-    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     return combo;
 }
 

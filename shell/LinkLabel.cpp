@@ -56,7 +56,7 @@ QAccessibleInterface *accessibleLink(const QString &className, QObject *object)
 } // namespace
 
 LinkLabel::LinkLabel(const QString &text, QWidget *parent)
-    : QLabel(text, parent)
+    : MeasuredLabel(text, parent)
 {
     static const bool accessible = [] {
         QAccessible::installFactory(accessibleLink);
@@ -74,7 +74,7 @@ void LinkLabel::mousePressEvent(QMouseEvent *event)
         event->accept();
         return;
     }
-    QLabel::mousePressEvent(event);
+    MeasuredLabel::mousePressEvent(event);
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
@@ -87,7 +87,7 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
             emit clicked();
         return;
     }
-    QLabel::mouseReleaseEvent(event);
+    MeasuredLabel::mouseReleaseEvent(event);
 }
 
 void LinkLabel::keyPressEvent(QKeyEvent *event)
@@ -99,12 +99,12 @@ void LinkLabel::keyPressEvent(QKeyEvent *event)
         emit clicked();
         return;
     }
-    QLabel::keyPressEvent(event);
+    MeasuredLabel::keyPressEvent(event);
 }
 
 void LinkLabel::paintEvent(QPaintEvent *event)
 {
-    QLabel::paintEvent(event);
+    MeasuredLabel::paintEvent(event);
     if (!hasFocus())
         return;
     QPainter painter(this);
