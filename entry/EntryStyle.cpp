@@ -1,6 +1,7 @@
 #include "EntryStyle.h"
 
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPalette>
 
@@ -69,7 +70,9 @@ void setBold(QWidget *widget)
 QFont font()
 {
     QFont f(QStringLiteral("Verdana"));
-    f.setStyleHint(QFont::SansSerif);
+    // A sans-serif stand-in where Verdana is missing; the strategy stays the
+    // application's own.
+    f.setStyleHint(QFont::SansSerif, QGuiApplication::font().styleStrategy());
     f.setPointSize(8);
     return f;
 }
