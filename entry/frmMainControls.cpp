@@ -54,7 +54,6 @@ QComboBox *makeList(const QString &name, QWidget *parent)
     auto *combo = new QComboBox(parent);
     combo->setObjectName(name);
     combo->setEditable(false);
-    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     return combo;
 }
 
@@ -393,7 +392,8 @@ QWidget *frmMain::buildTimeAndDate(QWidget *parent)
     cmbDate = makeList(QStringLiteral("cmbDate"), Frame5);
     cmbYear = makeList(QStringLiteral("cmbYear"), Frame5);
 
-    // The lists are filled at load; size them for their longest entries now.
+    // The lists are filled at load and sized to their entries when first
+    // measured; never narrower than their longest entry needs.
     cmbHour->setMinimumContentsLength(2);
     cmbMinute->setMinimumContentsLength(2);
     cmbAMPM->setMinimumContentsLength(2);
