@@ -1,7 +1,6 @@
 #include "EntryStyle.h"
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPalette>
 
@@ -70,9 +69,7 @@ void setBold(QWidget *widget)
 QFont font()
 {
     QFont f(QStringLiteral("Verdana"));
-    // A sans-serif stand-in where Verdana is missing; the strategy stays the
-    // application's own.
-    f.setStyleHint(QFont::SansSerif, QGuiApplication::font().styleStrategy());
+    f.setStyleHint(QFont::SansSerif);
     f.setPointSize(8);
     return f;
 }
@@ -81,6 +78,9 @@ QFont boldFont()
 {
     QFont f = font();
     f.setBold(true);
+    // Used for the program's own words only (the hint line): laid out
+    // without OpenType shaping, as the captions are.
+    f.setStyleStrategy(QFont::PreferNoShaping);
     return f;
 }
 

@@ -16,6 +16,7 @@ class QWidget;
 namespace Orvane::EntryStyle {
 
 QFont font();
+// Bold, for the program's own words only: laid out without OpenType shaping.
 QFont boldFont();
 // The rim of the panel's captioned frames.
 QColor rimColour();

@@ -37,6 +37,7 @@ void PanelGroup::paintEvent(QPaintEvent *)
         return;
     QFont bold = font();
     bold.setBold(true);
+    bold.setStyleStrategy(QFont::PreferNoShaping); // the program's own caption
     painter.setFont(bold);
     const QFontMetrics metrics(bold);
     QRect caption(label.topLeft(), QSize(metrics.horizontalAdvance(title()), label.height()));

@@ -9,7 +9,7 @@
 #include "PanelGroup.h"
 #include "Selectors.h"
 #include "platform/AppInfo.h"
-#include "shell/MeasuredLabel.h"
+#include "shell/CaptionLabel.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -35,7 +35,7 @@ const int kPanelButtonWidth = 190;
 
 QLabel *makeLabel(const QString &text, const QString &name, QWidget *parent)
 {
-    auto *label = new MeasuredLabel(text, parent);
+    auto *label = new CaptionLabel(text, parent);
     label->setObjectName(name);
     EntryStyle::apply(label);
     return label;

@@ -56,7 +56,7 @@ QAccessibleInterface *accessibleLink(const QString &className, QObject *object)
 } // namespace
 
 LinkLabel::LinkLabel(const QString &text, QWidget *parent)
-    : MeasuredLabel(text, parent)
+    : CaptionLabel(text, parent)
 {
     static const bool accessible = [] {
         QAccessible::installFactory(accessibleLink);
@@ -74,7 +74,7 @@ void LinkLabel::mousePressEvent(QMouseEvent *event)
         event->accept();
         return;
     }
-    MeasuredLabel::mousePressEvent(event);
+    CaptionLabel::mousePressEvent(event);
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
@@ -87,7 +87,7 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
             emit clicked();
         return;
     }
-    MeasuredLabel::mouseReleaseEvent(event);
+    CaptionLabel::mouseReleaseEvent(event);
 }
 
 void LinkLabel::keyPressEvent(QKeyEvent *event)
@@ -99,12 +99,12 @@ void LinkLabel::keyPressEvent(QKeyEvent *event)
         emit clicked();
         return;
     }
-    MeasuredLabel::keyPressEvent(event);
+    CaptionLabel::keyPressEvent(event);
 }
 
 void LinkLabel::paintEvent(QPaintEvent *event)
 {
-    MeasuredLabel::paintEvent(event);
+    CaptionLabel::paintEvent(event);
     if (!hasFocus())
         return;
     QPainter painter(this);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MeasuredLabel.h"
+#include "CaptionLabel.h"
 
 namespace Orvane {
 
@@ -8,7 +8,7 @@ namespace Orvane {
 // when the left button is pressed and released over it. Screen readers see
 // a link with a press action. A window that lets the keyboard reach it gives
 // it Qt::TabFocus: it then shows a focus frame and Enter or Space presses it.
-class LinkLabel : public MeasuredLabel
+class LinkLabel : public CaptionLabel
 {
     Q_OBJECT
 

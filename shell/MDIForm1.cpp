@@ -9,6 +9,7 @@
 #include "platform/AppInfo.h"
 #include "view/frmSave.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -29,6 +30,11 @@ MDIForm1::MDIForm1(QWidget *parent)
     auto *layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    // The child windows' title bars show the program's own captions: laid
+    // out without OpenType shaping, as the other captions are.
+    QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+    titleFont.setStyleStrategy(QFont::PreferNoShaping);
+    QApplication::setFont(titleFont, "QMdiSubWindowTitleBar");
     m_area = new QMdiArea(central);
     m_area->setObjectName(QStringLiteral("mdiArea"));
     m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);

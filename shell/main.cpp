@@ -2,19 +2,10 @@
 #include "shell/Startup.h"
 
 #include <QApplication>
-#include <QFont>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    // The program's texts are Latin script: laid out without OpenType
-    // shaping (no kerning or ligatures), which is most of the cost of
-    // measuring and drawing them. Scripts that need shaping still get it.
-    {
-        QFont font = QApplication::font();
-        font.setStyleStrategy(QFont::PreferNoShaping);
-        QApplication::setFont(font);
-    }
     // The program ends only through the exit screen (or a refused second
     // start), never because its last window was closed.
     app.setQuitOnLastWindowClosed(false);

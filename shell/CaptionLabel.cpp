@@ -1,15 +1,19 @@
-#include "MeasuredLabel.h"
+#include "CaptionLabel.h"
 
 #include <QEvent>
 
 namespace Orvane {
 
-MeasuredLabel::MeasuredLabel(const QString &text, QWidget *parent)
+CaptionLabel::CaptionLabel(const QString &text, QWidget *parent)
     : QLabel(text, parent)
 {
+    // Only the strategy is set; everything else still comes from the parent.
+    QFont unshaped;
+    unshaped.setStyleStrategy(QFont::PreferNoShaping);
+    setFont(unshaped);
 }
 
-bool MeasuredLabel::Basis::operator==(const Basis &other) const
+bool CaptionLabel::Basis::operator==(const Basis &other) const
 {
     return text == other.text && font == other.font && wordWrap == other.wordWrap
             && alignment == other.alignment && indent == other.indent && margin == other.margin
@@ -18,14 +22,14 @@ bool MeasuredLabel::Basis::operator==(const Basis &other) const
             && maximumSize == other.maximumSize;
 }
 
-MeasuredLabel::Basis MeasuredLabel::currentBasis() const
+CaptionLabel::Basis CaptionLabel::currentBasis() const
 {
     return Basis{text(),         font(),      wordWrap(),    int(alignment()),
                  indent(),       margin(),    frameWidth(),  contentsMargins(),
                  textFormat(),   minimumSize(), maximumSize()};
 }
 
-void MeasuredLabel::checkBasis() const
+void CaptionLabel::checkBasis() const
 {
     Basis now = currentBasis();
     if (now == m_basis)
@@ -34,14 +38,14 @@ void MeasuredLabel::checkBasis() const
     m_basis = std::move(now);
 }
 
-void MeasuredLabel::forgetSizes() const
+void CaptionLabel::forgetSizes() const
 {
     m_sizeHint.reset();
     m_minimumSizeHint.reset();
     m_heights.clear();
 }
 
-QSize MeasuredLabel::sizeHint() const
+QSize CaptionLabel::sizeHint() const
 {
     checkBasis();
     if (!m_sizeHint)
@@ -49,7 +53,7 @@ QSize MeasuredLabel::sizeHint() const
     return *m_sizeHint;
 }
 
-QSize MeasuredLabel::minimumSizeHint() const
+QSize CaptionLabel::minimumSizeHint() const
 {
     checkBasis();
     if (!m_minimumSizeHint)
@@ -57,7 +61,7 @@ QSize MeasuredLabel::minimumSizeHint() const
     return *m_minimumSizeHint;
 }
 
-int MeasuredLabel::heightForWidth(int width) const
+int CaptionLabel::heightForWidth(int width) const
 {
     checkBasis();
     const auto known = m_heights.constFind(width);
@@ -68,7 +72,7 @@ int MeasuredLabel::heightForWidth(int width) const
     return height;
 }
 
-bool MeasuredLabel::event(QEvent *event)
+bool CaptionLabel::event(QEvent *event)
 {
     switch (event->type()) {
     case QEvent::StyleChange:

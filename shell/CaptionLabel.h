@@ -6,17 +6,24 @@
 
 namespace Orvane {
 
-// A label that remembers its measured sizes. QLabel lays its whole text out
-// again for every size a layout asks about, and layouts ask many times while
-// a window is built and shown: with a long text that wraps, that is most of
-// the work of showing the window. This label keeps its answers for as long
-// as nothing they depend on (text, font, wrapping, margins, style) changes.
-class MeasuredLabel : public QLabel
+// A label for the program's own fixed texts: captions, notes and links.
+//
+// It remembers its measured sizes. QLabel lays its whole text out again for
+// every size a layout asks about, and layouts ask many times while a window
+// is built and shown: with a long text that wraps, that is most of the work
+// of showing the window. This label keeps its answers for as long as nothing
+// they depend on (text, font, wrapping, margins, style) changes.
+//
+// Its font asks for no OpenType shaping: the program's texts are English, and
+// laying Latin text out without shaping (so without kerning or ligatures) is
+// several times cheaper. A font set on the label later decides for itself.
+// Never use it for what the user typed, which may be in any script.
+class CaptionLabel : public QLabel
 {
     Q_OBJECT
 
 public:
-    explicit MeasuredLabel(const QString &text, QWidget *parent = nullptr);
+    explicit CaptionLabel(const QString &text, QWidget *parent = nullptr);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

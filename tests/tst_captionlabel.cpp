@@ -1,18 +1,25 @@
-// The label that remembers its sizes must give exactly the sizes a QLabel
-// gives: a remembered height that is too small would cut the last line of a
-// wrapped text off. Each case is compared against a QLabel set up and asked
-// the same way, for the program's own long texts and a range of fonts,
-// margins and widths, and again after what the sizes depend on has changed.
+// The caption label, which remembers its sizes, must give exactly the sizes
+// a QLabel with its font gives: a remembered height that is too small would
+// cut the last line of a wrapped text off. Each case is compared against a
+// QLabel set up and asked the same way, for the program's own long texts and
+// a range of fonts, margins and widths, and again after what the sizes
+// depend on has changed.
 
+#include "shell/CaptionLabel.h"
 #include "shell/LinkLabel.h"
-#include "shell/MeasuredLabel.h"
+#include "support/ProgramWindows.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QtTest>
 
 #include <functional>
 
-using Orvane::MeasuredLabel;
+using Orvane::CaptionLabel;
 
 namespace {
 
@@ -52,7 +59,7 @@ QFont fontOf(const QString &family, int points, bool bold)
 
 } // namespace
 
-class TestMeasuredLabel : public QObject
+class TestCaptionLabel : public QObject
 {
     Q_OBJECT
 
@@ -62,9 +69,11 @@ private slots:
     void sizesFollowChanges_data();
     void sizesFollowChanges();
     void linksMeasureLikeLabels();
+    void typedTextKeepsShaping_data();
+    void typedTextKeepsShaping();
 };
 
-void TestMeasuredLabel::sizesAreQLabels_data()
+void TestCaptionLabel::sizesAreQLabels_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<Setup>("setup");
@@ -109,18 +118,19 @@ void TestMeasuredLabel::sizesAreQLabels_data()
     });
 }
 
-void TestMeasuredLabel::sizesAreQLabels()
+void TestCaptionLabel::sizesAreQLabels()
 {
     QFETCH(QString, text);
     QFETCH(Setup, setup);
-    MeasuredLabel measured(text);
+    CaptionLabel measured(text);
     QLabel reference(text);
     setup(measured);
     setup(reference);
+    reference.setFont(measured.font());
     compareSizes(measured, reference);
 }
 
-void TestMeasuredLabel::sizesFollowChanges_data()
+void TestCaptionLabel::sizesFollowChanges_data()
 {
     QTest::addColumn<Setup>("change");
     QTest::newRow("text") << Setup([](QLabel &l) { l.setText(QString::fromLatin1(kBanner)); });
@@ -136,11 +146,12 @@ void TestMeasuredLabel::sizesFollowChanges_data()
     });
 }
 
-void TestMeasuredLabel::sizesFollowChanges()
+void TestCaptionLabel::sizesFollowChanges()
 {
     QFETCH(Setup, change);
-    MeasuredLabel measured(QString::fromLatin1(kIntroduction));
+    CaptionLabel measured(QString::fromLatin1(kIntroduction));
     QLabel reference(QString::fromLatin1(kIntroduction));
+    reference.setFont(measured.font());
     for (QLabel *label : {static_cast<QLabel *>(&measured), &reference})
         label->setWordWrap(true);
     compareSizes(measured, reference);
@@ -149,15 +160,42 @@ void TestMeasuredLabel::sizesFollowChanges()
     compareSizes(measured, reference);
 }
 
-void TestMeasuredLabel::linksMeasureLikeLabels()
+void TestCaptionLabel::linksMeasureLikeLabels()
 {
     Orvane::LinkLabel link(QString::fromLatin1(kBanner));
     QLabel reference(QString::fromLatin1(kBanner));
     link.setWordWrap(true);
     reference.setWordWrap(true);
     reference.setTextFormat(Qt::PlainText);
+    reference.setFont(link.font());
     compareSizes(link, reference);
 }
 
-QTEST_MAIN(TestMeasuredLabel)
-#include "tst_measuredlabel.moc"
+void TestCaptionLabel::typedTextKeepsShaping_data()
+{
+    Orvane::Testing::ProgramWindows::addStateRows();
+}
+
+// Captions skip OpenType shaping; what the user typed, and the records shown
+// back, may be in a script that cannot be drawn without it (Arabic letters
+// join, Indic ones reorder).
+void TestCaptionLabel::typedTextKeepsShaping()
+{
+    QFETCH(QString, state);
+    Orvane::Testing::ProgramWindows program;
+    QWidget *window = program.enter(state);
+    QVERIFY(window);
+    QStringList unshaped;
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        auto *combo = qobject_cast<QComboBox *>(w);
+        const bool holdsUserText = qobject_cast<QLineEdit *>(w)
+                || qobject_cast<QPlainTextEdit *>(w) || qobject_cast<QTextEdit *>(w)
+                || qobject_cast<QAbstractItemView *>(w) || (combo && combo->isEditable());
+        if (holdsUserText && (w->font().styleStrategy() & QFont::PreferNoShaping))
+            unshaped.append(Orvane::Testing::nameOf(w));
+    }
+    QVERIFY2(unshaped.isEmpty(), qPrintable(unshaped.join(QLatin1Char(' '))));
+}
+
+QTEST_MAIN(TestCaptionLabel)
+#include "tst_captionlabel.moc"
