@@ -89,9 +89,10 @@ public:
 
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
     {
-        // The sizes a window manager is offered; larger ones are drawn when
-        // someone asks for them.
-        return {QSize(16, 16), QSize(24, 24), QSize(32, 32), QSize(48, 48), QSize(64, 64)};
+        // The sizes a window manager is offered with every window (each is
+        // drawn as the window is made); it scales them for other uses, and
+        // any other size is drawn when someone asks for it.
+        return {QSize(16, 16), QSize(32, 32), QSize(48, 48)};
     }
 
     QIconEngine *clone() const override { return new AppIconEngine(*this); }
