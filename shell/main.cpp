@@ -2,6 +2,9 @@
 #include "shell/Startup.h"
 
 #include <QApplication>
+#include <QFontDatabase>
+
+#include <thread>
 
 int main(int argc, char *argv[])
 {
@@ -11,10 +14,18 @@ int main(int argc, char *argv[])
     app.setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(Orvane::appIcon());
 
+    // Reading the system's list of fonts takes several milliseconds; read it
+    // on a second thread while the windows are being built. The first text
+    // they measure waits for it if it is not done (the font database is
+    // locked meanwhile), so the list is read once either way.
+    std::thread fontList([] { QFontDatabase::families(); });
+
     int result = 0;
     {
         Orvane::Startup startup;
-        if (startup.run())
+        const bool started = startup.run();
+        fontList.join();
+        if (started)
             result = app.exec();
         // The windows unloaded at the end were handed over for deletion;
         // delete them now, while the application object still exists, so
