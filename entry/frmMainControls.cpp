@@ -149,6 +149,10 @@ void frmMain::buildControls()
     fraDowsingTool->hide();
     fraItemDowsing->hide();
 
+    // A little room between the boxes' rims and their text.
+    for (QLineEdit *edit : Frame1->findChildren<QLineEdit *>())
+        edit->setTextMargins(2, 0, 2, 0);
+
     setFixedSize(sizeHint().expandedTo(kWindowSize));
 }
 
