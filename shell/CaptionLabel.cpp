@@ -77,10 +77,9 @@ bool CaptionLabel::event(QEvent *event)
     switch (event->type()) {
     case QEvent::StyleChange:
     case QEvent::Polish:
-    case QEvent::FontChange:
-    case QEvent::ContentsRectChange:
     case QEvent::LayoutDirectionChange:
-        // The style and its metrics may differ now.
+        // The style's metrics may differ now; changes of font, text or
+        // margins show in the basis instead.
         forgetSizes();
         break;
     default:
