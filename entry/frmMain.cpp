@@ -292,14 +292,24 @@ void frmMain::setPagesEnabled(bool enabled)
     fraNotes->setEnabled(enabled);
 }
 
-void frmMain::setAddNewRecordVisible(bool visible)
+void frmMain::showMode()
 {
-    cmAddNewRecord->setVisible(visible);
-    m_menus.mnuAddNewRecor->setVisible(visible);
+    cmdadd->setText(isUpdateMode() ? kUpdateCaption : kAddCaption);
+    cmAddNewRecord->setVisible(!isUpdateMode());
+    m_menus.mnuAddNewRecor->setVisible(!isUpdateMode());
 }
 
 void frmMain::cmAddNewRecord_Click()
 {
+    // Hidden in update mode; should it be reached all the same, a new
+    // record starts on an empty form, never over the record being edited.
+    if (isUpdateMode()) {
+        if (!confirmDiscardingEntry(QStringLiteral("Do You Want To Start A New Record Anyway ?")))
+            return;
+        ClearEntryForm();
+        leaveUpdateMode();
+        markEntrySaved();
+    }
     bringToFront(fraCustomersDetails);
     setPagesEnabled(true);
     txtName->setFocus();
@@ -333,6 +343,7 @@ void frmMain::cmdNotesBack_Click()
 
 void frmMain::ClearEntryForm()
 {
+    dropStoredValues();
     cmbDate->setCurrentIndex(0);
     cmbMonth->setCurrentIndex(0);
     cmbYear->setCurrentIndex(0);
@@ -423,16 +434,11 @@ void frmMain::mnumakemoney_Click()
 
 // --- Saving -------------------------------------------------------------
 
-bool frmMain::isUpdateMode() const
+std::optional<qint64> frmMain::updateIdNumber() const
 {
-    return cmdadd->text().compare(kUpdateCaption, Qt::CaseInsensitive) == 0;
-}
-
-void frmMain::setUpdateMode(qint64 idNumber)
-{
-    m_updateIdNumber = idNumber;
-    cmdadd->setText(kUpdateCaption);
-    markEntrySaved();
+    if (!m_edit)
+        return std::nullopt;
+    return m_edit->idNumber;
 }
 
 // --- Unsaved input ------------------------------------------------------------
@@ -465,7 +471,7 @@ bool frmMain::confirmDiscardingEntry(const QString &question)
             ? QStringLiteral("The Changes To This Record Have Not Been Updated !\r")
             : QStringLiteral("The Record You Are Entering Has Not Been Saved !\r");
     return platform().messages->show(this, notice + question, MessageBoxes::Icon::Information,
-                                     MessageBoxes::Buttons::YesNo)
+                                     MessageBoxes::Buttons::YesNo, MessageBoxes::Answer::No)
             == MessageBoxes::Answer::Yes;
 }
 
@@ -500,12 +506,20 @@ DowsingRecord frmMain::formRecord() const
 bool frmMain::load(QString *reason)
 {
     DowsingRecord record = formRecord();
+    if (isUpdateMode()) {
+        // A date or time the user left alone is written as stored, even
+        // where the selectors could not show it exactly.
+        if (dateSelection() == m_edit->dateShown)
+            record.Date = m_edit->storedDate;
+        if (timeSelection() == m_edit->timeShown)
+            record.Time_Dowsing_Occured = m_edit->storedTime;
+    }
     QString why;
     bool written = false;
     if (!record.Date.isValid()) {
         why = QStringLiteral("The Date Is Not A Valid Calendar Date");
     } else if (isUpdateMode()) {
-        record.IdNumber = m_updateIdNumber;
+        record.IdNumber = m_edit->idNumber;
         written = m_entryRecords->update(record);
     } else {
         written = m_entryRecords->add(record);
@@ -549,8 +563,19 @@ void frmMain::updateRecord()
 {
     QString reason;
     if (!load(&reason)) {
-        // The changes and update mode stay, to be saved again or left.
-        refuseSave(reason);
+        const qint64 id = m_edit->idNumber;
+        if (m_entryRecords->find(id) || !m_entryRecords->errorText().isEmpty()) {
+            // The changes and update mode stay, to be saved again or left.
+            refuseSave(reason);
+            return;
+        }
+        // The record is gone (removed meanwhile): there is nothing left to
+        // update, so the form goes back to add mode with what the user
+        // entered, which can be saved as a new record or cleared.
+        leaveUpdateMode();
+        refuseSave(reason
+                   + QStringLiteral("\rWhat You Entered Is Kept: Press Add To Save It As A New "
+                                    "Record."));
         return;
     }
     say(this, QStringLiteral("Record Edited Succesfully !"));
@@ -571,9 +596,68 @@ void frmMain::updateRecord()
 
 void frmMain::leaveUpdateMode()
 {
-    cmdadd->setText(kAddCaption);
-    m_updateIdNumber.reset();
-    setAddNewRecordVisible(true);
+    // Entries added for the stored values stay until the form is cleared:
+    // the form may still show them.
+    m_edit.reset();
+    showMode();
+}
+
+void frmMain::beginEdit(const DowsingRecord &record, const QString &dateText,
+                        const QString &timeText)
+{
+    dropStoredValues();
+    setPagesEnabled(true);
+
+    // Stored values outside the selectors' entries are offered for this
+    // edit, so that the form shows the record as it is stored.
+    const Selectors::DateParts date = Selectors::splitListedDate(dateText);
+    if (!date.year.isEmpty())
+        offerStoredValue(cmbYear, date.year);
+    const Selectors::TimeParts time = Selectors::splitListedTime(timeText);
+    offerStoredValue(cmbHour, time.hour);
+    offerStoredValue(cmbMinute, time.minute);
+    showRecord(record, dateText, timeText);
+
+    // The date and time as listed are what the form shows of the record.
+    const QDate listed = Selectors::composeDate(Selectors::numberIn(date.month).value_or(0),
+                                                date.day, date.year);
+    m_edit = Edit{record.IdNumber.value_or(0), listed.isValid() ? listed : record.Date, timeText,
+                  dateSelection(), timeSelection()};
+    showMode();
+    markEntrySaved();
+}
+
+void frmMain::offerStoredValue(QComboBox *list, const QString &text)
+{
+    if (list->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0)
+        return;
+    // Years keep their order; an odd hour or minute goes last.
+    int at = list->count();
+    const auto number = Selectors::numberIn(text);
+    const auto first = Selectors::numberIn(list->itemText(0));
+    if (list == cmbYear && number && first && *number < *first)
+        at = 0;
+    list->insertItem(at, text);
+    m_storedValueEntries.append({list, at});
+}
+
+void frmMain::dropStoredValues()
+{
+    // Latest first, so that each recorded position is still right.
+    while (!m_storedValueEntries.isEmpty()) {
+        const auto [list, at] = m_storedValueEntries.takeLast();
+        list->removeItem(at);
+    }
+}
+
+QStringList frmMain::dateSelection() const
+{
+    return {cmbMonth->currentText(), cmbDate->currentText(), cmbYear->currentText()};
+}
+
+QStringList frmMain::timeSelection() const
+{
+    return {cmbHour->currentText(), cmbMinute->currentText()};
 }
 
 // --- Showing a stored record ----------------------------------------------

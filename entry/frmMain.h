@@ -25,7 +25,7 @@ class RecordStore;
 
 // The record-entry window: a left panel with its three buttons and three
 // stacked pages (customer details, tools and time, notes) sharing one lock
-// state. Add or update mode is held in the caption of cmdadd.
+// state, in add mode or in update mode (editing a stored record).
 class frmMain : public ChildForm
 {
     Q_OBJECT
@@ -45,25 +45,27 @@ public:
     // Shows the exit screen and closes the frame window and this window.
     void cmdExit_Click();
 
-    // The record view starts an edit through these, in this order: unlock
-    // the pages, hide "Add New Record" (button and menu entry), fill the form
-    // from the stored record, then switch to update mode. The update writes
-    // the record with the key given here, whatever the list shows meanwhile.
-    void setPagesEnabled(bool enabled);
-    void setAddNewRecordVisible(bool visible);
+    // Puts a stored record into the form and switches to update mode: the
+    // pages unlocked, "Add New Record" (button and menu entry) hidden. The
+    // update writes the record with this key, whatever the list shows
+    // meanwhile. Values the selectors do not offer (a year outside the
+    // list, a time such as "25:99") are added to them for this edit, and a
+    // date or time the user leaves alone is written back as stored.
+    void beginEdit(const DowsingRecord &record, const QString &dateText,
+                   const QString &timeText);
+    // Fills the boxes and selectors from a stored record; what a selector
+    // cannot show leaves it where it was.
     void showRecord(const DowsingRecord &record, const QString &dateText,
                     const QString &timeText);
-    void setUpdateMode(qint64 idNumber);
 
     // Writes the form into the store: a new record in add mode, the record
     // being edited in update mode. False, with the reason, when nothing was
     // written (the date is not a calendar date, or the store refused).
     bool load(QString *reason = nullptr);
 
-    // Update mode, read from the caption of cmdadd ("&Update", any case).
-    bool isUpdateMode() const;
+    bool isUpdateMode() const { return m_edit.has_value(); }
     // The record that the form is filled from, while in update mode.
-    std::optional<qint64> updateIdNumber() const { return m_updateIdNumber; }
+    std::optional<qint64> updateIdNumber() const;
 
     // True when the form holds what the user typed or changed since it was
     // last cleared, saved or filled from a stored record.
@@ -100,6 +102,17 @@ private:
     void ClearEntryForm();
     void bringToFront(QGroupBox *page);
     void lockPages();
+    void setPagesEnabled(bool enabled);
+    // Shows the mode: the caption of cmdadd, and "Add New Record" (button
+    // and menu entry) exactly while in add mode.
+    void showMode();
+    void leaveUpdateMode();
+    // Adds a selector entry for a stored value the list does not offer,
+    // for the current edit only.
+    void offerStoredValue(QComboBox *list, const QString &text);
+    void dropStoredValues();
+    QStringList dateSelection() const;
+    QStringList timeSelection() const;
     // Selects an entry of a selector whose selection handler must run even
     // when the entry was already selected.
     void selectTool(int index);
@@ -108,7 +121,6 @@ private:
     void refuseSave(const QString &reason);
     void addRecord();
     void updateRecord();
-    void leaveUpdateMode();
 
     // Handlers.
     void cmAddNewRecord_Click();
@@ -136,7 +148,20 @@ private:
 
     MDIForm1 &m_frame;
     std::unique_ptr<RecordStore> m_entryRecords;
-    std::optional<qint64> m_updateIdNumber;
+    // The record being edited, while in update mode: its key, its stored
+    // date and time, and what the selectors showed of them when the edit
+    // began.
+    struct Edit
+    {
+        qint64 idNumber = 0;
+        QDate storedDate;
+        QString storedTime;
+        QStringList dateShown;
+        QStringList timeShown;
+    };
+    std::optional<Edit> m_edit;
+    // Entries added to the selectors for the stored values of this edit.
+    QList<QPair<QComboBox *, int>> m_storedValueEntries;
     // The stored fields as the form showed them when last cleared, saved or
     // filled; the form holds unsaved input while it differs.
     QStringList entryTexts() const;

@@ -24,6 +24,8 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include <limits>
+
 namespace Orvane {
 
 namespace {
@@ -149,9 +151,13 @@ void frmMain::buildControls()
     fraDowsingTool->hide();
     fraItemDowsing->hide();
 
-    // A little room between the boxes' rims and their text.
-    for (QLineEdit *edit : Frame1->findChildren<QLineEdit *>())
+    for (QLineEdit *edit : Frame1->findChildren<QLineEdit *>()) {
+        // A little room between the boxes' rims and their text.
         edit->setTextMargins(2, 0, 2, 0);
+        // No length limit of their own: Qt's default would cut pasted text
+        // at 32,767 characters without a word.
+        edit->setMaxLength(std::numeric_limits<int>::max());
+    }
 
     setFixedSize(sizeHint().expandedTo(kWindowSize));
 }

@@ -7,7 +7,7 @@
 namespace Orvane {
 
 MessageBoxes::Answer QtMessageBoxes::show(QWidget *parent, const QString &text, Icon icon,
-                                          Buttons buttons)
+                                          Buttons buttons, Answer defaultAnswer)
 {
     QMessageBox box(parent);
     box.setWindowTitle(AppInfo::title());
@@ -23,7 +23,7 @@ MessageBoxes::Answer QtMessageBoxes::show(QWidget *parent, const QString &text, 
     }
     if (buttons == Buttons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
+        box.setDefaultButton(defaultAnswer == Answer::No ? QMessageBox::No : QMessageBox::Yes);
         return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
     }
     box.setStandardButtons(QMessageBox::Ok);

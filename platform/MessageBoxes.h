@@ -17,16 +17,18 @@ public:
 
     virtual ~MessageBoxes() = default;
 
-    // Shows a modal box titled with the application title. With YesNo the
-    // default button is Yes.
+    // Shows a modal box titled with the application title. With YesNo,
+    // defaultAnswer names the button that Enter presses: No where a reflex
+    // Enter would throw away what the user typed.
     virtual Answer show(QWidget *parent, const QString &text, Icon icon,
-                        Buttons buttons = Buttons::Ok) = 0;
+                        Buttons buttons = Buttons::Ok, Answer defaultAnswer = Answer::Yes) = 0;
 };
 
 class QtMessageBoxes final : public MessageBoxes
 {
 public:
-    Answer show(QWidget *parent, const QString &text, Icon icon, Buttons buttons) override;
+    Answer show(QWidget *parent, const QString &text, Icon icon, Buttons buttons,
+                Answer defaultAnswer = Answer::Yes) override;
 };
 
 } // namespace Orvane

@@ -82,12 +82,13 @@ private slots:
     void showRecordPlacesDateAndTime_data();
     void showRecordPlacesDateAndTime();
     void updateRewritesTheRememberedRecord();
-    void updateThatCannotBeWrittenKeepsUpdateMode();
+    void updateThatCannotBeWrittenKeepsTheInput();
     void viewAllRecordsAndBackKeepTheEntry();
     void menuBarCaptionsAndSwitchedOffEntries();
     void menuEntriesOpenTheirPages_data();
     void menuEntriesOpenTheirPages();
     void fileMenuRepeatsTheButtons();
+    void oneLineBoxesHaveNoLengthLimit();
     void hintLineOpensTheCoBrandPage();
     void aboutBoxIsModal();
     void exitUnloadsTheWindowAndShowsTheExitScreen_data();
@@ -941,7 +942,7 @@ void TestEntryWindow::updateRewritesTheRememberedRecord()
     QVERIFY(e.shown(e.frame->allRecordForm()));
 }
 
-void TestEntryWindow::updateThatCannotBeWrittenKeepsUpdateMode()
+void TestEntryWindow::updateThatCannotBeWrittenKeepsTheInput()
 {
     Entry e;
     const qint64 id = addRecords(e.env.databasePath(), {sample(QStringLiteral("GONE"))}).first();
@@ -972,9 +973,10 @@ void TestEntryWindow::updateThatCannotBeWrittenKeepsUpdateMode()
     QCOMPARE(e.env.messages.shown.first().icon, Icon::Critical);
     QVERIFY(storedRecords(e.env.databasePath()).isEmpty());
 
-    // The form keeps its changes and stays in update mode, shown.
-    QCOMPARE(e.button("cmdadd")->text(), QStringLiteral("&Update"));
-    QCOMPARE(e.form->updateIdNumber(), std::optional<qint64>(id));
+    // The form keeps its changes, shown; with its record gone it is back in
+    // add mode, from which they can be saved as a new record.
+    QCOMPARE(e.button("cmdadd")->text(), QStringLiteral("&Add"));
+    QCOMPARE(e.form->updateIdNumber(), std::nullopt);
     QCOMPARE(e.line("txtName")->text(), QStringLiteral("GONE"));
     QCOMPARE(e.list("cmbDate")->currentText(), QStringLiteral("3"));
     QVERIFY(e.pagesEnabled());
@@ -1082,6 +1084,19 @@ void TestEntryWindow::menuEntriesOpenTheirPages()
     QCOMPARE(e.line("txtName")->text(), QStringLiteral("KEPT"));
 }
 
+void TestEntryWindow::oneLineBoxesHaveNoLengthLimit()
+{
+    Entry e;
+    // Beyond Qt's default limit of 32,767 characters, which cuts silently.
+    const QString pasted(40000, QLatin1Char('A'));
+    for (QLineEdit *box : e.form->findChildren<QLineEdit *>()) {
+        box->clear();
+        box->insert(pasted);
+        QVERIFY2(box->text() == pasted,
+                 qPrintable(box->parent()->objectName() + "/" + box->objectName()));
+    }
+}
+
 void TestEntryWindow::fileMenuRepeatsTheButtons()
 {
     Entry e(true, true);
@@ -1096,7 +1111,9 @@ void TestEntryWindow::fileMenuRepeatsTheButtons()
     QVERIFY(e.shown(e.form));
 
     // Update mode hides the File menu's "Add New Record" only.
-    e.form->setAddNewRecordVisible(false);
+    addRecords(e.env.databasePath(), {sample(QStringLiteral("KEPT"))});
+    e.editRecord(storedRecords(e.env.databasePath()).first(), QStringLiteral("3/7/2009"),
+                 QStringLiteral("09:05"));
     QStringList visible;
     for (QAction *a : e.get<QMenu>("nuFile")->actions())
         if (a->isVisible())

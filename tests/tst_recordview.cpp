@@ -99,6 +99,9 @@ private slots:
     void updateAfterEditShowsTheChangedRecordInItsPlace();
     void editOfARecordThatIsGone_data();
     void editOfARecordThatIsGone();
+    void failedEditOrUpdateLeavesOneConsistentMode();
+    void updateKeepsStoredValuesTheSelectorsLack_data();
+    void updateKeepsStoredValuesTheSelectorsLack();
     void commandWhenTheDatabaseCannotBeOpened_data();
     void commandWhenTheDatabaseCannotBeOpened();
 
@@ -271,6 +274,86 @@ void TestRecordView::editOfARecordThatIsGone()
     // record stays open.
     QCOMPARE(textOf(entry, QStringLiteral("cmdadd")), QStringLiteral("&Add"));
     QVERIFY(!entry->findChild<QWidget *>(QStringLiteral("cmAddNewRecord"))->isHidden());
+}
+
+void TestRecordView::failedEditOrUpdateLeavesOneConsistentMode()
+{
+    TestEnvironment env;
+    const QVector<qint64> keys = seed(env, 3);
+    Viewing v(0);
+    v.save->cmdedit_Click();
+    frmMain *entry = v.frame.entryForm();
+    auto addNew = [entry] {
+        return !entry->findChild<QWidget *>(QStringLiteral("cmAddNewRecord"))->isHidden()
+                && entry->findChild<QAction *>(QStringLiteral("mnuAddNewRecor"))->isVisible();
+    };
+    // While the first record is edited, another is chosen and removed
+    // elsewhere before its edit.
+    entry->cmdViewAllrecords_Click();
+    frmAllRecord *list = v.frame.allRecordForm();
+    gridOf(list)->setCurrentIndex(gridOf(list)->model()->index(1, 0));
+    list->DataGrid_DblClick();
+    QVERIFY(removeRecord(env.databasePath(), keys.at(1)));
+    v.save->cmdedit_Click();
+    QCOMPARE(env.messages.texts(), QStringList{"Sorry The Given Record Is Not Found"});
+    QCOMPARE(entry->updateIdNumber(), std::optional<qint64>(keys.at(0)));
+    QCOMPARE(textOf(entry, QStringLiteral("txtName")), QStringLiteral("CUSTOMER 1"));
+    QVERIFY(!addNew());
+
+    // The edited record goes too: the update is refused and the form, as
+    // entered, goes back to add mode, from which it is saved as new.
+    QVERIFY(removeRecord(env.databasePath(), keys.at(0)));
+    env.messages.clear();
+    entry->findChild<QLineEdit *>(QStringLiteral("txtName"))->setText(QStringLiteral("RENAMED"));
+    entry->findChild<QPushButton *>(QStringLiteral("cmdadd"))->click();
+    QCOMPARE(env.messages.shown.size(), 1);
+    QVERIFY(env.messages.shown.first().text.startsWith(QStringLiteral("Record Not Saved !\r")));
+    QCOMPARE(textOf(entry, QStringLiteral("cmdadd")), QStringLiteral("&Add"));
+    QVERIFY(addNew());
+    env.messages.clear();
+    entry->findChild<QPushButton *>(QStringLiteral("cmdadd"))->click();
+    QCOMPARE(env.messages.texts(), QStringList{"Record Saved Succesfully !"});
+    const QList<DowsingRecord> stored = storedRecords(env.databasePath());
+    QCOMPARE(stored.size(), 2);
+    QCOMPARE(stored.at(0).Name, QStringLiteral("CUSTOMER 3"));
+    QCOMPARE(stored.at(1).Name, QStringLiteral("RENAMED"));
+}
+
+void TestRecordView::updateKeepsStoredValuesTheSelectorsLack_data()
+{
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<QString>("time");
+    QTest::newRow("year before the list") << QDate(1850, 6, 15) << "09:05";
+    QTest::newRow("year after the list") << QDate(2099, 12, 31) << "23:59";
+    QTest::newRow("time beyond the lists") << QDate(2009, 3, 7) << "25:99";
+    QTest::newRow("time in another form") << QDate(2009, 3, 7) << "9:5";
+}
+
+void TestRecordView::updateKeepsStoredValuesTheSelectorsLack()
+{
+    QFETCH(QDate, date);
+    QFETCH(QString, time);
+    TestEnvironment env;
+    DowsingRecord r = recordNamed(QStringLiteral("OLD"), 1);
+    r.Date = date;
+    r.Time_Dowsing_Occured = time;
+    addRecords(env.databasePath(), {r});
+    Viewing v(0);
+    v.save->cmdedit_Click();
+    frmMain *entry = v.frame.entryForm();
+    QCOMPARE(textOf(entry, QStringLiteral("cmbYear")), QString::number(date.year()));
+
+    entry->findChild<QPlainTextEdit *>(QStringLiteral("txtNotes"))
+            ->setPlainText(QStringLiteral("only the notes change"));
+    entry->findChild<QPushButton *>(QStringLiteral("cmdadd"))->click();
+    QCOMPARE(env.messages.texts(), QStringList{"Record Edited Succesfully !"});
+    const DowsingRecord stored = storedRecords(env.databasePath()).first();
+    QCOMPARE(stored.Date, date);
+    QCOMPARE(stored.Time_Dowsing_Occured, time);
+    QCOMPARE(stored.Notes, QStringLiteral("only the notes change"));
+    // The entries offered for this edit are gone with it.
+    QCOMPARE(textOf(entry, QStringLiteral("cmbYear")), QStringLiteral("1900"));
+    QCOMPARE(entry->findChild<QComboBox *>(QStringLiteral("cmbHour"))->count(), 25);
 }
 
 void TestRecordView::commandWhenTheDatabaseCannotBeOpened_data()

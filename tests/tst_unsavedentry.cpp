@@ -159,6 +159,8 @@ void TestUnsavedEntry::answeringNoKeepsTheProgramAndTheInput()
 
     QCOMPARE(p.env.messages.texts(), QStringList{kLeaveQuestion});
     QCOMPARE(p.env.messages.shown.first().buttons, MessageBoxes::Buttons::YesNo);
+    // A reflex Enter keeps the input.
+    QCOMPARE(p.env.messages.shown.first().defaultAnswer, Answer::No);
     QVERIFY(!modHelp::isExitScreenShown());
     QVERIFY(p.frame->isVisible());
     QCOMPARE(p.frame->entryForm(), p.entry.data());

@@ -122,58 +122,53 @@ void frmSave::cmdedit_Click()
     frmMain *entry = m_frame.entryForm();
     if (!entry)
         return;
+
+    QString problem;
+    MessageBoxes::Icon icon = MessageBoxes::Icon::None;
+    const std::optional<DowsingRecord> record = chosenRecord(&problem, &icon);
     // A record half entered in the entry window is not overwritten unasked.
-    if (!entry->confirmDiscardingEntry(
+    if (record
+        && !entry->confirmDiscardingEntry(
                 QStringLiteral("Do You Want To Replace It With This Dowsing Record ?")))
         return;
 
     m_frame.showChild(entry);
     m_frame.hideChild(this);
-    entry->setPagesEnabled(true);
-    entry->setAddNewRecordVisible(false);
-
-    if (!enterUpdateMode(*entry)) {
-        // No edit began: the entry window stays in add mode, so its
-        // "Add New Record" comes back rather than being lost until some
-        // later update.
-        entry->setAddNewRecordVisible(true);
+    if (!record) {
+        // No edit began: the entry window keeps the mode and the form it had.
+        say(entry, problem, icon);
+        return;
     }
+    entry->beginEdit(*record, modDowsing::selectedDateText, modDowsing::selectedTimeText);
 }
 
-// Finds the chosen record and puts it into the entry window in update mode.
-// False, after saying why, when there is no record to edit.
-bool frmSave::enterUpdateMode(frmMain &entry)
+// The chosen record, read afresh; nullopt with the message that says why
+// when there is none to edit.
+std::optional<DowsingRecord> frmSave::chosenRecord(QString *problem, MessageBoxes::Icon *icon)
 {
+    *icon = MessageBoxes::Icon::Critical;
     const qint64 count = m_viewRecords->count();
     if (count < 0) {
-        say(&entry,
-            QStringLiteral("The Dowsing Records Could Not Be Read\r%1")
-                    .arg(m_viewRecords->errorText()),
-            MessageBoxes::Icon::Critical);
-        return false;
+        *problem = QStringLiteral("The Dowsing Records Could Not Be Read\r%1")
+                           .arg(m_viewRecords->errorText());
+        return std::nullopt;
     }
     if (count == 0) {
-        say(&entry, QStringLiteral("There Is No Record to Edit"), MessageBoxes::Icon::None);
-        return false;
+        *problem = QStringLiteral("There Is No Record to Edit");
+        *icon = MessageBoxes::Icon::None;
+        return std::nullopt;
     }
-
-    const qint64 id = modDowsing::selectedIdNumber;
-    const auto record = m_viewRecords->find(id);
-    if (record) {
-        entry.showRecord(*record, modDowsing::selectedDateText, modDowsing::selectedTimeText);
-        entry.setUpdateMode(id);
-        return true;
-    }
+    auto record = m_viewRecords->find(modDowsing::selectedIdNumber);
+    if (record)
+        return record;
     if (!m_viewRecords->errorText().isEmpty()) {
-        say(&entry,
-            QStringLiteral("The Dowsing Record Could Not Be Read\r%1")
-                    .arg(m_viewRecords->errorText()),
-            MessageBoxes::Icon::Critical);
+        *problem = QStringLiteral("The Dowsing Record Could Not Be Read\r%1")
+                           .arg(m_viewRecords->errorText());
     } else {
-        say(&entry, QStringLiteral("Sorry The Given Record Is Not Found"),
-            MessageBoxes::Icon::None);
+        *problem = QStringLiteral("Sorry The Given Record Is Not Found");
+        *icon = MessageBoxes::Icon::None;
     }
-    return false;
+    return std::nullopt;
 }
 
 void frmSave::cmddelete_Click()

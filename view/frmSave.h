@@ -1,8 +1,11 @@
 #pragma once
 
+#include "platform/MessageBoxes.h"
 #include "shell/ChildForm.h"
+#include "store/DowsingRecord.h"
 
 #include <memory>
+#include <optional>
 
 class QPushButton;
 class QTextEdit;
@@ -54,7 +57,7 @@ private:
     // A fresh connection for one edit or delete, replacing the previous one.
     // False, with the reason shown, when the database cannot be opened.
     bool openViewRecords();
-    bool enterUpdateMode(frmMain &entry);
+    std::optional<DowsingRecord> chosenRecord(QString *problem, MessageBoxes::Icon *icon);
 
     MDIForm1 &m_frame;
     std::unique_ptr<RecordStore> m_viewRecords;

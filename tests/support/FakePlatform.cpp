@@ -20,9 +20,9 @@ void prepareRuntimeFolder()
 } // namespace
 
 MessageBoxes::Answer FakeMessageBoxes::show(QWidget *, const QString &text, Icon icon,
-                                            Buttons buttons)
+                                            Buttons buttons, Answer defaultAnswer)
 {
-    const Shown box{text, icon, buttons};
+    const Shown box{text, icon, buttons, defaultAnswer};
     shown.append(box);
     if (whileOpen)
         whileOpen(box);

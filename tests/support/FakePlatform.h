@@ -25,9 +25,11 @@ public:
         QString text;
         Icon icon;
         Buttons buttons;
+        Answer defaultAnswer;
     };
 
-    Answer show(QWidget *parent, const QString &text, Icon icon, Buttons buttons) override;
+    Answer show(QWidget *parent, const QString &text, Icon icon, Buttons buttons,
+                Answer defaultAnswer) override;
 
     QList<Shown> shown;
     QQueue<Answer> answers;

@@ -145,10 +145,7 @@ void EntryDriver::toNotesPage() const
 void EntryDriver::editRecord(const DowsingRecord &record, const QString &dateText,
                              const QString &timeText) const
 {
-    form->setPagesEnabled(true);
-    form->setAddNewRecordVisible(false);
-    form->showRecord(record, dateText, timeText);
-    form->setUpdateMode(*record.IdNumber);
+    form->beginEdit(record, dateText, timeText);
 }
 
 void EntryDriver::typeRecord(const QString &name, const QString &city, const QString &notes) const

@@ -81,8 +81,8 @@ public:
     QStringList notices() const;
     // Unlocks and walks to the notes page.
     void toNotesPage() const;
-    // The record view's edit command, in its order: unlocks the pages, hides
-    // "Add New Record", fills the form and switches to update mode.
+    // The record view's edit command: fills the form and switches to update
+    // mode.
     void editRecord(const DowsingRecord &record, const QString &dateText,
                     const QString &timeText) const;
     // Types a record from "Add New Record" to the notes page.
