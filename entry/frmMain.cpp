@@ -574,8 +574,8 @@ void frmMain::updateRecord()
         // entered, which can be saved as a new record or cleared.
         leaveUpdateMode();
         refuseSave(reason
-                   + QStringLiteral("\rWhat You Entered Is Kept: Press Add To Save It As A New "
-                                    "Record."));
+                   + QStringLiteral("\rWhat you entered is kept: press Add to save it as a new "
+                                    "record."));
         return;
     }
     say(this, QStringLiteral("Record Edited Succesfully !"));

@@ -10,6 +10,7 @@
 #include "view/frmSave.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QPointer>
 #include <QTableView>
 #include <QtTest>
@@ -88,6 +89,7 @@ private slots:
     void answeringNoKeepsTheProgramAndTheInput_data();
     void answeringNoKeepsTheProgramAndTheInput();
     void answeringYesLeavesAfterOneQuestion();
+    void enterInTheRealBoxAnswersItsDefault();
     void editAsksBeforeReplacingAHalfEnteredRecord();
     void editedRecordAsksOnlyOnceChanged();
 };
@@ -179,6 +181,20 @@ void TestUnsavedEntry::answeringYesLeavesAfterOneQuestion()
     QCOMPARE(p.env.messages.texts(), QStringList{kLeaveQuestion});
     QVERIFY(modHelp::isExitScreenShown());
     QVERIFY(!p.frame->entryForm());
+}
+
+void TestUnsavedEntry::enterInTheRealBoxAnswersItsDefault()
+{
+    QtMessageBoxes boxes;
+    for (const Answer wanted : {Answer::No, Answer::Yes}) {
+        QTimer::singleShot(0, [] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                QTest::keyClick(box, Qt::Key_Return);
+        });
+        QCOMPARE(boxes.show(nullptr, QStringLiteral("Do You Want To Exit Anyway ?"),
+                            MessageBoxes::Icon::Information, MessageBoxes::Buttons::YesNo, wanted),
+                 wanted);
+    }
 }
 
 void TestUnsavedEntry::editAsksBeforeReplacingAHalfEnteredRecord()
