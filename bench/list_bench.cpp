@@ -142,8 +142,8 @@ frmAllRecord *openList(MDIForm1 &frame, double *ms)
 {
     QElapsedTimer timer;
     timer.start();
-    frmAllRecord *list = frame.allRecordForm();
-    frame.hideChild(frame.entryForm());
+    frmAllRecord *list = frame.windows().listWindow();
+    frame.hideChild(frame.windows().entryWindow());
     frame.showChild(list);
     // Paint the frame, and with it the grid's first screen of rows.
     (void)frame.grab();
@@ -294,7 +294,7 @@ void measureInProcess(const QString &folder, qint64 rows)
 
     frmAllRecord *list = openList(frame, nullptr);
     QTableView *grid = gridOf(list);
-    frmSave *save = frame.saveForm();
+    frmSave *save = frame.windows().recordView();
 
     auto reportOf = [&](int row, const char *what) {
         QVector<double> times;

@@ -4,12 +4,8 @@
 #include "FilteredLineEdit.h"
 #include "HintLine.h"
 #include "Selectors.h"
-#include "list/frmAllRecord.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
-#include "shell/MDIForm1.h"
-#include "shell/frmAbout.h"
-#include "shell/modHelp.h"
 #include "store/RecordStore.h"
 
 #include <QAction>
@@ -18,7 +14,6 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QStackedWidget>
 
@@ -55,9 +50,8 @@ void selectNumbered(QComboBox *combo, const QString &text)
 
 } // namespace
 
-frmMain::frmMain(MDIForm1 &frame, QWidget *parent)
+frmMain::frmMain(QWidget *parent)
     : ChildForm(parent)
-    , m_frame(frame)
     , m_entryRecords(std::make_unique<RecordStore>())
 {
     setObjectName(QStringLiteral("frmMain"));
@@ -120,8 +114,6 @@ QList<QMenu *> frmMain::menus() const
 
 bool frmMain::Form_Load()
 {
-    modHelp::UpdateReminder();
-
     const QString path = RecordStore::databasePath(platform().programFolder);
     QString problem;
     if (!RecordStore::isPresent(path)) {
@@ -141,9 +133,6 @@ bool frmMain::Form_Load()
     }
     if (!problem.isEmpty()) {
         say(this, problem, MessageBoxes::Icon::Critical);
-        // Unloading this window shows the exit screen; closing that ends
-        // the program.
-        m_frame.unloadEntryForm();
         return false;
     }
 
@@ -163,7 +152,6 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 void frmMain::Form_Unload()
 {
-    modHelp::ShowExitScreen();
     emit unloaded();
 }
 
@@ -364,26 +352,18 @@ void frmMain::ClearEntryForm()
 
 void frmMain::cmdViewAllrecords_Click()
 {
-    m_frame.hideChild(this);
-    if (frmAllRecord *list = m_frame.allRecordForm())
-        m_frame.showChild(list);
+    emit allRecordsRequested();
 }
 
 void frmMain::cmdExit_Click()
 {
-    if (!confirmLeaving())
-        return;
-    modHelp::ShowExitScreen();
-    QPointer<frmMain> self(this);
-    // The frame's unload unloads this window with its other children.
-    m_frame.close();
-    if (self && m_frame.entryForm() == self.data())
-        m_frame.unloadEntryForm();
+    if (confirmLeaving())
+        emit exitRequested();
 }
 
 void frmMain::Label1_Click()
 {
-    modHelp::OpenWebPage(QStringLiteral("co-brand"));
+    emit webPageRequested(QStringLiteral("co-brand"));
 }
 
 void frmMain::mnuAddNewRecor_Click()
@@ -403,33 +383,32 @@ void frmMain::mnuExit_Click()
 
 void frmMain::mnuOnline_Click()
 {
-    modHelp::OpenWebPage(QStringLiteral("help-web-page"));
+    emit webPageRequested(QStringLiteral("help-web-page"));
 }
 
 void frmMain::mnuVisit_Click()
 {
-    modHelp::OpenWebPage(QStringLiteral("home-page"));
+    emit webPageRequested(QStringLiteral("home-page"));
 }
 
 void frmMain::mnuUpdate_Click()
 {
-    modHelp::OpenWebPage(QStringLiteral("download-web-page"));
+    emit webPageRequested(QStringLiteral("download-web-page"));
 }
 
 void frmMain::mnuAbout_Click()
 {
-    frmAbout box(this);
-    box.exec();
+    emit aboutRequested();
 }
 
 void frmMain::mnuDonate_Click()
 {
-    modHelp::OpenWebPage(QStringLiteral("donate"));
+    emit webPageRequested(QStringLiteral("donate"));
 }
 
 void frmMain::mnumakemoney_Click()
 {
-    modHelp::OpenWebPage(QStringLiteral("fully-branded"));
+    emit webPageRequested(QStringLiteral("fully-branded"));
 }
 
 // --- Saving -------------------------------------------------------------
@@ -587,11 +566,7 @@ void frmMain::updateRecord()
     fraTools->setEnabled(false);
     fraNotes->setEnabled(false);
 
-    // Show the list read afresh, with the changed record in it.
-    m_frame.hideChild(this);
-    if (m_frame.isAllRecordLoaded())
-        m_frame.allRecordForm()->cmdBack_Click();
-    cmdViewAllrecords_Click();
+    emit recordUpdated();
 }
 
 void frmMain::leaveUpdateMode()

@@ -20,7 +20,6 @@ namespace Orvane {
 
 class FilteredLineEdit;
 class HintLine;
-class MDIForm1;
 class RecordStore;
 
 // The record-entry window: a left panel with its three buttons and three
@@ -31,18 +30,18 @@ class frmMain : public ChildForm
     Q_OBJECT
 
 public:
-    explicit frmMain(MDIForm1 &frame, QWidget *parent = nullptr);
+    explicit frmMain(QWidget *parent = nullptr);
     ~frmMain() override;
 
     // The load sequence. False when the database could not be used: the
-    // message was shown and the window asked the frame to unload it.
+    // message was shown, and the window is to be unloaded.
     bool Form_Load();
 
     QList<QMenu *> menus() const override;
 
-    // Hides this window and shows the list window at the top-left corner.
+    // Asks for the list of every record in place of this window.
     void cmdViewAllrecords_Click();
-    // Shows the exit screen and closes the frame window and this window.
+    // Asks to end the program, once unsaved input may be thrown away.
     void cmdExit_Click();
 
     // Puts a stored record into the form and switches to update mode: the
@@ -77,6 +76,12 @@ public:
     bool confirmLeaving();
 
 signals:
+    void allRecordsRequested();
+    void exitRequested();
+    // A record was rewritten: the list is to be read afresh.
+    void recordUpdated();
+    void webPageRequested(const QString &pageKey);
+    void aboutRequested();
     // Emitted when the window is unloaded, whatever unloads it.
     void unloaded();
 
@@ -146,7 +151,6 @@ private:
     void mnuDonate_Click();
     void mnumakemoney_Click();
 
-    MDIForm1 &m_frame;
     std::unique_ptr<RecordStore> m_entryRecords;
     // The record being edited, while in update mode: its key, its stored
     // date and time, and what the selectors showed of them when the edit

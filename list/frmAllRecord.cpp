@@ -1,14 +1,9 @@
 #include "frmAllRecord.h"
 
 #include "RecordListModel.h"
-#include "RecordReport.h"
-#include "entry/frmMain.h"
-#include "list/modDowsing.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
-#include "shell/MDIForm1.h"
 #include "store/RecordStore.h"
-#include "view/frmSave.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -52,9 +47,8 @@ QFont verdana(qreal pointSize, bool bold)
 
 } // namespace
 
-frmAllRecord::frmAllRecord(MDIForm1 &frame, QWidget *parent)
+frmAllRecord::frmAllRecord(QWidget *parent)
     : ChildForm(parent)
-    , m_frame(frame)
 {
     setObjectName(QStringLiteral("frmAllRecord"));
     buildLayout();
@@ -244,23 +238,18 @@ void frmAllRecord::DataGrid_DblClick()
         return;
     }
 
-    frmSave *save = m_frame.saveForm();
-    RecordReport::write(save->reportBox(), *record);
-    modDowsing::selectRecord(row, record->listedDateText(), record->Time_Dowsing_Occured,
-                             m_listRecords->idNumber(row));
-
-    m_frame.hideChild(this);
-    m_frame.showChild(save);
+    DowsingRecord chosen = *record;
+    chosen.IdNumber = m_listRecords->idNumber(row);
+    emit recordChosen(row, chosen, record->listedDateText());
 }
 
 void frmAllRecord::cmdBack_Click()
 {
-    if (frmMain *entry = m_frame.entryForm())
-        m_frame.showChild(entry);
+    // The entry window is on show before the list closes.
+    emit backRequested();
     m_DataGrid->setModel(nullptr);
     m_listRecords.reset();
     m_listConnection.reset();
-    m_frame.unloadAllRecordForm();
 }
 
 void frmAllRecord::mnuBack_Click()

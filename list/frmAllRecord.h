@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/ChildForm.h"
+#include "store/DowsingRecord.h"
 
 #include <memory>
 
@@ -13,36 +14,39 @@ class QTableView;
 
 namespace Orvane {
 
-class MDIForm1;
 class RecordListModel;
 class RecordStore;
 
-// The list of every stored record in a grid; a double-click opens the
-// record's report in the record view window.
+// The list of every stored record in a grid; a double-click asks for the
+// record's report.
 //
 // The window reads the table once, when it is loaded, through a connection
-// of its own, and never writes. Going back to the entry window unloads it,
-// so the next showing reads the table afresh.
+// of its own, and never writes. It is unloaded when the user goes back, so
+// the next showing reads the table afresh.
 class frmAllRecord : public ChildForm
 {
     Q_OBJECT
 
 public:
-    explicit frmAllRecord(MDIForm1 &frame, QWidget *parent = nullptr);
+    explicit frmAllRecord(QWidget *parent = nullptr);
     ~frmAllRecord() override;
 
     // Reads the table and fills the grid with the first row current. An
     // empty table is reported and leaves the grid disabled.
     void Form_Load();
-    // Shows the entry window, closes the list's connection and unloads this
-    // window.
+    // Asks to go back to the entry window and closes the list's connection.
     void cmdBack_Click();
-    // Turns the grid's current row into a report in the record view window,
-    // remembers the record as the chosen one, and shows that window. Does
-    // nothing while the grid is disabled.
+    // Reads the grid's current row afresh and hands it on as the chosen
+    // record. Does nothing while the grid is disabled.
     void DataGrid_DblClick();
 
     QList<QMenu *> menus() const override;
+
+signals:
+    // row: the record's position in the list; listedDate: its date as the
+    // grid shows it.
+    void recordChosen(int row, const Orvane::DowsingRecord &record, const QString &listedDate);
+    void backRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -54,7 +58,6 @@ private:
     void setUpColumns();
     void disableGrid();
 
-    MDIForm1 &m_frame;
     std::unique_ptr<RecordStore> m_listConnection;
     std::unique_ptr<RecordListModel> m_listRecords;
 

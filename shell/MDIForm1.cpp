@@ -1,13 +1,12 @@
 #include "MDIForm1.h"
 
 #include "AccessKeys.h"
+#include "ChildForm.h"
 #include "LinkLabel.h"
+#include "WindowCoordinator.h"
 #include "modHelp.h"
 
-#include "entry/frmMain.h"
-#include "list/frmAllRecord.h"
 #include "platform/AppInfo.h"
-#include "view/frmSave.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -44,6 +43,7 @@ MDIForm1::MDIForm1(QWidget *parent)
     layout->addWidget(makeBottomBanner());
     setCentralWidget(central);
     m_accessKeys = new AccessKeys(menuBar());
+    m_windows = new WindowCoordinator(*this);
 }
 
 MDIForm1::~MDIForm1() = default;
@@ -131,64 +131,10 @@ void MDIForm1::Label7_Click()
 
 bool MDIForm1::MDIForm_Load()
 {
-    m_main = new frmMain(*this);
-    addChild(m_main);
-    if (!m_main->Form_Load())
-        return false;
-    if (m_main)
-        showChild(m_main);
-    return !m_main.isNull();
+    return m_windows->loadEntryWindow();
 }
 
-frmMain *MDIForm1::entryForm() const
-{
-    return m_main;
-}
-
-frmAllRecord *MDIForm1::allRecordForm()
-{
-    if (!m_list) {
-        m_list = new frmAllRecord(*this);
-        addChild(m_list);
-        m_list->Form_Load();
-    }
-    return m_list;
-}
-
-bool MDIForm1::isAllRecordLoaded() const
-{
-    return !m_list.isNull();
-}
-
-void MDIForm1::unloadAllRecordForm()
-{
-    QWidget *list = m_list;
-    m_list = nullptr;
-    unloadChild(list);
-}
-
-frmSave *MDIForm1::saveForm()
-{
-    if (!m_save) {
-        m_save = new frmSave(*this);
-        addChild(m_save);
-    }
-    return m_save;
-}
-
-bool MDIForm1::isSaveLoaded() const
-{
-    return !m_save.isNull();
-}
-
-void MDIForm1::unloadEntryForm()
-{
-    QWidget *main = m_main;
-    m_main = nullptr;
-    unloadChild(main);
-}
-
-QMdiSubWindow *MDIForm1::addChild(QWidget *child)
+void MDIForm1::addChild(QWidget *child)
 {
     // Children have a caption but no system buttons of their own: the frame's
     // close box and the Exit command are the ways out.
@@ -197,7 +143,6 @@ QMdiSubWindow *MDIForm1::addChild(QWidget *child)
     sub->setWindowTitle(AppInfo::caption());
     sub->hide();
     m_accessKeys->watchButtons(child);
-    return sub;
 }
 
 QMdiSubWindow *MDIForm1::subWindowOf(QWidget *child) const
@@ -263,7 +208,7 @@ void MDIForm1::setMenusOf(QWidget *child)
 void MDIForm1::closeEvent(QCloseEvent *event)
 {
     // What the user typed into the entry window is not thrown away unasked.
-    if (!m_unloading && m_main && !m_main->confirmLeaving()) {
+    if (!m_unloading && !m_windows->confirmLeaving()) {
         event->ignore();
         return;
     }
@@ -276,8 +221,8 @@ void MDIForm1::closeEvent(QCloseEvent *event)
 
 void MDIForm1::MDIForm_Unload()
 {
-    unloadEntryForm();
-    unloadAllRecordForm();
+    m_windows->unloadEntryWindow();
+    m_windows->unloadListWindow();
 }
 
 } // namespace Orvane

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "WindowCoordinator.h"
+
 #include <QList>
 #include <QMainWindow>
-#include <QPointer>
 
 class QLabel;
 class QMdiArea;
@@ -12,16 +13,13 @@ class QMenu;
 namespace Orvane {
 
 class AccessKeys;
-class frmAllRecord;
-class frmMain;
-class frmSave;
 
 // The frame window. It holds the banner strips and the MDI area in which the
 // entry, list and record view windows live, exactly one of them visible at a
 // time. Its menu bar shows the menus of the child that is shown.
 //
-// The children are loaded on first use, as the windows ask for each other,
-// and unloaded (closed and deleted) when the program asks for it.
+// Its window coordinator loads the children, hands over between them and
+// unloads them (closes and deletes them).
 class MDIForm1 : public QMainWindow
 {
     Q_OBJECT
@@ -31,20 +29,15 @@ public:
     ~MDIForm1() override;
 
     // Loads the entry window and runs its load sequence. False when the entry
-    // window gave up and unloaded itself (the database file is unusable).
+    // window gave up and was unloaded (the database file is unusable).
     bool MDIForm_Load();
 
-    // The entry window while it is loaded, else null.
-    frmMain *entryForm() const;
-    // The list window, loaded (and its load sequence run) on first use.
-    frmAllRecord *allRecordForm();
-    bool isAllRecordLoaded() const;
-    void unloadAllRecordForm();
-    // The record view window, loaded on first use.
-    frmSave *saveForm();
-    bool isSaveLoaded() const;
-    void unloadEntryForm();
+    WindowCoordinator &windows() const { return *m_windows; }
 
+    // Takes a child into the client area, hidden; unloads one (its own
+    // unload handler runs in its close event).
+    void addChild(QWidget *child);
+    void unloadChild(QWidget *child);
     // Shows a loaded child at the top-left corner of the client area and puts
     // its menus into the menu bar. Hides a child without unloading it.
     void showChild(QWidget *child);
@@ -62,18 +55,14 @@ protected:
 private:
     // Unload handler: unloads the entry and the list window.
     void MDIForm_Unload();
-    QMdiSubWindow *addChild(QWidget *child);
     QMdiSubWindow *subWindowOf(QWidget *child) const;
-    void unloadChild(QWidget *child);
     void setMenusOf(QWidget *child);
     QWidget *makeTopBanner();
     QWidget *makeBottomBanner();
 
     QMdiArea *m_area = nullptr;
     AccessKeys *m_accessKeys = nullptr;
-    QPointer<frmMain> m_main;
-    QPointer<frmAllRecord> m_list;
-    QPointer<frmSave> m_save;
+    WindowCoordinator *m_windows = nullptr;
     bool m_unloading = false;
 };
 

@@ -148,7 +148,7 @@ void TestEntryWindow::databaseThatCannotBeUsedIsReportedAndLeftAsItWas()
             writeFile(path, content);
     });
     QVERIFY(!e.loaded);
-    QVERIFY(!e.frame->entryForm());
+    QVERIFY(!e.frame->windows().entryWindow());
     const QStringList notices = e.notices();
     QCOMPARE(notices.size(), 1);
     if (content.isNull()) {
@@ -938,8 +938,8 @@ void TestEntryWindow::updateRewritesTheRememberedRecord()
     QVERIFY(!e.pagesEnabled());
     QCOMPARE(e.frontPage(), e.page("fraCustomersDetails"));
     QVERIFY(!e.shown(e.form));
-    QVERIFY(e.frame->isAllRecordLoaded());
-    QVERIFY(e.shown(e.frame->allRecordForm()));
+    QVERIFY(e.frame->windows().isListLoaded());
+    QVERIFY(e.shown(e.frame->windows().listWindow()));
 }
 
 void TestEntryWindow::updateThatCannotBeWrittenKeepsTheInput()
@@ -982,7 +982,7 @@ void TestEntryWindow::updateThatCannotBeWrittenKeepsTheInput()
     QVERIFY(e.pagesEnabled());
     QCOMPARE(e.frontPage(), e.page("fraNotes"));
     QVERIFY(e.shown(e.form));
-    QVERIFY(!e.frame->isAllRecordLoaded());
+    QVERIFY(!e.frame->windows().isListLoaded());
 }
 
 void TestEntryWindow::viewAllRecordsAndBackKeepTheEntry()
@@ -994,8 +994,8 @@ void TestEntryWindow::viewAllRecordsAndBackKeepTheEntry()
 
     e.click("cmdViewAllrecords");
     QVERIFY(!e.shown(e.form));
-    QVERIFY(e.frame->isAllRecordLoaded());
-    frmAllRecord *list = e.frame->allRecordForm();
+    QVERIFY(e.frame->windows().isListLoaded());
+    frmAllRecord *list = e.frame->windows().listWindow();
     QVERIFY(e.shown(list));
     QCOMPARE(list->parentWidget()->pos(), QPoint(0, 0));
 
@@ -1106,8 +1106,8 @@ void TestEntryWindow::fileMenuRepeatsTheButtons()
 
     e.action("mnuViewAll")->trigger();
     QVERIFY(!e.shown(e.form));
-    QVERIFY(e.shown(e.frame->allRecordForm()));
-    e.frame->allRecordForm()->cmdBack_Click();
+    QVERIFY(e.shown(e.frame->windows().listWindow()));
+    e.frame->windows().listWindow()->cmdBack_Click();
     QVERIFY(e.shown(e.form));
 
     // Update mode hides the File menu's "Add New Record" only.
@@ -1172,7 +1172,7 @@ void TestEntryWindow::exitUnloadsTheWindowAndShowsTheExitScreen()
     else
         e.click("cmdExit");
     QVERIFY(modHelp::isExitScreenShown());
-    QVERIFY(!e.frame->entryForm());
+    QVERIFY(!e.frame->windows().entryWindow());
     QVERIFY(!e.frame->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(form.isNull());

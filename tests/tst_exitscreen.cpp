@@ -313,8 +313,8 @@ void TestExitScreen::closingTheFrameLeavesOnlyTheExitScreen()
     QVERIFY(frame->MDIForm_Load());
     frame->show();
     // The list window is loaded and the entry window hidden behind it.
-    frame->allRecordForm();
-    frame->hideChild(frame->entryForm());
+    frame->windows().listWindow();
+    frame->hideChild(frame->windows().entryWindow());
     QPointer<QWidget> frameGuard(frame);
     env.messages.clear();
 

@@ -14,7 +14,6 @@
 #include "support/WindowDriver.h"
 
 #include "list/frmAllRecord.h"
-#include "list/modDowsing.h"
 #include "shell/AccessKeys.h"
 #include "shell/modHelp.h"
 #include "view/frmSave.h"
@@ -310,7 +309,7 @@ void TestKeyboard::switchedOffEditTitleGivesAltEToExit()
     QObject *receiver = toMenuBar ? static_cast<QObject *>(program.frame().menuBar()) : exit;
     QVERIFY(QCoreApplication::sendEvent(receiver, &ambiguous));
     QTRY_VERIFY(modHelp::isExitScreenShown());
-    QVERIFY(!program.frame().entryForm());
+    QVERIFY(!program.frame().windows().entryWindow());
     QVERIFY(!program.frame().menuBar()->activeAction());
 }
 
@@ -366,7 +365,7 @@ void TestKeyboard::gridIsWalkedWithArrowsAndOpenedWithEnter()
 {
     ProgramWindows program(5);
     QVERIFY(program.enter(QStringLiteral("list")));
-    frmAllRecord *list = program.frame().allRecordForm();
+    frmAllRecord *list = program.frame().windows().listWindow();
     auto *grid = list->findChild<QTableView *>(QStringLiteral("DataGrid"));
     QCOMPARE(QApplication::focusWidget(), grid);
     QCOMPARE(grid->currentIndex().row(), 0);
@@ -382,10 +381,10 @@ void TestKeyboard::gridIsWalkedWithArrowsAndOpenedWithEnter()
     QTest::keyClick(grid, Qt::Key_Down);
 
     QTest::keyClick(grid, Qt::Key_Return);
-    frmSave *view = program.frame().saveForm();
+    frmSave *view = program.frame().windows().recordView();
     QVERIFY(program.frame().isChildVisible(view));
     QVERIFY(!program.frame().isChildVisible(list));
-    QCOMPARE(modDowsing::selectedRowPosition, 1);
+    QCOMPARE(program.frame().windows().selectedRecord().rowPosition, 1);
     QVERIFY(view->reportBox()->toPlainText().contains(QStringLiteral("Name :- CUSTOMER 2")));
     // The report is read from the keyboard too.
     QCOMPARE(QApplication::focusWidget(), view->reportBox());
@@ -399,7 +398,7 @@ void TestKeyboard::gridIsWalkedWithArrowsAndOpenedWithEnter()
     QCOMPARE(grid->currentIndex().row(), 1);
     QTest::keyClick(grid, Qt::Key_Down);
     QTest::keyClick(grid, Qt::Key_Enter, Qt::KeypadModifier);
-    QCOMPARE(modDowsing::selectedRowPosition, 2);
+    QCOMPARE(program.frame().windows().selectedRecord().rowPosition, 2);
     QVERIFY(program.frame().isChildVisible(view));
 }
 

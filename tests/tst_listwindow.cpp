@@ -8,7 +8,6 @@
 
 #include "list/RecordListModel.h"
 #include "list/frmAllRecord.h"
-#include "list/modDowsing.h"
 #include "store/RecordStore.h"
 #include "view/frmSave.h"
 
@@ -50,8 +49,8 @@ QVector<qint64> seedFive(const TestEnvironment &env)
 // The entry window's "View All Records".
 frmAllRecord *openList(MDIForm1 &frame)
 {
-    frame.entryForm()->cmdViewAllrecords_Click();
-    return frame.allRecordForm();
+    frame.windows().entryWindow()->cmdViewAllrecords_Click();
+    return frame.windows().listWindow();
 }
 
 void doubleClickRow(QTableView *grid, int row)
@@ -64,7 +63,7 @@ void doubleClickRow(QTableView *grid, int row)
 
 QString reportText(MDIForm1 &frame)
 {
-    return frame.saveForm()->reportBox()->toPlainText();
+    return frame.windows().recordView()->reportBox()->toPlainText();
 }
 
 struct Frame
@@ -85,7 +84,6 @@ class TestListWindow : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
     void gridColumnsAndWindowParts();
     void nothingToShowIsReportedAndTheGridDisabled_data();
     void nothingToShowIsReportedAndTheGridDisabled();
@@ -98,14 +96,6 @@ private slots:
     void backShowsTheEntryWindowAndUnloadsTheList();
     void aSaveSucceedsWhileTheListIsOpen();
 };
-
-void TestListWindow::init()
-{
-    modDowsing::selectedRowPosition = 0;
-    modDowsing::selectedIdNumber = 0;
-    modDowsing::selectedDateText.clear();
-    modDowsing::selectedTimeText.clear();
-}
 
 void TestListWindow::gridColumnsAndWindowParts()
 {
@@ -210,13 +200,13 @@ void TestListWindow::nothingToShowIsReportedAndTheGridDisabled()
     // No report from a disabled grid.
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
     list->DataGrid_DblClick();
-    QVERIFY(!f.frame.isSaveLoaded());
+    QVERIFY(!f.frame.windows().isRecordViewLoaded());
     QVERIFY(f.frame.isChildVisible(list));
 
     // Back still works.
     list->cmdBack_Click();
-    QVERIFY(f.frame.isChildVisible(f.frame.entryForm()));
-    QVERIFY(!f.frame.isAllRecordLoaded());
+    QVERIFY(f.frame.isChildVisible(f.frame.windows().entryWindow()));
+    QVERIFY(!f.frame.windows().isListLoaded());
     QCOMPARE(env.messages.shown.size(), 1);
 }
 
@@ -257,21 +247,21 @@ void TestListWindow::doubleClickShowsTheRowsReport()
     QTableView *grid = gridOf(list);
 
     doubleClickRow(grid, 2);
-    QCOMPARE(modDowsing::selectedRowPosition, 2);
+    QCOMPARE(f.frame.windows().selectedRecord().rowPosition, 2);
     // The rows: the first five but the first, then the second five.
-    QCOMPARE(modDowsing::selectedIdNumber, first.at(3));
-    QCOMPARE(modDowsing::selectedDateText, QStringLiteral("3/4/2009"));
-    QCOMPARE(modDowsing::selectedTimeText, QStringLiteral("09:04"));
+    QCOMPARE(f.frame.windows().selectedRecord().idNumber, first.at(3));
+    QCOMPARE(f.frame.windows().selectedRecord().dateText, QStringLiteral("3/4/2009"));
+    QCOMPARE(f.frame.windows().selectedRecord().timeText, QStringLiteral("09:04"));
     QVERIFY(reportText(f.frame).startsWith(QStringLiteral("Date :- 3/4/2009\n\nName :- CUSTOMER 4\n\n")));
     QVERIFY(!f.frame.isChildVisible(list));
-    QVERIFY(f.frame.isChildVisible(f.frame.saveForm()));
-    QVERIFY(f.frame.isAllRecordLoaded());
+    QVERIFY(f.frame.isChildVisible(f.frame.windows().recordView()));
+    QVERIFY(f.frame.windows().isListLoaded());
 
     // A row far down the list, whatever the scroll position.
-    f.frame.saveForm()->cmdBack_Click();
+    f.frame.windows().recordView()->cmdBack_Click();
     doubleClickRow(grid, 8);
-    QCOMPARE(modDowsing::selectedRowPosition, 8);
-    QCOMPARE(modDowsing::selectedIdNumber, second.at(4));
+    QCOMPARE(f.frame.windows().selectedRecord().rowPosition, 8);
+    QCOMPARE(f.frame.windows().selectedRecord().idNumber, second.at(4));
     QVERIFY(reportText(f.frame).contains(QStringLiteral("Name :- CUSTOMER 5\n\n")));
     QVERIFY(!reportText(f.frame).contains(QStringLiteral("CUSTOMER 4")));
     QVERIFY(env.messages.shown.isEmpty());
@@ -287,9 +277,9 @@ void TestListWindow::enterOnTheGridShowsTheReportToo()
     grid->setFocus();
     QTest::keyClick(grid, Qt::Key_Down);
     QTest::keyClick(grid, Qt::Key_Return);
-    QCOMPARE(modDowsing::selectedRowPosition, 1);
-    QCOMPARE(modDowsing::selectedIdNumber, keys.at(1));
-    QVERIFY(f.frame.isChildVisible(f.frame.saveForm()));
+    QCOMPARE(f.frame.windows().selectedRecord().rowPosition, 1);
+    QCOMPARE(f.frame.windows().selectedRecord().idNumber, keys.at(1));
+    QVERIFY(f.frame.isChildVisible(f.frame.windows().recordView()));
 }
 
 void TestListWindow::cellsLeftEmptyKeepTheEarlierDateAndTime()
@@ -303,22 +293,23 @@ void TestListWindow::cellsLeftEmptyKeepTheEarlierDateAndTime()
     QTableView *grid = gridOf(openList(f.frame));
 
     doubleClickRow(grid, 0);
-    f.frame.saveForm()->cmdBack_Click();
+    f.frame.windows().recordView()->cmdBack_Click();
     doubleClickRow(grid, 1);
-    QCOMPARE(modDowsing::selectedRowPosition, 1);
-    QCOMPARE(modDowsing::selectedIdNumber, keys.at(1));
-    QCOMPARE(modDowsing::selectedDateText, QStringLiteral("3/9/2009"));
-    QCOMPARE(modDowsing::selectedTimeText, QStringLiteral("09:07"));
+    QCOMPARE(f.frame.windows().selectedRecord().rowPosition, 1);
+    QCOMPARE(f.frame.windows().selectedRecord().idNumber, keys.at(1));
+    QCOMPARE(f.frame.windows().selectedRecord().dateText, QStringLiteral("3/9/2009"));
+    QCOMPARE(f.frame.windows().selectedRecord().timeText, QStringLiteral("09:07"));
     QVERIFY(reportText(f.frame).contains(
             QStringLiteral("Dowsing Time :- This data has not been entered\n\n")));
 
     // The table refuses a record without a date, so the date's case is
     // only reachable through the state itself.
-    modDowsing::selectRecord(4, QString(), QStringLiteral("10:30"), 99);
-    QCOMPARE(modDowsing::selectedDateText, QStringLiteral("3/9/2009"));
-    QCOMPARE(modDowsing::selectedTimeText, QStringLiteral("10:30"));
-    QCOMPARE(modDowsing::selectedRowPosition, 4);
-    QCOMPARE(modDowsing::selectedIdNumber, qint64(99));
+    SelectedRecord chosen = f.frame.windows().selectedRecord();
+    chosen.choose(4, QString(), QStringLiteral("10:30"), 99);
+    QCOMPARE(chosen.dateText, QStringLiteral("3/9/2009"));
+    QCOMPARE(chosen.timeText, QStringLiteral("10:30"));
+    QCOMPARE(chosen.rowPosition, 4);
+    QCOMPARE(chosen.idNumber, qint64(99));
 }
 
 void TestListWindow::backFromTheReportShowsTheListAsItWas()
@@ -333,10 +324,10 @@ void TestListWindow::backFromTheReportShowsTheListAsItWas()
     // A record added meanwhile is not in the list until it is read again.
     addRecords(env.databasePath(), {recordNamed(QStringLiteral("LATE"), 20)});
 
-    f.frame.saveForm()->cmdBack_Click();
-    QVERIFY(!f.frame.isChildVisible(f.frame.saveForm()));
+    f.frame.windows().recordView()->cmdBack_Click();
+    QVERIFY(!f.frame.isChildVisible(f.frame.windows().recordView()));
     QVERIFY(f.frame.isChildVisible(list));
-    QCOMPARE(f.frame.allRecordForm(), list);
+    QCOMPARE(f.frame.windows().listWindow(), list);
     QCOMPARE(gridOf(list), grid);
     QCOMPARE(grid->currentIndex().row(), 3);
     QCOMPARE(grid->model()->rowCount(), 5);
@@ -361,8 +352,8 @@ void TestListWindow::backShowsTheEntryWindowAndUnloadsTheList()
         list->menus().first()->actions().at(1)->trigger();
     else
         press(list, "cmdBack");
-    QVERIFY(f.frame.isChildVisible(f.frame.entryForm()));
-    QVERIFY(!f.frame.isAllRecordLoaded());
+    QVERIFY(f.frame.isChildVisible(f.frame.windows().entryWindow()));
+    QVERIFY(!f.frame.windows().isListLoaded());
     QTRY_VERIFY(list.isNull());
 
     // Shown again, it reads the table afresh.

@@ -1,7 +1,7 @@
 // The record report: its exact text, the labels that depend on a field being
 // empty, line breaks inside values, and how it lands in a text box.
 
-#include "list/RecordReport.h"
+#include "view/RecordReport.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

@@ -6,7 +6,6 @@
 #include "support/WindowDriver.h"
 
 #include "list/frmAllRecord.h"
-#include "list/modDowsing.h"
 #include "view/frmSave.h"
 
 #include <QApplication>
@@ -69,18 +68,18 @@ struct Viewing
         frame.resize(1100, 800);
         frame.show();
         frame.MDIForm_Load();
-        frame.entryForm()->cmdViewAllrecords_Click();
-        frmAllRecord *list = frame.allRecordForm();
+        frame.windows().entryWindow()->cmdViewAllrecords_Click();
+        frmAllRecord *list = frame.windows().listWindow();
         gridOf(list)->setCurrentIndex(gridOf(list)->model()->index(row, 0));
         list->DataGrid_DblClick();
-        save = frame.saveForm();
+        save = frame.windows().recordView();
     }
 
     QTableView *visibleGrid()
     {
-        if (!frame.isAllRecordLoaded() || !frame.isChildVisible(frame.allRecordForm()))
+        if (!frame.windows().isListLoaded() || !frame.isChildVisible(frame.windows().listWindow()))
             return nullptr;
-        return gridOf(frame.allRecordForm());
+        return gridOf(frame.windows().listWindow());
     }
 };
 
@@ -175,9 +174,9 @@ void TestRecordView::clipboardIsEmptied()
     switch (what) {
     case 0:
         v.save->cmdBack_Click();
-        gridOf(v.frame.allRecordForm())->setCurrentIndex(
-                gridOf(v.frame.allRecordForm())->model()->index(1, 0));
-        v.frame.allRecordForm()->DataGrid_DblClick();
+        gridOf(v.frame.windows().listWindow())->setCurrentIndex(
+                gridOf(v.frame.windows().listWindow())->model()->index(1, 0));
+        v.frame.windows().listWindow()->DataGrid_DblClick();
         break;
     case 1: QTest::mousePress(over, Qt::LeftButton, {}, QPoint(30, 30)); break;
     case 2: {
@@ -202,7 +201,7 @@ void TestRecordView::editHandsTheRecordToTheEntryWindow()
     press(v.save, "cmdedit");
 
     QVERIFY(env.messages.shown.isEmpty());
-    frmMain *entry = v.frame.entryForm();
+    frmMain *entry = v.frame.windows().entryWindow();
     QVERIFY(v.frame.isChildVisible(entry));
     QVERIFY(!v.frame.isChildVisible(v.save));
     QCOMPARE(textOf(entry, QStringLiteral("txtName")), QStringLiteral("CUSTOMER 2"));
@@ -225,7 +224,7 @@ void TestRecordView::updateAfterEditShowsTheChangedRecordInItsPlace()
     const QVector<qint64> keys = seed(env, 3);
     Viewing v(1);
     v.save->cmdedit_Click();
-    frmMain *entry = v.frame.entryForm();
+    frmMain *entry = v.frame.windows().entryWindow();
     auto *name = entry->findChild<QLineEdit *>(QStringLiteral("txtName"));
     auto *add = entry->findChild<QPushButton *>(QStringLiteral("cmdadd"));
     QVERIFY(name && add);
@@ -267,7 +266,7 @@ void TestRecordView::editOfARecordThatIsGone()
     v.save->cmdedit_Click();
     QCOMPARE(env.messages.texts(), QStringList{message});
     QCOMPARE(env.messages.shown.first().icon, Icon::None);
-    frmMain *entry = v.frame.entryForm();
+    frmMain *entry = v.frame.windows().entryWindow();
     QVERIFY(v.frame.isChildVisible(entry));
     QVERIFY(!v.frame.isChildVisible(v.save));
     // No update mode for a record that is not there, and the way to a new
@@ -282,7 +281,7 @@ void TestRecordView::failedEditOrUpdateLeavesOneConsistentMode()
     const QVector<qint64> keys = seed(env, 3);
     Viewing v(0);
     v.save->cmdedit_Click();
-    frmMain *entry = v.frame.entryForm();
+    frmMain *entry = v.frame.windows().entryWindow();
     auto addNew = [entry] {
         return !entry->findChild<QWidget *>(QStringLiteral("cmAddNewRecord"))->isHidden()
                 && entry->findChild<QAction *>(QStringLiteral("mnuAddNewRecor"))->isVisible();
@@ -290,7 +289,7 @@ void TestRecordView::failedEditOrUpdateLeavesOneConsistentMode()
     // While the first record is edited, another is chosen and removed
     // elsewhere before its edit.
     entry->cmdViewAllrecords_Click();
-    frmAllRecord *list = v.frame.allRecordForm();
+    frmAllRecord *list = v.frame.windows().listWindow();
     gridOf(list)->setCurrentIndex(gridOf(list)->model()->index(1, 0));
     list->DataGrid_DblClick();
     QVERIFY(removeRecord(env.databasePath(), keys.at(1)));
@@ -340,7 +339,7 @@ void TestRecordView::updateKeepsStoredValuesTheSelectorsLack()
     addRecords(env.databasePath(), {r});
     Viewing v(0);
     v.save->cmdedit_Click();
-    frmMain *entry = v.frame.entryForm();
+    frmMain *entry = v.frame.windows().entryWindow();
     QCOMPARE(textOf(entry, QStringLiteral("cmbYear")), QString::number(date.year()));
 
     entry->findChild<QPlainTextEdit *>(QStringLiteral("txtNotes"))
@@ -382,8 +381,8 @@ void TestRecordView::commandWhenTheDatabaseCannotBeOpened()
     QVERIFY(env.messages.shown.first().text.size() > heading.size());
     // The report stays on show; the entry window is left as it was.
     QVERIFY(v.frame.isChildVisible(v.save));
-    QVERIFY(!v.frame.isChildVisible(v.frame.entryForm()));
-    QCOMPARE(textOf(v.frame.entryForm(), QStringLiteral("cmdadd")), QStringLiteral("&Add"));
+    QVERIFY(!v.frame.isChildVisible(v.frame.windows().entryWindow()));
+    QCOMPARE(textOf(v.frame.windows().entryWindow(), QStringLiteral("cmdadd")), QStringLiteral("&Add"));
 }
 
 void TestRecordView::deleteTheThirdOfFive()
@@ -391,7 +390,7 @@ void TestRecordView::deleteTheThirdOfFive()
     TestEnvironment env;
     const QVector<qint64> keys = seed(env, 5);
     Viewing v(2);
-    QCOMPARE(modDowsing::selectedIdNumber, keys.at(2));
+    QCOMPARE(v.frame.windows().selectedRecord().idNumber, keys.at(2));
     press(v.save, "cmddelete");
 
     QCOMPARE(env.messages.texts(),
@@ -403,7 +402,7 @@ void TestRecordView::deleteTheThirdOfFive()
     QCOMPARE(keysIn(env.databasePath()), QVector<qint64>({keys[0], keys[1], keys[3], keys[4]}));
 
     QVERIFY(!v.frame.isChildVisible(v.save));
-    QVERIFY(!v.frame.isChildVisible(v.frame.entryForm()));
+    QVERIFY(!v.frame.isChildVisible(v.frame.windows().entryWindow()));
     QTableView *grid = v.visibleGrid();
     QVERIFY(grid);
     QCOMPARE(grid->model()->rowCount(), 4);
@@ -433,7 +432,7 @@ void TestRecordView::answeringNoChangesNothing()
     TestEnvironment env;
     const QVector<qint64> keys = seed(env, 3);
     Viewing v(1);
-    QPointer<frmAllRecord> list = v.frame.allRecordForm();
+    QPointer<frmAllRecord> list = v.frame.windows().listWindow();
     const QString report = v.save->reportBox()->toPlainText();
     env.messages.answers.enqueue(Answer::No);
 
@@ -444,8 +443,8 @@ void TestRecordView::answeringNoChangesNothing()
     QCOMPARE(v.save->reportBox()->toPlainText(), report);
     QVERIFY(!list.isNull());
     QVERIFY(!v.frame.isChildVisible(list));
-    QCOMPARE(modDowsing::selectedRowPosition, 1);
-    QCOMPARE(modDowsing::selectedIdNumber, keys.at(1));
+    QCOMPARE(v.frame.windows().selectedRecord().rowPosition, 1);
+    QCOMPARE(v.frame.windows().selectedRecord().idNumber, keys.at(1));
 }
 
 void TestRecordView::deleteFindsTheRecordByItsKey()

@@ -7,7 +7,7 @@
 #include "support/TestFiles.h"
 #include "support/WindowDriver.h"
 
-#include "list/RecordReport.h"
+#include "view/RecordReport.h"
 #include "view/ReportExport.h"
 #include "view/frmSave.h"
 
@@ -133,7 +133,7 @@ void TestReportExport::init()
     m_env = std::make_unique<TestEnvironment>();
     m_frame = std::make_unique<MDIForm1>();
     QVERIFY(m_frame->MDIForm_Load());
-    m_form = m_frame->saveForm();
+    m_form = m_frame->windows().recordView();
     QVERIFY(m_form);
     m_RTB = m_form->findChild<QTextEdit *>(QStringLiteral("RTB"));
     QVERIFY(m_RTB);

@@ -151,8 +151,8 @@ void TestStartup::normalStartShowsTheFrameWithTheEntryWindow()
         MDIForm1 *frame = frameWindow();
         QVERIFY(frame);
         QCOMPARE(visibleWindows(), QList<QWidget *>{frame});
-        QVERIFY(frame->entryForm());
-        QVERIFY(frame->isChildVisible(frame->entryForm()));
+        QVERIFY(frame->windows().entryWindow());
+        QVERIFY(frame->isChildVisible(frame->windows().entryWindow()));
         QVERIFY(!modHelp::isExitScreenShown());
         // First run: the reminder date is stored, nothing is asked.
         QVERIFY(env.messages.shown.isEmpty());

@@ -43,7 +43,7 @@ struct Program
         frame = new MDIForm1;
         frame->show();
         frame->MDIForm_Load();
-        entry = frame->entryForm();
+        entry = frame->windows().entryWindow();
         env.messages.clear();
     }
     ~Program()
@@ -69,11 +69,11 @@ struct Program
     frmSave *openStoredRecord()
     {
         entry->cmdViewAllrecords_Click();
-        frmAllRecord *list = frame->allRecordForm();
+        frmAllRecord *list = frame->windows().listWindow();
         QTableView *grid = gridOf(list);
         grid->setCurrentIndex(grid->model()->index(0, 0));
         list->DataGrid_DblClick();
-        return frame->saveForm();
+        return frame->windows().recordView();
     }
 };
 
@@ -165,7 +165,7 @@ void TestUnsavedEntry::answeringNoKeepsTheProgramAndTheInput()
     QCOMPARE(p.env.messages.shown.first().defaultAnswer, Answer::No);
     QVERIFY(!modHelp::isExitScreenShown());
     QVERIFY(p.frame->isVisible());
-    QCOMPARE(p.frame->entryForm(), p.entry.data());
+    QCOMPARE(p.frame->windows().entryWindow(), p.entry.data());
     QCOMPARE(p.control<QLineEdit>("txtName")->text(), QStringLiteral("JANE"));
     QCOMPARE(p.control<QPlainTextEdit>("txtNotes")->toPlainText(), QStringLiteral("notes so far"));
     QCOMPARE(p.env.process.ends, 0);
@@ -180,7 +180,7 @@ void TestUnsavedEntry::answeringYesLeavesAfterOneQuestion()
     // The frame's own close does not ask a second time.
     QCOMPARE(p.env.messages.texts(), QStringList{kLeaveQuestion});
     QVERIFY(modHelp::isExitScreenShown());
-    QVERIFY(!p.frame->entryForm());
+    QVERIFY(!p.frame->windows().entryWindow());
 }
 
 void TestUnsavedEntry::enterInTheRealBoxAnswersItsDefault()

@@ -1,13 +1,10 @@
 #include "frmSave.h"
 
+#include "RecordReport.h"
 #include "ReportExport.h"
 
-#include "entry/frmMain.h"
-#include "list/frmAllRecord.h"
-#include "list/modDowsing.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
-#include "shell/MDIForm1.h"
 #include "store/RecordStore.h"
 
 #include <QClipboard>
@@ -30,9 +27,8 @@ MessageBoxes::Answer say(QWidget *parent, const QString &text, MessageBoxes::Ico
 
 } // namespace
 
-frmSave::frmSave(MDIForm1 &frame, QWidget *parent)
+frmSave::frmSave(QWidget *parent)
     : ChildForm(parent)
-    , m_frame(frame)
 {
     setObjectName(QStringLiteral("frmSave"));
 
@@ -96,10 +92,15 @@ frmSave::frmSave(MDIForm1 &frame, QWidget *parent)
 
 frmSave::~frmSave() = default;
 
+void frmSave::showReport(const DowsingRecord &record, const SelectedRecord &chosen)
+{
+    m_chosen = chosen;
+    RecordReport::write(m_RTB, record);
+}
+
 void frmSave::cmdBack_Click()
 {
-    m_frame.hideChild(this);
-    m_frame.showChild(m_frame.allRecordForm());
+    emit backRequested();
 }
 
 bool frmSave::openViewRecords()
@@ -119,32 +120,18 @@ void frmSave::cmdedit_Click()
 {
     if (!openViewRecords())
         return;
-    frmMain *entry = m_frame.entryForm();
-    if (!entry)
-        return;
-
     QString problem;
     MessageBoxes::Icon icon = MessageBoxes::Icon::None;
-    const std::optional<DowsingRecord> record = chosenRecord(&problem, &icon);
-    // A record half entered in the entry window is not overwritten unasked.
-    if (record
-        && !entry->confirmDiscardingEntry(
-                QStringLiteral("Do You Want To Replace It With This Dowsing Record ?")))
-        return;
-
-    m_frame.showChild(entry);
-    m_frame.hideChild(this);
-    if (!record) {
-        // No edit began: the entry window keeps the mode and the form it had.
-        say(entry, problem, icon);
-        return;
-    }
-    entry->beginEdit(*record, modDowsing::selectedDateText, modDowsing::selectedTimeText);
+    if (const auto record = readChosenRecord(&problem, &icon))
+        emit editRequested(*record, m_chosen.dateText, m_chosen.timeText);
+    else
+        emit editRefused(problem, icon);
 }
 
 // The chosen record, read afresh; nullopt with the message that says why
 // when there is none to edit.
-std::optional<DowsingRecord> frmSave::chosenRecord(QString *problem, MessageBoxes::Icon *icon)
+std::optional<DowsingRecord> frmSave::readChosenRecord(QString *problem,
+                                                       MessageBoxes::Icon *icon)
 {
     *icon = MessageBoxes::Icon::Critical;
     const qint64 count = m_viewRecords->count();
@@ -158,7 +145,7 @@ std::optional<DowsingRecord> frmSave::chosenRecord(QString *problem, MessageBoxe
         *icon = MessageBoxes::Icon::None;
         return std::nullopt;
     }
-    auto record = m_viewRecords->find(modDowsing::selectedIdNumber);
+    auto record = m_viewRecords->find(m_chosen.idNumber);
     if (record)
         return record;
     if (!m_viewRecords->errorText().isEmpty()) {
@@ -193,7 +180,7 @@ void frmSave::cmddelete_Click()
             return;
         // The record is found by its key: a position could name another
         // record once the table has changed since the list read it.
-        if (m_viewRecords->remove(modDowsing::selectedIdNumber))
+        if (m_viewRecords->remove(m_chosen.idNumber))
             say(this, QStringLiteral("Record Deleted Succesfully !"),
                 MessageBoxes::Icon::Information);
         else
@@ -203,12 +190,7 @@ void frmSave::cmddelete_Click()
                 MessageBoxes::Icon::Critical);
     }
 
-    // Back to the list, read afresh.
-    m_frame.hideChild(this);
-    if (m_frame.isAllRecordLoaded())
-        m_frame.allRecordForm()->cmdBack_Click();
-    if (frmMain *entry = m_frame.entryForm())
-        entry->cmdViewAllrecords_Click();
+    emit deleteDone();
 }
 
 void frmSave::cmdPrint_Click()

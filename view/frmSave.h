@@ -3,6 +3,7 @@
 #include "platform/MessageBoxes.h"
 #include "shell/ChildForm.h"
 #include "store/DowsingRecord.h"
+#include "store/SelectedRecord.h"
 
 #include <memory>
 #include <optional>
@@ -12,34 +13,44 @@ class QTextEdit;
 
 namespace Orvane {
 
-class MDIForm1;
-class frmMain;
 class RecordStore;
 
 // The record view window: one record's report and what can be done with it.
-// The record it stands for is the one chosen in the list (modDowsing), never
-// anything read back from the report text.
+// The record it stands for is the one chosen in the list, never anything
+// read back from the report text.
 class frmSave : public ChildForm
 {
     Q_OBJECT
 
 public:
-    explicit frmSave(MDIForm1 &frame, QWidget *parent = nullptr);
+    explicit frmSave(QWidget *parent = nullptr);
     ~frmSave() override;
 
-    // The report box; the list writes each report into it.
     QTextEdit *reportBox() const { return m_RTB; }
+    // Writes the report of the chosen record in place of the one before.
+    void showReport(const DowsingRecord &record, const SelectedRecord &chosen);
+    const SelectedRecord &chosenRecord() const { return m_chosen; }
 
-    // Hands the chosen record to the entry window in update mode.
+    // Reads the chosen record afresh and asks for it to be edited.
     void cmdedit_Click();
-    // Asks, removes the chosen record and shows the list read afresh.
+    // Asks, removes the chosen record and asks for the list read afresh.
     void cmddelete_Click();
     // Prints the report.
     void cmdPrint_Click();
     // Saves the report as a Rich Text file.
     void cmdSave_Click();
-    // Hides this window and shows the list as it was left.
+    // Asks for the list as it was left.
     void cmdBack_Click();
+
+signals:
+    void backRequested();
+    // The chosen record, read afresh, with its date and time as listed.
+    void editRequested(const Orvane::DowsingRecord &record, const QString &dateText,
+                       const QString &timeText);
+    // There is no record to edit: the message says why.
+    void editRefused(const QString &message, Orvane::MessageBoxes::Icon icon);
+    // A delete was answered: the list is to be read afresh.
+    void deleteDone();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -57,9 +68,9 @@ private:
     // A fresh connection for one edit or delete, replacing the previous one.
     // False, with the reason shown, when the database cannot be opened.
     bool openViewRecords();
-    std::optional<DowsingRecord> chosenRecord(QString *problem, MessageBoxes::Icon *icon);
+    std::optional<DowsingRecord> readChosenRecord(QString *problem, MessageBoxes::Icon *icon);
 
-    MDIForm1 &m_frame;
+    SelectedRecord m_chosen;
     std::unique_ptr<RecordStore> m_viewRecords;
 
     QTextEdit *m_RTB = nullptr;

@@ -87,22 +87,22 @@ QStringList ProgramWindows::states()
 
 frmMain *ProgramWindows::entry() const
 {
-    return m_frame->entryForm();
+    return m_frame->windows().entryWindow();
 }
 
 void ProgramWindows::toList()
 {
     entry()->cmdViewAllrecords_Click();
-    m_shown = m_frame->allRecordForm();
+    m_shown = m_frame->windows().listWindow();
 }
 
 void ProgramWindows::toRecordView(int row)
 {
     toList();
-    QTableView *grid = gridOf(m_frame->allRecordForm());
+    QTableView *grid = gridOf(m_frame->windows().listWindow());
     grid->setCurrentIndex(grid->model()->index(row, 0));
-    m_frame->allRecordForm()->DataGrid_DblClick();
-    m_shown = m_frame->saveForm();
+    m_frame->windows().listWindow()->DataGrid_DblClick();
+    m_shown = m_frame->windows().recordView();
 }
 
 QWidget *ProgramWindows::enter(const QString &state)
@@ -129,7 +129,7 @@ QWidget *ProgramWindows::enter(const QString &state)
         press(form, "cmdToolsNext");
     } else if (state == QLatin1String("update mode")) {
         toRecordView(0);
-        press(m_frame->saveForm(), "cmdedit");
+        press(m_frame->windows().recordView(), "cmdedit");
         m_shown = entry();
     } else if (state == QLatin1String("list")) {
         toList();

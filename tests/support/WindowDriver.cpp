@@ -65,7 +65,7 @@ EntryDriver::EntryDriver(bool withDatabase, bool show,
         frame->show();
     }
     loaded = frame->MDIForm_Load();
-    form = frame->entryForm();
+    form = frame->windows().entryWindow();
     if (show && form && !QTest::qWaitForWindowActive(frame.get()))
         qWarning("the frame window did not become active");
 }

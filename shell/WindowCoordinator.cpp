@@ -1,0 +1,170 @@
+#include "WindowCoordinator.h"
+
+#include "MDIForm1.h"
+#include "frmAbout.h"
+#include "modHelp.h"
+
+#include "entry/frmMain.h"
+#include "list/frmAllRecord.h"
+#include "platform/Platform.h"
+#include "view/frmSave.h"
+
+namespace Orvane {
+
+WindowCoordinator::WindowCoordinator(MDIForm1 &frame)
+    : QObject(&frame)
+    , m_frame(frame)
+{
+}
+
+WindowCoordinator::~WindowCoordinator() = default;
+
+bool WindowCoordinator::loadEntryWindow()
+{
+    // Run again as the entry window loads; after the start-up's run it
+    // neither asks nor writes.
+    modHelp::UpdateReminder();
+    m_entry = new frmMain;
+    m_frame.addChild(m_entry);
+    connectEntryWindow();
+    if (!m_entry->Form_Load()) {
+        unloadEntryWindow();
+        return false;
+    }
+    m_frame.showChild(m_entry);
+    return true;
+}
+
+void WindowCoordinator::connectEntryWindow()
+{
+    connect(m_entry, &frmMain::allRecordsRequested, this, &WindowCoordinator::showAllRecords);
+    connect(m_entry, &frmMain::recordUpdated, this, &WindowCoordinator::showFreshList);
+    connect(m_entry, &frmMain::exitRequested, this, &WindowCoordinator::exitProgram);
+    connect(m_entry, &frmMain::webPageRequested, this,
+            [](const QString &pageKey) { modHelp::OpenWebPage(pageKey); });
+    connect(m_entry, &frmMain::aboutRequested, this, [this] {
+        frmAbout box(m_entry);
+        box.exec();
+    });
+    // However the entry window goes, the exit screen follows; closing it
+    // ends the program.
+    connect(m_entry, &frmMain::unloaded, this, [] { modHelp::ShowExitScreen(); });
+}
+
+frmMain *WindowCoordinator::entryWindow() const
+{
+    return m_entry;
+}
+
+frmAllRecord *WindowCoordinator::listWindow()
+{
+    if (!m_list) {
+        m_list = new frmAllRecord;
+        m_frame.addChild(m_list);
+        connect(m_list, &frmAllRecord::recordChosen, this, &WindowCoordinator::showReport);
+        connect(m_list, &frmAllRecord::backRequested, this, &WindowCoordinator::backToEntry);
+        m_list->Form_Load();
+    }
+    return m_list;
+}
+
+frmSave *WindowCoordinator::recordView()
+{
+    if (!m_view) {
+        m_view = new frmSave;
+        m_frame.addChild(m_view);
+        connect(m_view, &frmSave::backRequested, this, &WindowCoordinator::backToList);
+        connect(m_view, &frmSave::editRequested, this, &WindowCoordinator::editRecord);
+        connect(m_view, &frmSave::editRefused, this, &WindowCoordinator::refuseEdit);
+        connect(m_view, &frmSave::deleteDone, this, &WindowCoordinator::showFreshList);
+    }
+    return m_view;
+}
+
+bool WindowCoordinator::confirmLeaving()
+{
+    return !m_entry || m_entry->confirmLeaving();
+}
+
+void WindowCoordinator::unloadEntryWindow()
+{
+    QWidget *entry = m_entry;
+    m_entry = nullptr;
+    m_frame.unloadChild(entry);
+}
+
+void WindowCoordinator::unloadListWindow()
+{
+    QWidget *list = m_list;
+    m_list = nullptr;
+    m_frame.unloadChild(list);
+}
+
+void WindowCoordinator::showAllRecords()
+{
+    m_frame.hideChild(m_entry);
+    m_frame.showChild(listWindow());
+}
+
+void WindowCoordinator::backToEntry()
+{
+    if (m_entry)
+        m_frame.showChild(m_entry);
+    unloadListWindow();
+}
+
+void WindowCoordinator::showReport(int row, const DowsingRecord &record,
+                                   const QString &listedDate)
+{
+    m_selected.choose(row, listedDate, record.Time_Dowsing_Occured, record.IdNumber.value_or(0));
+    frmSave *view = recordView();
+    view->showReport(record, m_selected);
+    m_frame.hideChild(m_list);
+    m_frame.showChild(view);
+}
+
+void WindowCoordinator::backToList()
+{
+    m_frame.hideChild(m_view);
+    m_frame.showChild(listWindow());
+}
+
+void WindowCoordinator::editRecord(const DowsingRecord &record, const QString &dateText,
+                                   const QString &timeText)
+{
+    if (!m_entry
+        || !m_entry->confirmDiscardingEntry(
+                QStringLiteral("Do You Want To Replace It With This Dowsing Record ?")))
+        return;
+    m_frame.showChild(m_entry);
+    m_frame.hideChild(m_view);
+    m_entry->beginEdit(record, dateText, timeText);
+}
+
+void WindowCoordinator::refuseEdit(const QString &message, MessageBoxes::Icon icon)
+{
+    if (!m_entry)
+        return;
+    // No edit began: the entry window keeps the mode and the form it had.
+    m_frame.showChild(m_entry);
+    m_frame.hideChild(m_view);
+    platform().messages->show(m_entry, message, icon);
+}
+
+void WindowCoordinator::showFreshList()
+{
+    m_frame.hideChild(m_entry);
+    m_frame.hideChild(m_view);
+    unloadListWindow();
+    m_frame.showChild(listWindow());
+}
+
+void WindowCoordinator::exitProgram()
+{
+    modHelp::ShowExitScreen();
+    // The frame's unload unloads the entry window with its other children.
+    m_frame.close();
+    unloadEntryWindow();
+}
+
+} // namespace Orvane

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "platform/MessageBoxes.h"
+#include "store/DowsingRecord.h"
+#include "store/SelectedRecord.h"
+
+#include <QObject>
+#include <QPointer>
+
+namespace Orvane {
+
+class MDIForm1;
+class frmAllRecord;
+class frmMain;
+class frmSave;
+
+// Holds the frame's three child windows and the record chosen in the list,
+// and carries out every hand-over between the windows: the windows only say
+// what the user asked for, and never show, hide or call one another.
+//
+// Exactly one child is on show at a time. The list is loaded on first use
+// and unloaded whenever the user leaves it for the entry window, so that it
+// reads the table afresh the next time; the record view is loaded on first
+// use and then only hidden.
+class WindowCoordinator : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit WindowCoordinator(MDIForm1 &frame);
+    ~WindowCoordinator() override;
+
+    // Runs the update reminder, then loads the entry window and shows it.
+    // False when the database cannot be used: the entry window said why and
+    // is unloaded (which shows the exit screen).
+    bool loadEntryWindow();
+
+    // The entry window while it is loaded, else null.
+    frmMain *entryWindow() const;
+    // The list window, loaded (and its table read) on first use.
+    frmAllRecord *listWindow();
+    bool isListLoaded() const { return !m_list.isNull(); }
+    // The record view window, loaded on first use.
+    frmSave *recordView();
+    bool isRecordViewLoaded() const { return !m_view.isNull(); }
+    const SelectedRecord &selectedRecord() const { return m_selected; }
+
+    // True when nothing typed into the entry window would be lost, or the
+    // user agreed to leave it.
+    bool confirmLeaving();
+    void unloadEntryWindow();
+    void unloadListWindow();
+
+    // The entry window hides; the list shows (read afresh when it was not
+    // loaded).
+    void showAllRecords();
+    // The entry window shows; the list is unloaded.
+    void backToEntry();
+    // The chosen record's report replaces the list.
+    void showReport(int row, const DowsingRecord &record, const QString &listedDate);
+    // The list shows again as it was left.
+    void backToList();
+    // The record goes into the entry window in update mode, after asking
+    // before anything typed there is replaced.
+    void editRecord(const DowsingRecord &record, const QString &dateText,
+                    const QString &timeText);
+    // The entry window shows as it was, with the message.
+    void refuseEdit(const QString &message, MessageBoxes::Icon icon);
+    // After a record was changed or removed: the list, read afresh.
+    void showFreshList();
+    // Shows the exit screen and closes the frame with its windows.
+    void exitProgram();
+
+private:
+    void connectEntryWindow();
+
+    MDIForm1 &m_frame;
+    QPointer<frmMain> m_entry;
+    QPointer<frmAllRecord> m_list;
+    QPointer<frmSave> m_view;
+    SelectedRecord m_selected;
+};
+
+} // namespace Orvane
