@@ -226,7 +226,6 @@ RecordStore::OpenResult RecordStore::open(const QString &path)
 {
     close();
     m_error.clear();
-    m_path = QFileInfo(path).absoluteFilePath();
     const std::optional<FileIdentity> opened = identityOf(path);
     if (!isPresent(path)) {
         m_error = QStringLiteral("The file %1 does not exist.").arg(QDir::toNativeSeparators(path));
@@ -250,6 +249,7 @@ RecordStore::OpenResult RecordStore::open(const QString &path)
         return OpenResult::Unusable;
     }
 
+    m_path = QFileInfo(path).absoluteFilePath();
     m_connection = nextConnectionName();
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QLatin1String(kDriver), m_connection);

@@ -1,5 +1,6 @@
 // The record store: which files it refuses (and leaves untouched), the order
-// and keys of records, and that readers never get in the way of a save.
+// and keys of records, that readers never get in the way of a save, and that
+// a write reported done is in the one file that stands at the path.
 
 #include "support/FakePlatform.h"
 #include "support/TestDatabase.h"
@@ -78,6 +79,12 @@ void TestRecordStore::missingFileIsNeverCreated()
     RecordStore store;
     QCOMPARE(store.open(env.databasePath()), RecordStore::OpenResult::Missing);
     QVERIFY(!QFile::exists(env.databasePath()));
+    // A store that did not open writes nothing, even once a file is there.
+    QVERIFY(TestEnvironment::copyShippedDatabase(env.databasePath()));
+    DowsingRecord late = sampleRecord(QStringLiteral("LATE"));
+    QVERIFY(!store.add(late));
+    QCOMPARE(keysIn(env.databasePath()).size(), 0);
+    QVERIFY(QFile::remove(env.databasePath()));
 
     // A folder of that name counts as missing and stays a folder.
     QVERIFY(QDir(env.folder()).mkdir(QStringLiteral("Dowsing.dll")));
