@@ -451,7 +451,9 @@ bool RecordStore::readyToWrite()
             return fail(damage);
         m_check.reset();
     }
-    if (!m_journalSettled && !useRollbackJournal())
+    // Leaving the write-ahead log fails at once while another connection
+    // keeps it, so try again before each write: it may have gone.
+    if ((!m_journalSettled || m_checkpointEachWrite) && !useRollbackJournal())
         return false;
     // A log left by a write another program made is copied in first, so
     // that a log that cannot be copied stops the write before it is made.

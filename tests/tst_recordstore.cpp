@@ -426,6 +426,12 @@ void TestRecordStore::everyWriteIsInTheFileAlone()
     QVERIFY2(store.update(a), qPrintable(store.errorText()));
     QVERIFY2(store.remove(*b.IdNumber), qPrintable(store.errorText()));
     QCOMPARE(namesInCopy(), QStringList{QStringLiteral("A CHANGED")});
+
+    // With the other connection gone, the file keeps a rollback journal.
+    other.reset();
+    DowsingRecord c = sampleRecord(QStringLiteral("C"));
+    QVERIFY2(store.add(c), qPrintable(store.errorText()));
+    QVERIFY(!QFile::exists(path + QStringLiteral("-wal")));
 }
 
 void TestRecordStore::damageFoundBesideTheWindowStopsEveryWrite()
