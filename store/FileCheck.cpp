@@ -16,7 +16,8 @@ namespace Orvane {
 
 namespace {
 
-// The engine lists at most this many problems; the first few say enough.
+// Of the problems the engine lists (up to a hundred), the first few say
+// enough.
 const int kProblemsTold = 3;
 
 QMutex &soundFilesLock()
