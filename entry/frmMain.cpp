@@ -146,6 +146,7 @@ bool frmMain::Form_Load()
         m_frame.unloadEntryForm();
         return false;
     }
+    watchFileCheck();
 
     fillSelectors();
     selectFirstEntries();
