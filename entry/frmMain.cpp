@@ -135,6 +135,7 @@ bool frmMain::Form_Load()
         say(this, problem, MessageBoxes::Icon::Critical);
         return false;
     }
+    watchFileCheck();
 
     fillSelectors();
     selectFirstEntries();

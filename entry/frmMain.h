@@ -102,6 +102,11 @@ private:
     void connectControls();
 
     void Form_Unload();
+    // A large database file is read whole on a second thread while the
+    // window is in use (frmMainFileCheck.cpp); a damaged one ends the
+    // program as a damaged file does at start.
+    void watchFileCheck();
+    void fileCheckFinished(const QString &reason);
     void fillSelectors();
     void selectFirstEntries();
     void ClearEntryForm();

@@ -1,5 +1,7 @@
 #include "RecordStore.h"
 
+#include "FileCheck.h"
+
 #include <QAtomicInteger>
 #include <QDir>
 #include <QFileInfo>
@@ -22,6 +24,10 @@ namespace {
 const char kDriver[] = "QSQLITE";
 // How long a write waits for another program's lock before it gives up.
 const int kBusyTimeoutMs = 2000;
+
+// Reading every page grows with the file; past this size it would hold up
+// the first window by more than ~20 ms, so it runs beside it instead.
+qint64 largeFileLimit = 2 * 1024 * 1024; // quick_check, 1M records (316 MB): 0.7-1.0 s cached, 2-3 ms/MB (orvane-store-bench 1000000); 2.6 s cold
 
 const QString kColumns = QStringLiteral(
         "Date, Name, Address, City, State, Pin, Phone_No, Email, Time_Dowsing_Occured, "
@@ -80,6 +86,11 @@ DowsingRecord recordFrom(const QSqlQuery &q)
     r.Notes = q.value(12).toString();
     r.IdNumber = q.value(13).toLongLong();
     return r;
+}
+
+QString nativePath(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
 }
 
 QString readOnlyFileReason()
@@ -215,6 +226,7 @@ RecordStore::OpenResult RecordStore::open(const QString &path)
 {
     close();
     m_error.clear();
+    const std::optional<FileIdentity> opened = identityOf(path);
     if (!isPresent(path)) {
         m_error = QStringLiteral("The file %1 does not exist.").arg(QDir::toNativeSeparators(path));
         return OpenResult::Missing;
@@ -237,6 +249,7 @@ RecordStore::OpenResult RecordStore::open(const QString &path)
         return OpenResult::Unusable;
     }
 
+    m_path = QFileInfo(path).absoluteFilePath();
     m_connection = nextConnectionName();
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QLatin1String(kDriver), m_connection);
@@ -251,6 +264,21 @@ RecordStore::OpenResult RecordStore::open(const QString &path)
             m_error = reasonOf(db.lastError());
         } else if (!checkUsable()) {
             db.close();
+        } else if (const auto now = identityOf(path); !opened || !now || *opened != *now) {
+            m_error = QStringLiteral("The file %1 was replaced while it was being opened.")
+                              .arg(nativePath(m_path));
+        } else {
+            m_identity = *now;
+            // A large file is read whole beside the first window; the
+            // journal changes only once the file is known sound.
+            if (QFileInfo(path).size() > largeFileLimit)
+                m_check = FileCheck::forFile(m_path, m_identity.key() + m_path);
+            if (m_check && m_check->isFinished()) {
+                m_error = m_check->verdict();
+                m_check.reset();
+            }
+            if (m_error.isEmpty() && !m_check)
+                useRollbackJournal();
         }
     }
     if (!m_error.isEmpty()) {
@@ -281,11 +309,14 @@ bool RecordStore::checkUsable()
         return fail(reasonOf(query.lastError()));
     QStringList missing = DowsingRecord::fieldNames();
     bool idIsKey = false;
+    int keyColumns = 0;
     bool any = false;
     while (query.next()) {
         any = true;
         const QString name = query.value(1).toString();
         missing.removeAll(name);
+        if (query.value(5).toInt() > 0)
+            ++keyColumns;
         if (name == QLatin1String("IdNumber"))
             idIsKey = query.value(5).toInt() == 1
                     && query.value(2).toString().compare(QLatin1String("INTEGER"),
@@ -298,8 +329,10 @@ bool RecordStore::checkUsable()
     if (!missing.isEmpty())
         return fail(QStringLiteral("The table Details has no field %1.")
                             .arg(missing.join(QStringLiteral(", "))));
-    if (!idIsKey)
-        return fail(QStringLiteral("The field IdNumber of the table Details is not its key."));
+    if (!idIsKey || keyColumns != 1 || !checkKey())
+        return fail(m_error.isEmpty()
+                            ? QStringLiteral("The field IdNumber of the table Details is not its key.")
+                            : m_error);
 
     // Reading a row proves that the pages behind the description are sound.
     if (!query.exec(QStringLiteral("SELECT %1, IdNumber FROM Details ORDER BY IdNumber LIMIT 1")
@@ -310,6 +343,11 @@ bool RecordStore::checkUsable()
         return fail(reasonOf(query.lastError()));
     query.finish();
 
+    if (QFileInfo(m_path).size() <= largeFileLimit) {
+        if (const QString damage = damageOf(db); !damage.isEmpty())
+            return fail(damage);
+    }
+
     if (!query.exec(QStringLiteral("PRAGMA synchronous = FULL")))
         return fail(reasonOf(query.lastError()));
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
@@ -319,6 +357,138 @@ bool RecordStore::checkUsable()
     return true;
 }
 
+// IdNumber must be the table's row key itself, or the engine stores no key
+// for a new record (NULL) and the list cannot tell rows apart. A single
+// INTEGER PRIMARY KEY column is that key unless it is declared DESC or the
+// table has no row keys (WITHOUT ROWID): then the engine keeps a separate
+// index for it, listed with origin "pk".
+bool RecordStore::checkKey()
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("PRAGMA index_list(Details)")))
+        return fail(reasonOf(query.lastError()));
+    bool separateKeyIndex = false;
+    while (query.next())
+        separateKeyIndex = separateKeyIndex || query.value(3).toString() == QLatin1String("pk");
+    if (query.lastError().isValid())
+        return fail(reasonOf(query.lastError()));
+    return !separateKeyIndex;
+}
+
+// A file in write-ahead-log mode keeps new records in a file beside it
+// until a checkpoint; a copy of the file alone would lack them. Leaving
+// that mode needs the file to itself; while another connection keeps it,
+// each write is checkpointed instead.
+bool RecordStore::useRollbackJournal()
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    if (!query.exec(QStringLiteral("PRAGMA journal_mode")) || !query.next())
+        return fail(reasonOf(query.lastError()));
+    const bool wal = query.value(0).toString().compare(QLatin1String("wal"),
+                                                       Qt::CaseInsensitive) == 0;
+    query.finish();
+    if (wal) {
+        const bool left = query.exec(QStringLiteral("PRAGMA journal_mode = DELETE"))
+                && query.next()
+                && query.value(0).toString().compare(QLatin1String("delete"),
+                                                     Qt::CaseInsensitive) == 0;
+        query.finish();
+        m_checkpointEachWrite = !left;
+    }
+    m_journalSettled = true;
+    return true;
+}
+
+// Copies the write-ahead log into the file; false unless all of it went.
+bool RecordStore::checkpoint()
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    if (!query.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")) || !query.next())
+        return fail(reasonOf(query.lastError()));
+    const bool complete = query.value(0).toInt() == 0;
+    query.finish();
+    if (!complete)
+        return fail(QStringLiteral("Another program is reading the file %1 and keeps its "
+                                   "write-ahead log from being copied into it.")
+                            .arg(nativePath(m_path)));
+    return true;
+}
+
+// SQLite keeps writing the file it opened through its handle, even after
+// another file was renamed over that name or the file was removed: then
+// open the file that stands there now, with every check of open(). A
+// removed file is never made anew.
+bool RecordStore::followFileAtPath()
+{
+    const std::optional<FileIdentity> now = identityOf(m_path);
+    if (!now)
+        return fail(QStringLiteral("The file %1 is no longer there: it was removed or moved "
+                                   "while the program ran, and it is not made anew.")
+                            .arg(nativePath(m_path)));
+    if (isOpen() && *now == m_identity)
+        return true;
+    const QString path = m_path;
+    if (open(path) == OpenResult::Opened)
+        return true;
+    const QString reason = m_error;
+    // Kept, so that the next write tries the file there again.
+    m_path = path;
+    return fail(QStringLiteral("The file %1 was replaced, and the file there now cannot be "
+                               "used: %2")
+                        .arg(nativePath(path), reason));
+}
+
+bool RecordStore::readyToWrite()
+{
+    if (m_path.isEmpty())
+        return fail(QStringLiteral("The database is not open."));
+    if (!followFileAtPath())
+        return false;
+    if (m_check) {
+        // Waits for the check of a large file, which began at open.
+        if (const QString damage = m_check->verdict(); !damage.isEmpty())
+            return fail(damage);
+        m_check.reset();
+    }
+    // Leaving the write-ahead log fails at once while another connection
+    // keeps it, so try again before each write: it may have gone.
+    if ((!m_journalSettled || m_checkpointEachWrite) && !useRollbackJournal())
+        return false;
+    // A log left by a write another program made is copied in first, so
+    // that a log that cannot be copied stops the write before it is made.
+    return !m_checkpointEachWrite || checkpoint();
+}
+
+bool RecordStore::writtenToFileAtPath()
+{
+    if (m_checkpointEachWrite && !checkpoint())
+        return fail(QStringLiteral("The change is in the write-ahead log beside the file, not "
+                                   "yet in the file itself: ")
+                    + m_error);
+    const std::optional<FileIdentity> now = identityOf(m_path);
+    if (!now || *now != m_identity)
+        return fail(QStringLiteral("The file %1 was replaced or removed while the change was "
+                                   "being written, so the file there now does not hold it.")
+                            .arg(nativePath(m_path)));
+    return true;
+}
+
+FileCheck *RecordStore::pendingCheck() const
+{
+    return m_check && !m_check->isFinished() ? m_check.get() : nullptr;
+}
+
+qint64 RecordStore::largeFileBytes()
+{
+    return largeFileLimit;
+}
+
+void RecordStore::setLargeFileBytes(qint64 bytes)
+{
+    largeFileLimit = bytes;
+}
+
 bool RecordStore::isOpen() const
 {
     return !m_connection.isEmpty() && QSqlDatabase::database(m_connection, false).isOpen();
@@ -326,15 +496,20 @@ bool RecordStore::isOpen() const
 
 void RecordStore::close()
 {
-    if (m_connection.isEmpty())
-        return;
-    {
-        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-        if (db.isOpen())
-            db.close();
+    if (!m_connection.isEmpty()) {
+        {
+            QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+            if (db.isOpen())
+                db.close();
+        }
+        QSqlDatabase::removeDatabase(m_connection);
+        m_connection.clear();
     }
-    QSqlDatabase::removeDatabase(m_connection);
-    m_connection.clear();
+    m_path.clear();
+    m_identity = {};
+    m_check.reset();
+    m_journalSettled = false;
+    m_checkpointEachWrite = false;
 }
 
 bool RecordStore::fail(const QString &reason)
@@ -346,29 +521,39 @@ bool RecordStore::fail(const QString &reason)
 bool RecordStore::add(DowsingRecord &record)
 {
     m_error.clear();
-    if (!isOpen())
+    if (m_path.isEmpty())
         return fail(QStringLiteral("The database is not open."));
     if (!record.Date.isValid())
         return fail(QStringLiteral("The Date Is Not A Valid Calendar Date"));
+    if (!readyToWrite())
+        return false;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.prepare(QStringLiteral("INSERT INTO Details (%1) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)")
                           .arg(kColumns));
     bindFields(query, record);
     if (!query.exec())
         return fail(reasonOf(query.lastError()));
-    record.IdNumber = query.lastInsertId().toLongLong();
+    // A trigger may drop the row without an error.
+    if (query.numRowsAffected() != 1)
+        return fail(QStringLiteral("The file did not take the record."));
+    const qint64 key = query.lastInsertId().toLongLong();
+    if (!writtenToFileAtPath())
+        return false;
+    record.IdNumber = key;
     return true;
 }
 
 bool RecordStore::update(const DowsingRecord &record)
 {
     m_error.clear();
-    if (!isOpen())
+    if (m_path.isEmpty())
         return fail(QStringLiteral("The database is not open."));
     if (!record.IdNumber)
         return fail(QStringLiteral("The record has no IdNumber."));
     if (!record.Date.isValid())
         return fail(QStringLiteral("The Date Is Not A Valid Calendar Date"));
+    if (!readyToWrite())
+        return false;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.prepare(QStringLiteral(
             "UPDATE Details SET Date=?, Name=?, Address=?, City=?, State=?, Pin=?, Phone_No=?, "
@@ -380,14 +565,16 @@ bool RecordStore::update(const DowsingRecord &record)
         return fail(reasonOf(query.lastError()));
     if (query.numRowsAffected() != 1)
         return fail(QStringLiteral("The record no longer exists in the database."));
-    return true;
+    return writtenToFileAtPath();
 }
 
 bool RecordStore::remove(qint64 idNumber)
 {
     m_error.clear();
-    if (!isOpen())
+    if (m_path.isEmpty())
         return fail(QStringLiteral("The database is not open."));
+    if (!readyToWrite())
+        return false;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.prepare(QStringLiteral("DELETE FROM Details WHERE IdNumber=?"));
     query.addBindValue(idNumber);
@@ -395,7 +582,7 @@ bool RecordStore::remove(qint64 idNumber)
         return fail(reasonOf(query.lastError()));
     if (query.numRowsAffected() != 1)
         return fail(QStringLiteral("The record no longer exists in the database."));
-    return true;
+    return writtenToFileAtPath();
 }
 
 std::optional<DowsingRecord> RecordStore::find(qint64 idNumber)

@@ -1,14 +1,18 @@
 #pragma once
 
 #include "DowsingRecord.h"
+#include "FileIdentity.h"
 #include "KeyIndex.h"
 
 #include <QString>
 #include <QVector>
 
+#include <memory>
 #include <optional>
 
 namespace Orvane {
+
+class FileCheck;
 
 // One connection to the record database "Dowsing.dll" and the operations the
 // windows use on its table Details. Each window that reads or writes records
@@ -17,6 +21,12 @@ namespace Orvane {
 // The store never creates the file, never creates or alters the table, and
 // leaves a file it refuses exactly as it was. Every read that lists rows
 // orders them by IdNumber, which is the order of addition.
+//
+// A write is reported done only once the file at the path holds it by
+// itself: the store writes with a rollback journal (a write-ahead log keeps
+// new records beside the file, not in it), writes the file that stands at
+// the path now (reopening it if it was replaced), and never writes a file
+// whose pages were not all read and found sound.
 class RecordStore
 {
 public:
@@ -38,7 +48,9 @@ public:
 
     // Opens the file read-write without ever creating it, and checks that it
     // is a SQLite database with a usable Details table that can be written.
-    // On failure errorText() gives the engine's reason.
+    // On failure errorText() gives the engine's reason. A file larger than
+    // largeFileBytes() opens before all its pages are read: see
+    // pendingCheck().
     OpenResult open(const QString &path);
     bool isOpen() const;
     void close();
@@ -64,6 +76,15 @@ public:
     // when the read failed.
     KeyIndex keyIndex();
 
+    // The check of every page of a large file while it still runs on a
+    // second thread; null when the check was made at open or is over. No
+    // write is made before it passed.
+    FileCheck *pendingCheck() const;
+    // Files above this size are checked on a second thread.
+    static qint64 largeFileBytes();
+    // For tests: checks files above this size on a second thread.
+    static void setLargeFileBytes(qint64 bytes);
+
     // The reason of the last failure, empty after a success.
     QString errorText() const;
 
@@ -74,9 +95,26 @@ public:
 private:
     bool fail(const QString &reason);
     bool checkUsable();
+    bool checkKey();
+    // Before a write: the file checked, the one at the path, and journaled
+    // so that the file alone holds the write.
+    bool readyToWrite();
+    bool followFileAtPath();
+    bool useRollbackJournal();
+    // After a write: the file alone holds it, and it is still the file at
+    // the path.
+    bool writtenToFileAtPath();
+    bool checkpoint();
 
     QString m_connection;
     QString m_error;
+    QString m_path;
+    FileIdentity m_identity;
+    std::shared_ptr<FileCheck> m_check;
+    bool m_journalSettled = false;
+    // Another connection kept the file in write-ahead-log mode: every write
+    // is copied into the file before it is reported.
+    bool m_checkpointEachWrite = false;
 };
 
 } // namespace Orvane

@@ -7,7 +7,10 @@
 -- reused (AUTOINCREMENT), so it stays a safe key for a record that was
 -- deleted. Text fields are never NULL in rows the program writes.
 
-PRAGMA journal_mode = WAL;
+-- A rollback journal: each commit lands in this one file, which is what
+-- users copy to back up or move their records (a write-ahead log would keep
+-- recent records in a file beside it).
+PRAGMA journal_mode = DELETE;
 
 CREATE TABLE Details (
     Date                     DATE NOT NULL CHECK (Date IS date(Date)),

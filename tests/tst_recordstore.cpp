@@ -1,16 +1,22 @@
 // The record store: which files it refuses (and leaves untouched), the order
-// and keys of records, and that readers never get in the way of a save.
+// and keys of records, that readers never get in the way of a save, and that
+// a write reported done is in the one file that stands at the path.
 
 #include "support/FakePlatform.h"
 #include "support/TestDatabase.h"
 #include "support/TestFiles.h"
 
+#include "list/RecordListModel.h"
+#include "store/FileCheck.h"
 #include "store/RecordStore.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSqlQuery>
 #include <QtTest>
+
+#include <cstdio>
+#include <memory>
 
 using namespace Orvane;
 using namespace Orvane::Testing;
@@ -48,7 +54,12 @@ private slots:
     void storedFormsHaveNoNullsAndNoTimeOfDay();
     void updateAndRemoveWorkByKeyAndReportMissingRecords();
     void invalidDateIsRefused();
+    void recordTheFileDidNotTakeIsNotCalledSaved();
     void openReaderDoesNotBlockASave();
+    void writesGoToTheFileNowAtThePath();
+    void everyWriteIsInTheFileAlone_data();
+    void everyWriteIsInTheFileAlone();
+    void damageFoundBesideTheWindowStopsEveryWrite();
 };
 
 void TestRecordStore::opensTheShippedDatabase()
@@ -68,6 +79,12 @@ void TestRecordStore::missingFileIsNeverCreated()
     RecordStore store;
     QCOMPARE(store.open(env.databasePath()), RecordStore::OpenResult::Missing);
     QVERIFY(!QFile::exists(env.databasePath()));
+    // A store that did not open writes nothing, even once a file is there.
+    QVERIFY(TestEnvironment::copyShippedDatabase(env.databasePath()));
+    DowsingRecord late = sampleRecord(QStringLiteral("LATE"));
+    QVERIFY(!store.add(late));
+    QCOMPARE(keysIn(env.databasePath()).size(), 0);
+    QVERIFY(QFile::remove(env.databasePath()));
 
     // A folder of that name counts as missing and stays a folder.
     QVERIFY(QDir(env.folder()).mkdir(QStringLiteral("Dowsing.dll")));
@@ -86,19 +103,24 @@ void TestRecordStore::unusableFilesAreRefusedAndLeftAsTheyWere_data()
     QTest::newRow("no Details table") << "notable" << "no table Details";
     QTest::newRow("other fields") << "otherfields" << "has no field";
     QTest::newRow("IdNumber not the key") << "nokey" << "not its key";
+    QTest::newRow("IdNumber one of two keys") << "compositekey" << "not its key";
+    QTest::newRow("IdNumber a descending key") << "desckey" << "not its key";
+    QTest::newRow("table without row keys") << "withoutrowid" << "not its key";
+    QTest::newRow("page in the middle overwritten") << "spoiledpage" << "damaged";
 }
 
 void TestRecordStore::unusableFilesAreRefusedAndLeftAsTheyWere()
 {
     QFETCH(QString, kind);
     QFETCH(QString, reasonPart);
-    TestEnvironment env(kind == QLatin1String("truncated"));
+    const bool filled = kind == QLatin1String("truncated") || kind == QLatin1String("spoiledpage");
+    TestEnvironment env(filled);
     const QString path = env.databasePath();
     if (kind == QLatin1String("text")) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("These are my dowsing notes, not a database.\n");
-    } else if (kind == QLatin1String("truncated")) {
+    } else if (filled) {
         {
             RecordStore store;
             QCOMPARE(store.open(path), RecordStore::OpenResult::Opened);
@@ -109,7 +131,10 @@ void TestRecordStore::unusableFilesAreRefusedAndLeftAsTheyWere()
         }
         QFile file(path);
         QVERIFY(file.size() > 8192);
-        QVERIFY(file.resize(4096 + 100));
+        if (kind == QLatin1String("truncated"))
+            QVERIFY(file.resize(4096 + 100));
+        else
+            QVERIFY(spoilMiddlePage(path));
     } else {
         QVERIFY(runSql(path, {wrongShapeTable(kind)}));
     }
@@ -265,6 +290,21 @@ void TestRecordStore::invalidDateIsRefused()
     QCOMPARE(store.count(), 0);
 }
 
+void TestRecordStore::recordTheFileDidNotTakeIsNotCalledSaved()
+{
+    TestEnvironment env;
+    QVERIFY(runSql(env.databasePath(),
+                   {QStringLiteral("CREATE TRIGGER drop_all BEFORE INSERT ON Details "
+                                   "BEGIN SELECT RAISE(IGNORE); END")}));
+    RecordStore store;
+    QCOMPARE(store.open(env.databasePath()), RecordStore::OpenResult::Opened);
+    DowsingRecord r = sampleRecord(QStringLiteral("IGNORED"));
+    QVERIFY(!store.add(r));
+    QVERIFY(!store.errorText().isEmpty());
+    QVERIFY(!r.IdNumber.has_value());
+    QCOMPARE(store.count(), 0);
+}
+
 void TestRecordStore::openReaderDoesNotBlockASave()
 {
     TestEnvironment env;
@@ -275,14 +315,15 @@ void TestRecordStore::openReaderDoesNotBlockASave()
         QVERIFY(writer.add(r));
     }
 
-    // Another connection stands in the middle of reading every row, holding
-    // its read open, as a list over the table might.
-    RawDatabase reader(env.databasePath());
-    QSqlQuery rows(reader.db());
-    rows.setForwardOnly(true);
-    QVERIFY(rows.exec(QStringLiteral("SELECT * FROM Details ORDER BY IdNumber")));
-    QVERIFY(rows.next());
-    QVERIFY(rows.next());
+    // The list, on a connection of its own, in the middle of showing rows.
+    // With a rollback journal any read left unfinished would hold every
+    // save until it ends.
+    RecordStore listed;
+    QCOMPARE(listed.open(env.databasePath()), RecordStore::OpenResult::Opened);
+    RecordListModel rows(listed);
+    QVERIFY(rows.load());
+    for (int row = 0; row < 40; ++row)
+        QVERIFY(rows.data(rows.index(row, 1)).isValid());
 
     QElapsedTimer timer;
     timer.start();
@@ -294,8 +335,132 @@ void TestRecordStore::openReaderDoesNotBlockASave()
     QVERIFY2(writer.remove(*r.IdNumber), qPrintable(writer.errorText()));
     // Waiting for a lock would have taken the whole busy timeout.
     QVERIFY2(timer.elapsed() < 1500, "a save waited for a reader");
-    QVERIFY(rows.next());
-    rows.finish();
+    QCOMPARE(rows.data(rows.index(299, 1)).toString(), QStringLiteral("R299"));
+}
+
+void TestRecordStore::writesGoToTheFileNowAtThePath()
+{
+    TestEnvironment env;
+    const QString path = env.databasePath();
+    RecordStore store;
+    QCOMPARE(store.open(path), RecordStore::OpenResult::Opened);
+    DowsingRecord first = sampleRecord(QStringLiteral("FIRST"));
+    QVERIFY(store.add(first));
+
+    // A synced folder's client renames a newer copy, with more records,
+    // over the file the store holds open.
+    const QString incoming = QDir(env.folder()).filePath(QStringLiteral("incoming.tmp"));
+    QVERIFY(QFile::copy(path, incoming));
+    QVERIFY(runSql(incoming, {manyRecords(300)}));
+    QCOMPARE(std::rename(QFile::encodeName(incoming).constData(),
+                         QFile::encodeName(path).constData()),
+             0);
+    DowsingRecord after = sampleRecord(QStringLiteral("AFTER"));
+    QVERIFY2(store.add(after), qPrintable(store.errorText()));
+    QCOMPARE(integrityOf(path), QStringLiteral("ok"));
+    const QList<DowsingRecord> held = storedRecords(path);
+    QCOMPARE(held.size(), 302);
+    QCOMPARE(held.constLast().Name, QStringLiteral("AFTER"));
+
+    // Removed: every write is refused with the reason, and no file is made.
+    QVERIFY(QFile::remove(path));
+    DowsingRecord lost = sampleRecord(QStringLiteral("NOWHERE"));
+    QVERIFY(!store.add(lost));
+    QVERIFY2(store.errorText().contains(QLatin1String("no longer there")),
+             qPrintable(store.errorText()));
+    QVERIFY(!store.update(after));
+    QVERIFY(!store.remove(*first.IdNumber));
+    QVERIFY(!QFile::exists(path));
+}
+
+void TestRecordStore::everyWriteIsInTheFileAlone_data()
+{
+    QTest::addColumn<bool>("writeAheadLog");
+    QTest::addColumn<bool>("otherConnection");
+    QTest::addColumn<bool>("checkedBeside");
+    QTest::newRow("shipped file") << false << false << false;
+    QTest::newRow("write-ahead-log file") << true << false << false;
+    QTest::newRow("write-ahead-log file checked on a second thread") << true << false << true;
+    QTest::newRow("write-ahead-log file another connection keeps") << true << true << false;
+}
+
+// What users copy to back up or move their records is the one file: once
+// a write is reported, a copy of it alone holds the write.
+void TestRecordStore::everyWriteIsInTheFileAlone()
+{
+    QFETCH(bool, writeAheadLog);
+    QFETCH(bool, otherConnection);
+    QFETCH(bool, checkedBeside);
+    TestEnvironment env;
+    const QString path = env.databasePath();
+    if (writeAheadLog)
+        QVERIFY(setJournalMode(path, QStringLiteral("WAL")));
+    std::unique_ptr<RawDatabase> other;
+    if (otherConnection) {
+        other = std::make_unique<RawDatabase>(path);
+        QVERIFY(other->exec(QStringLiteral("SELECT count(*) FROM Details")));
+    }
+    const qint64 largeFileBytes = RecordStore::largeFileBytes();
+    if (checkedBeside)
+        RecordStore::setLargeFileBytes(0);
+    RecordStore store;
+    const RecordStore::OpenResult opened = store.open(path);
+    RecordStore::setLargeFileBytes(largeFileBytes);
+    QCOMPARE(opened, RecordStore::OpenResult::Opened);
+
+    QTemporaryDir elsewhere;
+    const auto namesInCopy = [&] {
+        const QString copy = RecordStore::databasePath(elsewhere.path());
+        QFile::remove(copy);
+        QFile::copy(path, copy);
+        QStringList names;
+        for (const DowsingRecord &r : storedRecords(copy))
+            names.append(r.Name);
+        return names;
+    };
+    DowsingRecord a = sampleRecord(QStringLiteral("A"));
+    DowsingRecord b = sampleRecord(QStringLiteral("B"));
+    QVERIFY2(store.add(a) && store.add(b), qPrintable(store.errorText()));
+    QCOMPARE(namesInCopy(), QStringList({QStringLiteral("A"), QStringLiteral("B")}));
+    a.Name = QStringLiteral("A CHANGED");
+    QVERIFY2(store.update(a), qPrintable(store.errorText()));
+    QVERIFY2(store.remove(*b.IdNumber), qPrintable(store.errorText()));
+    QCOMPARE(namesInCopy(), QStringList{QStringLiteral("A CHANGED")});
+
+    // With the other connection gone, the file keeps a rollback journal.
+    other.reset();
+    DowsingRecord c = sampleRecord(QStringLiteral("C"));
+    QVERIFY2(store.add(c), qPrintable(store.errorText()));
+    QVERIFY(!QFile::exists(path + QStringLiteral("-wal")));
+}
+
+void TestRecordStore::damageFoundBesideTheWindowStopsEveryWrite()
+{
+    TestEnvironment env;
+    const QString path = env.databasePath();
+    QVERIFY(runSql(path, {manyRecords(300)}));
+    QVERIFY(spoilMiddlePage(path));
+    const QByteArray before = fileBytes(path);
+
+    const qint64 largeFileBytes = RecordStore::largeFileBytes();
+    RecordStore::setLargeFileBytes(0);
+    RecordStore store;
+    const RecordStore::OpenResult opened = store.open(path);
+    RecordStore::setLargeFileBytes(largeFileBytes);
+    // The check may be over before open returns; then open refuses the file.
+    if (opened == RecordStore::OpenResult::Opened) {
+        DowsingRecord r = sampleRecord(QStringLiteral("AFTER DAMAGE"));
+        QVERIFY(!store.add(r));
+        QVERIFY2(store.errorText().contains(QLatin1String("damaged")),
+                 qPrintable(store.errorText()));
+        QVERIFY(!store.remove(1));
+    } else {
+        QCOMPARE(opened, RecordStore::OpenResult::Unusable);
+        QVERIFY2(store.errorText().contains(QLatin1String("damaged")),
+                 qPrintable(store.errorText()));
+    }
+    store.close();
+    QCOMPARE(fileBytes(path), before);
 }
 
 QTEST_GUILESS_MAIN(TestRecordStore)

@@ -13,6 +13,7 @@
 
 #include "shell/Startup.h"
 #include "shell/modHelp.h"
+#include "store/RecordStore.h"
 
 #include <QDir>
 #include <QFile>
@@ -86,6 +87,8 @@ QString startAndGiveUp(TestEnvironment &env)
         return {};
     }
     [&] {
+        // A large file's check ends after the first window showed.
+        QTRY_VERIFY_WITH_TIMEOUT(!env.messages.shown.isEmpty(), 10000);
         QCOMPARE(env.messages.shown.size(), 1);
         QCOMPARE(env.messages.shown.constFirst().icon, MessageBoxes::Icon::Critical);
         QCOMPARE(env.messages.shown.constFirst().buttons, MessageBoxes::Buttons::Ok);
@@ -135,6 +138,9 @@ void TestUnusableDatabase::unusableFileEndsTheProgramAndIsLeftAsItWas_data()
     QTest::newRow("shipped file with its table dropped") << "dropped" << "no table Details";
     QTest::newRow("Details with other fields") << "otherfields" << "has no field";
     QTest::newRow("IdNumber not the key") << "nokey" << "not its key";
+    QTest::newRow("page in the middle overwritten") << "spoiled-page" << "damaged";
+    QTest::newRow("page overwritten, found beside the window") << "spoiled-page-large"
+                                                               << "damaged";
 }
 
 void TestUnusableDatabase::unusableFileEndsTheProgramAndIsLeftAsItWas()
@@ -142,7 +148,8 @@ void TestUnusableDatabase::unusableFileEndsTheProgramAndIsLeftAsItWas()
     QFETCH(QString, kind);
     QFETCH(QString, reasonPart);
 
-    TestEnvironment env(kind.startsWith(QLatin1String("cut")) || kind == QLatin1String("dropped"));
+    TestEnvironment env(kind.startsWith(QLatin1String("cut")) || kind == QLatin1String("dropped")
+                        || kind.startsWith(QLatin1String("spoiled-page")));
     const QString path = env.databasePath();
     if (kind == QLatin1String("text")) {
         QFile file(path);
@@ -151,6 +158,9 @@ void TestUnusableDatabase::unusableFileEndsTheProgramAndIsLeftAsItWas()
     } else if (kind == QLatin1String("empty")) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
+    } else if (kind.startsWith(QLatin1String("spoiled-page"))) {
+        QCOMPARE(fillWithRecords(path, 300).size(), 300);
+        QVERIFY(spoilMiddlePage(path));
     } else if (kind.startsWith(QLatin1String("cut"))) {
         QCOMPARE(fillWithRecords(path, 300).size(), 300);
         QVERIFY(sideFiles(path).isEmpty());
@@ -170,7 +180,12 @@ void TestUnusableDatabase::unusableFileEndsTheProgramAndIsLeftAsItWas()
     const QByteArray before = fileBytes(path);
     const QStringList sidesBefore = sideFiles(path);
 
+    // A large file is read whole while the first window is up.
+    const qint64 largeFileBytes = RecordStore::largeFileBytes();
+    if (kind == QLatin1String("spoiled-page-large"))
+        RecordStore::setLargeFileBytes(0);
     const QString message = startAndGiveUp(env);
+    RecordStore::setLargeFileBytes(largeFileBytes);
     if (QTest::currentTestFailed())
         return;
     QVERIFY2(message.startsWith(kCannotOpen), qPrintable(message));
@@ -200,8 +215,8 @@ void TestUnusableDatabase::fileHeldByAnotherProgramIsRefused_data()
     QTest::addColumn<bool>("writeAheadLog");
     // With a write-ahead log the other program's transaction blocks writers
     // only; with a rollback journal its exclusive lock blocks readers too.
-    QTest::newRow("shipped file (write-ahead log)") << true;
-    QTest::newRow("rollback-journal file") << false;
+    QTest::newRow("write-ahead-log file") << true;
+    QTest::newRow("shipped file (rollback journal)") << false;
 }
 
 void TestUnusableDatabase::fileHeldByAnotherProgramIsRefused()
@@ -209,8 +224,8 @@ void TestUnusableDatabase::fileHeldByAnotherProgramIsRefused()
     QFETCH(bool, writeAheadLog);
     TestEnvironment env;
     const QString path = env.databasePath();
-    if (!writeAheadLog)
-        QVERIFY(runSql(path, {QStringLiteral("PRAGMA journal_mode = DELETE")}));
+    if (writeAheadLog)
+        QVERIFY(setJournalMode(path, QStringLiteral("WAL")));
     const QByteArray before = fileBytes(path);
 
     QProcess other;

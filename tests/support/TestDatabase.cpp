@@ -3,6 +3,7 @@
 #include "store/RecordStore.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -73,11 +74,27 @@ QString wrongShapeTable(const QString &kind)
         return QStringLiteral("CREATE TABLE Other (x)");
     if (kind == QLatin1String("otherfields"))
         return QStringLiteral("CREATE TABLE Details (Date, Name, IdNumber INTEGER PRIMARY KEY)");
+    const QString fields = QStringLiteral(
+            "CREATE TABLE Details (Date, Name, Address, City, State, Pin, Phone_No, Email, "
+            "Time_Dowsing_Occured, Dowsing_Tool, Item_Dowsing_For, Location_Dowsing_Occured, "
+            "Notes, ");
     if (kind == QLatin1String("nokey"))
-        return QStringLiteral("CREATE TABLE Details (Date, Name, Address, City, State, Pin, "
-                              "Phone_No, Email, Time_Dowsing_Occured, Dowsing_Tool, "
-                              "Item_Dowsing_For, Location_Dowsing_Occured, Notes, IdNumber)");
+        return fields + QStringLiteral("IdNumber)");
+    if (kind == QLatin1String("compositekey"))
+        return fields + QStringLiteral("IdNumber INTEGER, PRIMARY KEY (IdNumber, Name))");
+    if (kind == QLatin1String("desckey"))
+        return fields + QStringLiteral("IdNumber INTEGER PRIMARY KEY DESC)");
+    if (kind == QLatin1String("withoutrowid"))
+        return fields + QStringLiteral("IdNumber INTEGER PRIMARY KEY) WITHOUT ROWID");
     qFatal("no table of the kind %s", qPrintable(kind));
+}
+
+QString manyRecords(int count)
+{
+    return QStringLiteral("WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n "
+                          "WHERE x < %1) INSERT INTO Details (Date, Name, Notes) "
+                          "SELECT '2010-05-01', 'CUSTOMER ' || x, printf('%.300c', 'n') FROM n")
+            .arg(count);
 }
 
 bool spoilDatabase(const QString &path)
@@ -85,6 +102,19 @@ bool spoilDatabase(const QString &path)
     QFile::remove(path);
     QFile garbage(path);
     return garbage.open(QIODevice::WriteOnly) && garbage.write(QByteArray(4096, 'x')) == 4096;
+}
+
+bool spoilMiddlePage(const QString &path)
+{
+    const qint64 pageSize = 4096;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite) || file.size() < 4 * pageSize)
+        return false;
+    QByteArray noise(pageSize, Qt::Uninitialized);
+    QRandomGenerator random(11);
+    for (char &byte : noise)
+        byte = char(random.bounded(256));
+    return file.seek(file.size() / pageSize / 2 * pageSize) && file.write(noise) == pageSize;
 }
 
 QVector<qint64> addRecords(const QString &path, const QList<DowsingRecord> &records)

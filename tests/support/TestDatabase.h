@@ -42,11 +42,19 @@ QString integrityOf(const QString &path);
 bool setJournalMode(const QString &path, const QString &mode);
 
 // A statement that gives an empty database a table of the wrong shape:
-// "notable" (no Details table), "otherfields" (Details with other fields)
-// or "nokey" (IdNumber is not the table's key).
+// "notable" (no Details table), "otherfields" (Details with other fields),
+// "nokey" (IdNumber is not the table's key), or IdNumber declared a key the
+// engine keeps apart from its row keys: "compositekey", "desckey" or
+// "withoutrowid".
 QString wrongShapeTable(const QString &kind);
+// A statement that adds this many plain records in one transaction.
+QString manyRecords(int count);
 // Replaces the file with 4 kB of garbage.
 bool spoilDatabase(const QString &path);
+// Overwrites the page in the middle of the file with random bytes, as a
+// failing disk or a bad copy may: the header, the table's description and
+// the first rows stay readable.
+bool spoilMiddlePage(const QString &path);
 
 // Adds the records through a store of the test's own and returns their
 // keys; a test cannot go on without them, so a refusal is fatal.

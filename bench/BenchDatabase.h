@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+namespace Orvane::Testing {
+
+// Copies the shipped database into folder and fills it with records of a
+// realistic size, in one transaction, so that rows records remain after
+// every step-th record added is removed (none with step 0 or 1).
+bool makeDatabase(const QString &folder, qint64 rows, qint64 step);
+
+} // namespace Orvane::Testing
