@@ -82,6 +82,10 @@ signals:
     void recordUpdated();
     void webPageRequested(const QString &pageKey);
     void aboutRequested();
+    // The database file proved damaged after the window was shown; the
+    // user was told. The program is to end as it does for such a file at
+    // start.
+    void databaseRefused();
     // Emitted when the window is unloaded, whatever unloads it.
     void unloaded();
 

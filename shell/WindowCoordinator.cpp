@@ -49,6 +49,11 @@ void WindowCoordinator::connectEntryWindow()
     // However the entry window goes, the exit screen follows; closing it
     // ends the program.
     connect(m_entry, &frmMain::unloaded, this, [] { modHelp::ShowExitScreen(); });
+    connect(m_entry, &frmMain::databaseRefused, this, [this] {
+        // As at start: the frame goes, and the exit screen follows.
+        m_frame.hide();
+        unloadEntryWindow();
+    });
 }
 
 frmMain *WindowCoordinator::entryWindow() const
