@@ -17,7 +17,7 @@
 
 #include "entry/frmMain.h"
 #include "list/frmAllRecord.h"
-#include "shell/MDIForm1.h"
+#include "app/MDIForm1.h"
 #include "store/RecordStore.h"
 #include "view/frmSave.h"
 

@@ -1,7 +1,7 @@
 #include "frmMain.h"
 
-#include "FieldFilters.h"
-#include "FilteredLineEdit.h"
+#include "widgets/FieldFilters.h"
+#include "widgets/FilteredLineEdit.h"
 #include "HintLine.h"
 #include "Selectors.h"
 #include "platform/MessageBoxes.h"

@@ -4,12 +4,12 @@
 #include "frmMain.h"
 
 #include "EntryStyle.h"
-#include "FilteredLineEdit.h"
+#include "widgets/FilteredLineEdit.h"
 #include "HintLine.h"
-#include "PanelGroup.h"
+#include "widgets/PanelGroup.h"
 #include "Selectors.h"
 #include "platform/AppInfo.h"
-#include "shell/CaptionLabel.h"
+#include "widgets/CaptionLabel.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -86,7 +86,7 @@ QPlainTextEdit *makeMultiLine(const QString &name, QWidget *parent)
 
 QGroupBox *makePage(const QString &caption, const QString &name, QWidget *parent)
 {
-    auto *page = new PanelGroup(caption, parent);
+    auto *page = new PanelGroup(caption, EntryStyle::rimColour(), parent);
     page->setObjectName(name);
     return page;
 }
@@ -279,13 +279,13 @@ QGroupBox *frmMain::buildToolsPage()
     QGroupBox *page = makePage(QStringLiteral("Tools And Item Used For Dowsing:-"),
                                QStringLiteral("fraTools"), m_pages);
 
-    auto *Frame2 = new PanelGroup(QStringLiteral("Dowsing Tool:-"), page);
+    auto *Frame2 = new PanelGroup(QStringLiteral("Dowsing Tool:-"), EntryStyle::rimColour(), page);
     Frame2->setObjectName(QStringLiteral("Frame2"));
     // Read out by its own caption, not the page's.
     Frame2->setAccessibleName(Frame2->title());
     buildToolChooser(Frame2);
 
-    auto *Frame4 = new PanelGroup(QStringLiteral("Dowsing Item:-"), page);
+    auto *Frame4 = new PanelGroup(QStringLiteral("Dowsing Item:-"), EntryStyle::rimColour(), page);
     Frame4->setObjectName(QStringLiteral("Frame4"));
     Frame4->setAccessibleName(Frame4->title());
     buildItemChooser(Frame4);
@@ -387,7 +387,7 @@ void frmMain::buildItemChooser(QGroupBox *Frame4)
 
 QWidget *frmMain::buildTimeAndDate(QWidget *parent)
 {
-    auto *Frame5 = new PanelGroup(parent);
+    auto *Frame5 = new PanelGroup(QString(), EntryStyle::rimColour(), parent);
     Frame5->setObjectName(QStringLiteral("Frame5"));
     auto *grid = new QGridLayout(Frame5);
     grid->setContentsMargins(10, 8, 10, 10);

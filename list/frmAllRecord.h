@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/ChildForm.h"
+#include "widgets/ChildForm.h"
 #include "store/DowsingRecord.h"
 
 #include <memory>

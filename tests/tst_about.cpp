@@ -3,7 +3,7 @@
 
 #include "support/FakePlatform.h"
 
-#include "shell/frmAbout.h"
+#include "app/frmAbout.h"
 
 #include <QFrame>
 #include <QLabel>

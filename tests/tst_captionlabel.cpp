@@ -5,8 +5,8 @@
 // a range of fonts, margins and widths, and again after what the sizes
 // depend on has changed.
 
-#include "shell/CaptionLabel.h"
-#include "shell/LinkLabel.h"
+#include "widgets/CaptionLabel.h"
+#include "widgets/LinkLabel.h"
 #include "support/ProgramWindows.h"
 
 #include <QAbstractItemView>

@@ -8,7 +8,7 @@
 #include "support/WindowDriver.h"
 
 #include "list/frmAllRecord.h"
-#include "shell/modHelp.h"
+#include "app/modHelp.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -4,8 +4,8 @@
 
 #include "support/WindowDriver.h"
 
-#include "shell/frmExit.h"
-#include "shell/modHelp.h"
+#include "app/frmExit.h"
+#include "app/modHelp.h"
 
 #include <QCloseEvent>
 #include <QDialog>

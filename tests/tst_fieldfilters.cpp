@@ -1,7 +1,7 @@
 // The typing rules of the entry window's boxes, the paste rule built on
 // them, the e-mail test and the pop-ups' empty-name test.
 
-#include "entry/FieldFilters.h"
+#include "widgets/FieldFilters.h"
 
 #include <QtTest>
 

@@ -14,8 +14,8 @@
 #include "support/WindowDriver.h"
 
 #include "list/frmAllRecord.h"
-#include "shell/AccessKeys.h"
-#include "shell/modHelp.h"
+#include "widgets/AccessKeys.h"
+#include "app/modHelp.h"
 #include "view/frmSave.h"
 
 #include <QAbstractButton>

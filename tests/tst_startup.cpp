@@ -9,8 +9,8 @@
 
 #include "platform/AppInfo.h"
 #include "platform/SingleInstance.h"
-#include "shell/Startup.h"
-#include "shell/modHelp.h"
+#include "app/Startup.h"
+#include "app/modHelp.h"
 
 #include <QFile>
 #include <QProcess>

@@ -6,7 +6,7 @@
 #include "support/WindowDriver.h"
 
 #include "list/frmAllRecord.h"
-#include "shell/modHelp.h"
+#include "app/modHelp.h"
 #include "view/frmSave.h"
 
 #include <QApplication>

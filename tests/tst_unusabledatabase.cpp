@@ -11,8 +11,8 @@
 #include "support/TestFiles.h"
 #include "support/WindowDriver.h"
 
-#include "shell/Startup.h"
-#include "shell/modHelp.h"
+#include "app/Startup.h"
+#include "app/modHelp.h"
 #include "store/RecordStore.h"
 
 #include <QDir>

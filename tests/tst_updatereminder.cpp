@@ -6,7 +6,7 @@
 
 #include "platform/AppInfo.h"
 #include "platform/QtPlatform.h"
-#include "shell/modHelp.h"
+#include "app/modHelp.h"
 
 #include <QLocale>
 #include <QSettings>

@@ -3,8 +3,8 @@
 
 #include "support/WindowDriver.h"
 
-#include "shell/frmExit.h"
-#include "shell/modHelp.h"
+#include "app/frmExit.h"
+#include "app/modHelp.h"
 
 #include <QLabel>
 #include <QMdiArea>

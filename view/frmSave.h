@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/MessageBoxes.h"
-#include "shell/ChildForm.h"
+#include "widgets/ChildForm.h"
 #include "store/DowsingRecord.h"
 #include "store/SelectedRecord.h"
 

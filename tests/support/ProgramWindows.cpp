@@ -2,9 +2,9 @@
 
 #include "entry/frmMain.h"
 #include "list/frmAllRecord.h"
-#include "shell/MDIForm1.h"
-#include "shell/frmAbout.h"
-#include "shell/modHelp.h"
+#include "app/MDIForm1.h"
+#include "app/frmAbout.h"
+#include "app/modHelp.h"
 #include "support/TestDatabase.h"
 #include "support/WindowDriver.h"
 #include "view/frmSave.h"

@@ -1,6 +1,6 @@
 #include "WindowDriver.h"
 
-#include "shell/modHelp.h"
+#include "app/modHelp.h"
 
 #include <QApplication>
 #include <QLayout>

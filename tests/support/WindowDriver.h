@@ -3,7 +3,7 @@
 #include "support/FakePlatform.h"
 
 #include "entry/frmMain.h"
-#include "shell/MDIForm1.h"
+#include "app/MDIForm1.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "frmExit.h"
 
-#include "AppIcon.h"
-#include "LinkLabel.h"
+#include "widgets/AppIcon.h"
+#include "widgets/LinkLabel.h"
 #include "modHelp.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"

@@ -1,5 +1,5 @@
-#include "shell/AppIcon.h"
-#include "shell/Startup.h"
+#include "widgets/AppIcon.h"
+#include "app/Startup.h"
 
 #include <QApplication>
 #include <QFontDatabase>

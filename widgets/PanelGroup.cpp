@@ -1,20 +1,14 @@
 #include "PanelGroup.h"
 
-#include "EntryStyle.h"
-
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
 
 namespace Orvane {
 
-PanelGroup::PanelGroup(const QString &title, QWidget *parent)
+PanelGroup::PanelGroup(const QString &title, const QColor &rim, QWidget *parent)
     : QGroupBox(title, parent)
-{
-}
-
-PanelGroup::PanelGroup(QWidget *parent)
-    : QGroupBox(parent)
+    , m_rim(rim)
 {
 }
 
@@ -29,7 +23,7 @@ void PanelGroup::paintEvent(QPaintEvent *)
 
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(EntryStyle::rimColour());
+    painter.setPen(m_rim);
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(QRectF(frame).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
 

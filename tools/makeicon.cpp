@@ -3,7 +3,7 @@
 //
 //   orvane-makeicon SIZE TARGET.png
 
-#include "shell/AppIcon.h"
+#include "widgets/AppIcon.h"
 
 #include <QGuiApplication>
 

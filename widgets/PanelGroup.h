@@ -1,10 +1,11 @@
 #pragma once
 
+#include <QColor>
 #include <QGroupBox>
 
 namespace Orvane {
 
-// A captioned frame of the entry window's grey panel: a light rim with
+// A captioned frame on a coloured panel: a rim of the given colour with
 // rounded corners and a bold caption in the panel's text colour. It draws
 // itself, so it looks the same in every widget style (some styles draw a
 // group's rim too faint to see on the grey).
@@ -13,11 +14,13 @@ class PanelGroup : public QGroupBox
     Q_OBJECT
 
 public:
-    explicit PanelGroup(const QString &title, QWidget *parent = nullptr);
-    explicit PanelGroup(QWidget *parent = nullptr);
+    PanelGroup(const QString &title, const QColor &rim, QWidget *parent = nullptr);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    QColor m_rim;
 };
 
 } // namespace Orvane

@@ -1,7 +1,7 @@
 #include "frmAbout.h"
 
-#include "AppIcon.h"
-#include "LinkLabel.h"
+#include "widgets/AppIcon.h"
+#include "widgets/LinkLabel.h"
 #include "modHelp.h"
 #include "platform/AppInfo.h"
 

@@ -1,8 +1,8 @@
 #include "MDIForm1.h"
 
-#include "AccessKeys.h"
-#include "ChildForm.h"
-#include "LinkLabel.h"
+#include "widgets/AccessKeys.h"
+#include "widgets/ChildForm.h"
+#include "widgets/LinkLabel.h"
 #include "WindowCoordinator.h"
 #include "modHelp.h"
 
