@@ -1,6 +1,6 @@
 #include "Startup.h"
 
-#include "MDIForm1.h"
+#include "FrameWindow.h"
 #include "modHelp.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
@@ -33,7 +33,7 @@ bool Startup::run()
     modHelp::UpdateReminder();
 
     // The frame is deleted by UnloadAllAndEnd with every other window.
-    auto *frame = new MDIForm1;
+    auto *frame = new FrameWindow;
     if (QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect available = screen->availableGeometry();
         frame->resize(QSize(1024, 768).boundedTo(available.size() * 0.95));

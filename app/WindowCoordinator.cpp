@@ -1,17 +1,17 @@
 #include "WindowCoordinator.h"
 
-#include "MDIForm1.h"
-#include "frmAbout.h"
+#include "FrameWindow.h"
+#include "AboutBox.h"
 #include "modHelp.h"
 
-#include "entry/frmMain.h"
-#include "list/frmAllRecord.h"
+#include "entry/EntryWindow.h"
+#include "list/RecordListWindow.h"
 #include "platform/Platform.h"
-#include "view/frmSave.h"
+#include "view/RecordViewWindow.h"
 
 namespace Orvane {
 
-WindowCoordinator::WindowCoordinator(MDIForm1 &frame)
+WindowCoordinator::WindowCoordinator(FrameWindow &frame)
     : QObject(&frame)
     , m_frame(frame)
 {
@@ -24,7 +24,7 @@ bool WindowCoordinator::loadEntryWindow()
     // Run again as the entry window loads; after the start-up's run it
     // neither asks nor writes.
     modHelp::UpdateReminder();
-    m_entry = new frmMain;
+    m_entry = new EntryWindow;
     m_frame.addChild(m_entry);
     connectEntryWindow();
     if (!m_entry->Form_Load()) {
@@ -37,51 +37,51 @@ bool WindowCoordinator::loadEntryWindow()
 
 void WindowCoordinator::connectEntryWindow()
 {
-    connect(m_entry, &frmMain::allRecordsRequested, this, &WindowCoordinator::showAllRecords);
-    connect(m_entry, &frmMain::recordUpdated, this, &WindowCoordinator::showFreshList);
-    connect(m_entry, &frmMain::exitRequested, this, &WindowCoordinator::exitProgram);
-    connect(m_entry, &frmMain::webPageRequested, this,
+    connect(m_entry, &EntryWindow::allRecordsRequested, this, &WindowCoordinator::showAllRecords);
+    connect(m_entry, &EntryWindow::recordUpdated, this, &WindowCoordinator::showFreshList);
+    connect(m_entry, &EntryWindow::exitRequested, this, &WindowCoordinator::exitProgram);
+    connect(m_entry, &EntryWindow::webPageRequested, this,
             [](const QString &pageKey) { modHelp::OpenWebPage(pageKey); });
-    connect(m_entry, &frmMain::aboutRequested, this, [this] {
-        frmAbout box(m_entry);
+    connect(m_entry, &EntryWindow::aboutRequested, this, [this] {
+        AboutBox box(m_entry);
         box.exec();
     });
     // However the entry window goes, the exit screen follows; closing it
     // ends the program.
-    connect(m_entry, &frmMain::unloaded, this, [] { modHelp::ShowExitScreen(); });
-    connect(m_entry, &frmMain::databaseRefused, this, [this] {
+    connect(m_entry, &EntryWindow::unloaded, this, [] { modHelp::ShowExitScreen(); });
+    connect(m_entry, &EntryWindow::databaseRefused, this, [this] {
         // As at start: the frame goes, and the exit screen follows.
         m_frame.hide();
         unloadEntryWindow();
     });
 }
 
-frmMain *WindowCoordinator::entryWindow() const
+EntryWindow *WindowCoordinator::entryWindow() const
 {
     return m_entry;
 }
 
-frmAllRecord *WindowCoordinator::listWindow()
+RecordListWindow *WindowCoordinator::listWindow()
 {
     if (!m_list) {
-        m_list = new frmAllRecord;
+        m_list = new RecordListWindow;
         m_frame.addChild(m_list);
-        connect(m_list, &frmAllRecord::recordChosen, this, &WindowCoordinator::showReport);
-        connect(m_list, &frmAllRecord::backRequested, this, &WindowCoordinator::backToEntry);
+        connect(m_list, &RecordListWindow::recordChosen, this, &WindowCoordinator::showReport);
+        connect(m_list, &RecordListWindow::backRequested, this, &WindowCoordinator::backToEntry);
         m_list->Form_Load();
     }
     return m_list;
 }
 
-frmSave *WindowCoordinator::recordView()
+RecordViewWindow *WindowCoordinator::recordView()
 {
     if (!m_view) {
-        m_view = new frmSave;
+        m_view = new RecordViewWindow;
         m_frame.addChild(m_view);
-        connect(m_view, &frmSave::backRequested, this, &WindowCoordinator::backToList);
-        connect(m_view, &frmSave::editRequested, this, &WindowCoordinator::editRecord);
-        connect(m_view, &frmSave::editRefused, this, &WindowCoordinator::refuseEdit);
-        connect(m_view, &frmSave::deleteDone, this, &WindowCoordinator::showFreshList);
+        connect(m_view, &RecordViewWindow::backRequested, this, &WindowCoordinator::backToList);
+        connect(m_view, &RecordViewWindow::editRequested, this, &WindowCoordinator::editRecord);
+        connect(m_view, &RecordViewWindow::editRefused, this, &WindowCoordinator::refuseEdit);
+        connect(m_view, &RecordViewWindow::deleteDone, this, &WindowCoordinator::showFreshList);
     }
     return m_view;
 }
@@ -122,7 +122,7 @@ void WindowCoordinator::showReport(int row, const DowsingRecord &record,
                                    const QString &listedDate)
 {
     m_selected.choose(row, listedDate, record.Time_Dowsing_Occured, record.IdNumber.value_or(0));
-    frmSave *view = recordView();
+    RecordViewWindow *view = recordView();
     view->showReport(record, m_selected);
     m_frame.hideChild(m_list);
     m_frame.showChild(view);

@@ -9,10 +9,10 @@
 
 namespace Orvane {
 
-class MDIForm1;
-class frmAllRecord;
-class frmMain;
-class frmSave;
+class FrameWindow;
+class RecordListWindow;
+class EntryWindow;
+class RecordViewWindow;
 
 // Holds the frame's three child windows and the record chosen in the list,
 // and carries out every hand-over between the windows: the windows only say
@@ -27,7 +27,7 @@ class WindowCoordinator : public QObject
     Q_OBJECT
 
 public:
-    explicit WindowCoordinator(MDIForm1 &frame);
+    explicit WindowCoordinator(FrameWindow &frame);
     ~WindowCoordinator() override;
 
     // Runs the update reminder, then loads the entry window and shows it.
@@ -36,12 +36,12 @@ public:
     bool loadEntryWindow();
 
     // The entry window while it is loaded, else null.
-    frmMain *entryWindow() const;
+    EntryWindow *entryWindow() const;
     // The list window, loaded (and its table read) on first use.
-    frmAllRecord *listWindow();
+    RecordListWindow *listWindow();
     bool isListLoaded() const { return !m_list.isNull(); }
     // The record view window, loaded on first use.
-    frmSave *recordView();
+    RecordViewWindow *recordView();
     bool isRecordViewLoaded() const { return !m_view.isNull(); }
     const SelectedRecord &selectedRecord() const { return m_selected; }
 
@@ -74,10 +74,10 @@ public:
 private:
     void connectEntryWindow();
 
-    MDIForm1 &m_frame;
-    QPointer<frmMain> m_entry;
-    QPointer<frmAllRecord> m_list;
-    QPointer<frmSave> m_view;
+    FrameWindow &m_frame;
+    QPointer<EntryWindow> m_entry;
+    QPointer<RecordListWindow> m_list;
+    QPointer<RecordViewWindow> m_view;
     SelectedRecord m_selected;
 };
 

@@ -1,6 +1,6 @@
 #include "modHelp.h"
 
-#include "frmExit.h"
+#include "ExitScreen.h"
 #include "platform/Platform.h"
 
 #include <QApplication>
@@ -15,9 +15,9 @@ namespace Orvane::modHelp {
 
 namespace {
 
-QPointer<frmExit> &theExitScreen()
+QPointer<ExitScreen> &theExitScreen()
 {
-    static QPointer<frmExit> screen;
+    static QPointer<ExitScreen> screen;
     return screen;
 }
 
@@ -82,11 +82,11 @@ void ShowExitScreen()
 {
     if (unloadingAll())
         return;
-    QPointer<frmExit> &screen = theExitScreen();
+    QPointer<ExitScreen> &screen = theExitScreen();
     if (screen && screen->isVisible())
         return;
     if (!screen) {
-        screen = new frmExit;
+        screen = new ExitScreen;
         if (QScreen *display = QGuiApplication::primaryScreen()) {
             QRect place = screen->frameGeometry();
             place.moveCenter(display->availableGeometry().center());
@@ -100,7 +100,7 @@ void ShowExitScreen()
 
 bool isExitScreenShown()
 {
-    const QPointer<frmExit> &screen = theExitScreen();
+    const QPointer<ExitScreen> &screen = theExitScreen();
     return screen && screen->isVisible();
 }
 

@@ -15,11 +15,11 @@
 #include "BenchDatabase.h"
 #include "support/FakePlatform.h"
 
-#include "entry/frmMain.h"
-#include "list/frmAllRecord.h"
-#include "app/MDIForm1.h"
+#include "entry/EntryWindow.h"
+#include "list/RecordListWindow.h"
+#include "app/FrameWindow.h"
 #include "store/RecordStore.h"
-#include "view/frmSave.h"
+#include "view/RecordViewWindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -87,11 +87,11 @@ QTableView *gridOf(QWidget *list)
 }
 
 // What "View All Records" does, timed until the list is painted.
-frmAllRecord *openList(MDIForm1 &frame, double *ms)
+RecordListWindow *openList(FrameWindow &frame, double *ms)
 {
     QElapsedTimer timer;
     timer.start();
-    frmAllRecord *list = frame.windows().listWindow();
+    RecordListWindow *list = frame.windows().listWindow();
     frame.hideChild(frame.windows().entryWindow());
     frame.showChild(list);
     // Paint the frame, and with it the grid's first screen of rows.
@@ -106,7 +106,7 @@ frmAllRecord *openList(MDIForm1 &frame, double *ms)
 int measureOpen(const QString &folder)
 {
     BenchPlatform platform(folder);
-    MDIForm1 frame;
+    FrameWindow frame;
     frame.resize(1024, 768);
     frame.show();
     frame.MDIForm_Load();
@@ -114,7 +114,7 @@ int measureOpen(const QString &folder)
     const qint64 rssBefore = statusKb("VmRSS");
     const qint64 peakBefore = statusKb("VmHWM");
     double ms = 0;
-    frmAllRecord *list = openList(frame, &ms);
+    RecordListWindow *list = openList(frame, &ms);
     const qint64 peakAfter = statusKb("VmHWM");
     const qint64 rssAfter = statusKb("VmRSS");
     line(QStringLiteral("child open_ms %1 rows %2 rss_before_kb %3 peak_before_kb %4 "
@@ -223,7 +223,7 @@ void measureInProcess(const QString &folder, qint64 rows)
                      .arg(runs * 16 / 1024.0, 0, 'f', 1));
     }
 
-    MDIForm1 frame;
+    FrameWindow frame;
     frame.resize(1024, 768);
     frame.show();
     frame.MDIForm_Load();
@@ -232,7 +232,7 @@ void measureInProcess(const QString &folder, qint64 rows)
     QVector<double> opens;
     for (int i = 0; i < 5; ++i) {
         double ms = 0;
-        frmAllRecord *list = openList(frame, &ms);
+        RecordListWindow *list = openList(frame, &ms);
         opens.append(ms);
         list->cmdBack_Click();
         QCoreApplication::processEvents();
@@ -241,9 +241,9 @@ void measureInProcess(const QString &folder, qint64 rows)
     line(QStringLiteral("list window open (warm, in process) until painted: median %1 ms (5 runs)")
                  .arg(median(opens), 0, 'f', 1));
 
-    frmAllRecord *list = openList(frame, nullptr);
+    RecordListWindow *list = openList(frame, nullptr);
     QTableView *grid = gridOf(list);
-    frmSave *save = frame.windows().recordView();
+    RecordViewWindow *save = frame.windows().recordView();
 
     auto reportOf = [&](int row, const char *what) {
         QVector<double> times;

@@ -3,7 +3,7 @@
 
 #include "support/FakePlatform.h"
 
-#include "app/frmAbout.h"
+#include "app/AboutBox.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -45,7 +45,7 @@ private slots:
 void TestAbout::showsItsFixedTexts()
 {
     TestEnvironment env;
-    frmAbout box;
+    AboutBox box;
     QCOMPARE(box.windowTitle(), QStringLiteral("Orvane Dowsing v1.55"));
     QVERIFY(box.isModal());
     const QMap<QString, QString> texts = textsOf(box);
@@ -74,7 +74,7 @@ void TestAbout::showsItsFixedTexts()
     QCOMPARE(rule->frameShape(), QFrame::HLine);
 
     // Nothing is carried over to the next box.
-    frmAbout again;
+    AboutBox again;
     QCOMPARE(textsOf(again), texts);
     QVERIFY(env.browser.opened.isEmpty());
 }
@@ -92,7 +92,7 @@ void TestAbout::enterAndEscCloseItLikeOk()
 {
     QFETCH(int, key);
     TestEnvironment env;
-    frmAbout box;
+    AboutBox box;
     auto *ok = box.findChild<QPushButton *>(QStringLiteral("cmdOk"));
     QVERIFY(ok->isDefault());
     QCOMPARE(ok->shortcut(), QKeySequence(QStringLiteral("Alt+O")));
@@ -128,7 +128,7 @@ void TestAbout::linksOpenOnePageEachAndLeaveItOpen()
     QFETCH(QString, link);
     QFETCH(QString, page);
     TestEnvironment env;
-    frmAbout box;
+    AboutBox box;
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     auto *label = box.findChild<QLabel *>(link);
@@ -150,7 +150,7 @@ void TestAbout::blocksTheWindowBehindItUntilClosed()
     TestEnvironment env;
     QWidget owner;
     owner.show();
-    auto *box = new frmAbout(&owner);
+    auto *box = new AboutBox(&owner);
     bool ownerBlocked = false;
     QTimer::singleShot(0, box, [&] {
         ownerBlocked = QApplication::activeModalWidget() == box && !owner.isActiveWindow()

@@ -5,7 +5,7 @@
 
 #include "support/ProgramWindows.h"
 
-#include "entry/frmMain.h"
+#include "entry/EntryWindow.h"
 #include "platform/MessageBoxes.h"
 
 #include <QAbstractButton>

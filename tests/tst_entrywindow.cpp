@@ -7,7 +7,7 @@
 #include "support/TestFiles.h"
 #include "support/WindowDriver.h"
 
-#include "list/frmAllRecord.h"
+#include "list/RecordListWindow.h"
 #include "app/modHelp.h"
 
 #include <QApplication>
@@ -995,7 +995,7 @@ void TestEntryWindow::viewAllRecordsAndBackKeepTheEntry()
     e.click("cmdViewAllrecords");
     QVERIFY(!e.shown(e.form));
     QVERIFY(e.frame->windows().isListLoaded());
-    frmAllRecord *list = e.frame->windows().listWindow();
+    RecordListWindow *list = e.frame->windows().listWindow();
     QVERIFY(e.shown(list));
     QCOMPARE(list->parentWidget()->pos(), QPoint(0, 0));
 
@@ -1151,7 +1151,7 @@ void TestEntryWindow::aboutBoxIsModal()
         modal->close();
     });
     e.action("mnuAbout")->trigger();
-    QCOMPARE(shownClass, QStringLiteral("Orvane::frmAbout"));
+    QCOMPARE(shownClass, QStringLiteral("Orvane::AboutBox"));
     QVERIFY(wasModal);
 }
 
@@ -1166,7 +1166,7 @@ void TestEntryWindow::exitUnloadsTheWindowAndShowsTheExitScreen()
 {
     QFETCH(bool, fromMenu);
     Entry e(true, true);
-    QPointer<frmMain> form(e.form);
+    QPointer<EntryWindow> form(e.form);
     if (fromMenu)
         e.action("mnuExit")->trigger();
     else

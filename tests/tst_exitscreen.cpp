@@ -4,7 +4,7 @@
 
 #include "support/WindowDriver.h"
 
-#include "app/frmExit.h"
+#include "app/ExitScreen.h"
 #include "app/modHelp.h"
 
 #include <QCloseEvent>
@@ -39,10 +39,10 @@ protected:
     }
 };
 
-frmExit *shownExitScreen()
+ExitScreen *shownExitScreen()
 {
     modHelp::ShowExitScreen();
-    return qobject_cast<frmExit *>(modHelp::exitScreen());
+    return qobject_cast<ExitScreen *>(modHelp::exitScreen());
 }
 
 } // namespace
@@ -79,7 +79,7 @@ void TestExitScreen::isOneTopLevelScreenKeptOnTop()
 {
     TestEnvironment env;
     QVERIFY(!modHelp::isExitScreenShown());
-    frmExit *screen = shownExitScreen();
+    ExitScreen *screen = shownExitScreen();
     QVERIFY(screen);
     QVERIFY(modHelp::isExitScreenShown());
     QVERIFY(screen->isVisible());
@@ -100,14 +100,14 @@ void TestExitScreen::isOneTopLevelScreenKeptOnTop()
              QStringLiteral("Ann"));
     int screens = 0;
     for (QWidget *w : QApplication::topLevelWidgets())
-        screens += qobject_cast<frmExit *>(w) ? 1 : 0;
+        screens += qobject_cast<ExitScreen *>(w) ? 1 : 0;
     QCOMPARE(screens, 1);
     QCOMPARE(env.process.ends, 0);
 }
 
 void TestExitScreen::showsOneOfFourNotesAtRandom()
 {
-    const QStringList notes = frmExit::notes();
+    const QStringList notes = ExitScreen::notes();
     QCOMPARE(notes.size(), 4);
     QCOMPARE(QSet<QString>(notes.begin(), notes.end()).size(), 4);
     for (const QString &note : notes)
@@ -115,7 +115,7 @@ void TestExitScreen::showsOneOfFourNotesAtRandom()
 
     QSet<int> seen;
     for (int i = 0; i < 200 && seen.size() < 4; ++i) {
-        frmExit screen;
+        ExitScreen screen;
         QVERIFY(screen.noteIndex() >= 0 && screen.noteIndex() < 4);
         QCOMPARE(control<QLabel>(&screen, "lblNote")->text(),
                  notes.at(screen.noteIndex()));
@@ -140,7 +140,7 @@ void TestExitScreen::linksOpenTheirPages()
     QFETCH(QString, link);
     QFETCH(QString, page);
     TestEnvironment env;
-    frmExit *screen = shownExitScreen();
+    ExitScreen *screen = shownExitScreen();
     auto *label = screen->findChild<QLabel *>(link);
     QVERIFY(label);
     QCOMPARE(label->cursor().shape(), Qt::PointingHandCursor);
@@ -182,7 +182,7 @@ void TestExitScreen::referralIsRefusedWithAReason()
     QFETCH(QString, reason);
     QFETCH(QString, focused);
     TestEnvironment env;
-    frmExit *screen = shownExitScreen();
+    ExitScreen *screen = shownExitScreen();
     QVERIFY(QTest::qWaitForWindowActive(screen));
     control<QLineEdit>(screen, "txtYourName")->setText(QStringLiteral("Bo"));
     control<QLineEdit>(screen, "txtYourEmail")->setText(yourEmail);
@@ -206,7 +206,7 @@ void TestExitScreen::referralIsRefusedWithAReason()
 void TestExitScreen::referralOpensTheReferralPage()
 {
     TestEnvironment env;
-    frmExit *screen = shownExitScreen();
+    ExitScreen *screen = shownExitScreen();
     control<QLineEdit>(screen, "txtYourName")->setText(QStringLiteral(" Bo Lind "));
     control<QLineEdit>(screen, "txtFriendEmail")->setText(QStringLiteral("pal@x.example"));
     QTest::mouseClick(control<QPushButton>(screen, "cmdSend"), Qt::LeftButton);
@@ -238,7 +238,7 @@ void TestExitScreen::closingEndsTheProgramAndLeavesNoWindow()
     TestEnvironment env;
     // Other windows still loaded, one of them hidden, one a dialog of the
     // frame.
-    auto *frame = new MDIForm1;
+    auto *frame = new FrameWindow;
     frame->show();
     auto *hidden = new QWidget;
     hidden->setWindowTitle(QStringLiteral("hidden"));
@@ -246,7 +246,7 @@ void TestExitScreen::closingEndsTheProgramAndLeavesNoWindow()
     dialog->show();
     QPointer<QWidget> frameGuard(frame), hiddenGuard(hidden), dialogGuard(dialog);
 
-    QPointer<frmExit> screen = shownExitScreen();
+    QPointer<ExitScreen> screen = shownExitScreen();
     QVERIFY(QTest::qWaitForWindowActive(screen));
     if (how == QLatin1String("button")) {
         QCOMPARE(control<QPushButton>(screen, "cmdExit")->shortcut(),
@@ -309,7 +309,7 @@ void TestExitScreen::unloadRunsHandlersAndSparesNoWindow()
 void TestExitScreen::closingTheFrameLeavesOnlyTheExitScreen()
 {
     TestEnvironment env;
-    auto *frame = new MDIForm1;
+    auto *frame = new FrameWindow;
     QVERIFY(frame->MDIForm_Load());
     frame->show();
     // The list window is loaded and the entry window hidden behind it.

@@ -13,10 +13,10 @@
 #include "support/ProgramWindows.h"
 #include "support/WindowDriver.h"
 
-#include "list/frmAllRecord.h"
+#include "list/RecordListWindow.h"
 #include "widgets/AccessKeys.h"
 #include "app/modHelp.h"
-#include "view/frmSave.h"
+#include "view/RecordViewWindow.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -365,7 +365,7 @@ void TestKeyboard::gridIsWalkedWithArrowsAndOpenedWithEnter()
 {
     ProgramWindows program(5);
     QVERIFY(program.enter(QStringLiteral("list")));
-    frmAllRecord *list = program.frame().windows().listWindow();
+    RecordListWindow *list = program.frame().windows().listWindow();
     auto *grid = list->findChild<QTableView *>(QStringLiteral("DataGrid"));
     QCOMPARE(QApplication::focusWidget(), grid);
     QCOMPARE(grid->currentIndex().row(), 0);
@@ -381,7 +381,7 @@ void TestKeyboard::gridIsWalkedWithArrowsAndOpenedWithEnter()
     QTest::keyClick(grid, Qt::Key_Down);
 
     QTest::keyClick(grid, Qt::Key_Return);
-    frmSave *view = program.frame().windows().recordView();
+    RecordViewWindow *view = program.frame().windows().recordView();
     QVERIFY(program.frame().isChildVisible(view));
     QVERIFY(!program.frame().isChildVisible(list));
     QCOMPARE(program.frame().windows().selectedRecord().rowPosition, 1);

@@ -7,9 +7,9 @@
 #include "support/WindowDriver.h"
 
 #include "list/RecordListModel.h"
-#include "list/frmAllRecord.h"
+#include "list/RecordListWindow.h"
 #include "store/RecordStore.h"
-#include "view/frmSave.h"
+#include "view/RecordViewWindow.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -47,7 +47,7 @@ QVector<qint64> seedFive(const TestEnvironment &env)
 }
 
 // The entry window's "View All Records".
-frmAllRecord *openList(MDIForm1 &frame)
+RecordListWindow *openList(FrameWindow &frame)
 {
     frame.windows().entryWindow()->cmdViewAllrecords_Click();
     return frame.windows().listWindow();
@@ -61,14 +61,14 @@ void doubleClickRow(QTableView *grid, int row)
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
 }
 
-QString reportText(MDIForm1 &frame)
+QString reportText(FrameWindow &frame)
 {
     return frame.windows().recordView()->reportBox()->toPlainText();
 }
 
 struct Frame
 {
-    MDIForm1 frame;
+    FrameWindow frame;
     Frame()
     {
         frame.resize(1100, 800);
@@ -102,7 +102,7 @@ void TestListWindow::gridColumnsAndWindowParts()
     TestEnvironment env;
     seedFive(env);
     Frame f;
-    frmAllRecord *list = openList(f.frame);
+    RecordListWindow *list = openList(f.frame);
     QTableView *grid = gridOf(list);
     QVERIFY(grid);
 
@@ -185,7 +185,7 @@ void TestListWindow::nothingToShowIsReportedAndTheGridDisabled()
     // Unreadable once the program is running.
     if (unreadable)
         QVERIFY(spoilDatabase(env.databasePath()));
-    frmAllRecord *list = openList(f.frame);
+    RecordListWindow *list = openList(f.frame);
     QCOMPARE(env.messages.shown.size(), 1);
     QCOMPARE(env.messages.shown.first().icon, icon);
     const QString shown = env.messages.shown.first().text;
@@ -243,7 +243,7 @@ void TestListWindow::doubleClickShowsTheRowsReport()
     QVERIFY(removeRecord(env.databasePath(), first.at(0)));
     const QVector<qint64> second = seedFive(env);
     Frame f;
-    frmAllRecord *list = openList(f.frame);
+    RecordListWindow *list = openList(f.frame);
     QTableView *grid = gridOf(list);
 
     doubleClickRow(grid, 2);
@@ -272,7 +272,7 @@ void TestListWindow::enterOnTheGridShowsTheReportToo()
     TestEnvironment env;
     const QVector<qint64> keys = seedFive(env);
     Frame f;
-    frmAllRecord *list = openList(f.frame);
+    RecordListWindow *list = openList(f.frame);
     QTableView *grid = gridOf(list);
     grid->setFocus();
     QTest::keyClick(grid, Qt::Key_Down);
@@ -317,7 +317,7 @@ void TestListWindow::backFromTheReportShowsTheListAsItWas()
     TestEnvironment env;
     seedFive(env);
     Frame f;
-    frmAllRecord *list = openList(f.frame);
+    RecordListWindow *list = openList(f.frame);
     QTableView *grid = gridOf(list);
     doubleClickRow(grid, 3);
 
@@ -347,7 +347,7 @@ void TestListWindow::backShowsTheEntryWindowAndUnloadsTheList()
     TestEnvironment env;
     seedFive(env);
     Frame f;
-    QPointer<frmAllRecord> list = openList(f.frame);
+    QPointer<RecordListWindow> list = openList(f.frame);
     if (fromMenu)
         list->menus().first()->actions().at(1)->trigger();
     else

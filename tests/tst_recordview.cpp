@@ -5,8 +5,8 @@
 #include "support/TestDatabase.h"
 #include "support/WindowDriver.h"
 
-#include "list/frmAllRecord.h"
-#include "view/frmSave.h"
+#include "list/RecordListWindow.h"
+#include "view/RecordViewWindow.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -60,8 +60,8 @@ QString textOf(QWidget *window, const QString &name)
 // A frame with the list open and the report of one row on show.
 struct Viewing
 {
-    MDIForm1 frame;
-    frmSave *save = nullptr;
+    FrameWindow frame;
+    RecordViewWindow *save = nullptr;
 
     explicit Viewing(int row)
     {
@@ -69,7 +69,7 @@ struct Viewing
         frame.show();
         frame.MDIForm_Load();
         frame.windows().entryWindow()->cmdViewAllrecords_Click();
-        frmAllRecord *list = frame.windows().listWindow();
+        RecordListWindow *list = frame.windows().listWindow();
         gridOf(list)->setCurrentIndex(gridOf(list)->model()->index(row, 0));
         list->DataGrid_DblClick();
         save = frame.windows().recordView();
@@ -201,7 +201,7 @@ void TestRecordView::editHandsTheRecordToTheEntryWindow()
     press(v.save, "cmdedit");
 
     QVERIFY(env.messages.shown.isEmpty());
-    frmMain *entry = v.frame.windows().entryWindow();
+    EntryWindow *entry = v.frame.windows().entryWindow();
     QVERIFY(v.frame.isChildVisible(entry));
     QVERIFY(!v.frame.isChildVisible(v.save));
     QCOMPARE(textOf(entry, QStringLiteral("txtName")), QStringLiteral("CUSTOMER 2"));
@@ -224,7 +224,7 @@ void TestRecordView::updateAfterEditShowsTheChangedRecordInItsPlace()
     const QVector<qint64> keys = seed(env, 3);
     Viewing v(1);
     v.save->cmdedit_Click();
-    frmMain *entry = v.frame.windows().entryWindow();
+    EntryWindow *entry = v.frame.windows().entryWindow();
     auto *name = entry->findChild<QLineEdit *>(QStringLiteral("txtName"));
     auto *add = entry->findChild<QPushButton *>(QStringLiteral("cmdadd"));
     QVERIFY(name && add);
@@ -266,7 +266,7 @@ void TestRecordView::editOfARecordThatIsGone()
     v.save->cmdedit_Click();
     QCOMPARE(env.messages.texts(), QStringList{message});
     QCOMPARE(env.messages.shown.first().icon, Icon::None);
-    frmMain *entry = v.frame.windows().entryWindow();
+    EntryWindow *entry = v.frame.windows().entryWindow();
     QVERIFY(v.frame.isChildVisible(entry));
     QVERIFY(!v.frame.isChildVisible(v.save));
     // No update mode for a record that is not there, and the way to a new
@@ -281,7 +281,7 @@ void TestRecordView::failedEditOrUpdateLeavesOneConsistentMode()
     const QVector<qint64> keys = seed(env, 3);
     Viewing v(0);
     v.save->cmdedit_Click();
-    frmMain *entry = v.frame.windows().entryWindow();
+    EntryWindow *entry = v.frame.windows().entryWindow();
     auto addNew = [entry] {
         return !entry->findChild<QWidget *>(QStringLiteral("cmAddNewRecord"))->isHidden()
                 && entry->findChild<QAction *>(QStringLiteral("mnuAddNewRecor"))->isVisible();
@@ -289,7 +289,7 @@ void TestRecordView::failedEditOrUpdateLeavesOneConsistentMode()
     // While the first record is edited, another is chosen and removed
     // elsewhere before its edit.
     entry->cmdViewAllrecords_Click();
-    frmAllRecord *list = v.frame.windows().listWindow();
+    RecordListWindow *list = v.frame.windows().listWindow();
     gridOf(list)->setCurrentIndex(gridOf(list)->model()->index(1, 0));
     list->DataGrid_DblClick();
     QVERIFY(removeRecord(env.databasePath(), keys.at(1)));
@@ -339,7 +339,7 @@ void TestRecordView::updateKeepsStoredValuesTheSelectorsLack()
     addRecords(env.databasePath(), {r});
     Viewing v(0);
     v.save->cmdedit_Click();
-    frmMain *entry = v.frame.windows().entryWindow();
+    EntryWindow *entry = v.frame.windows().entryWindow();
     QCOMPARE(textOf(entry, QStringLiteral("cmbYear")), QString::number(date.year()));
 
     entry->findChild<QPlainTextEdit *>(QStringLiteral("txtNotes"))
@@ -432,7 +432,7 @@ void TestRecordView::answeringNoChangesNothing()
     TestEnvironment env;
     const QVector<qint64> keys = seed(env, 3);
     Viewing v(1);
-    QPointer<frmAllRecord> list = v.frame.windows().listWindow();
+    QPointer<RecordListWindow> list = v.frame.windows().listWindow();
     const QString report = v.save->reportBox()->toPlainText();
     env.messages.answers.enqueue(Answer::No);
 

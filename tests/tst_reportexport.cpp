@@ -9,7 +9,7 @@
 
 #include "view/RecordReport.h"
 #include "view/ReportExport.h"
-#include "view/frmSave.h"
+#include "view/RecordViewWindow.h"
 
 #include <QDir>
 #include <QFile>
@@ -122,16 +122,16 @@ private:
     void printTo(const QString &path, bool keepSelectionOption = true);
 
     std::unique_ptr<TestEnvironment> m_env;
-    std::unique_ptr<MDIForm1> m_frame;
+    std::unique_ptr<FrameWindow> m_frame;
     std::unique_ptr<QTemporaryDir> m_out;
-    frmSave *m_form = nullptr;
+    RecordViewWindow *m_form = nullptr;
     QTextEdit *m_RTB = nullptr;
 };
 
 void TestReportExport::init()
 {
     m_env = std::make_unique<TestEnvironment>();
-    m_frame = std::make_unique<MDIForm1>();
+    m_frame = std::make_unique<FrameWindow>();
     QVERIFY(m_frame->MDIForm_Load());
     m_form = m_frame->windows().recordView();
     QVERIFY(m_form);

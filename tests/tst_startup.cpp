@@ -148,7 +148,7 @@ void TestStartup::normalStartShowsTheFrameWithTheEntryWindow()
     {
         Startup startup(uniqueLockName());
         QVERIFY(startup.run());
-        MDIForm1 *frame = frameWindow();
+        FrameWindow *frame = frameWindow();
         QVERIFY(frame);
         QCOMPARE(visibleWindows(), QList<QWidget *>{frame});
         QVERIFY(frame->windows().entryWindow());

@@ -5,9 +5,9 @@
 #include "support/TestDatabase.h"
 #include "support/WindowDriver.h"
 
-#include "list/frmAllRecord.h"
+#include "list/RecordListWindow.h"
 #include "app/modHelp.h"
-#include "view/frmSave.h"
+#include "view/RecordViewWindow.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -29,8 +29,8 @@ const QString kLeaveQuestion = QStringLiteral(
 struct Program
 {
     TestEnvironment env;
-    QPointer<MDIForm1> frame;
-    QPointer<frmMain> entry;
+    QPointer<FrameWindow> frame;
+    QPointer<EntryWindow> entry;
 
     Program()
     {
@@ -40,7 +40,7 @@ struct Program
         r.Time_Dowsing_Occured = QStringLiteral("09:05");
         addRecords(env.databasePath(), {r});
         modHelp::UpdateReminder(); // first run: stores the date, asks nothing
-        frame = new MDIForm1;
+        frame = new FrameWindow;
         frame->show();
         frame->MDIForm_Load();
         entry = frame->windows().entryWindow();
@@ -66,10 +66,10 @@ struct Program
         control<QLineEdit>("txtName")->setText(text);
     }
 
-    frmSave *openStoredRecord()
+    RecordViewWindow *openStoredRecord()
     {
         entry->cmdViewAllrecords_Click();
-        frmAllRecord *list = frame->windows().listWindow();
+        RecordListWindow *list = frame->windows().listWindow();
         QTableView *grid = gridOf(list);
         grid->setCurrentIndex(grid->model()->index(0, 0));
         list->DataGrid_DblClick();
@@ -201,7 +201,7 @@ void TestUnsavedEntry::editAsksBeforeReplacingAHalfEnteredRecord()
 {
     Program p;
     p.typeName(QStringLiteral("HALF DONE"));
-    frmSave *save = p.openStoredRecord();
+    RecordViewWindow *save = p.openStoredRecord();
     p.env.messages.clear();
 
     // No: the record view stays and the half-entered record is untouched.
@@ -224,7 +224,7 @@ void TestUnsavedEntry::editAsksBeforeReplacingAHalfEnteredRecord()
 void TestUnsavedEntry::editedRecordAsksOnlyOnceChanged()
 {
     Program p;
-    frmSave *save = p.openStoredRecord();
+    RecordViewWindow *save = p.openStoredRecord();
     save->cmdedit_Click();
     QVERIFY(p.entry->isUpdateMode());
     QVERIFY(!p.entry->hasUnsavedEntry());

@@ -3,7 +3,7 @@
 
 #include "support/WindowDriver.h"
 
-#include "app/frmExit.h"
+#include "app/ExitScreen.h"
 #include "app/modHelp.h"
 
 #include <QLabel>
@@ -96,7 +96,7 @@ void TestWebPages::typedValuesCannotChangeTheAddress()
 {
     QFETCH(QString, typed);
     TestEnvironment env;
-    frmExit screen(0);
+    ExitScreen screen(0);
     control<QLineEdit>(&screen, "txtYourName")->setText(typed);
     control<QLineEdit>(&screen, "txtYourEmail")->setText(QStringLiteral("me@home.example"));
     control<QLineEdit>(&screen, "txtFriendName")->setText(typed);
@@ -138,7 +138,7 @@ void TestWebPages::typedValuesCannotChangeTheAddress()
 void TestWebPages::frameLabelsOpenTheirPagesAndStripsNothing()
 {
     TestEnvironment env;
-    MDIForm1 frame;
+    FrameWindow frame;
     frame.resize(900, 700);
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
@@ -181,7 +181,7 @@ void TestWebPages::frameLabelsOpenTheirPagesAndStripsNothing()
 void TestWebPages::bannerTexts()
 {
     TestEnvironment env;
-    MDIForm1 frame;
+    FrameWindow frame;
     QCOMPARE(control<QLabel>(&frame, "Label7")->text(),
              QStringLiteral("Home Business Opportunity. Start your own Internet business and "
                             "make money online. Get this software fully branded for your "

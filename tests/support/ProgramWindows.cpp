@@ -1,13 +1,13 @@
 #include "ProgramWindows.h"
 
-#include "entry/frmMain.h"
-#include "list/frmAllRecord.h"
-#include "app/MDIForm1.h"
-#include "app/frmAbout.h"
+#include "entry/EntryWindow.h"
+#include "list/RecordListWindow.h"
+#include "app/FrameWindow.h"
+#include "app/AboutBox.h"
 #include "app/modHelp.h"
 #include "support/TestDatabase.h"
 #include "support/WindowDriver.h"
-#include "view/frmSave.h"
+#include "view/RecordViewWindow.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -50,7 +50,7 @@ ProgramWindows::ProgramWindows(int records)
     env.messages.clear();
     env.browser.opened.clear();
 
-    m_frame = std::make_unique<MDIForm1>();
+    m_frame = std::make_unique<FrameWindow>();
     m_frame->resize(1100, 800);
     m_frame->show();
     if (!m_frame->MDIForm_Load())
@@ -85,7 +85,7 @@ QStringList ProgramWindows::states()
             QStringLiteral("about box"),    QStringLiteral("exit screen")};
 }
 
-frmMain *ProgramWindows::entry() const
+EntryWindow *ProgramWindows::entry() const
 {
     return m_frame->windows().entryWindow();
 }
@@ -108,7 +108,7 @@ void ProgramWindows::toRecordView(int row)
 QWidget *ProgramWindows::enter(const QString &state)
 {
     QWidget *window = m_frame.get();
-    frmMain *form = entry();
+    EntryWindow *form = entry();
     if (state == QLatin1String("entry locked")) {
         m_shown = form;
     } else if (state == QLatin1String("customer page")) {
@@ -141,7 +141,7 @@ QWidget *ProgramWindows::enter(const QString &state)
     } else if (state == QLatin1String("record view")) {
         toRecordView(1);
     } else if (state == QLatin1String("about box")) {
-        m_about = std::make_unique<frmAbout>(m_frame.get());
+        m_about = std::make_unique<AboutBox>(m_frame.get());
         window = m_about.get();
         m_shown = window;
         m_about->show();

@@ -10,8 +10,8 @@
 class QWidget;
 
 namespace Orvane {
-class MDIForm1;
-class frmMain;
+class FrameWindow;
+class EntryWindow;
 }
 
 namespace Orvane::Testing {
@@ -40,8 +40,8 @@ public:
     // with a warning, when the state could not be reached.
     QWidget *enter(const QString &state);
 
-    MDIForm1 &frame() { return *m_frame; }
-    frmMain *entry() const;
+    FrameWindow &frame() { return *m_frame; }
+    EntryWindow *entry() const;
     // The child window on show in the frame, or the About box or exit
     // screen, after enter().
     QWidget *shownWindow() const { return m_shown; }
@@ -52,7 +52,7 @@ private:
     void toList();
     void toRecordView(int row);
 
-    std::unique_ptr<MDIForm1> m_frame;
+    std::unique_ptr<FrameWindow> m_frame;
     std::unique_ptr<QWidget> m_about;
     QPointer<QWidget> m_shown;
 };

@@ -19,7 +19,7 @@ void closeExitScreens()
 {
     const QList<QWidget *> windows = QApplication::topLevelWidgets();
     for (QWidget *w : windows) {
-        if (w->inherits("Orvane::frmExit"))
+        if (w->inherits("Orvane::ExitScreen"))
             delete w;
     }
 }
@@ -34,11 +34,11 @@ QList<QWidget *> visibleWindows()
     return result;
 }
 
-MDIForm1 *frameWindow()
+FrameWindow *frameWindow()
 {
     const QList<QWidget *> windows = QApplication::topLevelWidgets();
     for (QWidget *w : windows)
-        if (auto *frame = qobject_cast<MDIForm1 *>(w))
+        if (auto *frame = qobject_cast<FrameWindow *>(w))
             return frame;
     return nullptr;
 }
@@ -59,7 +59,7 @@ EntryDriver::EntryDriver(bool withDatabase, bool show,
     modHelp::UpdateReminder();
     env.messages.clear();
     env.browser.opened.clear();
-    frame = std::make_unique<MDIForm1>();
+    frame = std::make_unique<FrameWindow>();
     if (show) {
         frame->resize(1024, 768);
         frame->show();

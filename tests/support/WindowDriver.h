@@ -2,8 +2,8 @@
 
 #include "support/FakePlatform.h"
 
-#include "entry/frmMain.h"
-#include "app/MDIForm1.h"
+#include "entry/EntryWindow.h"
+#include "app/FrameWindow.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -43,7 +43,7 @@ void closeExitScreens();
 // The top-level windows on show.
 QList<QWidget *> visibleWindows();
 // The loaded frame window, or null.
-MDIForm1 *frameWindow();
+FrameWindow *frameWindow();
 // The list window's grid.
 QTableView *gridOf(QWidget *list);
 
@@ -89,8 +89,8 @@ public:
     void typeRecord(const QString &name, const QString &city, const QString &notes) const;
 
     TestEnvironment env;
-    std::unique_ptr<MDIForm1> frame;
-    frmMain *form = nullptr;
+    std::unique_ptr<FrameWindow> frame;
+    EntryWindow *form = nullptr;
     bool loaded = false;
 };
 

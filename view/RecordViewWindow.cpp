@@ -1,4 +1,4 @@
-#include "frmSave.h"
+#include "RecordViewWindow.h"
 
 #include "RecordReport.h"
 #include "ReportExport.h"
@@ -27,8 +27,8 @@ MessageBoxes::Answer say(QWidget *parent, const QString &text, MessageBoxes::Ico
 
 } // namespace
 
-frmSave::frmSave(QWidget *parent)
-    : ChildForm(parent)
+RecordViewWindow::RecordViewWindow(QWidget *parent)
+    : MdiChild(parent)
 {
     setObjectName(QStringLiteral("frmSave"));
 
@@ -90,20 +90,20 @@ frmSave::frmSave(QWidget *parent)
     layout->addLayout(row);
 }
 
-frmSave::~frmSave() = default;
+RecordViewWindow::~RecordViewWindow() = default;
 
-void frmSave::showReport(const DowsingRecord &record, const SelectedRecord &chosen)
+void RecordViewWindow::showReport(const DowsingRecord &record, const SelectedRecord &chosen)
 {
     m_chosen = chosen;
     RecordReport::write(m_RTB, record);
 }
 
-void frmSave::cmdBack_Click()
+void RecordViewWindow::cmdBack_Click()
 {
     emit backRequested();
 }
 
-bool frmSave::openViewRecords()
+bool RecordViewWindow::openViewRecords()
 {
     m_viewRecords = std::make_unique<RecordStore>();
     if (m_viewRecords->open(RecordStore::databasePath(platform().programFolder))
@@ -116,7 +116,7 @@ bool frmSave::openViewRecords()
     return false;
 }
 
-void frmSave::cmdedit_Click()
+void RecordViewWindow::cmdedit_Click()
 {
     if (!openViewRecords())
         return;
@@ -130,7 +130,7 @@ void frmSave::cmdedit_Click()
 
 // The chosen record, read afresh; nullopt with the message that says why
 // when there is none to edit.
-std::optional<DowsingRecord> frmSave::readChosenRecord(QString *problem,
+std::optional<DowsingRecord> RecordViewWindow::readChosenRecord(QString *problem,
                                                        MessageBoxes::Icon *icon)
 {
     *icon = MessageBoxes::Icon::Critical;
@@ -158,7 +158,7 @@ std::optional<DowsingRecord> frmSave::readChosenRecord(QString *problem,
     return std::nullopt;
 }
 
-void frmSave::cmddelete_Click()
+void RecordViewWindow::cmddelete_Click()
 {
     if (!openViewRecords())
         return;
@@ -193,17 +193,17 @@ void frmSave::cmddelete_Click()
     emit deleteDone();
 }
 
-void frmSave::cmdPrint_Click()
+void RecordViewWindow::cmdPrint_Click()
 {
     ReportExport::printReport(this, *m_RTB);
 }
 
-void frmSave::cmdSave_Click()
+void RecordViewWindow::cmdSave_Click()
 {
     ReportExport::saveReport(this, *m_RTB);
 }
 
-bool frmSave::eventFilter(QObject *watched, QEvent *event)
+bool RecordViewWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_RTB->viewport()) {
         switch (event->type()) {
@@ -222,35 +222,35 @@ bool frmSave::eventFilter(QObject *watched, QEvent *event)
             break;
         }
     }
-    return ChildForm::eventFilter(watched, event);
+    return MdiChild::eventFilter(watched, event);
 }
 
-void frmSave::RTB_Change()
+void RecordViewWindow::RTB_Change()
 {
     emptyClipboard();
 }
 
-void frmSave::RTB_MouseDown()
+void RecordViewWindow::RTB_MouseDown()
 {
     emptyClipboard();
 }
 
-void frmSave::RTB_MouseMove()
+void RecordViewWindow::RTB_MouseMove()
 {
     emptyClipboard();
 }
 
-void frmSave::RTB_MouseUp()
+void RecordViewWindow::RTB_MouseUp()
 {
     emptyClipboard();
 }
 
-void frmSave::RTB_Click()
+void RecordViewWindow::RTB_Click()
 {
     emptyClipboard();
 }
 
-void frmSave::emptyClipboard()
+void RecordViewWindow::emptyClipboard()
 {
     if (QClipboard *clipboard = QGuiApplication::clipboard())
         clipboard->clear();

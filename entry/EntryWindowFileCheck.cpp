@@ -2,7 +2,7 @@
 // a second thread so that the first window is not held up by it. Writes wait
 // for it in the store; this only tells the user when the file is damaged.
 
-#include "frmMain.h"
+#include "EntryWindow.h"
 
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
@@ -11,13 +11,13 @@
 
 namespace Orvane {
 
-void frmMain::watchFileCheck()
+void EntryWindow::watchFileCheck()
 {
     if (FileCheck *check = m_entryRecords->pendingCheck())
-        connect(check, &FileCheck::finished, this, &frmMain::fileCheckFinished);
+        connect(check, &FileCheck::finished, this, &EntryWindow::fileCheckFinished);
 }
 
-void frmMain::fileCheckFinished(const QString &reason)
+void EntryWindow::fileCheckFinished(const QString &reason)
 {
     if (reason.isEmpty())
         return;

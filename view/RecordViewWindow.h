@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/MessageBoxes.h"
-#include "widgets/ChildForm.h"
+#include "widgets/MdiChild.h"
 #include "store/DowsingRecord.h"
 #include "store/SelectedRecord.h"
 
@@ -18,13 +18,13 @@ class RecordStore;
 // The record view window: one record's report and what can be done with it.
 // The record it stands for is the one chosen in the list, never anything
 // read back from the report text.
-class frmSave : public ChildForm
+class RecordViewWindow : public MdiChild
 {
     Q_OBJECT
 
 public:
-    explicit frmSave(QWidget *parent = nullptr);
-    ~frmSave() override;
+    explicit RecordViewWindow(QWidget *parent = nullptr);
+    ~RecordViewWindow() override;
 
     QTextEdit *reportBox() const { return m_RTB; }
     // Writes the report of the chosen record in place of the one before.

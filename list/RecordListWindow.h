@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widgets/ChildForm.h"
+#include "widgets/MdiChild.h"
 #include "store/DowsingRecord.h"
 
 #include <memory>
@@ -23,13 +23,13 @@ class RecordStore;
 // The window reads the table once, when it is loaded, through a connection
 // of its own, and never writes. It is unloaded when the user goes back, so
 // the next showing reads the table afresh.
-class frmAllRecord : public ChildForm
+class RecordListWindow : public MdiChild
 {
     Q_OBJECT
 
 public:
-    explicit frmAllRecord(QWidget *parent = nullptr);
-    ~frmAllRecord() override;
+    explicit RecordListWindow(QWidget *parent = nullptr);
+    ~RecordListWindow() override;
 
     // Reads the table and fills the grid with the first row current. An
     // empty table is reported and leaves the grid disabled.

@@ -1,7 +1,7 @@
-#include "MDIForm1.h"
+#include "FrameWindow.h"
 
 #include "widgets/AccessKeys.h"
-#include "widgets/ChildForm.h"
+#include "widgets/MdiChild.h"
 #include "widgets/LinkLabel.h"
 #include "WindowCoordinator.h"
 #include "modHelp.h"
@@ -19,7 +19,7 @@
 
 namespace Orvane {
 
-MDIForm1::MDIForm1(QWidget *parent)
+FrameWindow::FrameWindow(QWidget *parent)
     : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("MDIForm1"));
@@ -46,7 +46,7 @@ MDIForm1::MDIForm1(QWidget *parent)
     m_windows = new WindowCoordinator(*this);
 }
 
-MDIForm1::~MDIForm1() = default;
+FrameWindow::~FrameWindow() = default;
 
 namespace {
 
@@ -67,7 +67,7 @@ const char bottomBannerStyle[] =
 
 } // namespace
 
-QWidget *MDIForm1::makeTopBanner()
+QWidget *FrameWindow::makeTopBanner()
 {
     auto *strip = new QFrame(this);
     strip->setObjectName(QStringLiteral("Picture1"));
@@ -89,13 +89,13 @@ QWidget *MDIForm1::makeTopBanner()
             frame3);
     label61->setObjectName(QStringLiteral("Label61"));
     label61->setWordWrap(true);
-    connect(label61, &LinkLabel::clicked, this, &MDIForm1::Label61_Click);
+    connect(label61, &LinkLabel::clicked, this, &FrameWindow::Label61_Click);
     frameLayout->addWidget(label61);
     stripLayout->addWidget(frame3);
     return strip;
 }
 
-QWidget *MDIForm1::makeBottomBanner()
+QWidget *FrameWindow::makeBottomBanner()
 {
     auto *strip = new QFrame(this);
     strip->setObjectName(QStringLiteral("Picture2"));
@@ -114,27 +114,27 @@ QWidget *MDIForm1::makeBottomBanner()
     QFont bold = label7->font();
     bold.setBold(true);
     label7->setFont(bold);
-    connect(label7, &LinkLabel::clicked, this, &MDIForm1::Label7_Click);
+    connect(label7, &LinkLabel::clicked, this, &FrameWindow::Label7_Click);
     stripLayout->addWidget(label7);
     return strip;
 }
 
-void MDIForm1::Label61_Click()
+void FrameWindow::Label61_Click()
 {
     modHelp::OpenWebPage(QStringLiteral("home-page"));
 }
 
-void MDIForm1::Label7_Click()
+void FrameWindow::Label7_Click()
 {
     modHelp::OpenWebPage(QStringLiteral("fully-branded"));
 }
 
-bool MDIForm1::MDIForm_Load()
+bool FrameWindow::MDIForm_Load()
 {
     return m_windows->loadEntryWindow();
 }
 
-void MDIForm1::addChild(QWidget *child)
+void FrameWindow::addChild(QWidget *child)
 {
     // Children have a caption but no system buttons of their own: the frame's
     // close box and the Exit command are the ways out.
@@ -145,12 +145,12 @@ void MDIForm1::addChild(QWidget *child)
     m_accessKeys->watchButtons(child);
 }
 
-QMdiSubWindow *MDIForm1::subWindowOf(QWidget *child) const
+QMdiSubWindow *FrameWindow::subWindowOf(QWidget *child) const
 {
     return child ? qobject_cast<QMdiSubWindow *>(child->parentWidget()) : nullptr;
 }
 
-void MDIForm1::unloadChild(QWidget *child)
+void FrameWindow::unloadChild(QWidget *child)
 {
     if (!child)
         return;
@@ -167,7 +167,7 @@ void MDIForm1::unloadChild(QWidget *child)
     }
 }
 
-void MDIForm1::showChild(QWidget *child)
+void FrameWindow::showChild(QWidget *child)
 {
     QMdiSubWindow *sub = subWindowOf(child);
     if (!sub)
@@ -181,22 +181,22 @@ void MDIForm1::showChild(QWidget *child)
     setMenusOf(child);
 }
 
-void MDIForm1::hideChild(QWidget *child)
+void FrameWindow::hideChild(QWidget *child)
 {
     if (QMdiSubWindow *sub = subWindowOf(child))
         sub->hide();
 }
 
-bool MDIForm1::isChildVisible(QWidget *child) const
+bool FrameWindow::isChildVisible(QWidget *child) const
 {
     QMdiSubWindow *sub = subWindowOf(child);
     return sub && sub->isVisible();
 }
 
-void MDIForm1::setMenusOf(QWidget *child)
+void FrameWindow::setMenusOf(QWidget *child)
 {
     menuBar()->clear();
-    if (auto *form = qobject_cast<ChildForm *>(child)) {
+    if (auto *form = qobject_cast<MdiChild *>(child)) {
         const QList<QMenu *> menus = form->menus();
         for (QMenu *menu : menus) {
             menuBar()->addMenu(menu);
@@ -205,7 +205,7 @@ void MDIForm1::setMenusOf(QWidget *child)
     }
 }
 
-void MDIForm1::closeEvent(QCloseEvent *event)
+void FrameWindow::closeEvent(QCloseEvent *event)
 {
     // What the user typed into the entry window is not thrown away unasked.
     if (!m_unloading && !m_windows->confirmLeaving()) {
@@ -219,7 +219,7 @@ void MDIForm1::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-void MDIForm1::MDIForm_Unload()
+void FrameWindow::MDIForm_Unload()
 {
     m_windows->unloadEntryWindow();
     m_windows->unloadListWindow();

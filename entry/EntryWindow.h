@@ -1,7 +1,7 @@
 #pragma once
 
 #include "EntryMenus.h"
-#include "widgets/ChildForm.h"
+#include "widgets/MdiChild.h"
 #include "store/DowsingRecord.h"
 
 #include <memory>
@@ -25,13 +25,13 @@ class RecordStore;
 // The record-entry window: a left panel with its three buttons and three
 // stacked pages (customer details, tools and time, notes) sharing one lock
 // state, in add mode or in update mode (editing a stored record).
-class frmMain : public ChildForm
+class EntryWindow : public MdiChild
 {
     Q_OBJECT
 
 public:
-    explicit frmMain(QWidget *parent = nullptr);
-    ~frmMain() override;
+    explicit EntryWindow(QWidget *parent = nullptr);
+    ~EntryWindow() override;
 
     // The load sequence. False when the database could not be used: the
     // message was shown, and the window is to be unloaded.
@@ -93,7 +93,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    // Building the controls (frmMainControls.cpp).
+    // Building the controls (EntryWindowControls.cpp).
     void buildControls();
     QWidget *buildLeftPanel();
     QGroupBox *buildCustomerPage();
@@ -107,7 +107,7 @@ private:
 
     void Form_Unload();
     // A large database file is read whole on a second thread while the
-    // window is in use (frmMainFileCheck.cpp); a damaged one ends the
+    // window is in use (EntryWindowFileCheck.cpp); a damaged one ends the
     // program as a damaged file does at start.
     void watchFileCheck();
     void fileCheckFinished(const QString &reason);

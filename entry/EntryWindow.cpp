@@ -1,4 +1,4 @@
-#include "frmMain.h"
+#include "EntryWindow.h"
 
 #include "widgets/FieldFilters.h"
 #include "widgets/FilteredLineEdit.h"
@@ -50,8 +50,8 @@ void selectNumbered(QComboBox *combo, const QString &text)
 
 } // namespace
 
-frmMain::frmMain(QWidget *parent)
-    : ChildForm(parent)
+EntryWindow::EntryWindow(QWidget *parent)
+    : MdiChild(parent)
     , m_entryRecords(std::make_unique<RecordStore>())
 {
     setObjectName(QStringLiteral("frmMain"));
@@ -60,9 +60,9 @@ frmMain::frmMain(QWidget *parent)
     connectControls();
 }
 
-frmMain::~frmMain() = default;
+EntryWindow::~EntryWindow() = default;
 
-void frmMain::connectControls()
+void EntryWindow::connectControls()
 {
     connect(cmAddNewRecord, &QPushButton::clicked, this, [this] { cmAddNewRecord_Click(); });
     connect(cmdViewAllrecords, &QPushButton::clicked, this,
@@ -105,14 +105,14 @@ void frmMain::connectControls()
     connect(m_menus.mnumakemoney, &QAction::triggered, this, [this] { mnumakemoney_Click(); });
 }
 
-QList<QMenu *> frmMain::menus() const
+QList<QMenu *> EntryWindow::menus() const
 {
     return m_menus.titles();
 }
 
 // --- Load and unload -------------------------------------------------------
 
-bool frmMain::Form_Load()
+bool EntryWindow::Form_Load()
 {
     const QString path = RecordStore::databasePath(platform().programFolder);
     QString problem;
@@ -145,20 +145,20 @@ bool frmMain::Form_Load()
     return true;
 }
 
-void frmMain::closeEvent(QCloseEvent *event)
+void EntryWindow::closeEvent(QCloseEvent *event)
 {
     Form_Unload();
     event->accept();
 }
 
-void frmMain::Form_Unload()
+void EntryWindow::Form_Unload()
 {
     emit unloaded();
 }
 
 // --- Selectors ----------------------------------------------------------
 
-void frmMain::fillSelectors()
+void EntryWindow::fillSelectors()
 {
     for (QComboBox *list : {cmbHour, cmbMinute, cmbMonth, cmbDate, cmbYear})
         list->clear();
@@ -169,7 +169,7 @@ void frmMain::fillSelectors()
     cmbYear->addItems(Selectors::years());
 }
 
-void frmMain::selectFirstEntries()
+void EntryWindow::selectFirstEntries()
 {
     cmbMonth->setCurrentIndex(0);
     cmbDate->setCurrentIndex(0);
@@ -181,7 +181,7 @@ void frmMain::selectFirstEntries()
     cmbAMPM->setCurrentIndex(0);
 }
 
-void frmMain::selectTool(int index)
+void EntryWindow::selectTool(int index)
 {
     const bool same = cmbDowsingTool->currentIndex() == index;
     cmbDowsingTool->setCurrentIndex(index);
@@ -192,7 +192,7 @@ void frmMain::selectTool(int index)
         cmbDowsingTool_Click();
 }
 
-void frmMain::selectItem(int index)
+void EntryWindow::selectItem(int index)
 {
     const bool same = cmbItemDowsingFor->currentIndex() == index;
     cmbItemDowsingFor->setCurrentIndex(index);
@@ -201,7 +201,7 @@ void frmMain::selectItem(int index)
         cmbItemDowsingFor_Click();
 }
 
-void frmMain::cmbDowsingTool_Click()
+void EntryWindow::cmbDowsingTool_Click()
 {
     fraItemDowsing->hide();
     if (cmbDowsingTool->currentIndex() == Selectors::kOtherToolIndex) {
@@ -211,7 +211,7 @@ void frmMain::cmbDowsingTool_Click()
     }
 }
 
-void frmMain::cmbItemDowsingFor_Click()
+void EntryWindow::cmbItemDowsingFor_Click()
 {
     fraDowsingTool->hide();
     if (cmbItemDowsingFor->currentIndex() == Selectors::kOtherItemIndex) {
@@ -221,7 +221,7 @@ void frmMain::cmbItemDowsingFor_Click()
     }
 }
 
-void frmMain::cmdOk_Click()
+void EntryWindow::cmdOk_Click()
 {
     if (FieldFilters::nameIsEmpty(txtDowsingTool->text())) {
         say(this, QStringLiteral("Please Enter Dowsing Tool !"));
@@ -234,14 +234,14 @@ void frmMain::cmdOk_Click()
     cmbDowsingTool->setFocus();
 }
 
-void frmMain::cmdCancel_Click()
+void EntryWindow::cmdCancel_Click()
 {
     fraDowsingTool->hide();
     selectTool(0);
     cmbDowsingTool->setFocus();
 }
 
-void frmMain::cmdOkItemDowsing_Click()
+void EntryWindow::cmdOkItemDowsing_Click()
 {
     if (FieldFilters::nameIsEmpty(txtItemDowsing->text())) {
         say(this, QStringLiteral("Please Enter Dowsing Item !"));
@@ -253,7 +253,7 @@ void frmMain::cmdOkItemDowsing_Click()
     cmbItemDowsingFor->setFocus();
 }
 
-void frmMain::cmdCancelItemDowsing_Click()
+void EntryWindow::cmdCancelItemDowsing_Click()
 {
     fraItemDowsing->hide();
     selectItem(0);
@@ -262,33 +262,33 @@ void frmMain::cmdCancelItemDowsing_Click()
 
 // --- Pages -------------------------------------------------------------
 
-void frmMain::bringToFront(QGroupBox *page)
+void EntryWindow::bringToFront(QGroupBox *page)
 {
     m_pages->setCurrentWidget(page);
 }
 
-void frmMain::lockPages()
+void EntryWindow::lockPages()
 {
     fraTools->setEnabled(false);
     fraNotes->setEnabled(false);
     fraCustomersDetails->setEnabled(false);
 }
 
-void frmMain::setPagesEnabled(bool enabled)
+void EntryWindow::setPagesEnabled(bool enabled)
 {
     fraCustomersDetails->setEnabled(enabled);
     fraTools->setEnabled(enabled);
     fraNotes->setEnabled(enabled);
 }
 
-void frmMain::showMode()
+void EntryWindow::showMode()
 {
     cmdadd->setText(isUpdateMode() ? kUpdateCaption : kAddCaption);
     cmAddNewRecord->setVisible(!isUpdateMode());
     m_menus.mnuAddNewRecor->setVisible(!isUpdateMode());
 }
 
-void frmMain::cmAddNewRecord_Click()
+void EntryWindow::cmAddNewRecord_Click()
 {
     // Hidden in update mode; should it be reached all the same, a new
     // record starts on an empty form, never over the record being edited.
@@ -304,7 +304,7 @@ void frmMain::cmAddNewRecord_Click()
     txtName->setFocus();
 }
 
-void frmMain::cmdCustomersDetailsNext_Click()
+void EntryWindow::cmdCustomersDetailsNext_Click()
 {
     if (!FieldFilters::emailPasses(txtEmail->text())) {
         say(this, FieldFilters::emailMessage());
@@ -315,22 +315,22 @@ void frmMain::cmdCustomersDetailsNext_Click()
     bringToFront(fraTools);
 }
 
-void frmMain::cmdToolsBack_Click()
+void EntryWindow::cmdToolsBack_Click()
 {
     bringToFront(fraCustomersDetails);
 }
 
-void frmMain::cmdToolsNext_Click()
+void EntryWindow::cmdToolsNext_Click()
 {
     bringToFront(fraNotes);
 }
 
-void frmMain::cmdNotesBack_Click()
+void EntryWindow::cmdNotesBack_Click()
 {
     bringToFront(fraTools);
 }
 
-void frmMain::ClearEntryForm()
+void EntryWindow::ClearEntryForm()
 {
     dropStoredValues();
     cmbDate->setCurrentIndex(0);
@@ -351,70 +351,70 @@ void frmMain::ClearEntryForm()
 
 // --- Windows and menus ------------------------------------------------------
 
-void frmMain::cmdViewAllrecords_Click()
+void EntryWindow::cmdViewAllrecords_Click()
 {
     emit allRecordsRequested();
 }
 
-void frmMain::cmdExit_Click()
+void EntryWindow::cmdExit_Click()
 {
     if (confirmLeaving())
         emit exitRequested();
 }
 
-void frmMain::Label1_Click()
+void EntryWindow::Label1_Click()
 {
     emit webPageRequested(QStringLiteral("co-brand"));
 }
 
-void frmMain::mnuAddNewRecor_Click()
+void EntryWindow::mnuAddNewRecor_Click()
 {
     cmAddNewRecord_Click();
 }
 
-void frmMain::mnuViewAll_Click()
+void EntryWindow::mnuViewAll_Click()
 {
     cmdViewAllrecords_Click();
 }
 
-void frmMain::mnuExit_Click()
+void EntryWindow::mnuExit_Click()
 {
     cmdExit_Click();
 }
 
-void frmMain::mnuOnline_Click()
+void EntryWindow::mnuOnline_Click()
 {
     emit webPageRequested(QStringLiteral("help-web-page"));
 }
 
-void frmMain::mnuVisit_Click()
+void EntryWindow::mnuVisit_Click()
 {
     emit webPageRequested(QStringLiteral("home-page"));
 }
 
-void frmMain::mnuUpdate_Click()
+void EntryWindow::mnuUpdate_Click()
 {
     emit webPageRequested(QStringLiteral("download-web-page"));
 }
 
-void frmMain::mnuAbout_Click()
+void EntryWindow::mnuAbout_Click()
 {
     emit aboutRequested();
 }
 
-void frmMain::mnuDonate_Click()
+void EntryWindow::mnuDonate_Click()
 {
     emit webPageRequested(QStringLiteral("donate"));
 }
 
-void frmMain::mnumakemoney_Click()
+void EntryWindow::mnumakemoney_Click()
 {
     emit webPageRequested(QStringLiteral("fully-branded"));
 }
 
 // --- Saving -------------------------------------------------------------
 
-std::optional<qint64> frmMain::updateIdNumber() const
+std::optional<qint64> EntryWindow::updateIdNumber() const
 {
     if (!m_edit)
         return std::nullopt;
@@ -423,7 +423,7 @@ std::optional<qint64> frmMain::updateIdNumber() const
 
 // --- Unsaved input ------------------------------------------------------------
 
-QStringList frmMain::entryTexts() const
+QStringList EntryWindow::entryTexts() const
 {
     const DowsingRecord r = formRecord();
     // The date by its parts, as it may not be a calendar date yet.
@@ -433,17 +433,17 @@ QStringList frmMain::entryTexts() const
             r.Location_Dowsing_Occured, r.Notes};
 }
 
-void frmMain::markEntrySaved()
+void EntryWindow::markEntrySaved()
 {
     m_savedEntry = entryTexts();
 }
 
-bool frmMain::hasUnsavedEntry() const
+bool EntryWindow::hasUnsavedEntry() const
 {
     return entryTexts() != m_savedEntry;
 }
 
-bool frmMain::confirmDiscardingEntry(const QString &question)
+bool EntryWindow::confirmDiscardingEntry(const QString &question)
 {
     if (!hasUnsavedEntry())
         return true;
@@ -455,14 +455,14 @@ bool frmMain::confirmDiscardingEntry(const QString &question)
             == MessageBoxes::Answer::Yes;
 }
 
-bool frmMain::confirmLeaving()
+bool EntryWindow::confirmLeaving()
 {
     if (!m_leavingAgreed)
         m_leavingAgreed = confirmDiscardingEntry(QStringLiteral("Do You Want To Exit Anyway ?"));
     return m_leavingAgreed;
 }
 
-DowsingRecord frmMain::formRecord() const
+DowsingRecord EntryWindow::formRecord() const
 {
     DowsingRecord r;
     r.Date = Selectors::composeDate(cmbMonth->currentIndex() + 1, cmbDate->currentText(),
@@ -483,7 +483,7 @@ DowsingRecord frmMain::formRecord() const
     return r;
 }
 
-bool frmMain::load(QString *reason)
+bool EntryWindow::load(QString *reason)
 {
     DowsingRecord record = formRecord();
     if (isUpdateMode()) {
@@ -511,12 +511,12 @@ bool frmMain::load(QString *reason)
     return written;
 }
 
-void frmMain::refuseSave(const QString &reason)
+void EntryWindow::refuseSave(const QString &reason)
 {
     say(this, QStringLiteral("Record Not Saved !\r") + reason, MessageBoxes::Icon::Critical);
 }
 
-void frmMain::cmdadd_Click()
+void EntryWindow::cmdadd_Click()
 {
     if (isUpdateMode())
         updateRecord();
@@ -524,7 +524,7 @@ void frmMain::cmdadd_Click()
         addRecord();
 }
 
-void frmMain::addRecord()
+void EntryWindow::addRecord()
 {
     QString reason;
     if (!load(&reason)) {
@@ -539,7 +539,7 @@ void frmMain::addRecord()
     lockPages();
 }
 
-void frmMain::updateRecord()
+void EntryWindow::updateRecord()
 {
     QString reason;
     if (!load(&reason)) {
@@ -570,7 +570,7 @@ void frmMain::updateRecord()
     emit recordUpdated();
 }
 
-void frmMain::leaveUpdateMode()
+void EntryWindow::leaveUpdateMode()
 {
     // Entries added for the stored values stay until the form is cleared:
     // the form may still show them.
@@ -578,7 +578,7 @@ void frmMain::leaveUpdateMode()
     showMode();
 }
 
-void frmMain::beginEdit(const DowsingRecord &record, const QString &dateText,
+void EntryWindow::beginEdit(const DowsingRecord &record, const QString &dateText,
                         const QString &timeText)
 {
     dropStoredValues();
@@ -603,7 +603,7 @@ void frmMain::beginEdit(const DowsingRecord &record, const QString &dateText,
     markEntrySaved();
 }
 
-void frmMain::offerStoredValue(QComboBox *list, const QString &text)
+void EntryWindow::offerStoredValue(QComboBox *list, const QString &text)
 {
     if (list->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0)
         return;
@@ -617,7 +617,7 @@ void frmMain::offerStoredValue(QComboBox *list, const QString &text)
     m_storedValueEntries.append({list, at});
 }
 
-void frmMain::dropStoredValues()
+void EntryWindow::dropStoredValues()
 {
     // Latest first, so that each recorded position is still right.
     while (!m_storedValueEntries.isEmpty()) {
@@ -626,19 +626,19 @@ void frmMain::dropStoredValues()
     }
 }
 
-QStringList frmMain::dateSelection() const
+QStringList EntryWindow::dateSelection() const
 {
     return {cmbMonth->currentText(), cmbDate->currentText(), cmbYear->currentText()};
 }
 
-QStringList frmMain::timeSelection() const
+QStringList EntryWindow::timeSelection() const
 {
     return {cmbHour->currentText(), cmbMinute->currentText()};
 }
 
 // --- Showing a stored record ----------------------------------------------
 
-void frmMain::showRecord(const DowsingRecord &record, const QString &dateText,
+void EntryWindow::showRecord(const DowsingRecord &record, const QString &dateText,
                          const QString &timeText)
 {
     const Selectors::DateParts date = Selectors::splitListedDate(dateText);

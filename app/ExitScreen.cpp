@@ -1,4 +1,4 @@
-#include "frmExit.h"
+#include "ExitScreen.h"
 
 #include "widgets/AppIcon.h"
 #include "widgets/LinkLabel.h"
@@ -52,7 +52,7 @@ bool looksLikeEmail(const QString &text)
 
 } // namespace
 
-frmExit::frmExit(int noteIndex)
+ExitScreen::ExitScreen(int noteIndex)
     : QWidget(nullptr)
 {
     setObjectName(QStringLiteral("frmExit"));
@@ -81,7 +81,7 @@ frmExit::frmExit(int noteIndex)
     m_cmdExit = new QPushButton(QStringLiteral("E&xit"), this);
     m_cmdExit->setObjectName(QStringLiteral("cmdExit"));
     m_cmdExit->setMinimumWidth(96);
-    connect(m_cmdExit, &QPushButton::clicked, this, &frmExit::cmdExit_Click);
+    connect(m_cmdExit, &QPushButton::clicked, this, &ExitScreen::cmdExit_Click);
     auto *bottom = new QHBoxLayout;
     bottom->addStretch(1);
     bottom->addWidget(m_cmdExit);
@@ -94,9 +94,9 @@ frmExit::frmExit(int noteIndex)
     m_txtYourName->setFocus();
 }
 
-frmExit::~frmExit() = default;
+ExitScreen::~ExitScreen() = default;
 
-QStringList frmExit::notes()
+QStringList ExitScreen::notes()
 {
     return {
         QStringLiteral("Dowsers from all over the world meet on our discussion board to share "
@@ -114,7 +114,7 @@ QStringList frmExit::notes()
     };
 }
 
-QWidget *frmExit::makeHeader()
+QWidget *ExitScreen::makeHeader()
 {
     auto *header = new QFrame(this);
     header->setObjectName(QStringLiteral("fraHeader"));
@@ -145,7 +145,7 @@ QWidget *frmExit::makeHeader()
     return header;
 }
 
-QWidget *frmExit::makeNote()
+QWidget *ExitScreen::makeNote()
 {
     auto *frame = new QFrame(this);
     frame->setObjectName(QStringLiteral("fraNote"));
@@ -171,7 +171,7 @@ QWidget *frmExit::makeNote()
     return frame;
 }
 
-LinkLabel *frmExit::makeLink(const QString &name, const QString &text, const QString &pageKey)
+LinkLabel *ExitScreen::makeLink(const QString &name, const QString &text, const QString &pageKey)
 {
     auto *link = new LinkLabel(text, this);
     link->setObjectName(name);
@@ -182,7 +182,7 @@ LinkLabel *frmExit::makeLink(const QString &name, const QString &text, const QSt
     return link;
 }
 
-QWidget *frmExit::makeLinks()
+QWidget *ExitScreen::makeLinks()
 {
     auto *links = new QWidget(this);
     links->setObjectName(QStringLiteral("fraLinks"));
@@ -201,7 +201,7 @@ QWidget *frmExit::makeLinks()
     return links;
 }
 
-QWidget *frmExit::makeReferForm()
+QWidget *ExitScreen::makeReferForm()
 {
     auto *box = new QGroupBox(QStringLiteral("Tell a friend about Orvane Dowsing"), this);
     box->setObjectName(QStringLiteral("fraRefer"));
@@ -241,7 +241,7 @@ QWidget *frmExit::makeReferForm()
     m_cmdSend = new QPushButton(QStringLiteral("&Send"), box);
     m_cmdSend->setObjectName(QStringLiteral("cmdSend"));
     m_cmdSend->setMinimumWidth(96);
-    connect(m_cmdSend, &QPushButton::clicked, this, &frmExit::cmdSend_Click);
+    connect(m_cmdSend, &QPushButton::clicked, this, &ExitScreen::cmdSend_Click);
     auto *row = new QHBoxLayout;
     row->addWidget(m_lblSent, 1);
     row->addWidget(m_cmdSend);
@@ -249,12 +249,12 @@ QWidget *frmExit::makeReferForm()
     return box;
 }
 
-QString frmExit::referralPageKey()
+QString ExitScreen::referralPageKey()
 {
     return QStringLiteral("refer-friend");
 }
 
-modHelp::QueryFields frmExit::referralFields() const
+modHelp::QueryFields ExitScreen::referralFields() const
 {
     return {{QStringLiteral("your_name"), m_txtYourName->text().trimmed()},
             {QStringLiteral("your_email"), m_txtYourEmail->text().trimmed()},
@@ -263,7 +263,7 @@ modHelp::QueryFields frmExit::referralFields() const
             {QStringLiteral("message"), m_txtMessage->toPlainText()}};
 }
 
-void frmExit::cmdSend_Click()
+void ExitScreen::cmdSend_Click()
 {
     const auto refuse = [this](const QString &text, QWidget *field) {
         platform().messages->show(this, text, MessageBoxes::Icon::Information);
@@ -297,12 +297,12 @@ void frmExit::cmdSend_Click()
     m_lblSent->setText(QStringLiteral("Your browser was opened to send the invitation."));
 }
 
-void frmExit::cmdExit_Click()
+void ExitScreen::cmdExit_Click()
 {
     modHelp::UnloadAllAndEnd();
 }
 
-void frmExit::closeEvent(QCloseEvent *event)
+void ExitScreen::closeEvent(QCloseEvent *event)
 {
     // Closing the screen in any way ends the program. While the program is
     // already being ended this close is part of it and the call returns at

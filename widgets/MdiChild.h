@@ -9,7 +9,7 @@ namespace Orvane {
 
 // A window that lives inside the frame window. Its menus appear in the
 // frame's menu bar while it is the child on show.
-class ChildForm : public QWidget
+class MdiChild : public QWidget
 {
     Q_OBJECT
 

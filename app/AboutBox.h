@@ -9,12 +9,12 @@ namespace Orvane {
 // The About box: the program's name, version and description, and two links
 // to the maker's web pages. Shown modally; a fresh box each time, with every
 // text fixed.
-class frmAbout : public QDialog
+class AboutBox : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit frmAbout(QWidget *parent = nullptr);
+    explicit AboutBox(QWidget *parent = nullptr);
 
     void lblCobrand_Click();
     void lblHomePage_Click();

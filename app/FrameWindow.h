@@ -20,13 +20,13 @@ class AccessKeys;
 //
 // Its window coordinator loads the children, hands over between them and
 // unloads them (closes and deletes them).
-class MDIForm1 : public QMainWindow
+class FrameWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    explicit MDIForm1(QWidget *parent = nullptr);
-    ~MDIForm1() override;
+    explicit FrameWindow(QWidget *parent = nullptr);
+    ~FrameWindow() override;
 
     // Loads the entry window and runs its load sequence. False when the entry
     // window gave up and was unloaded (the database file is unusable).

@@ -19,14 +19,14 @@ class LinkLabel;
 // random), links to the maker's pages and a tell-a-friend form. It is a
 // window of its own, kept above the others. Closing it, with "E&xit" or the
 // close box, ends the program.
-class frmExit : public QWidget
+class ExitScreen : public QWidget
 {
     Q_OBJECT
 
 public:
     // noteIndex picks the note (0..3); any other value picks one at random.
-    explicit frmExit(int noteIndex = -1);
-    ~frmExit() override;
+    explicit ExitScreen(int noteIndex = -1);
+    ~ExitScreen() override;
 
     static QStringList notes();
     int noteIndex() const { return m_noteIndex; }

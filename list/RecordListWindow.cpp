@@ -1,4 +1,4 @@
-#include "frmAllRecord.h"
+#include "RecordListWindow.h"
 
 #include "RecordListModel.h"
 #include "platform/MessageBoxes.h"
@@ -47,8 +47,8 @@ QFont verdana(qreal pointSize, bool bold)
 
 } // namespace
 
-frmAllRecord::frmAllRecord(QWidget *parent)
-    : ChildForm(parent)
+RecordListWindow::RecordListWindow(QWidget *parent)
+    : MdiChild(parent)
 {
     setObjectName(QStringLiteral("frmAllRecord"));
     buildLayout();
@@ -64,12 +64,12 @@ frmAllRecord::frmAllRecord(QWidget *parent)
     connect(m_mnuBack, &QAction::triggered, this, [this] { mnuBack_Click(); });
 }
 
-frmAllRecord::~frmAllRecord()
+RecordListWindow::~RecordListWindow()
 {
     m_DataGrid->setModel(nullptr);
 }
 
-void frmAllRecord::buildLayout()
+void RecordListWindow::buildLayout()
 {
     m_frmFourItem = new QGroupBox(this);
     m_frmFourItem->setObjectName(QStringLiteral("frmFourItem"));
@@ -145,7 +145,7 @@ void frmAllRecord::buildLayout()
     outer->addWidget(m_frmFourItem);
 }
 
-void frmAllRecord::setUpColumns()
+void RecordListWindow::setUpColumns()
 {
     QHeaderView *header = m_DataGrid->horizontalHeader();
     const int dpi = m_DataGrid->logicalDpiX();
@@ -165,7 +165,7 @@ void frmAllRecord::setUpColumns()
                                  + kVisibleRows * m_DataGrid->verticalHeader()->defaultSectionSize());
 }
 
-void frmAllRecord::Form_Load()
+void RecordListWindow::Form_Load()
 {
     m_listConnection = std::make_unique<RecordStore>();
     m_listRecords = std::make_unique<RecordListModel>(*m_listConnection);
@@ -191,21 +191,21 @@ void frmAllRecord::Form_Load()
     m_DataGrid->setCurrentIndex(m_listRecords->index(0, 0));
 }
 
-void frmAllRecord::disableGrid()
+void RecordListWindow::disableGrid()
 {
     m_DataGrid->setEnabled(false);
 }
 
-void frmAllRecord::showEvent(QShowEvent *event)
+void RecordListWindow::showEvent(QShowEvent *event)
 {
-    ChildForm::showEvent(event);
+    MdiChild::showEvent(event);
     if (m_DataGrid->isEnabled())
         m_DataGrid->setFocus();
     else
         m_cmdBack->setFocus();
 }
 
-bool frmAllRecord::eventFilter(QObject *watched, QEvent *event)
+bool RecordListWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_DataGrid && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
@@ -214,10 +214,10 @@ bool frmAllRecord::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     }
-    return ChildForm::eventFilter(watched, event);
+    return MdiChild::eventFilter(watched, event);
 }
 
-void frmAllRecord::DataGrid_DblClick()
+void RecordListWindow::DataGrid_DblClick()
 {
     if (!m_DataGrid->isEnabled() || !m_listRecords)
         return;
@@ -243,7 +243,7 @@ void frmAllRecord::DataGrid_DblClick()
     emit recordChosen(row, chosen, record->listedDateText());
 }
 
-void frmAllRecord::cmdBack_Click()
+void RecordListWindow::cmdBack_Click()
 {
     // The entry window is on show before the list closes.
     emit backRequested();
@@ -252,12 +252,12 @@ void frmAllRecord::cmdBack_Click()
     m_listConnection.reset();
 }
 
-void frmAllRecord::mnuBack_Click()
+void RecordListWindow::mnuBack_Click()
 {
     cmdBack_Click();
 }
 
-QList<QMenu *> frmAllRecord::menus() const
+QList<QMenu *> RecordListWindow::menus() const
 {
     return {m_mnuFile};
 }

@@ -1,4 +1,4 @@
-#include "frmAbout.h"
+#include "AboutBox.h"
 
 #include "widgets/AppIcon.h"
 #include "widgets/LinkLabel.h"
@@ -40,7 +40,7 @@ LinkLabel *makeLink(const QString &name, const QString &text, QWidget *parent)
 
 } // namespace
 
-frmAbout::frmAbout(QWidget *parent)
+AboutBox::AboutBox(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
@@ -84,8 +84,8 @@ frmAbout::frmAbout(QWidget *parent)
     LinkLabel *lblHomePage = makeLink(
             QStringLiteral("lblHomePage"),
             QStringLiteral("Click here to visit ") + modHelp::makerSiteAddress(), this);
-    connect(lblCobrand, &LinkLabel::clicked, this, &frmAbout::lblCobrand_Click);
-    connect(lblHomePage, &LinkLabel::clicked, this, &frmAbout::lblHomePage_Click);
+    connect(lblCobrand, &LinkLabel::clicked, this, &AboutBox::lblCobrand_Click);
+    connect(lblHomePage, &LinkLabel::clicked, this, &AboutBox::lblHomePage_Click);
 
     m_cmdOk = new QPushButton(QStringLiteral("&OK"), this);
     m_cmdOk->setObjectName(QStringLiteral("cmdOk"));
@@ -93,7 +93,7 @@ frmAbout::frmAbout(QWidget *parent)
     // Enter presses it as the default button; Esc closes the box as well.
     m_cmdOk->setDefault(true);
     m_cmdOk->setAutoDefault(true);
-    connect(m_cmdOk, &QPushButton::clicked, this, &frmAbout::cmdOk_Click);
+    connect(m_cmdOk, &QPushButton::clicked, this, &AboutBox::cmdOk_Click);
 
     auto *text = new QVBoxLayout;
     text->setSpacing(8);
@@ -130,17 +130,17 @@ frmAbout::frmAbout(QWidget *parent)
     m_cmdOk->setFocus();
 }
 
-void frmAbout::lblCobrand_Click()
+void AboutBox::lblCobrand_Click()
 {
     modHelp::OpenWebPage(QStringLiteral("fully-branded"));
 }
 
-void frmAbout::lblHomePage_Click()
+void AboutBox::lblHomePage_Click()
 {
     modHelp::OpenWebPage(QStringLiteral("home-page"));
 }
 
-void frmAbout::cmdOk_Click()
+void AboutBox::cmdOk_Click()
 {
     accept();
 }

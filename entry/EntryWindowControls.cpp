@@ -1,7 +1,7 @@
 // The controls of the entry window: what it holds, where, and in which tab
-// order. The handlers are in frmMain.cpp.
+// order. The handlers are in EntryWindow.cpp.
 
-#include "frmMain.h"
+#include "EntryWindow.h"
 
 #include "EntryStyle.h"
 #include "widgets/FilteredLineEdit.h"
@@ -104,7 +104,7 @@ QHBoxLayout *buttonRow(QPushButton *first, QPushButton *second = nullptr)
 
 } // namespace
 
-void frmMain::buildControls()
+void EntryWindow::buildControls()
 {
     setWindowTitle(AppInfo::caption());
     auto *outer = new QVBoxLayout(this);
@@ -162,7 +162,7 @@ void frmMain::buildControls()
     setFixedSize(sizeHint().expandedTo(kWindowSize));
 }
 
-QWidget *frmMain::buildLeftPanel()
+QWidget *EntryWindow::buildLeftPanel()
 {
     auto *panel = new QWidget(Frame1);
     panel->setObjectName(QStringLiteral("leftPanel"));
@@ -211,7 +211,7 @@ QWidget *frmMain::buildLeftPanel()
     return panel;
 }
 
-QGroupBox *frmMain::buildCustomerPage()
+QGroupBox *EntryWindow::buildCustomerPage()
 {
     QGroupBox *page = makePage(QStringLiteral("Enter Customer's Details:-"),
                                QStringLiteral("fraCustomersDetails"), m_pages);
@@ -274,7 +274,7 @@ QGroupBox *frmMain::buildCustomerPage()
     return page;
 }
 
-QGroupBox *frmMain::buildToolsPage()
+QGroupBox *EntryWindow::buildToolsPage()
 {
     QGroupBox *page = makePage(QStringLiteral("Tools And Item Used For Dowsing:-"),
                                QStringLiteral("fraTools"), m_pages);
@@ -307,7 +307,7 @@ QGroupBox *frmMain::buildToolsPage()
 // The green instruction line, then the tool list with its naming pop-up
 // lying over it. The list is a child of the group, so a screen reader names
 // it after the group's caption.
-void frmMain::buildToolChooser(QGroupBox *Frame2)
+void EntryWindow::buildToolChooser(QGroupBox *Frame2)
 {
     auto *grid = new QGridLayout(Frame2);
     grid->setContentsMargins(10, 12, 10, 8);
@@ -346,7 +346,7 @@ void frmMain::buildToolChooser(QGroupBox *Frame2)
 }
 
 // The same for the item list and its pop-up.
-void frmMain::buildItemChooser(QGroupBox *Frame4)
+void EntryWindow::buildItemChooser(QGroupBox *Frame4)
 {
     auto *grid = new QGridLayout(Frame4);
     grid->setContentsMargins(10, 12, 10, 8);
@@ -385,7 +385,7 @@ void frmMain::buildItemChooser(QGroupBox *Frame4)
     fraItemDowsing->raise();
 }
 
-QWidget *frmMain::buildTimeAndDate(QWidget *parent)
+QWidget *EntryWindow::buildTimeAndDate(QWidget *parent)
 {
     auto *Frame5 = new PanelGroup(QString(), EntryStyle::rimColour(), parent);
     Frame5->setObjectName(QStringLiteral("Frame5"));
@@ -451,7 +451,7 @@ QWidget *frmMain::buildTimeAndDate(QWidget *parent)
     return Frame5;
 }
 
-QGroupBox *frmMain::buildNotesPage()
+QGroupBox *EntryWindow::buildNotesPage()
 {
     QGroupBox *page = makePage(QStringLiteral("Notes"), QStringLiteral("fraNotes"), m_pages);
     txtNotes = makeMultiLine(QStringLiteral("txtNotes"), page);
@@ -466,7 +466,7 @@ QGroupBox *frmMain::buildNotesPage()
     return page;
 }
 
-void frmMain::buildMenus()
+void EntryWindow::buildMenus()
 {
     m_menus = EntryMenus::build(this);
 }
