@@ -89,7 +89,7 @@ QWidget *FrameWindow::makeTopBanner()
             frame3);
     label61->setObjectName(QStringLiteral("Label61"));
     label61->setWordWrap(true);
-    connect(label61, &LinkLabel::clicked, this, &FrameWindow::Label61_Click);
+    connect(label61, &LinkLabel::clicked, this, &FrameWindow::openHomePage);
     frameLayout->addWidget(label61);
     stripLayout->addWidget(frame3);
     return strip;
@@ -114,22 +114,22 @@ QWidget *FrameWindow::makeBottomBanner()
     QFont bold = label7->font();
     bold.setBold(true);
     label7->setFont(bold);
-    connect(label7, &LinkLabel::clicked, this, &FrameWindow::Label7_Click);
+    connect(label7, &LinkLabel::clicked, this, &FrameWindow::openFullyBrandedPage);
     stripLayout->addWidget(label7);
     return strip;
 }
 
-void FrameWindow::Label61_Click()
+void FrameWindow::openHomePage()
 {
     modHelp::OpenWebPage(QStringLiteral("home-page"));
 }
 
-void FrameWindow::Label7_Click()
+void FrameWindow::openFullyBrandedPage()
 {
     modHelp::OpenWebPage(QStringLiteral("fully-branded"));
 }
 
-bool FrameWindow::MDIForm_Load()
+bool FrameWindow::loadEntryWindow()
 {
     return m_windows->loadEntryWindow();
 }
@@ -214,12 +214,12 @@ void FrameWindow::closeEvent(QCloseEvent *event)
     }
     if (!m_unloading) {
         m_unloading = true;
-        MDIForm_Unload();
+        unloadChildren();
     }
     event->accept();
 }
 
-void FrameWindow::MDIForm_Unload()
+void FrameWindow::unloadChildren()
 {
     m_windows->unloadEntryWindow();
     m_windows->unloadListWindow();

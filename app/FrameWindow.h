@@ -30,7 +30,7 @@ public:
 
     // Loads the entry window and runs its load sequence. False when the entry
     // window gave up and was unloaded (the database file is unusable).
-    bool MDIForm_Load();
+    bool loadEntryWindow();
 
     WindowCoordinator &windows() const { return *m_windows; }
 
@@ -46,15 +46,15 @@ public:
 
     QMdiArea *mdiArea() const { return m_area; }
 
-    void Label61_Click();
-    void Label7_Click();
+    void openHomePage();
+    void openFullyBrandedPage();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
     // Unload handler: unloads the entry and the list window.
-    void MDIForm_Unload();
+    void unloadChildren();
     QMdiSubWindow *subWindowOf(QWidget *child) const;
     void setMenusOf(QWidget *child);
     QWidget *makeTopBanner();

@@ -38,7 +38,7 @@ bool Startup::run()
         const QRect available = screen->availableGeometry();
         frame->resize(QSize(1024, 768).boundedTo(available.size() * 0.95));
     }
-    if (frame->MDIForm_Load()) {
+    if (frame->loadEntryWindow()) {
         frame->show();
     } else {
         // The entry window gave up (its database is missing or unusable) and

@@ -27,7 +27,7 @@ bool WindowCoordinator::loadEntryWindow()
     m_entry = new EntryWindow;
     m_frame.addChild(m_entry);
     connectEntryWindow();
-    if (!m_entry->Form_Load()) {
+    if (!m_entry->start()) {
         unloadEntryWindow();
         return false;
     }
@@ -68,7 +68,7 @@ RecordListWindow *WindowCoordinator::listWindow()
         m_frame.addChild(m_list);
         connect(m_list, &RecordListWindow::recordChosen, this, &WindowCoordinator::showReport);
         connect(m_list, &RecordListWindow::backRequested, this, &WindowCoordinator::backToEntry);
-        m_list->Form_Load();
+        m_list->readRecords();
     }
     return m_list;
 }
@@ -79,7 +79,7 @@ RecordViewWindow *WindowCoordinator::recordView()
         m_view = new RecordViewWindow;
         m_frame.addChild(m_view);
         connect(m_view, &RecordViewWindow::backRequested, this, &WindowCoordinator::backToList);
-        connect(m_view, &RecordViewWindow::editRequested, this, &WindowCoordinator::editRecord);
+        connect(m_view, &RecordViewWindow::editRequested, this, &WindowCoordinator::startEdit);
         connect(m_view, &RecordViewWindow::editRefused, this, &WindowCoordinator::refuseEdit);
         connect(m_view, &RecordViewWindow::deleteDone, this, &WindowCoordinator::showFreshList);
     }
@@ -134,7 +134,7 @@ void WindowCoordinator::backToList()
     m_frame.showChild(listWindow());
 }
 
-void WindowCoordinator::editRecord(const DowsingRecord &record, const QString &dateText,
+void WindowCoordinator::startEdit(const DowsingRecord &record, const QString &dateText,
                                    const QString &timeText)
 {
     if (!m_entry

@@ -62,7 +62,7 @@ public:
     void backToList();
     // The record goes into the entry window in update mode, after asking
     // before anything typed there is replaced.
-    void editRecord(const DowsingRecord &record, const QString &dateText,
+    void startEdit(const DowsingRecord &record, const QString &dateText,
                     const QString &timeText);
     // The entry window shows as it was, with the message.
     void refuseEdit(const QString &message, MessageBoxes::Icon icon);

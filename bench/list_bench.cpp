@@ -109,7 +109,7 @@ int measureOpen(const QString &folder)
     FrameWindow frame;
     frame.resize(1024, 768);
     frame.show();
-    frame.MDIForm_Load();
+    frame.loadEntryWindow();
     (void)frame.grab();
     const qint64 rssBefore = statusKb("VmRSS");
     const qint64 peakBefore = statusKb("VmHWM");
@@ -226,7 +226,7 @@ void measureInProcess(const QString &folder, qint64 rows)
     FrameWindow frame;
     frame.resize(1024, 768);
     frame.show();
-    frame.MDIForm_Load();
+    frame.loadEntryWindow();
     (void)frame.grab();
 
     QVector<double> opens;
@@ -234,7 +234,7 @@ void measureInProcess(const QString &folder, qint64 rows)
         double ms = 0;
         RecordListWindow *list = openList(frame, &ms);
         opens.append(ms);
-        list->cmdBack_Click();
+        list->goBack();
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
@@ -252,10 +252,10 @@ void measureInProcess(const QString &folder, qint64 rows)
             timer.start();
             grid->setCurrentIndex(grid->model()->index(row, 0));
             grid->scrollTo(grid->currentIndex());
-            list->DataGrid_DblClick();
+            list->openCurrentRecord();
             (void)frame.grab();
             times.append(msSince(timer));
-            save->cmdBack_Click();
+            save->goBack();
             (void)frame.grab();
         }
         line(QStringLiteral("report of the %1 row (select, double-click, report painted): "
@@ -322,7 +322,7 @@ void measureInProcess(const QString &folder, qint64 rows)
                  .arg(*std::max_element(saves.begin(), saves.end()), 0, 'f', 2)
                  .arg(failed)
                  .arg(seen ? QStringLiteral("yes") : QStringLiteral("NO")));
-    list->cmdBack_Click();
+    list->goBack();
 }
 
 } // namespace

@@ -64,45 +64,50 @@ EntryWindow::~EntryWindow() = default;
 
 void EntryWindow::connectControls()
 {
-    connect(cmAddNewRecord, &QPushButton::clicked, this, [this] { cmAddNewRecord_Click(); });
+    connect(cmAddNewRecord, &QPushButton::clicked, this, [this] { startNewRecord(); });
     connect(cmdViewAllrecords, &QPushButton::clicked, this,
-            [this] { cmdViewAllrecords_Click(); });
-    connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
-    connect(m_hintLine, &HintLine::label1Clicked, this, [this] { Label1_Click(); });
+            [this] { showAllRecords(); });
+    connect(cmdExit, &QPushButton::clicked, this, [this] { exitProgram(); });
+    connect(m_hintLine, &HintLine::label1Clicked, this, [this] { openCoBrandPage(); });
 
     connect(cmdCustomersDetailsNext, &QPushButton::clicked, this,
-            [this] { cmdCustomersDetailsNext_Click(); });
-    connect(cmdToolsBack, &QPushButton::clicked, this, [this] { cmdToolsBack_Click(); });
-    connect(cmdToolsNext, &QPushButton::clicked, this, [this] { cmdToolsNext_Click(); });
-    connect(cmdNotesBack, &QPushButton::clicked, this, [this] { cmdNotesBack_Click(); });
-    connect(cmdadd, &QPushButton::clicked, this, [this] { cmdadd_Click(); });
+            [this] { nextFromCustomerPage(); });
+    connect(cmdToolsBack, &QPushButton::clicked, this, [this] { backToCustomerPage(); });
+    connect(cmdToolsNext, &QPushButton::clicked, this, [this] { nextToNotesPage(); });
+    connect(cmdNotesBack, &QPushButton::clicked, this, [this] { backToToolsPage(); });
+    connect(cmdadd, &QPushButton::clicked, this, [this] { saveEntry(); });
 
     // A selection runs the handler whether the program or the user made it;
     // choosing the entry that is already selected (from the drop-down or
     // the keyboard) runs it too. A user's change raises both signals: the
     // handlers give the same result when run twice.
     connect(cmbDowsingTool, &QComboBox::currentIndexChanged, this,
-            [this] { cmbDowsingTool_Click(); });
-    connect(cmbDowsingTool, &QComboBox::activated, this, [this] { cmbDowsingTool_Click(); });
+            [this] { toolChosen(); });
+    connect(cmbDowsingTool, &QComboBox::activated, this, [this] { toolChosen(); });
     connect(cmbItemDowsingFor, &QComboBox::currentIndexChanged, this,
-            [this] { cmbItemDowsingFor_Click(); });
+            [this] { itemChosen(); });
     connect(cmbItemDowsingFor, &QComboBox::activated, this,
-            [this] { cmbItemDowsingFor_Click(); });
-    connect(cmdOk, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
-    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
-    connect(cmdOkItemDowsing, &QPushButton::clicked, this, [this] { cmdOkItemDowsing_Click(); });
+            [this] { itemChosen(); });
+    connect(cmdOk, &QPushButton::clicked, this, [this] { acceptToolName(); });
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { cancelToolName(); });
+    connect(cmdOkItemDowsing, &QPushButton::clicked, this, [this] { acceptItemName(); });
     connect(cmdCancelItemDowsing, &QPushButton::clicked, this,
-            [this] { cmdCancelItemDowsing_Click(); });
+            [this] { cancelItemName(); });
 
-    connect(m_menus.mnuAddNewRecor, &QAction::triggered, this, [this] { mnuAddNewRecor_Click(); });
-    connect(m_menus.mnuViewAll, &QAction::triggered, this, [this] { mnuViewAll_Click(); });
-    connect(m_menus.mnuExit, &QAction::triggered, this, [this] { mnuExit_Click(); });
-    connect(m_menus.mnuOnline, &QAction::triggered, this, [this] { mnuOnline_Click(); });
-    connect(m_menus.mnuVisit, &QAction::triggered, this, [this] { mnuVisit_Click(); });
-    connect(m_menus.mnuUpdate, &QAction::triggered, this, [this] { mnuUpdate_Click(); });
-    connect(m_menus.mnuAbout, &QAction::triggered, this, [this] { mnuAbout_Click(); });
-    connect(m_menus.mnuDonate, &QAction::triggered, this, [this] { mnuDonate_Click(); });
-    connect(m_menus.mnumakemoney, &QAction::triggered, this, [this] { mnumakemoney_Click(); });
+    // A menu entry that repeats a button runs the button's own slot.
+    connect(m_menus.mnuAddNewRecor, &QAction::triggered, this, &EntryWindow::startNewRecord);
+    connect(m_menus.mnuViewAll, &QAction::triggered, this, &EntryWindow::showAllRecords);
+    connect(m_menus.mnuExit, &QAction::triggered, this, &EntryWindow::exitProgram);
+    const auto opens = [this](QAction *entry, const char *pageKey) {
+        connect(entry, &QAction::triggered, this,
+                [this, pageKey] { emit webPageRequested(QLatin1String(pageKey)); });
+    };
+    opens(m_menus.mnuOnline, "help-web-page");
+    opens(m_menus.mnuVisit, "home-page");
+    opens(m_menus.mnuUpdate, "download-web-page");
+    opens(m_menus.mnuDonate, "donate");
+    opens(m_menus.mnumakemoney, "fully-branded");
+    connect(m_menus.mnuAbout, &QAction::triggered, this, &EntryWindow::aboutRequested);
 }
 
 QList<QMenu *> EntryWindow::menus() const
@@ -112,7 +117,7 @@ QList<QMenu *> EntryWindow::menus() const
 
 // --- Load and unload -------------------------------------------------------
 
-bool EntryWindow::Form_Load()
+bool EntryWindow::start()
 {
     const QString path = RecordStore::databasePath(platform().programFolder);
     QString problem;
@@ -140,7 +145,7 @@ bool EntryWindow::Form_Load()
     fillSelectors();
     selectFirstEntries();
     bringToFront(fraCustomersDetails);
-    lockPages();
+    setPagesEnabled(false);
     markEntrySaved();
     return true;
 }
@@ -189,7 +194,7 @@ void EntryWindow::selectTool(int index)
     // selected: selecting shows the entry again.
     cmbDowsingTool->setEditText(cmbDowsingTool->itemText(index));
     if (same)
-        cmbDowsingTool_Click();
+        toolChosen();
 }
 
 void EntryWindow::selectItem(int index)
@@ -198,10 +203,10 @@ void EntryWindow::selectItem(int index)
     cmbItemDowsingFor->setCurrentIndex(index);
     cmbItemDowsingFor->setEditText(cmbItemDowsingFor->itemText(index));
     if (same)
-        cmbItemDowsingFor_Click();
+        itemChosen();
 }
 
-void EntryWindow::cmbDowsingTool_Click()
+void EntryWindow::toolChosen()
 {
     fraItemDowsing->hide();
     if (cmbDowsingTool->currentIndex() == Selectors::kOtherToolIndex) {
@@ -211,7 +216,7 @@ void EntryWindow::cmbDowsingTool_Click()
     }
 }
 
-void EntryWindow::cmbItemDowsingFor_Click()
+void EntryWindow::itemChosen()
 {
     fraDowsingTool->hide();
     if (cmbItemDowsingFor->currentIndex() == Selectors::kOtherItemIndex) {
@@ -221,7 +226,7 @@ void EntryWindow::cmbItemDowsingFor_Click()
     }
 }
 
-void EntryWindow::cmdOk_Click()
+void EntryWindow::acceptToolName()
 {
     if (FieldFilters::nameIsEmpty(txtDowsingTool->text())) {
         say(this, QStringLiteral("Please Enter Dowsing Tool !"));
@@ -234,14 +239,14 @@ void EntryWindow::cmdOk_Click()
     cmbDowsingTool->setFocus();
 }
 
-void EntryWindow::cmdCancel_Click()
+void EntryWindow::cancelToolName()
 {
     fraDowsingTool->hide();
     selectTool(0);
     cmbDowsingTool->setFocus();
 }
 
-void EntryWindow::cmdOkItemDowsing_Click()
+void EntryWindow::acceptItemName()
 {
     if (FieldFilters::nameIsEmpty(txtItemDowsing->text())) {
         say(this, QStringLiteral("Please Enter Dowsing Item !"));
@@ -253,7 +258,7 @@ void EntryWindow::cmdOkItemDowsing_Click()
     cmbItemDowsingFor->setFocus();
 }
 
-void EntryWindow::cmdCancelItemDowsing_Click()
+void EntryWindow::cancelItemName()
 {
     fraItemDowsing->hide();
     selectItem(0);
@@ -265,13 +270,6 @@ void EntryWindow::cmdCancelItemDowsing_Click()
 void EntryWindow::bringToFront(QGroupBox *page)
 {
     m_pages->setCurrentWidget(page);
-}
-
-void EntryWindow::lockPages()
-{
-    fraTools->setEnabled(false);
-    fraNotes->setEnabled(false);
-    fraCustomersDetails->setEnabled(false);
 }
 
 void EntryWindow::setPagesEnabled(bool enabled)
@@ -288,14 +286,14 @@ void EntryWindow::showMode()
     m_menus.mnuAddNewRecor->setVisible(!isUpdateMode());
 }
 
-void EntryWindow::cmAddNewRecord_Click()
+void EntryWindow::startNewRecord()
 {
     // Hidden in update mode; should it be reached all the same, a new
     // record starts on an empty form, never over the record being edited.
     if (isUpdateMode()) {
         if (!confirmDiscardingEntry(QStringLiteral("Do You Want To Start A New Record Anyway ?")))
             return;
-        ClearEntryForm();
+        clearForm();
         leaveUpdateMode();
         markEntrySaved();
     }
@@ -304,7 +302,7 @@ void EntryWindow::cmAddNewRecord_Click()
     txtName->setFocus();
 }
 
-void EntryWindow::cmdCustomersDetailsNext_Click()
+void EntryWindow::nextFromCustomerPage()
 {
     if (!FieldFilters::emailPasses(txtEmail->text())) {
         say(this, FieldFilters::emailMessage());
@@ -315,22 +313,22 @@ void EntryWindow::cmdCustomersDetailsNext_Click()
     bringToFront(fraTools);
 }
 
-void EntryWindow::cmdToolsBack_Click()
+void EntryWindow::backToCustomerPage()
 {
     bringToFront(fraCustomersDetails);
 }
 
-void EntryWindow::cmdToolsNext_Click()
+void EntryWindow::nextToNotesPage()
 {
     bringToFront(fraNotes);
 }
 
-void EntryWindow::cmdNotesBack_Click()
+void EntryWindow::backToToolsPage()
 {
     bringToFront(fraTools);
 }
 
-void EntryWindow::ClearEntryForm()
+void EntryWindow::clearForm()
 {
     dropStoredValues();
     cmbDate->setCurrentIndex(0);
@@ -351,65 +349,20 @@ void EntryWindow::ClearEntryForm()
 
 // --- Windows and menus ------------------------------------------------------
 
-void EntryWindow::cmdViewAllrecords_Click()
+void EntryWindow::showAllRecords()
 {
     emit allRecordsRequested();
 }
 
-void EntryWindow::cmdExit_Click()
+void EntryWindow::exitProgram()
 {
     if (confirmLeaving())
         emit exitRequested();
 }
 
-void EntryWindow::Label1_Click()
+void EntryWindow::openCoBrandPage()
 {
     emit webPageRequested(QStringLiteral("co-brand"));
-}
-
-void EntryWindow::mnuAddNewRecor_Click()
-{
-    cmAddNewRecord_Click();
-}
-
-void EntryWindow::mnuViewAll_Click()
-{
-    cmdViewAllrecords_Click();
-}
-
-void EntryWindow::mnuExit_Click()
-{
-    cmdExit_Click();
-}
-
-void EntryWindow::mnuOnline_Click()
-{
-    emit webPageRequested(QStringLiteral("help-web-page"));
-}
-
-void EntryWindow::mnuVisit_Click()
-{
-    emit webPageRequested(QStringLiteral("home-page"));
-}
-
-void EntryWindow::mnuUpdate_Click()
-{
-    emit webPageRequested(QStringLiteral("download-web-page"));
-}
-
-void EntryWindow::mnuAbout_Click()
-{
-    emit aboutRequested();
-}
-
-void EntryWindow::mnuDonate_Click()
-{
-    emit webPageRequested(QStringLiteral("donate"));
-}
-
-void EntryWindow::mnumakemoney_Click()
-{
-    emit webPageRequested(QStringLiteral("fully-branded"));
 }
 
 // --- Saving -------------------------------------------------------------
@@ -483,7 +436,7 @@ DowsingRecord EntryWindow::formRecord() const
     return r;
 }
 
-bool EntryWindow::load(QString *reason)
+bool EntryWindow::writeRecord(QString *reason)
 {
     DowsingRecord record = formRecord();
     if (isUpdateMode()) {
@@ -516,7 +469,7 @@ void EntryWindow::refuseSave(const QString &reason)
     say(this, QStringLiteral("Record Not Saved !\r") + reason, MessageBoxes::Icon::Critical);
 }
 
-void EntryWindow::cmdadd_Click()
+void EntryWindow::saveEntry()
 {
     if (isUpdateMode())
         updateRecord();
@@ -527,22 +480,22 @@ void EntryWindow::cmdadd_Click()
 void EntryWindow::addRecord()
 {
     QString reason;
-    if (!load(&reason)) {
+    if (!writeRecord(&reason)) {
         // The form, its page and its mode stay as they are.
         refuseSave(reason);
         return;
     }
     say(this, QStringLiteral("Record Saved Succesfully !"));
-    ClearEntryForm();
+    clearForm();
     markEntrySaved();
     bringToFront(fraCustomersDetails);
-    lockPages();
+    setPagesEnabled(false);
 }
 
 void EntryWindow::updateRecord()
 {
     QString reason;
-    if (!load(&reason)) {
+    if (!writeRecord(&reason)) {
         const qint64 id = m_edit->idNumber;
         if (m_entryRecords->find(id) || !m_entryRecords->errorText().isEmpty()) {
             // The changes and update mode stay, to be saved again or left.
@@ -559,13 +512,11 @@ void EntryWindow::updateRecord()
         return;
     }
     say(this, QStringLiteral("Record Edited Succesfully !"));
-    ClearEntryForm();
+    clearForm();
     leaveUpdateMode();
     markEntrySaved();
     bringToFront(fraCustomersDetails);
-    fraCustomersDetails->setEnabled(false);
-    fraTools->setEnabled(false);
-    fraNotes->setEnabled(false);
+    setPagesEnabled(false);
 
     emit recordUpdated();
 }

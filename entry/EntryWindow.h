@@ -35,14 +35,14 @@ public:
 
     // The load sequence. False when the database could not be used: the
     // message was shown, and the window is to be unloaded.
-    bool Form_Load();
+    bool start();
 
     QList<QMenu *> menus() const override;
 
     // Asks for the list of every record in place of this window.
-    void cmdViewAllrecords_Click();
+    void showAllRecords();
     // Asks to end the program, once unsaved input may be thrown away.
-    void cmdExit_Click();
+    void exitProgram();
 
     // Puts a stored record into the form and switches to update mode: the
     // pages unlocked, "Add New Record" (button and menu entry) hidden. The
@@ -60,7 +60,7 @@ public:
     // Writes the form into the store: a new record in add mode, the record
     // being edited in update mode. False, with the reason, when nothing was
     // written (the date is not a calendar date, or the store refused).
-    bool load(QString *reason = nullptr);
+    bool writeRecord(QString *reason = nullptr);
 
     bool isUpdateMode() const { return m_edit.has_value(); }
     // The record that the form is filled from, while in update mode.
@@ -113,9 +113,8 @@ private:
     void fileCheckFinished(const QString &reason);
     void fillSelectors();
     void selectFirstEntries();
-    void ClearEntryForm();
+    void clearForm();
     void bringToFront(QGroupBox *page);
-    void lockPages();
     void setPagesEnabled(bool enabled);
     // Shows the mode: the caption of cmdadd, and "Add New Record" (button
     // and menu entry) exactly while in add mode.
@@ -137,28 +136,19 @@ private:
     void updateRecord();
 
     // Handlers.
-    void cmAddNewRecord_Click();
-    void cmdCustomersDetailsNext_Click();
-    void cmdToolsBack_Click();
-    void cmdToolsNext_Click();
-    void cmdNotesBack_Click();
-    void cmdadd_Click();
-    void Label1_Click();
-    void cmbDowsingTool_Click();
-    void cmbItemDowsingFor_Click();
-    void cmdOk_Click();
-    void cmdCancel_Click();
-    void cmdOkItemDowsing_Click();
-    void cmdCancelItemDowsing_Click();
-    void mnuAddNewRecor_Click();
-    void mnuViewAll_Click();
-    void mnuExit_Click();
-    void mnuOnline_Click();
-    void mnuVisit_Click();
-    void mnuUpdate_Click();
-    void mnuAbout_Click();
-    void mnuDonate_Click();
-    void mnumakemoney_Click();
+    void startNewRecord();
+    void nextFromCustomerPage();
+    void backToCustomerPage();
+    void nextToNotesPage();
+    void backToToolsPage();
+    void saveEntry();
+    void openCoBrandPage();
+    void toolChosen();
+    void itemChosen();
+    void acceptToolName();
+    void cancelToolName();
+    void acceptItemName();
+    void cancelItemName();
 
     std::unique_ptr<RecordStore> m_entryRecords;
     // The record being edited, while in update mode: its key, its stored

@@ -61,7 +61,7 @@ RecordListWindow::RecordListWindow(QWidget *parent)
     m_mnuPrint->setEnabled(false);
     m_mnuBack = m_mnuFile->addAction(QStringLiteral("&Back"));
     m_mnuBack->setObjectName(QStringLiteral("mnuBack"));
-    connect(m_mnuBack, &QAction::triggered, this, [this] { mnuBack_Click(); });
+    connect(m_mnuBack, &QAction::triggered, this, &RecordListWindow::goBack);
 }
 
 RecordListWindow::~RecordListWindow()
@@ -111,7 +111,7 @@ void RecordListWindow::buildLayout()
     m_DataGrid->horizontalHeader()->setHighlightSections(false);
     m_DataGrid->horizontalHeader()->setStretchLastSection(true);
     m_DataGrid->installEventFilter(this);
-    connect(m_DataGrid, &QTableView::doubleClicked, this, [this] { DataGrid_DblClick(); });
+    connect(m_DataGrid, &QTableView::doubleClicked, this, [this] { openCurrentRecord(); });
 
     m_Label1 = new QLabel(QStringLiteral("To Select Your Record, Move the Arrow Up and Down to the "
                                          "Chosen Row and  Double Click to See Complete Record "
@@ -124,7 +124,7 @@ void RecordListWindow::buildLayout()
     m_cmdBack = new QPushButton(QStringLiteral("&Back"), m_frmFourItem);
     m_cmdBack->setObjectName(QStringLiteral("cmdBack"));
     m_cmdBack->setMinimumWidth(100);
-    connect(m_cmdBack, &QPushButton::clicked, this, [this] { cmdBack_Click(); });
+    connect(m_cmdBack, &QPushButton::clicked, this, [this] { goBack(); });
 
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(m_Label1, 1);
@@ -165,7 +165,7 @@ void RecordListWindow::setUpColumns()
                                  + kVisibleRows * m_DataGrid->verticalHeader()->defaultSectionSize());
 }
 
-void RecordListWindow::Form_Load()
+void RecordListWindow::readRecords()
 {
     m_listConnection = std::make_unique<RecordStore>();
     m_listRecords = std::make_unique<RecordListModel>(*m_listConnection);
@@ -210,14 +210,14 @@ bool RecordListWindow::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_DataGrid && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            DataGrid_DblClick();
+            openCurrentRecord();
             return true;
         }
     }
     return MdiChild::eventFilter(watched, event);
 }
 
-void RecordListWindow::DataGrid_DblClick()
+void RecordListWindow::openCurrentRecord()
 {
     if (!m_DataGrid->isEnabled() || !m_listRecords)
         return;
@@ -243,18 +243,13 @@ void RecordListWindow::DataGrid_DblClick()
     emit recordChosen(row, chosen, record->listedDateText());
 }
 
-void RecordListWindow::cmdBack_Click()
+void RecordListWindow::goBack()
 {
     // The entry window is on show before the list closes.
     emit backRequested();
     m_DataGrid->setModel(nullptr);
     m_listRecords.reset();
     m_listConnection.reset();
-}
-
-void RecordListWindow::mnuBack_Click()
-{
-    cmdBack_Click();
 }
 
 QList<QMenu *> RecordListWindow::menus() const

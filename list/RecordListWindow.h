@@ -33,12 +33,12 @@ public:
 
     // Reads the table and fills the grid with the first row current. An
     // empty table is reported and leaves the grid disabled.
-    void Form_Load();
+    void readRecords();
     // Asks to go back to the entry window and closes the list's connection.
-    void cmdBack_Click();
+    void goBack();
     // Reads the grid's current row afresh and hands it on as the chosen
     // record. Does nothing while the grid is disabled.
-    void DataGrid_DblClick();
+    void openCurrentRecord();
 
     QList<QMenu *> menus() const override;
 
@@ -53,7 +53,6 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void mnuBack_Click();
     void buildLayout();
     void setUpColumns();
     void disableGrid();

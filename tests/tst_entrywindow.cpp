@@ -999,7 +999,7 @@ void TestEntryWindow::viewAllRecordsAndBackKeepTheEntry()
     QVERIFY(e.shown(list));
     QCOMPARE(list->parentWidget()->pos(), QPoint(0, 0));
 
-    list->cmdBack_Click();
+    list->goBack();
     QVERIFY(e.shown(e.form));
     QCOMPARE(e.frontPage(), e.page("fraTools"));
     QVERIFY(e.pagesEnabled());
@@ -1107,7 +1107,7 @@ void TestEntryWindow::fileMenuRepeatsTheButtons()
     e.action("mnuViewAll")->trigger();
     QVERIFY(!e.shown(e.form));
     QVERIFY(e.shown(e.frame->windows().listWindow()));
-    e.frame->windows().listWindow()->cmdBack_Click();
+    e.frame->windows().listWindow()->goBack();
     QVERIFY(e.shown(e.form));
 
     // Update mode hides the File menu's "Add New Record" only.

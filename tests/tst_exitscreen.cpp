@@ -310,7 +310,7 @@ void TestExitScreen::closingTheFrameLeavesOnlyTheExitScreen()
 {
     TestEnvironment env;
     auto *frame = new FrameWindow;
-    QVERIFY(frame->MDIForm_Load());
+    QVERIFY(frame->loadEntryWindow());
     frame->show();
     // The list window is loaded and the entry window hidden behind it.
     frame->windows().listWindow();

@@ -49,7 +49,7 @@ QVector<qint64> seedFive(const TestEnvironment &env)
 // The entry window's "View All Records".
 RecordListWindow *openList(FrameWindow &frame)
 {
-    frame.windows().entryWindow()->cmdViewAllrecords_Click();
+    frame.windows().entryWindow()->showAllRecords();
     return frame.windows().listWindow();
 }
 
@@ -73,7 +73,7 @@ struct Frame
     {
         frame.resize(1100, 800);
         frame.show();
-        frame.MDIForm_Load();
+        frame.loadEntryWindow();
     }
 };
 
@@ -199,12 +199,12 @@ void TestListWindow::nothingToShowIsReportedAndTheGridDisabled()
 
     // No report from a disabled grid.
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
-    list->DataGrid_DblClick();
+    list->openCurrentRecord();
     QVERIFY(!f.frame.windows().isRecordViewLoaded());
     QVERIFY(f.frame.isChildVisible(list));
 
     // Back still works.
-    list->cmdBack_Click();
+    list->goBack();
     QVERIFY(f.frame.isChildVisible(f.frame.windows().entryWindow()));
     QVERIFY(!f.frame.windows().isListLoaded());
     QCOMPARE(env.messages.shown.size(), 1);
@@ -258,7 +258,7 @@ void TestListWindow::doubleClickShowsTheRowsReport()
     QVERIFY(f.frame.windows().isListLoaded());
 
     // A row far down the list, whatever the scroll position.
-    f.frame.windows().recordView()->cmdBack_Click();
+    f.frame.windows().recordView()->goBack();
     doubleClickRow(grid, 8);
     QCOMPARE(f.frame.windows().selectedRecord().rowPosition, 8);
     QCOMPARE(f.frame.windows().selectedRecord().idNumber, second.at(4));
@@ -293,7 +293,7 @@ void TestListWindow::cellsLeftEmptyKeepTheEarlierDateAndTime()
     QTableView *grid = gridOf(openList(f.frame));
 
     doubleClickRow(grid, 0);
-    f.frame.windows().recordView()->cmdBack_Click();
+    f.frame.windows().recordView()->goBack();
     doubleClickRow(grid, 1);
     QCOMPARE(f.frame.windows().selectedRecord().rowPosition, 1);
     QCOMPARE(f.frame.windows().selectedRecord().idNumber, keys.at(1));
@@ -324,7 +324,7 @@ void TestListWindow::backFromTheReportShowsTheListAsItWas()
     // A record added meanwhile is not in the list until it is read again.
     addRecords(env.databasePath(), {recordNamed(QStringLiteral("LATE"), 20)});
 
-    f.frame.windows().recordView()->cmdBack_Click();
+    f.frame.windows().recordView()->goBack();
     QVERIFY(!f.frame.isChildVisible(f.frame.windows().recordView()));
     QVERIFY(f.frame.isChildVisible(list));
     QCOMPARE(f.frame.windows().listWindow(), list);

@@ -67,11 +67,11 @@ struct Viewing
     {
         frame.resize(1100, 800);
         frame.show();
-        frame.MDIForm_Load();
-        frame.windows().entryWindow()->cmdViewAllrecords_Click();
+        frame.loadEntryWindow();
+        frame.windows().entryWindow()->showAllRecords();
         RecordListWindow *list = frame.windows().listWindow();
         gridOf(list)->setCurrentIndex(gridOf(list)->model()->index(row, 0));
-        list->DataGrid_DblClick();
+        list->openCurrentRecord();
         save = frame.windows().recordView();
     }
 
@@ -173,10 +173,10 @@ void TestRecordView::clipboardIsEmptied()
 
     switch (what) {
     case 0:
-        v.save->cmdBack_Click();
+        v.save->goBack();
         gridOf(v.frame.windows().listWindow())->setCurrentIndex(
                 gridOf(v.frame.windows().listWindow())->model()->index(1, 0));
-        v.frame.windows().listWindow()->DataGrid_DblClick();
+        v.frame.windows().listWindow()->openCurrentRecord();
         break;
     case 1: QTest::mousePress(over, Qt::LeftButton, {}, QPoint(30, 30)); break;
     case 2: {
@@ -223,7 +223,7 @@ void TestRecordView::updateAfterEditShowsTheChangedRecordInItsPlace()
     TestEnvironment env;
     const QVector<qint64> keys = seed(env, 3);
     Viewing v(1);
-    v.save->cmdedit_Click();
+    v.save->editRecord();
     EntryWindow *entry = v.frame.windows().entryWindow();
     auto *name = entry->findChild<QLineEdit *>(QStringLiteral("txtName"));
     auto *add = entry->findChild<QPushButton *>(QStringLiteral("cmdadd"));
@@ -263,7 +263,7 @@ void TestRecordView::editOfARecordThatIsGone()
             QVERIFY(removeRecord(env.databasePath(), key));
     }
 
-    v.save->cmdedit_Click();
+    v.save->editRecord();
     QCOMPARE(env.messages.texts(), QStringList{message});
     QCOMPARE(env.messages.shown.first().icon, Icon::None);
     EntryWindow *entry = v.frame.windows().entryWindow();
@@ -280,7 +280,7 @@ void TestRecordView::failedEditOrUpdateLeavesOneConsistentMode()
     TestEnvironment env;
     const QVector<qint64> keys = seed(env, 3);
     Viewing v(0);
-    v.save->cmdedit_Click();
+    v.save->editRecord();
     EntryWindow *entry = v.frame.windows().entryWindow();
     auto addNew = [entry] {
         return !entry->findChild<QWidget *>(QStringLiteral("cmAddNewRecord"))->isHidden()
@@ -288,12 +288,12 @@ void TestRecordView::failedEditOrUpdateLeavesOneConsistentMode()
     };
     // While the first record is edited, another is chosen and removed
     // elsewhere before its edit.
-    entry->cmdViewAllrecords_Click();
+    entry->showAllRecords();
     RecordListWindow *list = v.frame.windows().listWindow();
     gridOf(list)->setCurrentIndex(gridOf(list)->model()->index(1, 0));
-    list->DataGrid_DblClick();
+    list->openCurrentRecord();
     QVERIFY(removeRecord(env.databasePath(), keys.at(1)));
-    v.save->cmdedit_Click();
+    v.save->editRecord();
     QCOMPARE(env.messages.texts(), QStringList{"Sorry The Given Record Is Not Found"});
     QCOMPARE(entry->updateIdNumber(), std::optional<qint64>(keys.at(0)));
     QCOMPARE(textOf(entry, QStringLiteral("txtName")), QStringLiteral("CUSTOMER 1"));
@@ -338,7 +338,7 @@ void TestRecordView::updateKeepsStoredValuesTheSelectorsLack()
     r.Time_Dowsing_Occured = time;
     addRecords(env.databasePath(), {r});
     Viewing v(0);
-    v.save->cmdedit_Click();
+    v.save->editRecord();
     EntryWindow *entry = v.frame.windows().entryWindow();
     QCOMPARE(textOf(entry, QStringLiteral("cmbYear")), QString::number(date.year()));
 
@@ -371,9 +371,9 @@ void TestRecordView::commandWhenTheDatabaseCannotBeOpened()
     QVERIFY(spoilDatabase(env.databasePath()));
 
     if (edit)
-        v.save->cmdedit_Click();
+        v.save->editRecord();
     else
-        v.save->cmddelete_Click();
+        v.save->deleteRecord();
     QCOMPARE(env.messages.shown.size(), 1);
     QCOMPARE(env.messages.shown.first().icon, Icon::Critical);
     const QString heading = QStringLiteral("The Dowsing Records Could Not Be Opened\r");
@@ -417,7 +417,7 @@ void TestRecordView::deleteTheOnlyRecord()
     TestEnvironment env;
     seed(env, 1);
     Viewing v(0);
-    v.save->cmddelete_Click();
+    v.save->deleteRecord();
     QCOMPARE(env.messages.texts(),
              QStringList({"Do You Really Want To Delete This Record ?",
                           "Record Deleted Succesfully !", "There Is No Record !"}));
@@ -436,7 +436,7 @@ void TestRecordView::answeringNoChangesNothing()
     const QString report = v.save->reportBox()->toPlainText();
     env.messages.answers.enqueue(Answer::No);
 
-    v.save->cmddelete_Click();
+    v.save->deleteRecord();
     QCOMPARE(env.messages.texts(), QStringList{"Do You Really Want To Delete This Record ?"});
     QCOMPARE(keysIn(env.databasePath()), keys);
     QVERIFY(v.frame.isChildVisible(v.save));
@@ -454,7 +454,7 @@ void TestRecordView::deleteFindsTheRecordByItsKey()
     Viewing v(2);
     // The first record goes meanwhile: the chosen one is now second.
     QVERIFY(removeRecord(env.databasePath(), keys.at(0)));
-    v.save->cmddelete_Click();
+    v.save->deleteRecord();
     QCOMPARE(env.messages.shown.last().text, QStringLiteral("Record Deleted Succesfully !"));
     QCOMPARE(keysIn(env.databasePath()), QVector<qint64>({keys[1], keys[3], keys[4]}));
 }
@@ -466,7 +466,7 @@ void TestRecordView::deleteOfARecordAlreadyGone()
     Viewing v(1);
     QVERIFY(removeRecord(env.databasePath(), keys.at(1)));
 
-    v.save->cmddelete_Click();
+    v.save->deleteRecord();
     QCOMPARE(env.messages.shown.size(), 2);
     QCOMPARE(env.messages.shown.at(1).icon, Icon::Critical);
     QVERIFY(env.messages.shown.at(1).text.startsWith(
@@ -485,7 +485,7 @@ void TestRecordView::deleteWhenTheTableIsEmpty()
     const QVector<qint64> keys = seed(env, 1);
     Viewing v(0);
     QVERIFY(removeRecord(env.databasePath(), keys.at(0)));
-    v.save->cmddelete_Click();
+    v.save->deleteRecord();
     QCOMPARE(env.messages.texts(),
              QStringList({"There Is No Record to Delete", "There Is No Record !"}));
     QCOMPARE(env.messages.shown.first().icon, Icon::None);

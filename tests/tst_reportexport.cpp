@@ -132,7 +132,7 @@ void TestReportExport::init()
 {
     m_env = std::make_unique<TestEnvironment>();
     m_frame = std::make_unique<FrameWindow>();
-    QVERIFY(m_frame->MDIForm_Load());
+    QVERIFY(m_frame->loadEntryWindow());
     m_form = m_frame->windows().recordView();
     QVERIFY(m_form);
     m_RTB = m_form->findChild<QTextEdit *>(QStringLiteral("RTB"));

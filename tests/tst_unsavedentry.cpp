@@ -42,7 +42,7 @@ struct Program
         modHelp::UpdateReminder(); // first run: stores the date, asks nothing
         frame = new FrameWindow;
         frame->show();
-        frame->MDIForm_Load();
+        frame->loadEntryWindow();
         entry = frame->windows().entryWindow();
         env.messages.clear();
     }
@@ -68,11 +68,11 @@ struct Program
 
     RecordViewWindow *openStoredRecord()
     {
-        entry->cmdViewAllrecords_Click();
+        entry->showAllRecords();
         RecordListWindow *list = frame->windows().listWindow();
         QTableView *grid = gridOf(list);
         grid->setCurrentIndex(grid->model()->index(0, 0));
-        list->DataGrid_DblClick();
+        list->openCurrentRecord();
         return frame->windows().recordView();
     }
 };
@@ -206,7 +206,7 @@ void TestUnsavedEntry::editAsksBeforeReplacingAHalfEnteredRecord()
 
     // No: the record view stays and the half-entered record is untouched.
     p.env.messages.answers.enqueue(Answer::No);
-    save->cmdedit_Click();
+    save->editRecord();
     QCOMPARE(p.env.messages.texts(),
              QStringList{QStringLiteral("The Record You Are Entering Has Not Been Saved !\r"
                                         "Do You Want To Replace It With This Dowsing Record ?")});
@@ -216,7 +216,7 @@ void TestUnsavedEntry::editAsksBeforeReplacingAHalfEnteredRecord()
 
     // Yes: the stored record replaces it, in update mode.
     p.env.messages.answers.enqueue(Answer::Yes);
-    save->cmdedit_Click();
+    save->editRecord();
     QVERIFY(p.entry->isUpdateMode());
     QCOMPARE(p.control<QLineEdit>("txtName")->text(), QStringLiteral("STORED"));
 }
@@ -225,7 +225,7 @@ void TestUnsavedEntry::editedRecordAsksOnlyOnceChanged()
 {
     Program p;
     RecordViewWindow *save = p.openStoredRecord();
-    save->cmdedit_Click();
+    save->editRecord();
     QVERIFY(p.entry->isUpdateMode());
     QVERIFY(!p.entry->hasUnsavedEntry());
 

@@ -51,7 +51,7 @@ RecordViewWindow::RecordViewWindow(QWidget *parent)
     m_RTB->setMinimumSize(720, 400);
     m_RTB->viewport()->setMouseTracking(true);
     m_RTB->viewport()->installEventFilter(this);
-    connect(m_RTB, &QTextEdit::textChanged, this, [this] { RTB_Change(); });
+    connect(m_RTB, &QTextEdit::textChanged, this, &RecordViewWindow::emptyClipboard);
 
     auto makeButton = [this](const char *name, const QString &caption) {
         auto *button = new QPushButton(caption, this);
@@ -63,11 +63,11 @@ RecordViewWindow::RecordViewWindow(QWidget *parent)
     m_cmdSave = makeButton("cmdSave", QStringLiteral("&Save"));
     m_cmdPrint = makeButton("cmdPrint", QStringLiteral("&Print"));
     m_cmdBack = makeButton("cmdBack", QStringLiteral("&Back"));
-    connect(m_cmddelete, &QPushButton::clicked, this, [this] { cmddelete_Click(); });
-    connect(m_cmdedit, &QPushButton::clicked, this, [this] { cmdedit_Click(); });
-    connect(m_cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
-    connect(m_cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
-    connect(m_cmdBack, &QPushButton::clicked, this, [this] { cmdBack_Click(); });
+    connect(m_cmddelete, &QPushButton::clicked, this, [this] { deleteRecord(); });
+    connect(m_cmdedit, &QPushButton::clicked, this, [this] { editRecord(); });
+    connect(m_cmdSave, &QPushButton::clicked, this, [this] { saveReport(); });
+    connect(m_cmdPrint, &QPushButton::clicked, this, [this] { printReport(); });
+    connect(m_cmdBack, &QPushButton::clicked, this, [this] { goBack(); });
 
     // Five buttons of one size in a row under the report.
     const QList<QPushButton *> buttons = {m_cmddelete, m_cmdedit, m_cmdSave, m_cmdPrint,
@@ -98,7 +98,7 @@ void RecordViewWindow::showReport(const DowsingRecord &record, const SelectedRec
     RecordReport::write(m_RTB, record);
 }
 
-void RecordViewWindow::cmdBack_Click()
+void RecordViewWindow::goBack()
 {
     emit backRequested();
 }
@@ -116,7 +116,7 @@ bool RecordViewWindow::openViewRecords()
     return false;
 }
 
-void RecordViewWindow::cmdedit_Click()
+void RecordViewWindow::editRecord()
 {
     if (!openViewRecords())
         return;
@@ -158,7 +158,7 @@ std::optional<DowsingRecord> RecordViewWindow::readChosenRecord(QString *problem
     return std::nullopt;
 }
 
-void RecordViewWindow::cmddelete_Click()
+void RecordViewWindow::deleteRecord()
 {
     if (!openViewRecords())
         return;
@@ -193,12 +193,12 @@ void RecordViewWindow::cmddelete_Click()
     emit deleteDone();
 }
 
-void RecordViewWindow::cmdPrint_Click()
+void RecordViewWindow::printReport()
 {
     ReportExport::printReport(this, *m_RTB);
 }
 
-void RecordViewWindow::cmdSave_Click()
+void RecordViewWindow::saveReport()
 {
     ReportExport::saveReport(this, *m_RTB);
 }
@@ -209,45 +209,15 @@ bool RecordViewWindow::eventFilter(QObject *watched, QEvent *event)
         switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
-            RTB_MouseDown();
-            break;
         case QEvent::MouseMove:
-            RTB_MouseMove();
-            break;
         case QEvent::MouseButtonRelease:
-            RTB_MouseUp();
-            RTB_Click();
+            emptyClipboard();
             break;
         default:
             break;
         }
     }
     return MdiChild::eventFilter(watched, event);
-}
-
-void RecordViewWindow::RTB_Change()
-{
-    emptyClipboard();
-}
-
-void RecordViewWindow::RTB_MouseDown()
-{
-    emptyClipboard();
-}
-
-void RecordViewWindow::RTB_MouseMove()
-{
-    emptyClipboard();
-}
-
-void RecordViewWindow::RTB_MouseUp()
-{
-    emptyClipboard();
-}
-
-void RecordViewWindow::RTB_Click()
-{
-    emptyClipboard();
 }
 
 void RecordViewWindow::emptyClipboard()

@@ -32,15 +32,15 @@ public:
     const SelectedRecord &chosenRecord() const { return m_chosen; }
 
     // Reads the chosen record afresh and asks for it to be edited.
-    void cmdedit_Click();
+    void editRecord();
     // Asks, removes the chosen record and asks for the list read afresh.
-    void cmddelete_Click();
+    void deleteRecord();
     // Prints the report.
-    void cmdPrint_Click();
+    void printReport();
     // Saves the report as a Rich Text file.
-    void cmdSave_Click();
+    void saveReport();
     // Asks for the list as it was left.
-    void cmdBack_Click();
+    void goBack();
 
 signals:
     void backRequested();
@@ -58,11 +58,6 @@ protected:
 private:
     // Every change of the report and every mouse event over it empties the
     // clipboard.
-    void RTB_Change();
-    void RTB_MouseDown();
-    void RTB_MouseMove();
-    void RTB_MouseUp();
-    void RTB_Click();
     static void emptyClipboard();
 
     // A fresh connection for one edit or delete, replacing the previous one.

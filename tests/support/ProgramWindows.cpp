@@ -53,7 +53,7 @@ ProgramWindows::ProgramWindows(int records)
     m_frame = std::make_unique<FrameWindow>();
     m_frame->resize(1100, 800);
     m_frame->show();
-    if (!m_frame->MDIForm_Load())
+    if (!m_frame->loadEntryWindow())
         qFatal("the entry window did not load");
     if (!QTest::qWaitForWindowActive(m_frame.get()))
         qWarning("the frame window did not become active");
@@ -92,7 +92,7 @@ EntryWindow *ProgramWindows::entry() const
 
 void ProgramWindows::toList()
 {
-    entry()->cmdViewAllrecords_Click();
+    entry()->showAllRecords();
     m_shown = m_frame->windows().listWindow();
 }
 
@@ -101,7 +101,7 @@ void ProgramWindows::toRecordView(int row)
     toList();
     QTableView *grid = gridOf(m_frame->windows().listWindow());
     grid->setCurrentIndex(grid->model()->index(row, 0));
-    m_frame->windows().listWindow()->DataGrid_DblClick();
+    m_frame->windows().listWindow()->openCurrentRecord();
     m_shown = m_frame->windows().recordView();
 }
 

@@ -64,7 +64,7 @@ EntryDriver::EntryDriver(bool withDatabase, bool show,
         frame->resize(1024, 768);
         frame->show();
     }
-    loaded = frame->MDIForm_Load();
+    loaded = frame->loadEntryWindow();
     form = frame->windows().entryWindow();
     if (show && form && !QTest::qWaitForWindowActive(frame.get()))
         qWarning("the frame window did not become active");
