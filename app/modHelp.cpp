@@ -134,11 +134,7 @@ void UnloadAllAndEnd()
             // is still hidden and deleted below.
             if (!guard->property(unloadingProperty).toBool()) {
                 guard->setProperty(unloadingProperty, true);
-                try {
-                    guard->close();
-                } catch (...) {
-                    // One window's failure does not keep the others loaded.
-                }
+                guard->close();
             }
             if (!guard)
                 continue;

@@ -49,47 +49,47 @@ EntryMenus EntryMenus::build(QWidget *owner)
 {
     EntryMenus m;
 
-    m.nuFile = makeMenu(QStringLiteral("&File"), QStringLiteral("nuFile"), owner);
-    m.mnuAddNewRecor = makeEntry(m.nuFile, QStringLiteral("&Add New Record"),
+    m.fileMenu = makeMenu(QStringLiteral("&File"), QStringLiteral("nuFile"), owner);
+    m.addNewRecord = makeEntry(m.fileMenu, QStringLiteral("&Add New Record"),
                                  QStringLiteral("mnuAddNewRecor"));
-    m.mnuViewAll = makeEntry(m.nuFile, QStringLiteral("&View All  Records"),
+    m.viewAllRecords = makeEntry(m.fileMenu, QStringLiteral("&View All  Records"),
                              QStringLiteral("mnuViewAll"));
-    m.mnuExit = makeEntry(m.nuFile, QStringLiteral("E&xit"), QStringLiteral("mnuExit"));
+    m.exit = makeEntry(m.fileMenu, QStringLiteral("E&xit"), QStringLiteral("mnuExit"));
 
-    m.mnuEdit = makeMenu(QStringLiteral("&Edit"), QStringLiteral("mnuEdit"), owner);
-    m.MnuGoTo = makeSubmenu(m.mnuEdit, QStringLiteral("&Go To"), QStringLiteral("MnuGoTo"));
-    m.mnuFirst = makeEntry(m.MnuGoTo, QStringLiteral("&First"), QStringLiteral("mnuFirst"));
-    m.mnuGoNext = makeEntry(m.MnuGoTo, QStringLiteral("&Next"), QStringLiteral("mnuGoNext"));
-    m.mnuPrevious = makeEntry(m.MnuGoTo, QStringLiteral("&Previous"),
+    m.editMenu = makeMenu(QStringLiteral("&Edit"), QStringLiteral("mnuEdit"), owner);
+    m.goToMenu = makeSubmenu(m.editMenu, QStringLiteral("&Go To"), QStringLiteral("MnuGoTo"));
+    m.goToFirst = makeEntry(m.goToMenu, QStringLiteral("&First"), QStringLiteral("mnuFirst"));
+    m.goToNext = makeEntry(m.goToMenu, QStringLiteral("&Next"), QStringLiteral("mnuGoNext"));
+    m.goToPrevious = makeEntry(m.goToMenu, QStringLiteral("&Previous"),
                               QStringLiteral("mnuPrevious"));
-    m.mnuLast = makeEntry(m.MnuGoTo, QStringLiteral("&Last"), QStringLiteral("mnuLast"));
-    m.mnuFind = makeSubmenu(m.mnuEdit, QStringLiteral("&Find"), QStringLiteral("mnuFind"));
-    m.MnuName = makeEntry(m.mnuFind, QStringLiteral("By &Name"), QStringLiteral("MnuName"));
-    m.mnuTool = makeEntry(m.mnuFind, QStringLiteral("By Dowsing &Toll"),
+    m.goToLast = makeEntry(m.goToMenu, QStringLiteral("&Last"), QStringLiteral("mnuLast"));
+    m.findMenu = makeSubmenu(m.editMenu, QStringLiteral("&Find"), QStringLiteral("mnuFind"));
+    m.findByName = makeEntry(m.findMenu, QStringLiteral("By &Name"), QStringLiteral("MnuName"));
+    m.findByTool = makeEntry(m.findMenu, QStringLiteral("By Dowsing &Toll"),
                           QStringLiteral("mnuTool"));
-    m.mnuItem = makeEntry(m.mnuFind, QStringLiteral("By &Item Dowsing For"),
+    m.findByItem = makeEntry(m.findMenu, QStringLiteral("By &Item Dowsing For"),
                           QStringLiteral("mnuItem"));
-    m.mnuCount = makeEntry(m.mnuEdit, QStringLiteral("&Count Record"),
+    m.countRecords = makeEntry(m.editMenu, QStringLiteral("&Count Record"),
                            QStringLiteral("mnuCount"));
-    switchOff(m.MnuGoTo);
-    m.mnuCount->setEnabled(false);
-    switchOff(m.mnuEdit);
+    switchOff(m.goToMenu);
+    m.countRecords->setEnabled(false);
+    switchOff(m.editMenu);
 
-    m.mnuHelp = makeMenu(QStringLiteral("&Help"), QStringLiteral("mnuHelp"), owner);
-    m.mnuOnline = makeEntry(m.mnuHelp, QStringLiteral("&Online Help"),
+    m.helpMenu = makeMenu(QStringLiteral("&Help"), QStringLiteral("mnuHelp"), owner);
+    m.onlineHelp = makeEntry(m.helpMenu, QStringLiteral("&Online Help"),
                             QStringLiteral("mnuOnline"));
-    m.mnuVisit = makeEntry(m.mnuHelp, QStringLiteral("&Visit Us Online"),
+    m.visitUsOnline = makeEntry(m.helpMenu, QStringLiteral("&Visit Us Online"),
                            QStringLiteral("mnuVisit"));
-    m.mnuFileSep1 = makeSeparator(m.mnuHelp, QStringLiteral("mnuFileSep1"));
-    m.mnuUpdate = makeEntry(m.mnuHelp, QStringLiteral("&Check for Software Update"),
+    m.separator1 = makeSeparator(m.helpMenu, QStringLiteral("mnuFileSep1"));
+    m.checkForUpdate = makeEntry(m.helpMenu, QStringLiteral("&Check for Software Update"),
                             QStringLiteral("mnuUpdate"));
-    m.mnuFileSep2 = makeSeparator(m.mnuHelp, QStringLiteral("mnuFileSep2"));
-    m.mnuAbout = makeEntry(m.mnuHelp, QStringLiteral("&About Software"),
+    m.separator2 = makeSeparator(m.helpMenu, QStringLiteral("mnuFileSep2"));
+    m.about = makeEntry(m.helpMenu, QStringLiteral("&About Software"),
                            QStringLiteral("mnuAbout"));
-    m.mnuDonate = makeEntry(m.mnuHelp, QStringLiteral("&Donate"), QStringLiteral("mnuDonate"));
-    m.mnumakemoney = makeEntry(m.mnuHelp, QStringLiteral("Make Money &Online"),
+    m.donate = makeEntry(m.helpMenu, QStringLiteral("&Donate"), QStringLiteral("mnuDonate"));
+    m.makeMoneyOnline = makeEntry(m.helpMenu, QStringLiteral("Make Money &Online"),
                                QStringLiteral("mnumakemoney"));
-    m.mnumakemoney->setEnabled(false);
+    m.makeMoneyOnline->setEnabled(false);
 
     return m;
 }

@@ -13,37 +13,37 @@ namespace Orvane {
 // entry window is the child on show. Every object carries its menu name.
 struct EntryMenus
 {
-    QMenu *nuFile = nullptr;
-    QAction *mnuAddNewRecor = nullptr;
-    QAction *mnuViewAll = nullptr;
-    QAction *mnuExit = nullptr;
+    QMenu *fileMenu = nullptr;
+    QAction *addNewRecord = nullptr;
+    QAction *viewAllRecords = nullptr;
+    QAction *exit = nullptr;
 
-    QMenu *mnuEdit = nullptr;
-    QMenu *MnuGoTo = nullptr;
-    QAction *mnuFirst = nullptr;
-    QAction *mnuGoNext = nullptr;
-    QAction *mnuPrevious = nullptr;
-    QAction *mnuLast = nullptr;
-    QMenu *mnuFind = nullptr;
-    QAction *MnuName = nullptr;
-    QAction *mnuTool = nullptr;
-    QAction *mnuItem = nullptr;
-    QAction *mnuCount = nullptr;
+    QMenu *editMenu = nullptr;
+    QMenu *goToMenu = nullptr;
+    QAction *goToFirst = nullptr;
+    QAction *goToNext = nullptr;
+    QAction *goToPrevious = nullptr;
+    QAction *goToLast = nullptr;
+    QMenu *findMenu = nullptr;
+    QAction *findByName = nullptr;
+    QAction *findByTool = nullptr;
+    QAction *findByItem = nullptr;
+    QAction *countRecords = nullptr;
 
-    QMenu *mnuHelp = nullptr;
-    QAction *mnuOnline = nullptr;
-    QAction *mnuVisit = nullptr;
-    QAction *mnuFileSep1 = nullptr;
-    QAction *mnuUpdate = nullptr;
-    QAction *mnuFileSep2 = nullptr;
-    QAction *mnuAbout = nullptr;
-    QAction *mnuDonate = nullptr;
-    QAction *mnumakemoney = nullptr;
+    QMenu *helpMenu = nullptr;
+    QAction *onlineHelp = nullptr;
+    QAction *visitUsOnline = nullptr;
+    QAction *separator1 = nullptr;
+    QAction *checkForUpdate = nullptr;
+    QAction *separator2 = nullptr;
+    QAction *about = nullptr;
+    QAction *donate = nullptr;
+    QAction *makeMoneyOnline = nullptr;
 
     // Builds the menus with their captions, names and switched-off entries.
     static EntryMenus build(QWidget *owner);
     // The menu titles in menu-bar order.
-    QList<QMenu *> titles() const { return {nuFile, mnuEdit, mnuHelp}; }
+    QList<QMenu *> titles() const { return {fileMenu, editMenu, helpMenu}; }
 };
 
 } // namespace Orvane

@@ -64,50 +64,50 @@ EntryWindow::~EntryWindow() = default;
 
 void EntryWindow::connectControls()
 {
-    connect(cmAddNewRecord, &QPushButton::clicked, this, [this] { startNewRecord(); });
-    connect(cmdViewAllrecords, &QPushButton::clicked, this,
+    connect(m_cmAddNewRecord, &QPushButton::clicked, this, [this] { startNewRecord(); });
+    connect(m_cmdViewAllrecords, &QPushButton::clicked, this,
             [this] { showAllRecords(); });
-    connect(cmdExit, &QPushButton::clicked, this, [this] { exitProgram(); });
+    connect(m_cmdExit, &QPushButton::clicked, this, [this] { exitProgram(); });
     connect(m_hintLine, &HintLine::label1Clicked, this, [this] { openCoBrandPage(); });
 
-    connect(cmdCustomersDetailsNext, &QPushButton::clicked, this,
+    connect(m_cmdCustomersDetailsNext, &QPushButton::clicked, this,
             [this] { nextFromCustomerPage(); });
-    connect(cmdToolsBack, &QPushButton::clicked, this, [this] { backToCustomerPage(); });
-    connect(cmdToolsNext, &QPushButton::clicked, this, [this] { nextToNotesPage(); });
-    connect(cmdNotesBack, &QPushButton::clicked, this, [this] { backToToolsPage(); });
-    connect(cmdadd, &QPushButton::clicked, this, [this] { saveEntry(); });
+    connect(m_cmdToolsBack, &QPushButton::clicked, this, [this] { backToCustomerPage(); });
+    connect(m_cmdToolsNext, &QPushButton::clicked, this, [this] { nextToNotesPage(); });
+    connect(m_cmdNotesBack, &QPushButton::clicked, this, [this] { backToToolsPage(); });
+    connect(m_cmdadd, &QPushButton::clicked, this, [this] { saveEntry(); });
 
     // A selection runs the handler whether the program or the user made it;
     // choosing the entry that is already selected (from the drop-down or
     // the keyboard) runs it too. A user's change raises both signals: the
     // handlers give the same result when run twice.
-    connect(cmbDowsingTool, &QComboBox::currentIndexChanged, this,
+    connect(m_cmbDowsingTool, &QComboBox::currentIndexChanged, this,
             [this] { toolChosen(); });
-    connect(cmbDowsingTool, &QComboBox::activated, this, [this] { toolChosen(); });
-    connect(cmbItemDowsingFor, &QComboBox::currentIndexChanged, this,
+    connect(m_cmbDowsingTool, &QComboBox::activated, this, [this] { toolChosen(); });
+    connect(m_cmbItemDowsingFor, &QComboBox::currentIndexChanged, this,
             [this] { itemChosen(); });
-    connect(cmbItemDowsingFor, &QComboBox::activated, this,
+    connect(m_cmbItemDowsingFor, &QComboBox::activated, this,
             [this] { itemChosen(); });
-    connect(cmdOk, &QPushButton::clicked, this, [this] { acceptToolName(); });
-    connect(cmdCancel, &QPushButton::clicked, this, [this] { cancelToolName(); });
-    connect(cmdOkItemDowsing, &QPushButton::clicked, this, [this] { acceptItemName(); });
-    connect(cmdCancelItemDowsing, &QPushButton::clicked, this,
+    connect(m_cmdOk, &QPushButton::clicked, this, [this] { acceptToolName(); });
+    connect(m_cmdCancel, &QPushButton::clicked, this, [this] { cancelToolName(); });
+    connect(m_cmdOkItemDowsing, &QPushButton::clicked, this, [this] { acceptItemName(); });
+    connect(m_cmdCancelItemDowsing, &QPushButton::clicked, this,
             [this] { cancelItemName(); });
 
     // A menu entry that repeats a button runs the button's own slot.
-    connect(m_menus.mnuAddNewRecor, &QAction::triggered, this, &EntryWindow::startNewRecord);
-    connect(m_menus.mnuViewAll, &QAction::triggered, this, &EntryWindow::showAllRecords);
-    connect(m_menus.mnuExit, &QAction::triggered, this, &EntryWindow::exitProgram);
+    connect(m_menus.addNewRecord, &QAction::triggered, this, &EntryWindow::startNewRecord);
+    connect(m_menus.viewAllRecords, &QAction::triggered, this, &EntryWindow::showAllRecords);
+    connect(m_menus.exit, &QAction::triggered, this, &EntryWindow::exitProgram);
     const auto opens = [this](QAction *entry, const char *pageKey) {
         connect(entry, &QAction::triggered, this,
                 [this, pageKey] { emit webPageRequested(QLatin1String(pageKey)); });
     };
-    opens(m_menus.mnuOnline, "help-web-page");
-    opens(m_menus.mnuVisit, "home-page");
-    opens(m_menus.mnuUpdate, "download-web-page");
-    opens(m_menus.mnuDonate, "donate");
-    opens(m_menus.mnumakemoney, "fully-branded");
-    connect(m_menus.mnuAbout, &QAction::triggered, this, &EntryWindow::aboutRequested);
+    opens(m_menus.onlineHelp, "help-web-page");
+    opens(m_menus.visitUsOnline, "home-page");
+    opens(m_menus.checkForUpdate, "download-web-page");
+    opens(m_menus.donate, "donate");
+    opens(m_menus.makeMoneyOnline, "fully-branded");
+    connect(m_menus.about, &QAction::triggered, this, &EntryWindow::aboutRequested);
 }
 
 QList<QMenu *> EntryWindow::menus() const
@@ -144,7 +144,7 @@ bool EntryWindow::start()
 
     fillSelectors();
     selectFirstEntries();
-    bringToFront(fraCustomersDetails);
+    bringToFront(m_fraCustomersDetails);
     setPagesEnabled(false);
     markEntrySaved();
     return true;
@@ -165,104 +165,104 @@ void EntryWindow::Form_Unload()
 
 void EntryWindow::fillSelectors()
 {
-    for (QComboBox *list : {cmbHour, cmbMinute, cmbMonth, cmbDate, cmbYear})
+    for (QComboBox *list : {m_cmbHour, m_cmbMinute, m_cmbMonth, m_cmbDate, m_cmbYear})
         list->clear();
-    cmbHour->addItems(Selectors::hours());
-    cmbMinute->addItems(Selectors::minutes());
-    cmbMonth->addItems(Selectors::months());
-    cmbDate->addItems(Selectors::days());
-    cmbYear->addItems(Selectors::years());
+    m_cmbHour->addItems(Selectors::hours());
+    m_cmbMinute->addItems(Selectors::minutes());
+    m_cmbMonth->addItems(Selectors::months());
+    m_cmbDate->addItems(Selectors::days());
+    m_cmbYear->addItems(Selectors::years());
 }
 
 void EntryWindow::selectFirstEntries()
 {
-    cmbMonth->setCurrentIndex(0);
-    cmbDate->setCurrentIndex(0);
-    cmbYear->setCurrentIndex(0);
-    cmbHour->setCurrentIndex(0);
-    cmbMinute->setCurrentIndex(0);
+    m_cmbMonth->setCurrentIndex(0);
+    m_cmbDate->setCurrentIndex(0);
+    m_cmbYear->setCurrentIndex(0);
+    m_cmbHour->setCurrentIndex(0);
+    m_cmbMinute->setCurrentIndex(0);
     selectTool(0);
     selectItem(0);
-    cmbAMPM->setCurrentIndex(0);
+    m_cmbAMPM->setCurrentIndex(0);
 }
 
 void EntryWindow::selectTool(int index)
 {
-    const bool same = cmbDowsingTool->currentIndex() == index;
-    cmbDowsingTool->setCurrentIndex(index);
+    const bool same = m_cmbDowsingTool->currentIndex() == index;
+    m_cmbDowsingTool->setCurrentIndex(index);
     // The list's text may have been typed over while the entry stayed
     // selected: selecting shows the entry again.
-    cmbDowsingTool->setEditText(cmbDowsingTool->itemText(index));
+    m_cmbDowsingTool->setEditText(m_cmbDowsingTool->itemText(index));
     if (same)
         toolChosen();
 }
 
 void EntryWindow::selectItem(int index)
 {
-    const bool same = cmbItemDowsingFor->currentIndex() == index;
-    cmbItemDowsingFor->setCurrentIndex(index);
-    cmbItemDowsingFor->setEditText(cmbItemDowsingFor->itemText(index));
+    const bool same = m_cmbItemDowsingFor->currentIndex() == index;
+    m_cmbItemDowsingFor->setCurrentIndex(index);
+    m_cmbItemDowsingFor->setEditText(m_cmbItemDowsingFor->itemText(index));
     if (same)
         itemChosen();
 }
 
 void EntryWindow::toolChosen()
 {
-    fraItemDowsing->hide();
-    if (cmbDowsingTool->currentIndex() == Selectors::kOtherToolIndex) {
-        fraDowsingTool->show();
-        fraDowsingTool->raise();
-        txtDowsingTool->setFocus();
+    m_fraItemDowsing->hide();
+    if (m_cmbDowsingTool->currentIndex() == Selectors::kOtherToolIndex) {
+        m_fraDowsingTool->show();
+        m_fraDowsingTool->raise();
+        m_txtDowsingTool->setFocus();
     }
 }
 
 void EntryWindow::itemChosen()
 {
-    fraDowsingTool->hide();
-    if (cmbItemDowsingFor->currentIndex() == Selectors::kOtherItemIndex) {
-        fraItemDowsing->show();
-        fraItemDowsing->raise();
-        txtItemDowsing->setFocus();
+    m_fraDowsingTool->hide();
+    if (m_cmbItemDowsingFor->currentIndex() == Selectors::kOtherItemIndex) {
+        m_fraItemDowsing->show();
+        m_fraItemDowsing->raise();
+        m_txtItemDowsing->setFocus();
     }
 }
 
 void EntryWindow::acceptToolName()
 {
-    if (FieldFilters::nameIsEmpty(txtDowsingTool->text())) {
+    if (FieldFilters::nameIsEmpty(m_txtDowsingTool->text())) {
         say(this, QStringLiteral("Please Enter Dowsing Tool !"));
-        txtDowsingTool->setFocus();
+        m_txtDowsingTool->setFocus();
         return;
     }
     // Shown, not added to the list's entries.
-    cmbDowsingTool->setEditText(txtDowsingTool->text());
-    fraDowsingTool->hide();
-    cmbDowsingTool->setFocus();
+    m_cmbDowsingTool->setEditText(m_txtDowsingTool->text());
+    m_fraDowsingTool->hide();
+    m_cmbDowsingTool->setFocus();
 }
 
 void EntryWindow::cancelToolName()
 {
-    fraDowsingTool->hide();
+    m_fraDowsingTool->hide();
     selectTool(0);
-    cmbDowsingTool->setFocus();
+    m_cmbDowsingTool->setFocus();
 }
 
 void EntryWindow::acceptItemName()
 {
-    if (FieldFilters::nameIsEmpty(txtItemDowsing->text())) {
+    if (FieldFilters::nameIsEmpty(m_txtItemDowsing->text())) {
         say(this, QStringLiteral("Please Enter Dowsing Item !"));
-        txtItemDowsing->setFocus();
+        m_txtItemDowsing->setFocus();
         return;
     }
-    cmbItemDowsingFor->setEditText(txtItemDowsing->text());
-    fraItemDowsing->hide();
-    cmbItemDowsingFor->setFocus();
+    m_cmbItemDowsingFor->setEditText(m_txtItemDowsing->text());
+    m_fraItemDowsing->hide();
+    m_cmbItemDowsingFor->setFocus();
 }
 
 void EntryWindow::cancelItemName()
 {
-    fraItemDowsing->hide();
+    m_fraItemDowsing->hide();
     selectItem(0);
-    cmbItemDowsingFor->setFocus();
+    m_cmbItemDowsingFor->setFocus();
 }
 
 // --- Pages -------------------------------------------------------------
@@ -274,16 +274,16 @@ void EntryWindow::bringToFront(QGroupBox *page)
 
 void EntryWindow::setPagesEnabled(bool enabled)
 {
-    fraCustomersDetails->setEnabled(enabled);
-    fraTools->setEnabled(enabled);
-    fraNotes->setEnabled(enabled);
+    m_fraCustomersDetails->setEnabled(enabled);
+    m_fraTools->setEnabled(enabled);
+    m_fraNotes->setEnabled(enabled);
 }
 
 void EntryWindow::showMode()
 {
-    cmdadd->setText(isUpdateMode() ? kUpdateCaption : kAddCaption);
-    cmAddNewRecord->setVisible(!isUpdateMode());
-    m_menus.mnuAddNewRecor->setVisible(!isUpdateMode());
+    m_cmdadd->setText(isUpdateMode() ? kUpdateCaption : kAddCaption);
+    m_cmAddNewRecord->setVisible(!isUpdateMode());
+    m_menus.addNewRecord->setVisible(!isUpdateMode());
 }
 
 void EntryWindow::startNewRecord()
@@ -297,54 +297,54 @@ void EntryWindow::startNewRecord()
         leaveUpdateMode();
         markEntrySaved();
     }
-    bringToFront(fraCustomersDetails);
+    bringToFront(m_fraCustomersDetails);
     setPagesEnabled(true);
-    txtName->setFocus();
+    m_txtName->setFocus();
 }
 
 void EntryWindow::nextFromCustomerPage()
 {
-    if (!FieldFilters::emailPasses(txtEmail->text())) {
+    if (!FieldFilters::emailPasses(m_txtEmail->text())) {
         say(this, FieldFilters::emailMessage());
-        bringToFront(fraCustomersDetails);
-        txtEmail->setFocus();
+        bringToFront(m_fraCustomersDetails);
+        m_txtEmail->setFocus();
         return;
     }
-    bringToFront(fraTools);
+    bringToFront(m_fraTools);
 }
 
 void EntryWindow::backToCustomerPage()
 {
-    bringToFront(fraCustomersDetails);
+    bringToFront(m_fraCustomersDetails);
 }
 
 void EntryWindow::nextToNotesPage()
 {
-    bringToFront(fraNotes);
+    bringToFront(m_fraNotes);
 }
 
 void EntryWindow::backToToolsPage()
 {
-    bringToFront(fraTools);
+    bringToFront(m_fraTools);
 }
 
 void EntryWindow::clearForm()
 {
     dropStoredValues();
-    cmbDate->setCurrentIndex(0);
-    cmbMonth->setCurrentIndex(0);
-    cmbYear->setCurrentIndex(0);
-    for (QLineEdit *box : {static_cast<QLineEdit *>(txtName), static_cast<QLineEdit *>(txtCity),
-                           static_cast<QLineEdit *>(txtState), txtPin,
-                           static_cast<QLineEdit *>(txtPhNo), txtEmail})
+    m_cmbDate->setCurrentIndex(0);
+    m_cmbMonth->setCurrentIndex(0);
+    m_cmbYear->setCurrentIndex(0);
+    for (QLineEdit *box : {static_cast<QLineEdit *>(m_txtName), static_cast<QLineEdit *>(m_txtCity),
+                           static_cast<QLineEdit *>(m_txtState), m_txtPin,
+                           static_cast<QLineEdit *>(m_txtPhNo), m_txtEmail})
         box->clear();
-    txtAddress->clear();
-    cmbHour->setCurrentIndex(0);
-    cmbMinute->setCurrentIndex(0);
+    m_txtAddress->clear();
+    m_cmbHour->setCurrentIndex(0);
+    m_cmbMinute->setCurrentIndex(0);
     selectTool(0);
     selectItem(0);
-    txtLocationDowsingFor->clear();
-    txtNotes->clear();
+    m_txtLocationDowsingFor->clear();
+    m_txtNotes->clear();
 }
 
 // --- Windows and menus ------------------------------------------------------
@@ -380,7 +380,7 @@ QStringList EntryWindow::entryTexts() const
 {
     const DowsingRecord r = formRecord();
     // The date by its parts, as it may not be a calendar date yet.
-    return {cmbMonth->currentText(), cmbDate->currentText(), cmbYear->currentText(),
+    return {m_cmbMonth->currentText(), m_cmbDate->currentText(), m_cmbYear->currentText(),
             r.Name, r.Address, r.City, r.State, r.Pin, r.Phone_No, r.Email,
             r.Time_Dowsing_Occured, r.Dowsing_Tool, r.Item_Dowsing_For,
             r.Location_Dowsing_Occured, r.Notes};
@@ -418,21 +418,21 @@ bool EntryWindow::confirmLeaving()
 DowsingRecord EntryWindow::formRecord() const
 {
     DowsingRecord r;
-    r.Date = Selectors::composeDate(cmbMonth->currentIndex() + 1, cmbDate->currentText(),
-                                    cmbYear->currentText());
-    r.Name = txtName->text();
-    r.Address = txtAddress->toPlainText();
-    r.City = txtCity->text();
-    r.State = txtState->text();
-    r.Pin = txtPin->text();
-    r.Phone_No = txtPhNo->text();
-    r.Email = txtEmail->text();
-    r.Time_Dowsing_Occured = Selectors::composeTime(cmbHour->currentText(),
-                                                    cmbMinute->currentText());
-    r.Dowsing_Tool = cmbDowsingTool->currentText();
-    r.Item_Dowsing_For = cmbItemDowsingFor->currentText();
-    r.Location_Dowsing_Occured = txtLocationDowsingFor->text();
-    r.Notes = txtNotes->toPlainText();
+    r.Date = Selectors::composeDate(m_cmbMonth->currentIndex() + 1, m_cmbDate->currentText(),
+                                    m_cmbYear->currentText());
+    r.Name = m_txtName->text();
+    r.Address = m_txtAddress->toPlainText();
+    r.City = m_txtCity->text();
+    r.State = m_txtState->text();
+    r.Pin = m_txtPin->text();
+    r.Phone_No = m_txtPhNo->text();
+    r.Email = m_txtEmail->text();
+    r.Time_Dowsing_Occured = Selectors::composeTime(m_cmbHour->currentText(),
+                                                    m_cmbMinute->currentText());
+    r.Dowsing_Tool = m_cmbDowsingTool->currentText();
+    r.Item_Dowsing_For = m_cmbItemDowsingFor->currentText();
+    r.Location_Dowsing_Occured = m_txtLocationDowsingFor->text();
+    r.Notes = m_txtNotes->toPlainText();
     return r;
 }
 
@@ -488,7 +488,7 @@ void EntryWindow::addRecord()
     say(this, QStringLiteral("Record Saved Succesfully !"));
     clearForm();
     markEntrySaved();
-    bringToFront(fraCustomersDetails);
+    bringToFront(m_fraCustomersDetails);
     setPagesEnabled(false);
 }
 
@@ -515,7 +515,7 @@ void EntryWindow::updateRecord()
     clearForm();
     leaveUpdateMode();
     markEntrySaved();
-    bringToFront(fraCustomersDetails);
+    bringToFront(m_fraCustomersDetails);
     setPagesEnabled(false);
 
     emit recordUpdated();
@@ -539,10 +539,10 @@ void EntryWindow::beginEdit(const DowsingRecord &record, const QString &dateText
     // edit, so that the form shows the record as it is stored.
     const Selectors::DateParts date = Selectors::splitListedDate(dateText);
     if (!date.year.isEmpty())
-        offerStoredValue(cmbYear, date.year);
+        offerStoredValue(m_cmbYear, date.year);
     const Selectors::TimeParts time = Selectors::splitListedTime(timeText);
-    offerStoredValue(cmbHour, time.hour);
-    offerStoredValue(cmbMinute, time.minute);
+    offerStoredValue(m_cmbHour, time.hour);
+    offerStoredValue(m_cmbMinute, time.minute);
     showRecord(record, dateText, timeText);
 
     // The date and time as listed are what the form shows of the record.
@@ -562,7 +562,7 @@ void EntryWindow::offerStoredValue(QComboBox *list, const QString &text)
     int at = list->count();
     const auto number = Selectors::numberIn(text);
     const auto first = Selectors::numberIn(list->itemText(0));
-    if (list == cmbYear && number && first && *number < *first)
+    if (list == m_cmbYear && number && first && *number < *first)
         at = 0;
     list->insertItem(at, text);
     m_storedValueEntries.append({list, at});
@@ -579,12 +579,12 @@ void EntryWindow::dropStoredValues()
 
 QStringList EntryWindow::dateSelection() const
 {
-    return {cmbMonth->currentText(), cmbDate->currentText(), cmbYear->currentText()};
+    return {m_cmbMonth->currentText(), m_cmbDate->currentText(), m_cmbYear->currentText()};
 }
 
 QStringList EntryWindow::timeSelection() const
 {
-    return {cmbHour->currentText(), cmbMinute->currentText()};
+    return {m_cmbHour->currentText(), m_cmbMinute->currentText()};
 }
 
 // --- Showing a stored record ----------------------------------------------
@@ -593,27 +593,27 @@ void EntryWindow::showRecord(const DowsingRecord &record, const QString &dateTex
                          const QString &timeText)
 {
     const Selectors::DateParts date = Selectors::splitListedDate(dateText);
-    selectNumbered(cmbMonth, date.month);
+    selectNumbered(m_cmbMonth, date.month);
     const Selectors::TimeParts time = Selectors::splitListedTime(timeText);
-    selectNumbered(cmbDate, date.day);
-    selectText(cmbYear, date.year);
-    selectText(cmbHour, time.hour);
-    selectText(cmbMinute, time.minute);
+    selectNumbered(m_cmbDate, date.day);
+    selectText(m_cmbYear, date.year);
+    selectText(m_cmbHour, time.hour);
+    selectText(m_cmbMinute, time.minute);
 
     // Put in as stored: the typing filters do not apply.
-    txtName->setText(record.Name);
-    txtAddress->setPlainText(record.Address);
-    txtCity->setText(record.City);
-    txtState->setText(record.State);
-    txtPin->setText(record.Pin);
-    txtPhNo->setText(record.Phone_No);
-    txtEmail->setText(record.Email);
-    cmbDowsingTool->setEditText(record.Dowsing_Tool);
-    cmbItemDowsingFor->setEditText(record.Item_Dowsing_For);
-    txtLocationDowsingFor->setText(record.Location_Dowsing_Occured);
-    txtNotes->setPlainText(record.Notes);
+    m_txtName->setText(record.Name);
+    m_txtAddress->setPlainText(record.Address);
+    m_txtCity->setText(record.City);
+    m_txtState->setText(record.State);
+    m_txtPin->setText(record.Pin);
+    m_txtPhNo->setText(record.Phone_No);
+    m_txtEmail->setText(record.Email);
+    m_cmbDowsingTool->setEditText(record.Dowsing_Tool);
+    m_cmbItemDowsingFor->setEditText(record.Item_Dowsing_For);
+    m_txtLocationDowsingFor->setText(record.Location_Dowsing_Occured);
+    m_txtNotes->setPlainText(record.Notes);
 
-    cmbAMPM->setCurrentIndex(cmbHour->currentIndex() >= Selectors::kFirstPmHourIndex ? 1 : 0);
+    m_cmbAMPM->setCurrentIndex(m_cmbHour->currentIndex() >= Selectors::kFirstPmHourIndex ? 1 : 0);
 }
 
 } // namespace Orvane

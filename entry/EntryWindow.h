@@ -116,7 +116,7 @@ private:
     void clearForm();
     void bringToFront(QGroupBox *page);
     void setPagesEnabled(bool enabled);
-    // Shows the mode: the caption of cmdadd, and "Add New Record" (button
+    // Shows the mode: the caption of m_cmdadd, and "Add New Record" (button
     // and menu entry) exactly while in add mode.
     void showMode();
     void leaveUpdateMode();
@@ -174,55 +174,55 @@ private:
     EntryMenus m_menus;
 
     // Left panel.
-    QFrame *Frame1 = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *Label10 = nullptr;
+    QFrame *m_Frame1 = nullptr;
+    QLabel *m_Label3 = nullptr;
+    QLabel *m_Label10 = nullptr;
     HintLine *m_hintLine = nullptr;
-    QPushButton *cmAddNewRecord = nullptr;
-    QPushButton *cmdViewAllrecords = nullptr;
-    QPushButton *cmdExit = nullptr;
+    QPushButton *m_cmAddNewRecord = nullptr;
+    QPushButton *m_cmdViewAllrecords = nullptr;
+    QPushButton *m_cmdExit = nullptr;
 
     // The stacked pages.
     QStackedWidget *m_pages = nullptr;
-    QGroupBox *fraCustomersDetails = nullptr;
-    QGroupBox *fraTools = nullptr;
-    QGroupBox *fraNotes = nullptr;
+    QGroupBox *m_fraCustomersDetails = nullptr;
+    QGroupBox *m_fraTools = nullptr;
+    QGroupBox *m_fraNotes = nullptr;
 
     // Customer page.
-    FilteredLineEdit *txtName = nullptr;
-    QPlainTextEdit *txtAddress = nullptr;
-    FilteredLineEdit *txtCity = nullptr;
-    FilteredLineEdit *txtState = nullptr;
-    QLineEdit *txtPin = nullptr;
-    FilteredLineEdit *txtPhNo = nullptr;
-    QLineEdit *txtEmail = nullptr;
-    FilteredLineEdit *txtLocationDowsingFor = nullptr;
-    QPushButton *cmdCustomersDetailsNext = nullptr;
+    FilteredLineEdit *m_txtName = nullptr;
+    QPlainTextEdit *m_txtAddress = nullptr;
+    FilteredLineEdit *m_txtCity = nullptr;
+    FilteredLineEdit *m_txtState = nullptr;
+    QLineEdit *m_txtPin = nullptr;
+    FilteredLineEdit *m_txtPhNo = nullptr;
+    QLineEdit *m_txtEmail = nullptr;
+    FilteredLineEdit *m_txtLocationDowsingFor = nullptr;
+    QPushButton *m_cmdCustomersDetailsNext = nullptr;
 
     // Tools page.
-    QComboBox *cmbDowsingTool = nullptr;
-    QFrame *fraDowsingTool = nullptr;
-    QLineEdit *txtDowsingTool = nullptr;
-    QPushButton *cmdOk = nullptr;
-    QPushButton *cmdCancel = nullptr;
-    QComboBox *cmbItemDowsingFor = nullptr;
-    QFrame *fraItemDowsing = nullptr;
-    QLineEdit *txtItemDowsing = nullptr;
-    QPushButton *cmdOkItemDowsing = nullptr;
-    QPushButton *cmdCancelItemDowsing = nullptr;
-    QComboBox *cmbHour = nullptr;
-    QComboBox *cmbMinute = nullptr;
-    QComboBox *cmbAMPM = nullptr;
-    QComboBox *cmbMonth = nullptr;
-    QComboBox *cmbDate = nullptr;
-    QComboBox *cmbYear = nullptr;
-    QPushButton *cmdToolsBack = nullptr;
-    QPushButton *cmdToolsNext = nullptr;
+    QComboBox *m_cmbDowsingTool = nullptr;
+    QFrame *m_fraDowsingTool = nullptr;
+    QLineEdit *m_txtDowsingTool = nullptr;
+    QPushButton *m_cmdOk = nullptr;
+    QPushButton *m_cmdCancel = nullptr;
+    QComboBox *m_cmbItemDowsingFor = nullptr;
+    QFrame *m_fraItemDowsing = nullptr;
+    QLineEdit *m_txtItemDowsing = nullptr;
+    QPushButton *m_cmdOkItemDowsing = nullptr;
+    QPushButton *m_cmdCancelItemDowsing = nullptr;
+    QComboBox *m_cmbHour = nullptr;
+    QComboBox *m_cmbMinute = nullptr;
+    QComboBox *m_cmbAMPM = nullptr;
+    QComboBox *m_cmbMonth = nullptr;
+    QComboBox *m_cmbDate = nullptr;
+    QComboBox *m_cmbYear = nullptr;
+    QPushButton *m_cmdToolsBack = nullptr;
+    QPushButton *m_cmdToolsNext = nullptr;
 
     // Notes page.
-    QPlainTextEdit *txtNotes = nullptr;
-    QPushButton *cmdNotesBack = nullptr;
-    QPushButton *cmdadd = nullptr;
+    QPlainTextEdit *m_txtNotes = nullptr;
+    QPushButton *m_cmdNotesBack = nullptr;
+    QPushButton *m_cmdadd = nullptr;
 };
 
 } // namespace Orvane

@@ -110,48 +110,48 @@ void EntryWindow::buildControls()
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
 
-    Frame1 = new QFrame(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setFrameShape(QFrame::NoFrame);
-    EntryStyle::apply(Frame1);
-    outer->addWidget(Frame1);
+    m_Frame1 = new QFrame(this);
+    m_Frame1->setObjectName(QStringLiteral("Frame1"));
+    m_Frame1->setFrameShape(QFrame::NoFrame);
+    EntryStyle::apply(m_Frame1);
+    outer->addWidget(m_Frame1);
 
-    auto *row = new QHBoxLayout(Frame1);
+    auto *row = new QHBoxLayout(m_Frame1);
     row->setContentsMargins(10, 10, 10, 10);
     row->setSpacing(12);
     row->addWidget(buildLeftPanel());
 
-    m_pages = new QStackedWidget(Frame1);
+    m_pages = new QStackedWidget(m_Frame1);
     m_pages->setObjectName(QStringLiteral("pages"));
-    fraCustomersDetails = buildCustomerPage();
-    fraTools = buildToolsPage();
-    fraNotes = buildNotesPage();
-    m_pages->addWidget(fraCustomersDetails);
-    m_pages->addWidget(fraTools);
-    m_pages->addWidget(fraNotes);
+    m_fraCustomersDetails = buildCustomerPage();
+    m_fraTools = buildToolsPage();
+    m_fraNotes = buildNotesPage();
+    m_pages->addWidget(m_fraCustomersDetails);
+    m_pages->addWidget(m_fraTools);
+    m_pages->addWidget(m_fraNotes);
     row->addWidget(m_pages, 1);
 
     // Left panel first, then each page top to bottom.
     QWidget *order[] = {
-        cmAddNewRecord, cmdViewAllrecords, cmdExit,
-        txtName, txtAddress, txtCity, txtState, txtPin, txtPhNo, txtEmail,
-        txtLocationDowsingFor, cmdCustomersDetailsNext,
-        cmbDowsingTool, txtDowsingTool, cmdOk, cmdCancel,
-        cmbItemDowsingFor, txtItemDowsing, cmdOkItemDowsing, cmdCancelItemDowsing,
-        cmbHour, cmbMinute, cmbAMPM, cmbMonth, cmbDate, cmbYear, cmdToolsBack, cmdToolsNext,
-        txtNotes, cmdNotesBack, cmdadd,
+        m_cmAddNewRecord, m_cmdViewAllrecords, m_cmdExit,
+        m_txtName, m_txtAddress, m_txtCity, m_txtState, m_txtPin, m_txtPhNo, m_txtEmail,
+        m_txtLocationDowsingFor, m_cmdCustomersDetailsNext,
+        m_cmbDowsingTool, m_txtDowsingTool, m_cmdOk, m_cmdCancel,
+        m_cmbItemDowsingFor, m_txtItemDowsing, m_cmdOkItemDowsing, m_cmdCancelItemDowsing,
+        m_cmbHour, m_cmbMinute, m_cmbAMPM, m_cmbMonth, m_cmbDate, m_cmbYear, m_cmdToolsBack, m_cmdToolsNext,
+        m_txtNotes, m_cmdNotesBack, m_cmdadd,
     };
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
     // As laid out: pages locked, pop-ups hidden.
-    fraCustomersDetails->setEnabled(false);
-    fraTools->setEnabled(false);
-    fraNotes->setEnabled(false);
-    fraDowsingTool->hide();
-    fraItemDowsing->hide();
+    m_fraCustomersDetails->setEnabled(false);
+    m_fraTools->setEnabled(false);
+    m_fraNotes->setEnabled(false);
+    m_fraDowsingTool->hide();
+    m_fraItemDowsing->hide();
 
-    for (QLineEdit *edit : Frame1->findChildren<QLineEdit *>()) {
+    for (QLineEdit *edit : m_Frame1->findChildren<QLineEdit *>()) {
         // A little room between the boxes' rims and their text.
         edit->setTextMargins(2, 0, 2, 0);
         // No length limit of their own: Qt's default would cut pasted text
@@ -164,13 +164,13 @@ void EntryWindow::buildControls()
 
 QWidget *EntryWindow::buildLeftPanel()
 {
-    auto *panel = new QWidget(Frame1);
+    auto *panel = new QWidget(m_Frame1);
     panel->setObjectName(QStringLiteral("leftPanel"));
     auto *column = new QVBoxLayout(panel);
     column->setContentsMargins(0, 4, 0, 4);
     column->setSpacing(10);
 
-    Label3 = makeLabel(QStringLiteral(
+    m_Label3 = makeLabel(QStringLiteral(
             "Dowsing is one of the most ancient forms of divination and has been practised "
             "for around thousands of years, which detects things like underground water, "
             "hidden metal and treasures, oil, lost persons, etc. Orvane Dowsing is a "
@@ -178,11 +178,11 @@ QWidget *EntryWindow::buildLeftPanel()
             "experiences in the form a dowsing diary. It helps you to know from a glance what "
             "customers you dowsed for, what were you trying to detect and other comments."),
                        QStringLiteral("Label3"), panel);
-    Label10 = makeLabel(QStringLiteral(
+    m_Label10 = makeLabel(QStringLiteral(
             "Just input your customer details  (his name, address, contact number and other "
             "additional notes) and enjoy your dowsing experience!"),
                         QStringLiteral("Label10"), panel);
-    for (QLabel *label : {Label3, Label10}) {
+    for (QLabel *label : {m_Label3, m_Label10}) {
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         column->addWidget(label);
@@ -196,12 +196,12 @@ QWidget *EntryWindow::buildLeftPanel()
     column->addWidget(m_hintLine, 0, Qt::AlignHCenter);
     column->addSpacing(10);
 
-    cmAddNewRecord = makeButton(QStringLiteral("Add New &Record"),
+    m_cmAddNewRecord = makeButton(QStringLiteral("Add New &Record"),
                                 QStringLiteral("cmAddNewRecord"), panel);
-    cmdViewAllrecords = makeButton(QStringLiteral("&View All Records"),
+    m_cmdViewAllrecords = makeButton(QStringLiteral("&View All Records"),
                                    QStringLiteral("cmdViewAllrecords"), panel);
-    cmdExit = makeButton(QStringLiteral("&Exit"), QStringLiteral("cmdExit"), panel);
-    for (QPushButton *button : {cmAddNewRecord, cmdViewAllrecords, cmdExit}) {
+    m_cmdExit = makeButton(QStringLiteral("&Exit"), QStringLiteral("cmdExit"), panel);
+    for (QPushButton *button : {m_cmAddNewRecord, m_cmdViewAllrecords, m_cmdExit}) {
         button->setFixedWidth(kPanelButtonWidth);
         column->addWidget(button, 0, Qt::AlignHCenter);
     }
@@ -219,18 +219,18 @@ QGroupBox *EntryWindow::buildCustomerPage()
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(9);
 
-    txtName = new FilteredLineEdit(FieldFilters::Rule::Alphabet, page);
-    txtAddress = makeMultiLine(QStringLiteral("txtAddress"), page);
-    txtCity = new FilteredLineEdit(FieldFilters::Rule::Alphabet, page);
-    txtState = new FilteredLineEdit(FieldFilters::Rule::Alphabet, page);
-    txtPin = new QLineEdit(page);
-    txtPhNo = new FilteredLineEdit(FieldFilters::Rule::Number, page);
-    txtEmail = new QLineEdit(page);
-    txtLocationDowsingFor = new FilteredLineEdit(FieldFilters::Rule::Alphabet, page);
+    m_txtName = new FilteredLineEdit(FieldFilters::Rule::Alphabet, page);
+    m_txtAddress = makeMultiLine(QStringLiteral("txtAddress"), page);
+    m_txtCity = new FilteredLineEdit(FieldFilters::Rule::Alphabet, page);
+    m_txtState = new FilteredLineEdit(FieldFilters::Rule::Alphabet, page);
+    m_txtPin = new QLineEdit(page);
+    m_txtPhNo = new FilteredLineEdit(FieldFilters::Rule::Number, page);
+    m_txtEmail = new QLineEdit(page);
+    m_txtLocationDowsingFor = new FilteredLineEdit(FieldFilters::Rule::Alphabet, page);
 
     // Two lines high, with its scroll bar.
     const QFontMetrics metrics(EntryStyle::font());
-    txtAddress->setFixedHeight(2 * metrics.lineSpacing() + 14);
+    m_txtAddress->setFixedHeight(2 * metrics.lineSpacing() + 14);
 
     struct Row
     {
@@ -240,14 +240,14 @@ QGroupBox *EntryWindow::buildCustomerPage()
         const char *boxName;
     };
     const Row rows[] = {
-        {"Name:-", "lblName", txtName, "txtName"},
-        {"Address:-", "lblAddress", txtAddress, "txtAddress"},
-        {"City:-", "lblCity", txtCity, "txtCity"},
-        {"State:-", "lblState", txtState, "txtState"},
-        {"Pin Number:-", "lblPin", txtPin, "txtPin"},
-        {"Phone Number:-", "lblPhNo", txtPhNo, "txtPhNo"},
-        {"Email Address:-", "lblEmail", txtEmail, "txtEmail"},
-        {"Location:-", "lblLocation", txtLocationDowsingFor, "txtLocationDowsingFor"},
+        {"Name:-", "lblName", m_txtName, "txtName"},
+        {"Address:-", "lblAddress", m_txtAddress, "txtAddress"},
+        {"City:-", "lblCity", m_txtCity, "txtCity"},
+        {"State:-", "lblState", m_txtState, "txtState"},
+        {"Pin Number:-", "lblPin", m_txtPin, "txtPin"},
+        {"Phone Number:-", "lblPhNo", m_txtPhNo, "txtPhNo"},
+        {"Email Address:-", "lblEmail", m_txtEmail, "txtEmail"},
+        {"Location:-", "lblLocation", m_txtLocationDowsingFor, "txtLocationDowsingFor"},
     };
     int r = 0;
     for (const Row &row : rows) {
@@ -255,7 +255,7 @@ QGroupBox *EntryWindow::buildCustomerPage()
                                   QString::fromLatin1(row.labelName), page);
         label->setBuddy(row.box);
         row.box->setObjectName(QString::fromLatin1(row.boxName));
-        const bool multiLine = row.box == txtAddress;
+        const bool multiLine = row.box == m_txtAddress;
         grid->addWidget(label, r, 0,
                         Qt::AlignLeft | (multiLine ? Qt::AlignTop : Qt::AlignVCenter));
         grid->addWidget(row.box, r, 1);
@@ -263,14 +263,14 @@ QGroupBox *EntryWindow::buildCustomerPage()
     }
     grid->setColumnStretch(1, 1);
 
-    cmdCustomersDetailsNext = makeButton(QStringLiteral("&Next >>"),
+    m_cmdCustomersDetailsNext = makeButton(QStringLiteral("&Next >>"),
                                          QStringLiteral("cmdCustomersDetailsNext"), page);
 
     auto *column = new QVBoxLayout(page);
     column->setContentsMargins(14, 16, 14, 12);
     column->addLayout(grid);
     column->addStretch(1);
-    column->addLayout(buttonRow(cmdCustomersDetailsNext));
+    column->addLayout(buttonRow(m_cmdCustomersDetailsNext));
     return page;
 }
 
@@ -290,8 +290,8 @@ QGroupBox *EntryWindow::buildToolsPage()
     Frame4->setAccessibleName(Frame4->title());
     buildItemChooser(Frame4);
 
-    cmdToolsBack = makeButton(QStringLiteral("<< &Back"), QStringLiteral("cmdToolsBack"), page);
-    cmdToolsNext = makeButton(QStringLiteral("&Next >>"), QStringLiteral("cmdToolsNext"), page);
+    m_cmdToolsBack = makeButton(QStringLiteral("<< &Back"), QStringLiteral("cmdToolsBack"), page);
+    m_cmdToolsNext = makeButton(QStringLiteral("&Next >>"), QStringLiteral("cmdToolsNext"), page);
 
     auto *column = new QVBoxLayout(page);
     column->setContentsMargins(14, 16, 14, 12);
@@ -300,7 +300,7 @@ QGroupBox *EntryWindow::buildToolsPage()
     column->addWidget(Frame4);
     column->addWidget(buildTimeAndDate(page));
     column->addStretch(1);
-    column->addLayout(buttonRow(cmdToolsBack, cmdToolsNext));
+    column->addLayout(buttonRow(m_cmdToolsBack, m_cmdToolsNext));
     return page;
 }
 
@@ -314,35 +314,35 @@ void EntryWindow::buildToolChooser(QGroupBox *Frame2)
     QLabel *hint = makeLabel(QStringLiteral("Enter The Name of The Dowsing Tool"),
                              QStringLiteral("lblToolHint"), Frame2);
 
-    cmbDowsingTool = makeEditableList(QStringLiteral("cmbDowsingTool"), Selectors::tools(),
+    m_cmbDowsingTool = makeEditableList(QStringLiteral("cmbDowsingTool"), Selectors::tools(),
                                       Frame2);
-    cmbDowsingTool->setMinimumWidth(230);
-    cmbDowsingTool->lineEdit()->setAccessibleName(QStringLiteral("Dowsing Tool"));
-    hint->setBuddy(cmbDowsingTool);
+    m_cmbDowsingTool->setMinimumWidth(230);
+    m_cmbDowsingTool->lineEdit()->setAccessibleName(QStringLiteral("Dowsing Tool"));
+    hint->setBuddy(m_cmbDowsingTool);
 
-    fraDowsingTool = new QFrame(Frame2);
-    fraDowsingTool->setObjectName(QStringLiteral("fraDowsingTool"));
-    EntryStyle::apply(fraDowsingTool);
-    auto *popupRow = new QHBoxLayout(fraDowsingTool);
+    m_fraDowsingTool = new QFrame(Frame2);
+    m_fraDowsingTool->setObjectName(QStringLiteral("fraDowsingTool"));
+    EntryStyle::apply(m_fraDowsingTool);
+    auto *popupRow = new QHBoxLayout(m_fraDowsingTool);
     popupRow->setContentsMargins(3, 3, 3, 3);
-    txtDowsingTool = new QLineEdit(fraDowsingTool);
-    txtDowsingTool->setObjectName(QStringLiteral("txtDowsingTool"));
-    txtDowsingTool->setAccessibleName(QStringLiteral("Name Of The Dowsing Tool"));
-    cmdOk = makeButton(QStringLiteral("&Ok"), QStringLiteral("cmdOk"), fraDowsingTool);
-    cmdCancel = makeButton(QStringLiteral("&Cancel"), QStringLiteral("cmdCancel"),
-                           fraDowsingTool);
-    popupRow->addWidget(txtDowsingTool, 1);
-    popupRow->addWidget(cmdOk);
-    popupRow->addWidget(cmdCancel);
+    m_txtDowsingTool = new QLineEdit(m_fraDowsingTool);
+    m_txtDowsingTool->setObjectName(QStringLiteral("txtDowsingTool"));
+    m_txtDowsingTool->setAccessibleName(QStringLiteral("Name Of The Dowsing Tool"));
+    m_cmdOk = makeButton(QStringLiteral("&Ok"), QStringLiteral("cmdOk"), m_fraDowsingTool);
+    m_cmdCancel = makeButton(QStringLiteral("&Cancel"), QStringLiteral("cmdCancel"),
+                           m_fraDowsingTool);
+    popupRow->addWidget(m_txtDowsingTool, 1);
+    popupRow->addWidget(m_cmdOk);
+    popupRow->addWidget(m_cmdCancel);
 
-    QSizePolicy keep = fraDowsingTool->sizePolicy();
+    QSizePolicy keep = m_fraDowsingTool->sizePolicy();
     keep.setRetainSizeWhenHidden(true);
-    fraDowsingTool->setSizePolicy(keep);
+    m_fraDowsingTool->setSizePolicy(keep);
 
     grid->addWidget(hint, 0, 0);
-    grid->addWidget(cmbDowsingTool, 1, 0, Qt::AlignLeft | Qt::AlignVCenter);
-    grid->addWidget(fraDowsingTool, 1, 0);
-    fraDowsingTool->raise();
+    grid->addWidget(m_cmbDowsingTool, 1, 0, Qt::AlignLeft | Qt::AlignVCenter);
+    grid->addWidget(m_fraDowsingTool, 1, 0);
+    m_fraDowsingTool->raise();
 }
 
 // The same for the item list and its pop-up.
@@ -353,36 +353,36 @@ void EntryWindow::buildItemChooser(QGroupBox *Frame4)
     QLabel *hint = makeLabel(QStringLiteral("Enter The Name of The Dowsing Item"),
                              QStringLiteral("lblItemHint"), Frame4);
 
-    cmbItemDowsingFor = makeEditableList(QStringLiteral("cmbItemDowsingFor"),
+    m_cmbItemDowsingFor = makeEditableList(QStringLiteral("cmbItemDowsingFor"),
                                          Selectors::items(), Frame4);
-    cmbItemDowsingFor->setMinimumWidth(230);
-    cmbItemDowsingFor->lineEdit()->setAccessibleName(QStringLiteral("Dowsing Item"));
-    hint->setBuddy(cmbItemDowsingFor);
+    m_cmbItemDowsingFor->setMinimumWidth(230);
+    m_cmbItemDowsingFor->lineEdit()->setAccessibleName(QStringLiteral("Dowsing Item"));
+    hint->setBuddy(m_cmbItemDowsingFor);
 
-    fraItemDowsing = new QFrame(Frame4);
-    fraItemDowsing->setObjectName(QStringLiteral("fraItemDowsing"));
-    EntryStyle::apply(fraItemDowsing);
-    auto *popupRow = new QHBoxLayout(fraItemDowsing);
+    m_fraItemDowsing = new QFrame(Frame4);
+    m_fraItemDowsing->setObjectName(QStringLiteral("fraItemDowsing"));
+    EntryStyle::apply(m_fraItemDowsing);
+    auto *popupRow = new QHBoxLayout(m_fraItemDowsing);
     popupRow->setContentsMargins(3, 3, 3, 3);
-    txtItemDowsing = new QLineEdit(fraItemDowsing);
-    txtItemDowsing->setObjectName(QStringLiteral("txtItemDowsing"));
-    txtItemDowsing->setAccessibleName(QStringLiteral("Name Of The Dowsing Item"));
-    cmdOkItemDowsing = makeButton(QStringLiteral("&Ok"), QStringLiteral("cmdOkItemDowsing"),
-                                  fraItemDowsing);
-    cmdCancelItemDowsing = makeButton(QStringLiteral("&Cancel"),
-                                      QStringLiteral("cmdCancelItemDowsing"), fraItemDowsing);
-    popupRow->addWidget(txtItemDowsing, 1);
-    popupRow->addWidget(cmdOkItemDowsing);
-    popupRow->addWidget(cmdCancelItemDowsing);
+    m_txtItemDowsing = new QLineEdit(m_fraItemDowsing);
+    m_txtItemDowsing->setObjectName(QStringLiteral("txtItemDowsing"));
+    m_txtItemDowsing->setAccessibleName(QStringLiteral("Name Of The Dowsing Item"));
+    m_cmdOkItemDowsing = makeButton(QStringLiteral("&Ok"), QStringLiteral("cmdOkItemDowsing"),
+                                  m_fraItemDowsing);
+    m_cmdCancelItemDowsing = makeButton(QStringLiteral("&Cancel"),
+                                      QStringLiteral("cmdCancelItemDowsing"), m_fraItemDowsing);
+    popupRow->addWidget(m_txtItemDowsing, 1);
+    popupRow->addWidget(m_cmdOkItemDowsing);
+    popupRow->addWidget(m_cmdCancelItemDowsing);
 
-    QSizePolicy keep = fraItemDowsing->sizePolicy();
+    QSizePolicy keep = m_fraItemDowsing->sizePolicy();
     keep.setRetainSizeWhenHidden(true);
-    fraItemDowsing->setSizePolicy(keep);
+    m_fraItemDowsing->setSizePolicy(keep);
 
     grid->addWidget(hint, 0, 0);
-    grid->addWidget(cmbItemDowsingFor, 1, 0, Qt::AlignLeft | Qt::AlignVCenter);
-    grid->addWidget(fraItemDowsing, 1, 0);
-    fraItemDowsing->raise();
+    grid->addWidget(m_cmbItemDowsingFor, 1, 0, Qt::AlignLeft | Qt::AlignVCenter);
+    grid->addWidget(m_fraItemDowsing, 1, 0);
+    m_fraItemDowsing->raise();
 }
 
 QWidget *EntryWindow::buildTimeAndDate(QWidget *parent)
@@ -394,22 +394,22 @@ QWidget *EntryWindow::buildTimeAndDate(QWidget *parent)
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(10);
 
-    cmbHour = makeList(QStringLiteral("cmbHour"), Frame5);
-    cmbMinute = makeList(QStringLiteral("cmbMinute"), Frame5);
-    cmbAMPM = makeList(QStringLiteral("cmbAMPM"), Frame5);
-    cmbAMPM->addItems(Selectors::amPm());
-    cmbMonth = makeList(QStringLiteral("cmbMonth"), Frame5);
-    cmbDate = makeList(QStringLiteral("cmbDate"), Frame5);
-    cmbYear = makeList(QStringLiteral("cmbYear"), Frame5);
+    m_cmbHour = makeList(QStringLiteral("cmbHour"), Frame5);
+    m_cmbMinute = makeList(QStringLiteral("cmbMinute"), Frame5);
+    m_cmbAMPM = makeList(QStringLiteral("cmbAMPM"), Frame5);
+    m_cmbAMPM->addItems(Selectors::amPm());
+    m_cmbMonth = makeList(QStringLiteral("cmbMonth"), Frame5);
+    m_cmbDate = makeList(QStringLiteral("cmbDate"), Frame5);
+    m_cmbYear = makeList(QStringLiteral("cmbYear"), Frame5);
 
     // The lists are filled at load and sized to their entries when first
     // measured; never narrower than their longest entry needs.
-    cmbHour->setMinimumContentsLength(2);
-    cmbMinute->setMinimumContentsLength(2);
-    cmbAMPM->setMinimumContentsLength(2);
-    cmbMonth->setMinimumContentsLength(9);
-    cmbDate->setMinimumContentsLength(2);
-    cmbYear->setMinimumContentsLength(4);
+    m_cmbHour->setMinimumContentsLength(2);
+    m_cmbMinute->setMinimumContentsLength(2);
+    m_cmbAMPM->setMinimumContentsLength(2);
+    m_cmbMonth->setMinimumContentsLength(9);
+    m_cmbDate->setMinimumContentsLength(2);
+    m_cmbYear->setMinimumContentsLength(4);
 
     // Each caption names the list after it for screen readers.
     auto caption = [Frame5](const char *text, const char *name, QComboBox *list) {
@@ -418,34 +418,34 @@ QWidget *EntryWindow::buildTimeAndDate(QWidget *parent)
         return label;
     };
     // The AM/PM list has no caption on screen; this one is only read out.
-    caption("AM/PM", "lblAMPM", cmbAMPM)->hide();
+    caption("AM/PM", "lblAMPM", m_cmbAMPM)->hide();
 
     auto *timeRow = new QHBoxLayout;
     timeRow->setSpacing(6);
-    timeRow->addWidget(caption("Hour", "lblHour", cmbHour));
-    timeRow->addWidget(cmbHour);
+    timeRow->addWidget(caption("Hour", "lblHour", m_cmbHour));
+    timeRow->addWidget(m_cmbHour);
     timeRow->addSpacing(8);
-    timeRow->addWidget(caption("Minute", "lblMinute", cmbMinute));
-    timeRow->addWidget(cmbMinute);
+    timeRow->addWidget(caption("Minute", "lblMinute", m_cmbMinute));
+    timeRow->addWidget(m_cmbMinute);
     timeRow->addSpacing(8);
-    timeRow->addWidget(cmbAMPM);
+    timeRow->addWidget(m_cmbAMPM);
     timeRow->addStretch(1);
 
     auto *dateRow = new QHBoxLayout;
     dateRow->setSpacing(6);
-    dateRow->addWidget(caption("Month", "lblMonth", cmbMonth));
-    dateRow->addWidget(cmbMonth);
+    dateRow->addWidget(caption("Month", "lblMonth", m_cmbMonth));
+    dateRow->addWidget(m_cmbMonth);
     dateRow->addSpacing(8);
-    dateRow->addWidget(caption("Date", "lblDate", cmbDate));
-    dateRow->addWidget(cmbDate);
+    dateRow->addWidget(caption("Date", "lblDate", m_cmbDate));
+    dateRow->addWidget(m_cmbDate);
     dateRow->addSpacing(8);
-    dateRow->addWidget(caption("Year", "lblYear", cmbYear));
-    dateRow->addWidget(cmbYear);
+    dateRow->addWidget(caption("Year", "lblYear", m_cmbYear));
+    dateRow->addWidget(m_cmbYear);
     dateRow->addStretch(1);
 
-    grid->addWidget(caption("Dowsing Time:-", "lblDowsingTime", cmbHour), 0, 0);
+    grid->addWidget(caption("Dowsing Time:-", "lblDowsingTime", m_cmbHour), 0, 0);
     grid->addLayout(timeRow, 0, 1);
-    grid->addWidget(caption("Dowsing Date:-", "lblDowsingDate", cmbMonth), 1, 0);
+    grid->addWidget(caption("Dowsing Date:-", "lblDowsingDate", m_cmbMonth), 1, 0);
     grid->addLayout(dateRow, 1, 1);
     grid->setColumnStretch(1, 1);
     return Frame5;
@@ -454,15 +454,15 @@ QWidget *EntryWindow::buildTimeAndDate(QWidget *parent)
 QGroupBox *EntryWindow::buildNotesPage()
 {
     QGroupBox *page = makePage(QStringLiteral("Notes"), QStringLiteral("fraNotes"), m_pages);
-    txtNotes = makeMultiLine(QStringLiteral("txtNotes"), page);
-    cmdNotesBack = makeButton(QStringLiteral("<< &Back"), QStringLiteral("cmdNotesBack"), page);
-    cmdadd = makeButton(QStringLiteral("&Add"), QStringLiteral("cmdadd"), page);
+    m_txtNotes = makeMultiLine(QStringLiteral("txtNotes"), page);
+    m_cmdNotesBack = makeButton(QStringLiteral("<< &Back"), QStringLiteral("cmdNotesBack"), page);
+    m_cmdadd = makeButton(QStringLiteral("&Add"), QStringLiteral("cmdadd"), page);
 
     auto *column = new QVBoxLayout(page);
     column->setContentsMargins(14, 16, 14, 12);
     column->setSpacing(10);
-    column->addWidget(txtNotes, 1);
-    column->addLayout(buttonRow(cmdNotesBack, cmdadd));
+    column->addWidget(m_txtNotes, 1);
+    column->addLayout(buttonRow(m_cmdNotesBack, m_cmdadd));
     return page;
 }
 
