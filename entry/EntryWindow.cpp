@@ -3,6 +3,7 @@
 #include "widgets/FieldFilters.h"
 #include "widgets/FilteredLineEdit.h"
 #include "HintLine.h"
+#include "OtherChooser.h"
 #include "Selectors.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
@@ -77,22 +78,10 @@ void EntryWindow::connectControls()
     connect(m_cmdNotesBack, &QPushButton::clicked, this, [this] { backToToolsPage(); });
     connect(m_cmdadd, &QPushButton::clicked, this, [this] { saveEntry(); });
 
-    // A selection runs the handler whether the program or the user made it;
-    // choosing the entry that is already selected (from the drop-down or
-    // the keyboard) runs it too. A user's change raises both signals: the
-    // handlers give the same result when run twice.
-    connect(m_cmbDowsingTool, &QComboBox::currentIndexChanged, this,
-            [this] { toolChosen(); });
-    connect(m_cmbDowsingTool, &QComboBox::activated, this, [this] { toolChosen(); });
-    connect(m_cmbItemDowsingFor, &QComboBox::currentIndexChanged, this,
-            [this] { itemChosen(); });
-    connect(m_cmbItemDowsingFor, &QComboBox::activated, this,
-            [this] { itemChosen(); });
-    connect(m_cmdOk, &QPushButton::clicked, this, [this] { acceptToolName(); });
-    connect(m_cmdCancel, &QPushButton::clicked, this, [this] { cancelToolName(); });
-    connect(m_cmdOkItemDowsing, &QPushButton::clicked, this, [this] { acceptItemName(); });
-    connect(m_cmdCancelItemDowsing, &QPushButton::clicked, this,
-            [this] { cancelItemName(); });
+    // At most one pop-up is open: any selection in one list closes the
+    // other list's.
+    connect(m_tool, &OtherChooser::selectionMade, m_item, &OtherChooser::hidePopup);
+    connect(m_item, &OtherChooser::selectionMade, m_tool, &OtherChooser::hidePopup);
 
     // A menu entry that repeats a button runs the button's own slot.
     connect(m_menus.addNewRecord, &QAction::triggered, this, &EntryWindow::startNewRecord);
@@ -181,88 +170,9 @@ void EntryWindow::selectFirstEntries()
     m_cmbYear->setCurrentIndex(0);
     m_cmbHour->setCurrentIndex(0);
     m_cmbMinute->setCurrentIndex(0);
-    selectTool(0);
-    selectItem(0);
+    m_tool->select(0);
+    m_item->select(0);
     m_cmbAMPM->setCurrentIndex(0);
-}
-
-void EntryWindow::selectTool(int index)
-{
-    const bool same = m_cmbDowsingTool->currentIndex() == index;
-    m_cmbDowsingTool->setCurrentIndex(index);
-    // The list's text may have been typed over while the entry stayed
-    // selected: selecting shows the entry again.
-    m_cmbDowsingTool->setEditText(m_cmbDowsingTool->itemText(index));
-    if (same)
-        toolChosen();
-}
-
-void EntryWindow::selectItem(int index)
-{
-    const bool same = m_cmbItemDowsingFor->currentIndex() == index;
-    m_cmbItemDowsingFor->setCurrentIndex(index);
-    m_cmbItemDowsingFor->setEditText(m_cmbItemDowsingFor->itemText(index));
-    if (same)
-        itemChosen();
-}
-
-void EntryWindow::toolChosen()
-{
-    m_fraItemDowsing->hide();
-    if (m_cmbDowsingTool->currentIndex() == Selectors::kOtherToolIndex) {
-        m_fraDowsingTool->show();
-        m_fraDowsingTool->raise();
-        m_txtDowsingTool->setFocus();
-    }
-}
-
-void EntryWindow::itemChosen()
-{
-    m_fraDowsingTool->hide();
-    if (m_cmbItemDowsingFor->currentIndex() == Selectors::kOtherItemIndex) {
-        m_fraItemDowsing->show();
-        m_fraItemDowsing->raise();
-        m_txtItemDowsing->setFocus();
-    }
-}
-
-void EntryWindow::acceptToolName()
-{
-    if (FieldFilters::nameIsEmpty(m_txtDowsingTool->text())) {
-        say(this, QStringLiteral("Please Enter Dowsing Tool !"));
-        m_txtDowsingTool->setFocus();
-        return;
-    }
-    // Shown, not added to the list's entries.
-    m_cmbDowsingTool->setEditText(m_txtDowsingTool->text());
-    m_fraDowsingTool->hide();
-    m_cmbDowsingTool->setFocus();
-}
-
-void EntryWindow::cancelToolName()
-{
-    m_fraDowsingTool->hide();
-    selectTool(0);
-    m_cmbDowsingTool->setFocus();
-}
-
-void EntryWindow::acceptItemName()
-{
-    if (FieldFilters::nameIsEmpty(m_txtItemDowsing->text())) {
-        say(this, QStringLiteral("Please Enter Dowsing Item !"));
-        m_txtItemDowsing->setFocus();
-        return;
-    }
-    m_cmbItemDowsingFor->setEditText(m_txtItemDowsing->text());
-    m_fraItemDowsing->hide();
-    m_cmbItemDowsingFor->setFocus();
-}
-
-void EntryWindow::cancelItemName()
-{
-    m_fraItemDowsing->hide();
-    selectItem(0);
-    m_cmbItemDowsingFor->setFocus();
 }
 
 // --- Pages -------------------------------------------------------------
@@ -341,8 +251,8 @@ void EntryWindow::clearForm()
     m_txtAddress->clear();
     m_cmbHour->setCurrentIndex(0);
     m_cmbMinute->setCurrentIndex(0);
-    selectTool(0);
-    selectItem(0);
+    m_tool->select(0);
+    m_item->select(0);
     m_txtLocationDowsingFor->clear();
     m_txtNotes->clear();
 }

@@ -20,6 +20,7 @@ namespace Orvane {
 
 class FilteredLineEdit;
 class HintLine;
+class OtherChooser;
 class RecordStore;
 
 // The record-entry window: a left panel with its three buttons and three
@@ -99,8 +100,6 @@ private:
     QGroupBox *buildCustomerPage();
     QGroupBox *buildToolsPage();
     QGroupBox *buildNotesPage();
-    void buildToolChooser(QGroupBox *Frame2);
-    void buildItemChooser(QGroupBox *Frame4);
     QWidget *buildTimeAndDate(QWidget *parent);
     void buildMenus();
     void connectControls();
@@ -126,10 +125,6 @@ private:
     void dropStoredValues();
     QStringList dateSelection() const;
     QStringList timeSelection() const;
-    // Selects an entry of a selector whose selection handler must run even
-    // when the entry was already selected.
-    void selectTool(int index);
-    void selectItem(int index);
     DowsingRecord formRecord() const;
     void refuseSave(const QString &reason);
     void addRecord();
@@ -143,12 +138,6 @@ private:
     void backToToolsPage();
     void saveEntry();
     void openCoBrandPage();
-    void toolChosen();
-    void itemChosen();
-    void acceptToolName();
-    void cancelToolName();
-    void acceptItemName();
-    void cancelItemName();
 
     std::unique_ptr<RecordStore> m_entryRecords;
     // The record being edited, while in update mode: its key, its stored
@@ -200,16 +189,10 @@ private:
     QPushButton *m_cmdCustomersDetailsNext = nullptr;
 
     // Tools page.
+    OtherChooser *m_tool = nullptr;
+    OtherChooser *m_item = nullptr;
     QComboBox *m_cmbDowsingTool = nullptr;
-    QFrame *m_fraDowsingTool = nullptr;
-    QLineEdit *m_txtDowsingTool = nullptr;
-    QPushButton *m_cmdOk = nullptr;
-    QPushButton *m_cmdCancel = nullptr;
     QComboBox *m_cmbItemDowsingFor = nullptr;
-    QFrame *m_fraItemDowsing = nullptr;
-    QLineEdit *m_txtItemDowsing = nullptr;
-    QPushButton *m_cmdOkItemDowsing = nullptr;
-    QPushButton *m_cmdCancelItemDowsing = nullptr;
     QComboBox *m_cmbHour = nullptr;
     QComboBox *m_cmbMinute = nullptr;
     QComboBox *m_cmbAMPM = nullptr;

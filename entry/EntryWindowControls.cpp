@@ -3,9 +3,11 @@
 
 #include "EntryWindow.h"
 
+#include "EntryControls.h"
 #include "EntryStyle.h"
 #include "widgets/FilteredLineEdit.h"
 #include "HintLine.h"
+#include "OtherChooser.h"
 #include "widgets/PanelGroup.h"
 #include "Selectors.h"
 #include "platform/AppInfo.h"
@@ -35,41 +37,11 @@ const QSize kWindowSize(880, 520);
 const int kLeftPanelMinWidth = 330;
 const int kPanelButtonWidth = 190;
 
-QLabel *makeLabel(const QString &text, const QString &name, QWidget *parent)
-{
-    auto *label = new CaptionLabel(text, parent);
-    label->setObjectName(name);
-    EntryStyle::apply(label);
-    return label;
-}
-
-QPushButton *makeButton(const QString &caption, const QString &name, QWidget *parent)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
 QComboBox *makeList(const QString &name, QWidget *parent)
 {
     auto *combo = new QComboBox(parent);
     combo->setObjectName(name);
     combo->setEditable(false);
-    return combo;
-}
-
-// An editable drop-down box whose value is its shown text: what the user
-// types is never added to its entries, nor completed from them.
-QComboBox *makeEditableList(const QString &name, const QStringList &entries, QWidget *parent)
-{
-    auto *combo = new QComboBox(parent);
-    combo->setObjectName(name);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->setCompleter(nullptr);
-    combo->addItems(entries);
-    combo->setCurrentIndex(-1);
     return combo;
 }
 
@@ -136,8 +108,8 @@ void EntryWindow::buildControls()
         m_cmAddNewRecord, m_cmdViewAllrecords, m_cmdExit,
         m_txtName, m_txtAddress, m_txtCity, m_txtState, m_txtPin, m_txtPhNo, m_txtEmail,
         m_txtLocationDowsingFor, m_cmdCustomersDetailsNext,
-        m_cmbDowsingTool, m_txtDowsingTool, m_cmdOk, m_cmdCancel,
-        m_cmbItemDowsingFor, m_txtItemDowsing, m_cmdOkItemDowsing, m_cmdCancelItemDowsing,
+        m_cmbDowsingTool, m_tool->nameBox(), m_tool->okButton(), m_tool->cancelButton(),
+        m_cmbItemDowsingFor, m_item->nameBox(), m_item->okButton(), m_item->cancelButton(),
         m_cmbHour, m_cmbMinute, m_cmbAMPM, m_cmbMonth, m_cmbDate, m_cmbYear, m_cmdToolsBack, m_cmdToolsNext,
         m_txtNotes, m_cmdNotesBack, m_cmdadd,
     };
@@ -148,8 +120,6 @@ void EntryWindow::buildControls()
     m_fraCustomersDetails->setEnabled(false);
     m_fraTools->setEnabled(false);
     m_fraNotes->setEnabled(false);
-    m_fraDowsingTool->hide();
-    m_fraItemDowsing->hide();
 
     for (QLineEdit *edit : m_Frame1->findChildren<QLineEdit *>()) {
         // A little room between the boxes' rims and their text.
@@ -170,7 +140,7 @@ QWidget *EntryWindow::buildLeftPanel()
     column->setContentsMargins(0, 4, 0, 4);
     column->setSpacing(10);
 
-    m_Label3 = makeLabel(QStringLiteral(
+    m_Label3 = EntryControls::label(QStringLiteral(
             "Dowsing is one of the most ancient forms of divination and has been practised "
             "for around thousands of years, which detects things like underground water, "
             "hidden metal and treasures, oil, lost persons, etc. Orvane Dowsing is a "
@@ -178,7 +148,7 @@ QWidget *EntryWindow::buildLeftPanel()
             "experiences in the form a dowsing diary. It helps you to know from a glance what "
             "customers you dowsed for, what were you trying to detect and other comments."),
                        QStringLiteral("Label3"), panel);
-    m_Label10 = makeLabel(QStringLiteral(
+    m_Label10 = EntryControls::label(QStringLiteral(
             "Just input your customer details  (his name, address, contact number and other "
             "additional notes) and enjoy your dowsing experience!"),
                         QStringLiteral("Label10"), panel);
@@ -196,11 +166,11 @@ QWidget *EntryWindow::buildLeftPanel()
     column->addWidget(m_hintLine, 0, Qt::AlignHCenter);
     column->addSpacing(10);
 
-    m_cmAddNewRecord = makeButton(QStringLiteral("Add New &Record"),
+    m_cmAddNewRecord = EntryControls::button(QStringLiteral("Add New &Record"),
                                 QStringLiteral("cmAddNewRecord"), panel);
-    m_cmdViewAllrecords = makeButton(QStringLiteral("&View All Records"),
+    m_cmdViewAllrecords = EntryControls::button(QStringLiteral("&View All Records"),
                                    QStringLiteral("cmdViewAllrecords"), panel);
-    m_cmdExit = makeButton(QStringLiteral("&Exit"), QStringLiteral("cmdExit"), panel);
+    m_cmdExit = EntryControls::button(QStringLiteral("&Exit"), QStringLiteral("cmdExit"), panel);
     for (QPushButton *button : {m_cmAddNewRecord, m_cmdViewAllrecords, m_cmdExit}) {
         button->setFixedWidth(kPanelButtonWidth);
         column->addWidget(button, 0, Qt::AlignHCenter);
@@ -251,7 +221,7 @@ QGroupBox *EntryWindow::buildCustomerPage()
     };
     int r = 0;
     for (const Row &row : rows) {
-        QLabel *label = makeLabel(QString::fromLatin1(row.caption),
+        QLabel *label = EntryControls::label(QString::fromLatin1(row.caption),
                                   QString::fromLatin1(row.labelName), page);
         label->setBuddy(row.box);
         row.box->setObjectName(QString::fromLatin1(row.boxName));
@@ -263,7 +233,7 @@ QGroupBox *EntryWindow::buildCustomerPage()
     }
     grid->setColumnStretch(1, 1);
 
-    m_cmdCustomersDetailsNext = makeButton(QStringLiteral("&Next >>"),
+    m_cmdCustomersDetailsNext = EntryControls::button(QStringLiteral("&Next >>"),
                                          QStringLiteral("cmdCustomersDetailsNext"), page);
 
     auto *column = new QVBoxLayout(page);
@@ -283,15 +253,31 @@ QGroupBox *EntryWindow::buildToolsPage()
     Frame2->setObjectName(QStringLiteral("Frame2"));
     // Read out by its own caption, not the page's.
     Frame2->setAccessibleName(Frame2->title());
-    buildToolChooser(Frame2);
+    m_tool = new OtherChooser(
+            Frame2, Selectors::tools(), Selectors::kOtherToolIndex,
+            {QStringLiteral("lblToolHint"), QStringLiteral("cmbDowsingTool"),
+             QStringLiteral("fraDowsingTool"), QStringLiteral("txtDowsingTool"),
+             QStringLiteral("cmdOk"), QStringLiteral("cmdCancel"),
+             QStringLiteral("Enter The Name of The Dowsing Tool"), QStringLiteral("Dowsing Tool"),
+             QStringLiteral("Name Of The Dowsing Tool"), QStringLiteral("Please Enter Dowsing Tool !")},
+            this);
+    m_cmbDowsingTool = m_tool->list();
 
     auto *Frame4 = new PanelGroup(QStringLiteral("Dowsing Item:-"), EntryStyle::rimColour(), page);
     Frame4->setObjectName(QStringLiteral("Frame4"));
     Frame4->setAccessibleName(Frame4->title());
-    buildItemChooser(Frame4);
+    m_item = new OtherChooser(
+            Frame4, Selectors::items(), Selectors::kOtherItemIndex,
+            {QStringLiteral("lblItemHint"), QStringLiteral("cmbItemDowsingFor"),
+             QStringLiteral("fraItemDowsing"), QStringLiteral("txtItemDowsing"),
+             QStringLiteral("cmdOkItemDowsing"), QStringLiteral("cmdCancelItemDowsing"),
+             QStringLiteral("Enter The Name of The Dowsing Item"), QStringLiteral("Dowsing Item"),
+             QStringLiteral("Name Of The Dowsing Item"), QStringLiteral("Please Enter Dowsing Item !")},
+            this);
+    m_cmbItemDowsingFor = m_item->list();
 
-    m_cmdToolsBack = makeButton(QStringLiteral("<< &Back"), QStringLiteral("cmdToolsBack"), page);
-    m_cmdToolsNext = makeButton(QStringLiteral("&Next >>"), QStringLiteral("cmdToolsNext"), page);
+    m_cmdToolsBack = EntryControls::button(QStringLiteral("<< &Back"), QStringLiteral("cmdToolsBack"), page);
+    m_cmdToolsNext = EntryControls::button(QStringLiteral("&Next >>"), QStringLiteral("cmdToolsNext"), page);
 
     auto *column = new QVBoxLayout(page);
     column->setContentsMargins(14, 16, 14, 12);
@@ -307,84 +293,6 @@ QGroupBox *EntryWindow::buildToolsPage()
 // The green instruction line, then the tool list with its naming pop-up
 // lying over it. The list is a child of the group, so a screen reader names
 // it after the group's caption.
-void EntryWindow::buildToolChooser(QGroupBox *Frame2)
-{
-    auto *grid = new QGridLayout(Frame2);
-    grid->setContentsMargins(10, 12, 10, 8);
-    QLabel *hint = makeLabel(QStringLiteral("Enter The Name of The Dowsing Tool"),
-                             QStringLiteral("lblToolHint"), Frame2);
-
-    m_cmbDowsingTool = makeEditableList(QStringLiteral("cmbDowsingTool"), Selectors::tools(),
-                                      Frame2);
-    m_cmbDowsingTool->setMinimumWidth(230);
-    m_cmbDowsingTool->lineEdit()->setAccessibleName(QStringLiteral("Dowsing Tool"));
-    hint->setBuddy(m_cmbDowsingTool);
-
-    m_fraDowsingTool = new QFrame(Frame2);
-    m_fraDowsingTool->setObjectName(QStringLiteral("fraDowsingTool"));
-    EntryStyle::apply(m_fraDowsingTool);
-    auto *popupRow = new QHBoxLayout(m_fraDowsingTool);
-    popupRow->setContentsMargins(3, 3, 3, 3);
-    m_txtDowsingTool = new QLineEdit(m_fraDowsingTool);
-    m_txtDowsingTool->setObjectName(QStringLiteral("txtDowsingTool"));
-    m_txtDowsingTool->setAccessibleName(QStringLiteral("Name Of The Dowsing Tool"));
-    m_cmdOk = makeButton(QStringLiteral("&Ok"), QStringLiteral("cmdOk"), m_fraDowsingTool);
-    m_cmdCancel = makeButton(QStringLiteral("&Cancel"), QStringLiteral("cmdCancel"),
-                           m_fraDowsingTool);
-    popupRow->addWidget(m_txtDowsingTool, 1);
-    popupRow->addWidget(m_cmdOk);
-    popupRow->addWidget(m_cmdCancel);
-
-    QSizePolicy keep = m_fraDowsingTool->sizePolicy();
-    keep.setRetainSizeWhenHidden(true);
-    m_fraDowsingTool->setSizePolicy(keep);
-
-    grid->addWidget(hint, 0, 0);
-    grid->addWidget(m_cmbDowsingTool, 1, 0, Qt::AlignLeft | Qt::AlignVCenter);
-    grid->addWidget(m_fraDowsingTool, 1, 0);
-    m_fraDowsingTool->raise();
-}
-
-// The same for the item list and its pop-up.
-void EntryWindow::buildItemChooser(QGroupBox *Frame4)
-{
-    auto *grid = new QGridLayout(Frame4);
-    grid->setContentsMargins(10, 12, 10, 8);
-    QLabel *hint = makeLabel(QStringLiteral("Enter The Name of The Dowsing Item"),
-                             QStringLiteral("lblItemHint"), Frame4);
-
-    m_cmbItemDowsingFor = makeEditableList(QStringLiteral("cmbItemDowsingFor"),
-                                         Selectors::items(), Frame4);
-    m_cmbItemDowsingFor->setMinimumWidth(230);
-    m_cmbItemDowsingFor->lineEdit()->setAccessibleName(QStringLiteral("Dowsing Item"));
-    hint->setBuddy(m_cmbItemDowsingFor);
-
-    m_fraItemDowsing = new QFrame(Frame4);
-    m_fraItemDowsing->setObjectName(QStringLiteral("fraItemDowsing"));
-    EntryStyle::apply(m_fraItemDowsing);
-    auto *popupRow = new QHBoxLayout(m_fraItemDowsing);
-    popupRow->setContentsMargins(3, 3, 3, 3);
-    m_txtItemDowsing = new QLineEdit(m_fraItemDowsing);
-    m_txtItemDowsing->setObjectName(QStringLiteral("txtItemDowsing"));
-    m_txtItemDowsing->setAccessibleName(QStringLiteral("Name Of The Dowsing Item"));
-    m_cmdOkItemDowsing = makeButton(QStringLiteral("&Ok"), QStringLiteral("cmdOkItemDowsing"),
-                                  m_fraItemDowsing);
-    m_cmdCancelItemDowsing = makeButton(QStringLiteral("&Cancel"),
-                                      QStringLiteral("cmdCancelItemDowsing"), m_fraItemDowsing);
-    popupRow->addWidget(m_txtItemDowsing, 1);
-    popupRow->addWidget(m_cmdOkItemDowsing);
-    popupRow->addWidget(m_cmdCancelItemDowsing);
-
-    QSizePolicy keep = m_fraItemDowsing->sizePolicy();
-    keep.setRetainSizeWhenHidden(true);
-    m_fraItemDowsing->setSizePolicy(keep);
-
-    grid->addWidget(hint, 0, 0);
-    grid->addWidget(m_cmbItemDowsingFor, 1, 0, Qt::AlignLeft | Qt::AlignVCenter);
-    grid->addWidget(m_fraItemDowsing, 1, 0);
-    m_fraItemDowsing->raise();
-}
-
 QWidget *EntryWindow::buildTimeAndDate(QWidget *parent)
 {
     auto *Frame5 = new PanelGroup(QString(), EntryStyle::rimColour(), parent);
@@ -413,7 +321,7 @@ QWidget *EntryWindow::buildTimeAndDate(QWidget *parent)
 
     // Each caption names the list after it for screen readers.
     auto caption = [Frame5](const char *text, const char *name, QComboBox *list) {
-        QLabel *label = makeLabel(QString::fromLatin1(text), QString::fromLatin1(name), Frame5);
+        QLabel *label = EntryControls::label(QString::fromLatin1(text), QString::fromLatin1(name), Frame5);
         label->setBuddy(list);
         return label;
     };
@@ -455,8 +363,8 @@ QGroupBox *EntryWindow::buildNotesPage()
 {
     QGroupBox *page = makePage(QStringLiteral("Notes"), QStringLiteral("fraNotes"), m_pages);
     m_txtNotes = makeMultiLine(QStringLiteral("txtNotes"), page);
-    m_cmdNotesBack = makeButton(QStringLiteral("<< &Back"), QStringLiteral("cmdNotesBack"), page);
-    m_cmdadd = makeButton(QStringLiteral("&Add"), QStringLiteral("cmdadd"), page);
+    m_cmdNotesBack = EntryControls::button(QStringLiteral("<< &Back"), QStringLiteral("cmdNotesBack"), page);
+    m_cmdadd = EntryControls::button(QStringLiteral("&Add"), QStringLiteral("cmdadd"), page);
 
     auto *column = new QVBoxLayout(page);
     column->setContentsMargins(14, 16, 14, 12);
