@@ -109,6 +109,8 @@ private slots:
     void nameWithoutExtensionGetsRtf();
     void failedSaveIsReportedNamingTheFile_data();
     void failedSaveIsReportedNamingTheFile();
+    void fileNamedOnlyOnceTheExtensionIsAddedIsReplacedOnlyWhenAllowed_data();
+    void fileNamedOnlyOnceTheExtensionIsAddedIsReplacedOnlyWhenAllowed();
 
     void printsTheWholeReport();
     void printsOnlyTheSelection();
@@ -271,6 +273,48 @@ void TestReportExport::failedSaveIsReportedNamingTheFile()
     QCOMPARE(fileBytes(m_out->filePath(QStringLiteral("notes.txt"))), QByteArray("keep me"));
     QVERIFY(QFileInfo(m_out->filePath(QStringLiteral("folder.rtf"))).isDir());
     QVERIFY(!QFileInfo::exists(m_out->filePath(QStringLiteral("gone"))));
+}
+
+void TestReportExport::fileNamedOnlyOnceTheExtensionIsAddedIsReplacedOnlyWhenAllowed_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("replaced");
+    const int yes = int(MessageBoxes::Answer::Yes);
+    const int no = int(MessageBoxes::Answer::No);
+    QTest::newRow("trailing dot, No") << "report." << true << no << false;
+    QTest::newRow("trailing dot, Yes") << "report." << true << yes << true;
+    QTest::newRow("no extension, No") << "report" << true << no << false;
+    // The dialog itself asked about the very name it returned.
+    QTest::newRow("full name") << "report.rtf" << false << no << true;
+}
+
+void TestReportExport::fileNamedOnlyOnceTheExtensionIsAddedIsReplacedOnlyWhenAllowed()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, asked);
+    QFETCH(int, answer);
+    QFETCH(bool, replaced);
+    const QString existing = m_out->filePath(QStringLiteral("report.rtf"));
+    QVERIFY(writeFile(existing, "keep me"));
+    showReport(printableRecord());
+    m_env->dialogs.nextSaveName = m_out->filePath(typed);
+    m_env->messages.answers.enqueue(MessageBoxes::Answer(answer));
+    press(m_form, "cmdSave");
+
+    if (asked) {
+        QCOMPARE(m_env->messages.shown.size(), 1);
+        QCOMPARE(m_env->messages.shown.constFirst().buttons, MessageBoxes::Buttons::YesNo);
+        QCOMPARE(m_env->messages.shown.constFirst().text,
+                 QStringLiteral("\"%1\" already exists.\rDo you want to replace it?")
+                         .arg(QDir::toNativeSeparators(existing)));
+    } else {
+        QVERIFY2(m_env->messages.shown.isEmpty(), qPrintable(m_env->messages.texts().join('|')));
+    }
+    QCOMPARE(fileBytes(existing).startsWith("{\\rtf1"), replaced);
+    QCOMPARE(fileBytes(existing) == "keep me", !replaced);
+    QCOMPARE(QDir(m_out->path()).entryList(QDir::Files), QStringList{"report.rtf"});
 }
 
 void TestReportExport::printsTheWholeReport()
