@@ -8,15 +8,21 @@
 #include "support/WindowDriver.h"
 
 #include "list/RecordReport.h"
+#include "platform/QtPlatform.h"
 #include "view/ReportExport.h"
 #include "view/frmSave.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QPrinter>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QTimer>
 #include <QtTest>
 
 #include <memory>
@@ -83,13 +89,11 @@ QStringList nonEmptyLines(const QString &text)
     return lines;
 }
 
-// The printed text without the page number Qt puts at the foot.
+// The printed text, every line of it: the report has no page number, and
+// none may be added at the foot.
 QStringList printedLines(const QString &pdfText)
 {
-    QStringList lines = nonEmptyLines(pdfText);
-    static const QRegularExpression pageNumber(QStringLiteral("^\\d+$"));
-    lines.removeIf([](const QString &line) { return pageNumber.match(line).hasMatch(); });
-    return lines;
+    return nonEmptyLines(pdfText);
 }
 
 } // namespace
@@ -116,6 +120,8 @@ private slots:
     void printsOnlyTheSelection();
     void selectionRangeWithoutSelectionPrintsEverything();
     void cancelledPrintPrintsNothing();
+    void printerDialogOffersNoPageRange_data();
+    void printerDialogOffersNoPageRange();
     void unusablePrinterIsReported();
 
 private:
@@ -405,6 +411,47 @@ void TestReportExport::cancelledPrintPrintsNothing()
     QCOMPARE(m_env->dialogs.printAsked, 1);
     QVERIFY(!QFileInfo::exists(pdf));
     QVERIFY2(m_env->messages.shown.isEmpty(), qPrintable(m_env->messages.texts().join('|')));
+}
+
+void TestReportExport::printerDialogOffersNoPageRange_data()
+{
+    QTest::addColumn<bool>("selection");
+    QTest::newRow("nothing selected") << false;
+    QTest::newRow("text selected") << true;
+}
+
+void TestReportExport::printerDialogOffersNoPageRange()
+{
+    QFETCH(bool, selection);
+    // The real dialog, with its options pane opened as the user would.
+    QStringList spinBoxes, choices;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        for (QAbstractButton *more : dialog->findChild<QDialogButtonBox *>()->buttons()) {
+            if (dialog->findChild<QDialogButtonBox *>()->buttonRole(more)
+                == QDialogButtonBox::ResetRole)
+                more->click();
+        }
+        for (QAbstractSpinBox *box : dialog->findChildren<QAbstractSpinBox *>()) {
+            if (box->isVisibleTo(dialog))
+                spinBoxes.append(box->objectName());
+        }
+        for (QRadioButton *choice : dialog->findChildren<QRadioButton *>()) {
+            if (choice->isVisibleTo(dialog) && choice->parentWidget()->objectName()
+                        == QLatin1String("gbPrintRange"))
+                choices.append(choice->objectName());
+        }
+        dialog->reject();
+    });
+    QPrinter printer(QPrinter::HighResolution);
+    QtFileDialogs dialogs;
+    QVERIFY(!dialogs.choosePrinter(nullptr, printer, selection));
+    // Only the number of copies is counted; the range offers all or the selection.
+    QCOMPARE(spinBoxes, QStringList{"copies"});
+    QCOMPARE(choices, selection ? QStringList({"printAll", "printSelection"})
+                                : QStringList{"printAll"});
 }
 
 void TestReportExport::unusablePrinterIsReported()

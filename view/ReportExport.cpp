@@ -1,5 +1,6 @@
 #include "ReportExport.h"
 
+#include "PrintPages.h"
 #include "RtfWriter.h"
 
 #include "platform/AppInfo.h"
@@ -71,7 +72,7 @@ Outcome printReport(QWidget *parent, const QTextEdit &box)
     // selection; the whole report is what the user wants then.
     if (printer.printRange() == QPrinter::Selection && !hasSelection)
         printer.setPrintRange(QPrinter::AllPages);
-    box.print(&printer);
+    PrintPages::print(box, printer);
     if (printer.printerState() != QPrinter::Error)
         return Outcome::Done;
 
