@@ -4,7 +4,9 @@
 // switched-off "&Edit" menu title and "Make Money &Online" entry give their
 // keys up to "&Exit" and "&Online Help"; the list's grid is walked with the
 // arrow keys and opened with Enter; a page change takes the focus along; the
-// links of the About box and the exit screen open with Enter or Space.
+// links of the About box and the exit screen open with Enter or Space; Enter
+// presses the focused button in every window, as the program's start sets it
+// up.
 //
 // Alt shortcuts do not fire under the offscreen platform: the keys are
 // checked here by their values and by the shortcut events Qt would send;
@@ -16,6 +18,7 @@
 #include "list/frmAllRecord.h"
 #include "list/modDowsing.h"
 #include "shell/AccessKeys.h"
+#include "shell/EnterPressesButtons.h"
 #include "shell/modHelp.h"
 #include "view/frmSave.h"
 
@@ -154,6 +157,7 @@ class TestKeyboard : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void tabReachesEveryControlInOrder_data();
     void tabReachesEveryControlInOrder();
     void accessKeysDoNotClash_data();
@@ -167,7 +171,15 @@ private slots:
     void pageChangesTakeTheFocusAlong();
     void linksOpenWithEnterOrSpace_data();
     void linksOpenWithEnterOrSpace();
+    void enterPressesTheFocusedButtonOnce_data();
+    void enterPressesTheFocusedButtonOnce();
 };
+
+void TestKeyboard::initTestCase()
+{
+    // As the program's start does.
+    EnterPressesButtons::install();
+}
 
 void TestKeyboard::tabReachesEveryControlInOrder_data()
 {
@@ -468,6 +480,45 @@ void TestKeyboard::linksOpenWithEnterOrSpace()
     // A letter does nothing.
     QTest::keyClick(label, Qt::Key_A);
     QCOMPARE(program.env.browser.opened.size(), 1);
+}
+
+void TestKeyboard::enterPressesTheFocusedButtonOnce_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("key");
+    QTest::newRow("entry window, Enter") << "entry locked" << "cmAddNewRecord"
+                                         << int(Qt::Key_Return);
+    QTest::newRow("notes page, keypad Enter") << "notes page" << "cmdNotesBack"
+                                              << int(Qt::Key_Enter);
+    QTest::newRow("record view, Enter") << "record view" << "cmdBack" << int(Qt::Key_Return);
+    QTest::newRow("exit screen, keypad Enter") << "exit screen" << "cmdSend"
+                                               << int(Qt::Key_Enter);
+}
+
+void TestKeyboard::enterPressesTheFocusedButtonOnce()
+{
+    QFETCH(QString, state);
+    QFETCH(QString, button);
+    QFETCH(int, key);
+    const Qt::KeyboardModifiers keypad =
+            key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+    ProgramWindows program;
+    QWidget *window = program.enter(state);
+    QVERIFY(window);
+    auto *pressed = window->findChild<QPushButton *>(button);
+    QVERIFY(pressed);
+    pressed->setFocus(Qt::TabFocusReason);
+    QSignalSpy clicked(pressed, &QPushButton::clicked);
+
+    // With Ctrl, or repeated by a held key, it presses nothing.
+    QTest::keyClick(pressed, Qt::Key(key), keypad | Qt::ControlModifier);
+    QKeyEvent repeated(QEvent::KeyPress, key, keypad, QString(), true);
+    QApplication::sendEvent(pressed, &repeated);
+    QCOMPARE(clicked.count(), 0);
+
+    QTest::keyClick(pressed, Qt::Key(key), keypad);
+    QCOMPARE(clicked.count(), 1);
 }
 
 QTEST_MAIN(TestKeyboard)
