@@ -1,6 +1,7 @@
 #include "MDIForm1.h"
 
 #include "AccessKeys.h"
+#include "ChildSubWindow.h"
 #include "LinkLabel.h"
 #include "modHelp.h"
 
@@ -89,6 +90,10 @@ QWidget *MDIForm1::makeTopBanner()
             frame3);
     label61->setObjectName(QStringLiteral("Label61"));
     label61->setWordWrap(true);
+    // The banners' pages have no other road: Tab reaches the links, Enter or
+    // Space opens them.
+    label61->setFocusPolicy(Qt::TabFocus);
+    m_topLink = label61;
     connect(label61, &LinkLabel::clicked, this, &MDIForm1::Label61_Click);
     frameLayout->addWidget(label61);
     stripLayout->addWidget(frame3);
@@ -111,6 +116,8 @@ QWidget *MDIForm1::makeBottomBanner()
     label7->setObjectName(QStringLiteral("Label7"));
     label7->setWordWrap(true);
     label7->setAlignment(Qt::AlignCenter);
+    label7->setFocusPolicy(Qt::TabFocus);
+    m_bottomLink = label7;
     QFont bold = label7->font();
     bold.setBold(true);
     label7->setFont(bold);
@@ -192,8 +199,13 @@ QMdiSubWindow *MDIForm1::addChild(QWidget *child)
 {
     // Children have a caption but no system buttons of their own: the frame's
     // close box and the Exit command are the ways out.
-    auto *sub = m_area->addSubWindow(child, Qt::SubWindow | Qt::CustomizeWindowHint
-                                                   | Qt::WindowTitleHint);
+    auto *sub = new ChildSubWindow(
+            child, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint,
+            [this](bool next) {
+                (next ? m_bottomLink : m_topLink)
+                        ->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            });
+    m_area->addSubWindow(sub);
     sub->setWindowTitle(AppInfo::caption());
     sub->hide();
     m_accessKeys->watchButtons(child);
@@ -258,6 +270,31 @@ void MDIForm1::setMenusOf(QWidget *child)
             m_accessKeys->watchMenu(menu);
         }
     }
+}
+
+ChildSubWindow *MDIForm1::shownSubWindow() const
+{
+    const QList<QMdiSubWindow *> subs = m_area->subWindowList();
+    for (QMdiSubWindow *sub : subs) {
+        if (sub->isVisible())
+            return dynamic_cast<ChildSubWindow *>(sub);
+    }
+    return nullptr;
+}
+
+bool MDIForm1::focusNextPrevChild(bool next)
+{
+    QWidget *focus = focusWidget();
+    if (focus != m_topLink && focus != m_bottomLink)
+        return QMainWindow::focusNextPrevChild(next);
+    // Into the child below the top link or above the bottom one; from one
+    // link to the other around the outside, or when no child takes the focus.
+    ChildSubWindow *sub = shownSubWindow();
+    if ((focus == m_topLink) == next && sub && sub->focusEnd(next))
+        return true;
+    (focus == m_topLink ? m_bottomLink : m_topLink)
+            ->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 void MDIForm1::closeEvent(QCloseEvent *event)
