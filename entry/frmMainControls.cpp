@@ -130,8 +130,7 @@ void frmMain::buildControls()
     row->addWidget(m_pages, 1);
 
     // Left panel first, then each page top to bottom. The keyboard starts
-    // on "Add New Record"; the hint line's link comes after the panel's
-    // buttons.
+    // on "Add New Record"; the hint line's link follows the panel's buttons.
     QWidget *order[] = {
         cmAddNewRecord, cmdViewAllrecords, cmdExit, m_hintLine->label1(),
         txtName, txtAddress, txtCity, txtState, txtPin, txtPhNo, txtEmail,
