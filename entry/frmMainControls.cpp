@@ -131,9 +131,10 @@ void frmMain::buildControls()
     m_pages->addWidget(fraNotes);
     row->addWidget(m_pages, 1);
 
-    // Left panel first, then each page top to bottom.
+    // Left panel first, then each page top to bottom. The keyboard starts
+    // on "Add New Record"; the hint line's link follows the panel's buttons.
     QWidget *order[] = {
-        cmAddNewRecord, cmdViewAllrecords, cmdExit,
+        cmAddNewRecord, cmdViewAllrecords, cmdExit, m_hintLine->label1(),
         txtName, txtAddress, txtCity, txtState, txtPin, txtPhNo, txtEmail,
         txtLocationDowsingFor, cmdCustomersDetailsNext,
         cmbDowsingTool, txtDowsingTool, cmdOk, cmdCancel,

@@ -12,6 +12,7 @@ class QMenu;
 namespace Orvane {
 
 class AccessKeys;
+class ChildSubWindow;
 class frmAllRecord;
 class frmMain;
 class frmSave;
@@ -58,6 +59,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Tab goes round the top banner's link, the child on show and the bottom
+    // banner's link.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     // Unload handler: unloads the entry and the list window.
@@ -69,7 +73,12 @@ private:
     QWidget *makeTopBanner();
     QWidget *makeBottomBanner();
 
+    // The child window on show, if any.
+    ChildSubWindow *shownSubWindow() const;
+
     QMdiArea *m_area = nullptr;
+    QWidget *m_topLink = nullptr;
+    QWidget *m_bottomLink = nullptr;
     AccessKeys *m_accessKeys = nullptr;
     QPointer<frmMain> m_main;
     QPointer<frmAllRecord> m_list;
