@@ -312,6 +312,7 @@ void TestReportExport::fileNamedOnlyOnceTheExtensionIsAddedIsReplacedOnlyWhenAll
     if (asked) {
         QCOMPARE(m_env->messages.shown.size(), 1);
         QCOMPARE(m_env->messages.shown.constFirst().buttons, MessageBoxes::Buttons::YesNo);
+        QCOMPARE(m_env->messages.shown.constFirst().defaultAnswer, MessageBoxes::Answer::No);
         QCOMPARE(m_env->messages.shown.constFirst().text,
                  QStringLiteral("\"%1\" already exists.\rDo you want to replace it?")
                          .arg(QDir::toNativeSeparators(existing)));

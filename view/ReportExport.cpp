@@ -49,7 +49,8 @@ Outcome saveReport(QWidget *parent, const QTextEdit &box)
                    parent,
                    QStringLiteral("\"%1\" already exists.\rDo you want to replace it?")
                            .arg(QDir::toNativeSeparators(path)),
-                   MessageBoxes::Icon::None, MessageBoxes::Buttons::YesNo)
+                   MessageBoxes::Icon::None, MessageBoxes::Buttons::YesNo,
+                   MessageBoxes::Answer::No)
                 != MessageBoxes::Answer::Yes)
         return Outcome::Cancelled;
 
