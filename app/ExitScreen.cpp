@@ -6,6 +6,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
 
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QFormLayout>
 #include <QFrame>
@@ -50,11 +51,25 @@ bool looksLikeEmail(const QString &text)
             && !text.contains(QLatin1Char(' '));
 }
 
+// A plain top-level widget reaches screen readers as a "filler"; the exit
+// screen is a window of its own and is announced as one.
+QAccessibleInterface *accessibleExitScreen(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("Orvane::ExitScreen"))
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+    return nullptr;
+}
+
 } // namespace
 
 ExitScreen::ExitScreen(int noteIndex)
     : QWidget(nullptr)
 {
+    static const bool accessible = [] {
+        QAccessible::installFactory(accessibleExitScreen);
+        return true;
+    }();
+    Q_UNUSED(accessible);
     setObjectName(QStringLiteral("frmExit"));
     // Set before the first show: changing the flags of a shown window hides it.
     setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint);

@@ -1,9 +1,10 @@
 #include "FrameWindow.h"
 
-#include "widgets/AccessKeys.h"
-#include "widgets/MdiChild.h"
-#include "widgets/LinkLabel.h"
+#include "ChildSubWindow.h"
 #include "WindowCoordinator.h"
+#include "widgets/AccessKeys.h"
+#include "widgets/LinkLabel.h"
+#include "widgets/MdiChild.h"
 #include "modHelp.h"
 
 #include "platform/AppInfo.h"
@@ -51,19 +52,23 @@ FrameWindow::~FrameWindow() = default;
 namespace {
 
 // Each colour rule names the text colour together with the background, so
-// the strips read the same under a light or a dark desktop theme.
+// the strips read the same under a light or a dark desktop theme. A link with
+// the keyboard focus takes its hover colour: the thin focus frame alone is
+// hard to see on the dark strip.
 const char topBannerStyle[] =
         "QFrame#Picture1 { background-color: #1d3c5c; color: #ffffff; }"
         "QFrame#Frame3 { background-color: #27507a; color: #ffffff;"
         "  border: 1px solid #5d86b0; border-radius: 4px; }"
         "QLabel#Label61 { background-color: #27507a; color: #ffffff; border: none; }"
-        "QLabel#Label61:hover { background-color: #27507a; color: #ffd77a; }";
+        "QLabel#Label61:hover, QLabel#Label61:focus {"
+        "  background-color: #27507a; color: #ffd77a; }";
 
 const char bottomBannerStyle[] =
         "QFrame#Picture2 { background-color: #efe4bf; color: #5b3a00;"
         "  border-top: 1px solid #cbb877; }"
         "QLabel#Label7 { background-color: #efe4bf; color: #5b3a00; border: none; }"
-        "QLabel#Label7:hover { background-color: #efe4bf; color: #9a2d00; }";
+        "QLabel#Label7:hover, QLabel#Label7:focus {"
+        "  background-color: #efe4bf; color: #9a2d00; }";
 
 } // namespace
 
@@ -89,6 +94,10 @@ QWidget *FrameWindow::makeTopBanner()
             frame3);
     label61->setObjectName(QStringLiteral("Label61"));
     label61->setWordWrap(true);
+    // The banners' pages have no other road: Tab reaches the links, Enter or
+    // Space opens them.
+    label61->setFocusPolicy(Qt::TabFocus);
+    m_topLink = label61;
     connect(label61, &LinkLabel::clicked, this, &FrameWindow::openHomePage);
     frameLayout->addWidget(label61);
     stripLayout->addWidget(frame3);
@@ -111,6 +120,8 @@ QWidget *FrameWindow::makeBottomBanner()
     label7->setObjectName(QStringLiteral("Label7"));
     label7->setWordWrap(true);
     label7->setAlignment(Qt::AlignCenter);
+    label7->setFocusPolicy(Qt::TabFocus);
+    m_bottomLink = label7;
     QFont bold = label7->font();
     bold.setBold(true);
     label7->setFont(bold);
@@ -138,8 +149,13 @@ void FrameWindow::addChild(QWidget *child)
 {
     // Children have a caption but no system buttons of their own: the frame's
     // close box and the Exit command are the ways out.
-    auto *sub = m_area->addSubWindow(child, Qt::SubWindow | Qt::CustomizeWindowHint
-                                                   | Qt::WindowTitleHint);
+    auto *sub = new ChildSubWindow(
+            child, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint,
+            [this](bool next) {
+                (next ? m_bottomLink : m_topLink)
+                        ->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            });
+    m_area->addSubWindow(sub);
     sub->setWindowTitle(AppInfo::caption());
     sub->hide();
     m_accessKeys->watchButtons(child);
@@ -203,6 +219,31 @@ void FrameWindow::setMenusOf(QWidget *child)
             m_accessKeys->watchMenu(menu);
         }
     }
+}
+
+ChildSubWindow *FrameWindow::shownSubWindow() const
+{
+    const QList<QMdiSubWindow *> subs = m_area->subWindowList();
+    for (QMdiSubWindow *sub : subs) {
+        if (sub->isVisible())
+            return dynamic_cast<ChildSubWindow *>(sub);
+    }
+    return nullptr;
+}
+
+bool FrameWindow::focusNextPrevChild(bool next)
+{
+    QWidget *focus = focusWidget();
+    if (focus != m_topLink && focus != m_bottomLink)
+        return QMainWindow::focusNextPrevChild(next);
+    // Into the child below the top link or above the bottom one; from one
+    // link to the other around the outside, or when no child takes the focus.
+    ChildSubWindow *sub = shownSubWindow();
+    if ((focus == m_topLink) == next && sub && sub->focusEnd(next))
+        return true;
+    (focus == m_topLink ? m_bottomLink : m_topLink)
+            ->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 void FrameWindow::closeEvent(QCloseEvent *event)

@@ -13,6 +13,7 @@ class QMenu;
 namespace Orvane {
 
 class AccessKeys;
+class ChildSubWindow;
 
 // The frame window. It holds the banner strips and the MDI area in which the
 // entry, list and record view windows live, exactly one of them visible at a
@@ -51,6 +52,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Tab goes round the top banner's link, the child on show and the bottom
+    // banner's link.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     // Unload handler: unloads the entry and the list window.
@@ -60,7 +64,12 @@ private:
     QWidget *makeTopBanner();
     QWidget *makeBottomBanner();
 
+    // The child window on show, if any.
+    ChildSubWindow *shownSubWindow() const;
+
     QMdiArea *m_area = nullptr;
+    QWidget *m_topLink = nullptr;
+    QWidget *m_bottomLink = nullptr;
     AccessKeys *m_accessKeys = nullptr;
     WindowCoordinator *m_windows = nullptr;
     bool m_unloading = false;

@@ -1,5 +1,6 @@
 #include "Startup.h"
 
+#include "EnterPressesButtons.h"
 #include "FrameWindow.h"
 #include "modHelp.h"
 #include "platform/MessageBoxes.h"
@@ -30,6 +31,7 @@ bool Startup::run()
         return false;
     }
 
+    EnterPressesButtons::install();
     modHelp::UpdateReminder();
 
     // The frame is deleted by UnloadAllAndEnd with every other window.

@@ -103,9 +103,10 @@ void EntryWindow::buildControls()
     m_pages->addWidget(m_fraNotes);
     row->addWidget(m_pages, 1);
 
-    // Left panel first, then each page top to bottom.
+    // Left panel first, then each page top to bottom. The keyboard starts
+    // on "Add New Record"; the hint line's link follows the panel's buttons.
     QWidget *order[] = {
-        m_cmAddNewRecord, m_cmdViewAllrecords, m_cmdExit,
+        m_cmAddNewRecord, m_cmdViewAllrecords, m_cmdExit, m_hintLine->label1(),
         m_txtName, m_txtAddress, m_txtCity, m_txtState, m_txtPin, m_txtPhNo, m_txtEmail,
         m_txtLocationDowsingFor, m_cmdCustomersDetailsNext,
         m_cmbDowsingTool, m_tool->nameBox(), m_tool->okButton(), m_tool->cancelButton(),

@@ -1,8 +1,9 @@
 #include "HintLine.h"
 
+#include "widgets/LinkLabel.h"
+
 #include <QEvent>
 #include <QLabel>
-#include <QMouseEvent>
 
 namespace Orvane {
 
@@ -25,11 +26,20 @@ QString HintLine::label20Text()
 HintLine::HintLine(QWidget *parent)
     : QWidget(parent)
 {
-    m_label1 = new QLabel(label1Text(), this);
+    auto *link = new LinkLabel(label1Text(), this);
+    m_label1 = link;
     m_label1->setObjectName(QStringLiteral("Label1"));
     m_label1->setWordWrap(false);
     m_label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_label1->setCursor(Qt::PointingHandCursor);
+    // The link is the only road to its page: Tab reaches it, Enter or Space
+    // opens it, and a screen reader reads the line as it is seen, with
+    // Label20's words in place of the blanks.
+    link->setFocusPolicy(Qt::TabFocus);
+    link->setAccessibleName(QString(label1Text())
+                                    .replace(QString(kBlanks, QLatin1Char(' ')),
+                                             QLatin1Char(' ') + label20Text() + QLatin1Char(' '))
+                                    .simplified());
+    connect(link, &LinkLabel::clicked, this, &HintLine::label1Clicked);
     m_label1->installEventFilter(this);
 
     // A sibling over Label1, not a child of it: a click on it reaches
@@ -55,18 +65,9 @@ QSize HintLine::minimumSizeHint() const
 
 bool HintLine::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_label1) {
-        if (event->type() == QEvent::MouseButtonRelease) {
-            auto *mouse = static_cast<QMouseEvent *>(event);
-            if (mouse->button() == Qt::LeftButton
-                && m_label1->rect().contains(mouse->position().toPoint())) {
-                emit label1Clicked();
-                return true;
-            }
-        } else if (event->type() == QEvent::FontChange || event->type() == QEvent::Polish) {
-            placeLabels();
-        }
-    }
+    if (watched == m_label1
+        && (event->type() == QEvent::FontChange || event->type() == QEvent::Polish))
+        placeLabels();
     return QWidget::eventFilter(watched, event);
 }
 

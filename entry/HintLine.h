@@ -9,7 +9,8 @@ namespace Orvane {
 // The hint line of the entry window's left panel: Label1 reads "Click On",
 // a run of blanks, "To  Enter New Customer Details", and Label20 ("Add New
 // Record") lies over the blanks, so the line reads as an instruction.
-// Clicking Label1 is reported; Label20 takes no clicks of its own.
+// Label1 is a link, reached with Tab and opened with Enter or Space too;
+// clicking or opening it is reported. Label20 takes no clicks of its own.
 class HintLine : public QWidget
 {
     Q_OBJECT

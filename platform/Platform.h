@@ -47,8 +47,9 @@ public:
     // dialog confirms before overwriting and appends the default suffix.
     virtual QString saveFileName(QWidget *parent, const QString &title, const QString &filter,
                                  const QString &defaultSuffix) = 0;
-    // Lets the user choose a printer; false when cancelled. With
-    // selectionChosen the dialog opens with its selection option chosen.
+    // Lets the user choose a printer; false when cancelled. The dialog
+    // offers no page range; with selectionChosen it offers the selection and
+    // opens with it chosen.
     virtual bool choosePrinter(QWidget *parent, QPrinter &printer, bool selectionChosen) = 0;
 };
 

@@ -2,12 +2,12 @@
 
 #include "AppInfo.h"
 #include "MessageBoxes.h"
+#include "PrintDialog.h"
 
 #include <QAbstractPrintDialog>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QSettings>
 
@@ -63,7 +63,7 @@ QString QtFileDialogs::saveFileName(QWidget *parent, const QString &title, const
 
 bool QtFileDialogs::choosePrinter(QWidget *parent, QPrinter &printer, bool selectionChosen)
 {
-    QPrintDialog dialog(&printer, parent);
+    PrintDialog dialog(&printer, parent);
     QAbstractPrintDialog::PrintDialogOptions options = QAbstractPrintDialog::PrintToFile
             | QAbstractPrintDialog::PrintShowPageSize;
     if (selectionChosen)

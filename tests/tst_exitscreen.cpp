@@ -7,6 +7,7 @@
 #include "app/ExitScreen.h"
 #include "app/modHelp.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QLabel>
@@ -87,6 +88,10 @@ void TestExitScreen::isOneTopLevelScreenKeptOnTop()
     QVERIFY(!screen->parentWidget());
     QVERIFY(screen->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QCOMPARE(screen->windowTitle(), QStringLiteral("Thank You For Using Orvane Dowsing"));
+    // Screen readers announce it as a window, named by its title.
+    QAccessibleInterface *announced = QAccessible::queryAccessibleInterface(screen);
+    QCOMPARE(announced->role(), QAccessible::Window);
+    QCOMPARE(announced->text(QAccessible::Name), screen->windowTitle());
     QVERIFY(screen->width() >= 480 && screen->height() >= 440);
 
     // Showing it again leaves the one screen as it is.

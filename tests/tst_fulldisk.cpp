@@ -1,17 +1,31 @@
-// A disk that fills up during a save, through the real entry window. A file
-// size limit on this process stands in for the full disk (it makes the
-// engine's writes fail part-way, as a full disk does, and root is not exempt
-// from it). The save is refused with its reason, the form keeps everything
-// typed, the file stays whole with every earlier record, and the same press
-// saves once there is room again.
+// A disk that fills up during a save, through the real windows. For the
+// database a file size limit on this process stands in for the full disk (it
+// makes the engine's writes fail part-way, as a full disk does, and root is
+// not exempt from it): the save is refused with its reason, the form keeps
+// everything typed, the file stays whole with every earlier record, and the
+// same press saves once there is room again. A report saved as Rich Text
+// goes to a really full file system (a tiny one mounted for the test, so
+// root only): the failure is told naming the file, an existing file keeps
+// its bytes, and the same save works once there is room.
 
+#include "support/ProgramWindows.h"
 #include "support/TestDatabase.h"
 #include "support/TestFiles.h"
 #include "support/WindowDriver.h"
 
+#include "view/RtfWriter.h"
+#include "view/RecordViewWindow.h"
+
+#include <QTemporaryDir>
+#include <QTextEdit>
 #include <QtTest>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include <sys/mount.h>
+#include <unistd.h>
 
 using namespace Orvane;
 using namespace Orvane::Testing;
@@ -27,6 +41,57 @@ qint64 largestFile(const QString &databasePath)
     return largest;
 }
 
+// A file system of 64 KB of its own, mounted while it lives. Filled, it
+// refuses every further block as a full disk does.
+class TinyFileSystem
+{
+public:
+    TinyFileSystem()
+    {
+        if (geteuid() != 0) {
+            m_refusal = QStringLiteral("only root may mount the tiny file system");
+            return;
+        }
+        if (::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs",
+                    MS_NOSUID | MS_NODEV, "size=64k")
+            != 0) {
+            m_refusal = QStringLiteral("the tiny file system could not be mounted: ")
+                    + QString::fromLocal8Bit(std::strerror(errno));
+            return;
+        }
+        m_mounted = true;
+    }
+    ~TinyFileSystem()
+    {
+        if (m_mounted)
+            ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
+    }
+    TinyFileSystem(const TinyFileSystem &) = delete;
+    TinyFileSystem &operator=(const TinyFileSystem &) = delete;
+
+    bool isMounted() const { return m_mounted; }
+    QString refusal() const { return m_refusal; }
+    QString filePath(const QString &name) const { return m_dir.filePath(name); }
+
+    // Writes a filler until the file system refuses more.
+    bool fill()
+    {
+        QFile filler(filePath(QStringLiteral("filler")));
+        if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            return false;
+        const QByteArray block(512, 'x');
+        while (filler.write(block) == block.size()) {
+        }
+        return filler.error() != QFileDevice::NoError;
+    }
+    bool makeRoom() { return QFile::remove(filePath(QStringLiteral("filler"))); }
+
+private:
+    QTemporaryDir m_dir;
+    bool m_mounted = false;
+    QString m_refusal;
+};
+
 } // namespace
 
 class TestFullDisk : public QObject
@@ -36,6 +101,8 @@ class TestFullDisk : public QObject
 private slots:
     void saveOnAFullDiskLosesNothing_data();
     void saveOnAFullDiskLosesNothing();
+    void reportSavedOnAFullDiskIsToldAndKeepsTheFile_data();
+    void reportSavedOnAFullDiskIsToldAndKeepsTheFile();
 };
 
 void TestFullDisk::saveOnAFullDiskLosesNothing_data()
@@ -146,6 +213,57 @@ void TestFullDisk::saveOnAFullDiskLosesNothing()
     } else {
         QCOMPARE(after.mid(0, 3), earlier);
     }
+}
+
+void TestFullDisk::reportSavedOnAFullDiskIsToldAndKeepsTheFile_data()
+{
+    QTest::addColumn<bool>("replacing");
+    QTest::newRow("replacing an earlier report") << true;
+    QTest::newRow("a new file") << false;
+}
+
+void TestFullDisk::reportSavedOnAFullDiskIsToldAndKeepsTheFile()
+{
+    QFETCH(bool, replacing);
+    TinyFileSystem disk;
+    if (!disk.isMounted())
+        QSKIP(qPrintable(disk.refusal()));
+
+    ProgramWindows program;
+    QVERIFY(program.enter(QStringLiteral("record view")));
+    RecordViewWindow *view = program.frame().windows().recordView();
+    // A real report is far smaller than a write buffer: a fault that only
+    // shows when the bytes wait in one is seen here.
+    QVERIFY(RtfWriter::toRtf(*view->reportBox()->document()).size() < 4096);
+
+    const QString target = disk.filePath(QStringLiteral("report.rtf"));
+    const QByteArray earlier = "{\\rtf1 the report saved last week\\par}";
+    if (replacing)
+        QVERIFY(writeFile(target, earlier));
+    QVERIFY(disk.fill());
+    const QStringList files = QDir(disk.filePath(QString())).entryList(QDir::Files);
+
+    program.env.messages.clear();
+    program.env.dialogs.nextSaveName = target;
+    press(view, "cmdSave");
+
+    QCOMPARE(program.env.messages.shown.size(), 1);
+    const auto &box = program.env.messages.shown.constFirst();
+    QCOMPARE(box.icon, MessageBoxes::Icon::Critical);
+    QVERIFY2(box.text.startsWith(QStringLiteral("The report could not be saved to \"%1\".\r\r")
+                                         .arg(QDir::toNativeSeparators(target))),
+             qPrintable(box.text));
+    // The old file byte for byte, or none, and no temporary file left over.
+    QCOMPARE(fileBytes(target), replacing ? earlier : QByteArray("<unreadable>"));
+    QCOMPARE(QDir(disk.filePath(QString())).entryList(QDir::Files), files);
+
+    // With room again the same save writes the report.
+    QVERIFY(disk.makeRoom());
+    program.env.messages.clear();
+    press(view, "cmdSave");
+    QVERIFY2(program.env.messages.shown.isEmpty(),
+             qPrintable(program.env.messages.texts().join('|')));
+    QCOMPARE(fileBytes(target), RtfWriter::toRtf(*view->reportBox()->document()));
 }
 
 QTEST_MAIN(TestFullDisk)

@@ -4,7 +4,9 @@
 // switched-off "&Edit" menu title and "Make Money &Online" entry give their
 // keys up to "&Exit" and "&Online Help"; the list's grid is walked with the
 // arrow keys and opened with Enter; a page change takes the focus along; the
-// links of the About box and the exit screen open with Enter or Space.
+// links of every window (the banners and the hint line too) open with Enter
+// or Space; Enter presses the focused button in every window, as the
+// program's start sets it up.
 //
 // Alt shortcuts do not fire under the offscreen platform: the keys are
 // checked here by their values and by the shortcut events Qt would send;
@@ -13,10 +15,11 @@
 #include "support/ProgramWindows.h"
 #include "support/WindowDriver.h"
 
-#include "list/RecordListWindow.h"
-#include "widgets/AccessKeys.h"
+#include "app/EnterPressesButtons.h"
 #include "app/modHelp.h"
+#include "list/RecordListWindow.h"
 #include "view/RecordViewWindow.h"
+#include "widgets/AccessKeys.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -153,6 +156,7 @@ class TestKeyboard : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void tabReachesEveryControlInOrder_data();
     void tabReachesEveryControlInOrder();
     void accessKeysDoNotClash_data();
@@ -166,7 +170,15 @@ private slots:
     void pageChangesTakeTheFocusAlong();
     void linksOpenWithEnterOrSpace_data();
     void linksOpenWithEnterOrSpace();
+    void enterPressesTheFocusedButtonOnce_data();
+    void enterPressesTheFocusedButtonOnce();
 };
+
+void TestKeyboard::initTestCase()
+{
+    // As the program's start does.
+    EnterPressesButtons::install();
+}
 
 void TestKeyboard::tabReachesEveryControlInOrder_data()
 {
@@ -174,40 +186,47 @@ void TestKeyboard::tabReachesEveryControlInOrder_data()
     QTest::addColumn<QString>("focusFirst");
     QTest::addColumn<QStringList>("chain");
 
-    const QStringList panel = names({"cmAddNewRecord", "cmdViewAllrecords", "cmdExit"});
+    const QStringList panel =
+            names({"cmAddNewRecord", "cmdViewAllrecords", "cmdExit", "Label1"});
     const QStringList customer = names({"txtName", "txtAddress", "txtCity", "txtState", "txtPin",
                                         "txtPhNo", "txtEmail", "txtLocationDowsingFor",
                                         "cmdCustomersDetailsNext"});
     const QStringList times = names({"cmbHour", "cmbMinute", "cmbAMPM", "cmbMonth", "cmbDate",
                                      "cmbYear", "cmdToolsBack", "cmdToolsNext"});
+    // The frame's banner links, above and below the child window on show.
+    const auto framed = [](const QStringList &child) {
+        return names({"Label61"}) + child + names({"Label7"});
+    };
 
-    QTest::newRow("entry window, locked") << "entry locked" << "cmAddNewRecord" << panel;
-    QTest::newRow("customer page") << "customer page" << "txtName" << panel + customer;
+    QTest::newRow("entry window, locked") << "entry locked" << "cmAddNewRecord" << framed(panel);
+    QTest::newRow("customer page") << "customer page" << "txtName" << framed(panel + customer);
     QTest::newRow("tools page")
             << "tools page" << "cmbDowsingTool"
-            << panel + names({"cmbDowsingTool", "cmbItemDowsingFor"}) + times;
+            << framed(panel + names({"cmbDowsingTool", "cmbItemDowsingFor"}) + times);
     QTest::newRow("tool pop-up open")
             << "tool pop-up" << "txtDowsingTool"
-            << panel
-                    + names({"cmbDowsingTool", "txtDowsingTool", "cmdOk", "cmdCancel",
-                             "cmbItemDowsingFor"})
-                    + times;
+            << framed(panel
+                      + names({"cmbDowsingTool", "txtDowsingTool", "cmdOk", "cmdCancel",
+                               "cmbItemDowsingFor"})
+                      + times);
     QTest::newRow("item pop-up open")
             << "item pop-up" << "txtItemDowsing"
-            << panel
-                    + names({"cmbDowsingTool", "cmbItemDowsingFor", "txtItemDowsing",
-                             "cmdOkItemDowsing", "cmdCancelItemDowsing"})
-                    + times;
-    QTest::newRow("notes page") << "notes page" << "txtNotes"
-                                << panel + names({"txtNotes", "cmdNotesBack", "cmdadd"});
+            << framed(panel
+                      + names({"cmbDowsingTool", "cmbItemDowsingFor", "txtItemDowsing",
+                               "cmdOkItemDowsing", "cmdCancelItemDowsing"})
+                      + times);
+    QTest::newRow("notes page")
+            << "notes page" << "txtNotes"
+            << framed(panel + names({"txtNotes", "cmdNotesBack", "cmdadd"}));
     QTest::newRow("update mode, without Add New Record")
             << "update mode" << "cmdViewAllrecords"
-            << names({"cmdViewAllrecords", "cmdExit"}) + customer;
-    QTest::newRow("list") << "list" << "DataGrid" << names({"DataGrid", "cmdBack"});
-    QTest::newRow("empty list, grid off") << "empty list" << "cmdBack" << names({"cmdBack"});
+            << framed(names({"cmdViewAllrecords", "cmdExit", "Label1"}) + customer);
+    QTest::newRow("list") << "list" << "DataGrid" << framed(names({"DataGrid", "cmdBack"}));
+    QTest::newRow("empty list, grid off")
+            << "empty list" << "cmdBack" << framed(names({"cmdBack"}));
     QTest::newRow("record view")
             << "record view" << "RTB"
-            << names({"RTB", "cmddelete", "cmdedit", "cmdSave", "cmdPrint", "cmdBack"});
+            << framed(names({"RTB", "cmddelete", "cmdedit", "cmdSave", "cmdPrint", "cmdBack"}));
     QTest::newRow("About box") << "about box" << "cmdOk"
                                << names({"lblCobrand", "lblHomePage", "cmdOk"});
     QTest::newRow("exit screen")
@@ -446,6 +465,12 @@ void TestKeyboard::linksOpenWithEnterOrSpace_data()
             << "exit screen" << "lblBoard" << int(Qt::Key_Return) << "home-page";
     QTest::newRow("exit screen, donate, keypad Enter")
             << "exit screen" << "lblDonate" << int(Qt::Key_Enter) << "donate";
+    QTest::newRow("frame, top banner, Enter")
+            << "entry locked" << "Label61" << int(Qt::Key_Return) << "home-page";
+    QTest::newRow("frame, bottom banner, Space")
+            << "list" << "Label7" << int(Qt::Key_Space) << "fully-branded";
+    QTest::newRow("entry window, hint line, keypad Enter")
+            << "entry locked" << "Label1" << int(Qt::Key_Enter) << "co-brand";
 }
 
 void TestKeyboard::linksOpenWithEnterOrSpace()
@@ -467,6 +492,49 @@ void TestKeyboard::linksOpenWithEnterOrSpace()
     // A letter does nothing.
     QTest::keyClick(label, Qt::Key_A);
     QCOMPARE(program.env.browser.opened.size(), 1);
+    // A window handing the focus out on its own passes the link by.
+    label->clearFocus();
+    label->setFocus(Qt::ActiveWindowFocusReason);
+    QVERIFY(QApplication::focusWidget() && QApplication::focusWidget() != label);
+}
+
+void TestKeyboard::enterPressesTheFocusedButtonOnce_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("key");
+    QTest::newRow("entry window, Enter") << "entry locked" << "cmAddNewRecord"
+                                         << int(Qt::Key_Return);
+    QTest::newRow("notes page, keypad Enter") << "notes page" << "cmdNotesBack"
+                                              << int(Qt::Key_Enter);
+    QTest::newRow("record view, Enter") << "record view" << "cmdBack" << int(Qt::Key_Return);
+    QTest::newRow("exit screen, keypad Enter") << "exit screen" << "cmdSend"
+                                               << int(Qt::Key_Enter);
+}
+
+void TestKeyboard::enterPressesTheFocusedButtonOnce()
+{
+    QFETCH(QString, state);
+    QFETCH(QString, button);
+    QFETCH(int, key);
+    const Qt::KeyboardModifiers keypad =
+            key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+    ProgramWindows program;
+    QWidget *window = program.enter(state);
+    QVERIFY(window);
+    auto *pressed = window->findChild<QPushButton *>(button);
+    QVERIFY(pressed);
+    pressed->setFocus(Qt::TabFocusReason);
+    QSignalSpy clicked(pressed, &QPushButton::clicked);
+
+    // With Ctrl, or repeated by a held key, it presses nothing.
+    QTest::keyClick(pressed, Qt::Key(key), keypad | Qt::ControlModifier);
+    QKeyEvent repeated(QEvent::KeyPress, key, keypad, QString(), true);
+    QApplication::sendEvent(pressed, &repeated);
+    QCOMPARE(clicked.count(), 0);
+
+    QTest::keyClick(pressed, Qt::Key(key), keypad);
+    QCOMPARE(clicked.count(), 1);
 }
 
 QTEST_MAIN(TestKeyboard)

@@ -7,16 +7,22 @@
 #include "support/TestFiles.h"
 #include "support/WindowDriver.h"
 
+#include "platform/QtPlatform.h"
 #include "view/RecordReport.h"
 #include "view/ReportExport.h"
 #include "view/RecordViewWindow.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QPrinter>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QTimer>
 #include <QtTest>
 
 #include <memory>
@@ -83,13 +89,11 @@ QStringList nonEmptyLines(const QString &text)
     return lines;
 }
 
-// The printed text without the page number Qt puts at the foot.
+// The printed text, every line of it: the report has no page number, and
+// none may be added at the foot.
 QStringList printedLines(const QString &pdfText)
 {
-    QStringList lines = nonEmptyLines(pdfText);
-    static const QRegularExpression pageNumber(QStringLiteral("^\\d+$"));
-    lines.removeIf([](const QString &line) { return pageNumber.match(line).hasMatch(); });
-    return lines;
+    return nonEmptyLines(pdfText);
 }
 
 } // namespace
@@ -109,11 +113,15 @@ private slots:
     void nameWithoutExtensionGetsRtf();
     void failedSaveIsReportedNamingTheFile_data();
     void failedSaveIsReportedNamingTheFile();
+    void fileNamedOnlyOnceTheExtensionIsAddedIsReplacedOnlyWhenAllowed_data();
+    void fileNamedOnlyOnceTheExtensionIsAddedIsReplacedOnlyWhenAllowed();
 
     void printsTheWholeReport();
     void printsOnlyTheSelection();
     void selectionRangeWithoutSelectionPrintsEverything();
     void cancelledPrintPrintsNothing();
+    void printerDialogOffersNoPageRange_data();
+    void printerDialogOffersNoPageRange();
     void unusablePrinterIsReported();
 
 private:
@@ -273,6 +281,49 @@ void TestReportExport::failedSaveIsReportedNamingTheFile()
     QVERIFY(!QFileInfo::exists(m_out->filePath(QStringLiteral("gone"))));
 }
 
+void TestReportExport::fileNamedOnlyOnceTheExtensionIsAddedIsReplacedOnlyWhenAllowed_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("replaced");
+    const int yes = int(MessageBoxes::Answer::Yes);
+    const int no = int(MessageBoxes::Answer::No);
+    QTest::newRow("trailing dot, No") << "report." << true << no << false;
+    QTest::newRow("trailing dot, Yes") << "report." << true << yes << true;
+    QTest::newRow("no extension, No") << "report" << true << no << false;
+    // The dialog itself asked about the very name it returned.
+    QTest::newRow("full name") << "report.rtf" << false << no << true;
+}
+
+void TestReportExport::fileNamedOnlyOnceTheExtensionIsAddedIsReplacedOnlyWhenAllowed()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, asked);
+    QFETCH(int, answer);
+    QFETCH(bool, replaced);
+    const QString existing = m_out->filePath(QStringLiteral("report.rtf"));
+    QVERIFY(writeFile(existing, "keep me"));
+    showReport(printableRecord());
+    m_env->dialogs.nextSaveName = m_out->filePath(typed);
+    m_env->messages.answers.enqueue(MessageBoxes::Answer(answer));
+    press(m_form, "cmdSave");
+
+    if (asked) {
+        QCOMPARE(m_env->messages.shown.size(), 1);
+        QCOMPARE(m_env->messages.shown.constFirst().buttons, MessageBoxes::Buttons::YesNo);
+        QCOMPARE(m_env->messages.shown.constFirst().defaultAnswer, MessageBoxes::Answer::No);
+        QCOMPARE(m_env->messages.shown.constFirst().text,
+                 QStringLiteral("\"%1\" already exists.\rDo you want to replace it?")
+                         .arg(QDir::toNativeSeparators(existing)));
+    } else {
+        QVERIFY2(m_env->messages.shown.isEmpty(), qPrintable(m_env->messages.texts().join('|')));
+    }
+    QCOMPARE(fileBytes(existing).startsWith("{\\rtf1"), replaced);
+    QCOMPARE(fileBytes(existing) == "keep me", !replaced);
+    QCOMPARE(QDir(m_out->path()).entryList(QDir::Files), QStringList{"report.rtf"});
+}
+
 void TestReportExport::printsTheWholeReport()
 {
     if (externalProgram(QStringLiteral("pdftotext")).isEmpty())
@@ -361,6 +412,47 @@ void TestReportExport::cancelledPrintPrintsNothing()
     QCOMPARE(m_env->dialogs.printAsked, 1);
     QVERIFY(!QFileInfo::exists(pdf));
     QVERIFY2(m_env->messages.shown.isEmpty(), qPrintable(m_env->messages.texts().join('|')));
+}
+
+void TestReportExport::printerDialogOffersNoPageRange_data()
+{
+    QTest::addColumn<bool>("selection");
+    QTest::newRow("nothing selected") << false;
+    QTest::newRow("text selected") << true;
+}
+
+void TestReportExport::printerDialogOffersNoPageRange()
+{
+    QFETCH(bool, selection);
+    // The real dialog, with its options pane opened as the user would.
+    QStringList spinBoxes, choices;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        for (QAbstractButton *more : dialog->findChild<QDialogButtonBox *>()->buttons()) {
+            if (dialog->findChild<QDialogButtonBox *>()->buttonRole(more)
+                == QDialogButtonBox::ResetRole)
+                more->click();
+        }
+        for (QAbstractSpinBox *box : dialog->findChildren<QAbstractSpinBox *>()) {
+            if (box->isVisibleTo(dialog))
+                spinBoxes.append(box->objectName());
+        }
+        for (QRadioButton *choice : dialog->findChildren<QRadioButton *>()) {
+            if (choice->isVisibleTo(dialog) && choice->parentWidget()->objectName()
+                        == QLatin1String("gbPrintRange"))
+                choices.append(choice->objectName());
+        }
+        dialog->reject();
+    });
+    QPrinter printer(QPrinter::HighResolution);
+    QtFileDialogs dialogs;
+    QVERIFY(!dialogs.choosePrinter(nullptr, printer, selection));
+    // Only the number of copies is counted; the range offers all or the selection.
+    QCOMPARE(spinBoxes, QStringList{"copies"});
+    QCOMPARE(choices, selection ? QStringList({"printAll", "printSelection"})
+                                : QStringList{"printAll"});
 }
 
 void TestReportExport::unusablePrinterIsReported()

@@ -1,5 +1,6 @@
 #include "ReportExport.h"
 
+#include "PrintPages.h"
 #include "RtfWriter.h"
 
 #include "platform/AppInfo.h"
@@ -41,6 +42,18 @@ Outcome saveReport(QWidget *parent, const QTextEdit &box)
         return Outcome::Cancelled;
 
     const QString path = withRtfSuffix(chosen);
+    // The dialog asked before replacing the name it returned; the extension
+    // added here may name another file, which is not replaced unasked.
+    if (path != chosen && QFileInfo::exists(path)
+        && platform().messages->show(
+                   parent,
+                   QStringLiteral("\"%1\" already exists.\rDo you want to replace it?")
+                           .arg(QDir::toNativeSeparators(path)),
+                   MessageBoxes::Icon::None, MessageBoxes::Buttons::YesNo,
+                   MessageBoxes::Answer::No)
+                != MessageBoxes::Answer::Yes)
+        return Outcome::Cancelled;
+
     QString reason;
     if (RtfWriter::saveRtf(*box.document(), path, &reason))
         return Outcome::Done;
@@ -60,7 +73,7 @@ Outcome printReport(QWidget *parent, const QTextEdit &box)
     // selection; the whole report is what the user wants then.
     if (printer.printRange() == QPrinter::Selection && !hasSelection)
         printer.setPrintRange(QPrinter::AllPages);
-    box.print(&printer);
+    PrintPages::print(box, printer);
     if (printer.printerState() != QPrinter::Error)
         return Outcome::Done;
 

@@ -13,7 +13,8 @@ enum class Outcome { Done, Cancelled, Failed };
 // report, with its formatting, as Rich Text. A cancelled dialog saves and
 // shows nothing; a file that cannot be written is reported in a critical
 // message naming it and the reason, and an existing file of that name is
-// left as it was.
+// left as it was. When the extension added to the chosen name makes it name
+// an existing file, the user is asked before it is replaced.
 Outcome saveReport(QWidget *parent, const QTextEdit &box);
 
 // Asks for a printer through the printer dialog, which opens with its

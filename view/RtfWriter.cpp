@@ -261,7 +261,10 @@ bool saveRtf(const QTextDocument &document, const QString &path, QString *error)
 {
     const QByteArray bytes = toRtf(document);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a buffered short write only reaches the disk when the file
+    // is committed, where a full disk goes unnoticed and the empty temporary
+    // file replaces the target.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         if (error)
             *error = file.errorString();
         return false;

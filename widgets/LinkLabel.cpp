@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -100,6 +101,16 @@ void LinkLabel::keyPressEvent(QKeyEvent *event)
         return;
     }
     CaptionLabel::keyPressEvent(event);
+}
+
+void LinkLabel::focusInEvent(QFocusEvent *event)
+{
+    const Qt::FocusReason reason = event->reason();
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::OtherFocusReason) {
+        focusNextChild();
+        return;
+    }
+    CaptionLabel::focusInEvent(event);
 }
 
 void LinkLabel::paintEvent(QPaintEvent *event)

@@ -26,6 +26,7 @@ FRAME = "Orvane Dowsing v1.55"
 EXIT_SCREEN = "Thank You For Using Orvane Dowsing"
 TITLE = "Orvane Dowsing"
 SAVED = "Record Saved Succesfully !"
+HINT = "Click On Add New Record To Enter New Customer Details"
 
 # What is put into each box, by the name a screen reader reads for it.
 CUSTOMER = [
@@ -234,6 +235,15 @@ def drive(process):
                       f'the frame window "{FRAME}"', 20.0)
     ok(f'the program is on the accessibility bus with its frame window "{FRAME}"')
 
+    # The banners' and the hint line's links are links the keyboard reaches.
+    wait_for(frame, named("link", HINT), f'the hint line\'s link "{HINT}"')
+    links = find_all(frame, lambda a: role(a) == "link" and showing(a))
+    unreachable = [a.name for a in links if not has_state(a, pyatspi.STATE_FOCUSABLE)]
+    if len(links) != 3 or unreachable:
+        fail(f"expected three links the keyboard reaches, found {len(links)}; "
+             f"not focusable: {unreachable}")
+    ok("the two banner links and the hint line's link are links the keyboard reaches")
+
     # The pages are locked until "Add New Record".
     name_box = wait_for(frame, named("text", "Name:-"), 'the box named "Name:-"')
     if has_state(name_box, pyatspi.STATE_ENABLED):
@@ -289,6 +299,9 @@ def drive(process):
 
     press(wait_for(frame, named("push button", "Exit"), '"Exit"'), '"Exit"')
     screen = window_of(app, lambda w: w.name == EXIT_SCREEN, "the exit screen")
+    if role(screen) != "frame":
+        fail(f'the exit screen is announced as a "{role(screen)}", not as a window ("frame")')
+    ok("the exit screen is announced as a window")
     press(wait_for(screen, named("push button", "Exit"), 'the exit screen\'s "Exit"'),
           'the exit screen\'s "Exit"')
     try:

@@ -3,7 +3,9 @@
 # only check their values): Alt+E on the entry window presses "&Exit" although
 # the switched-off "&Edit" menu title carries the same key; O in the Help menu
 # chooses "&Online Help" although the switched-off "Make Money &Online" does
-# too; the About box opens from the keyboard and closes with Esc or Enter.
+# too; the About box opens from the keyboard and closes with Esc or Enter;
+# Enter and keypad Enter press the focused button in the frame and on the
+# exit screen.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh" "$1"
 
@@ -98,3 +100,16 @@ pass "one Alt+E presses Exit, despite the switched-off Edit menu title"
 keys "$exitw" alt+x
 wait_exit "$pid" || fail "Alt+X on the exit screen did not end the program"
 pass "Alt+X on the exit screen ends the program"
+
+# --- Enter presses the focused button outside dialogs -----------------------
+start_program "$prog"
+pid=$PROGRAM_PID
+frame="$(wait_window "$pid" "$FRAME")" || fail "the frame window did not appear again"
+# The keyboard starts on "Add New Record"; two Tabs reach "Exit".
+keys "$frame" Tab Tab Return
+exitw="$(wait_window "$pid" "$EXIT_SCREEN")" || fail "Enter on the focused Exit button did nothing"
+pass "Enter presses the focused button of a window in the frame"
+# The exit screen starts in its first box; six Tabs reach its "Exit".
+keys "$exitw" Tab Tab Tab Tab Tab Tab KP_Enter
+wait_exit "$pid" || fail "keypad Enter on the exit screen's focused Exit did not end the program"
+pass "keypad Enter presses the exit screen's focused button"

@@ -78,8 +78,9 @@ keys "$frame" alt+e
 sleep 0.3
 shot 06-edit
 # The focus stays on the left panel's "View All Records": Tab past "Exit"
-# into the name box, walk to the notes page and add to the notes.
-keys "$frame" Tab Tab alt+n alt+n ctrl+End
+# and the hint line's link into the name box, walk to the notes page and add
+# to the notes.
+keys "$frame" Tab Tab Tab alt+n alt+n ctrl+End
 type_text "$frame" " Tried again: water at 5 m."
 keys "$frame" alt+u
 answer_box "$pid" Return
