@@ -3,6 +3,7 @@
 #include "widgets/FieldFilters.h"
 #include "widgets/FilteredLineEdit.h"
 #include "HintLine.h"
+#include "widgets/Refusals.h"
 #include "OtherChooser.h"
 #include "Selectors.h"
 #include "platform/MessageBoxes.h"
@@ -111,22 +112,21 @@ bool EntryWindow::start()
     const QString path = RecordStore::databasePath(platform().programFolder);
     QString problem;
     if (!RecordStore::isPresent(path)) {
-        problem = QStringLiteral("Required File Is Missing\rPlease Reinstall Software");
+        problem = Refusals::fileMissing();
     } else {
         switch (m_entryRecords->open(path)) {
         case RecordStore::OpenResult::Opened:
             break;
         case RecordStore::OpenResult::Missing:
-            problem = QStringLiteral("Required File Is Missing\rPlease Reinstall Software");
+            problem = Refusals::fileMissing();
             break;
         case RecordStore::OpenResult::Unusable:
-            problem = QStringLiteral("Required File Cannot Be Opened\r")
-                    + m_entryRecords->errorText();
+            problem = Refusals::fileUnusable(m_entryRecords->errorText());
             break;
         }
     }
     if (!problem.isEmpty()) {
-        say(this, problem, MessageBoxes::Icon::Critical);
+        Refusals::show(this, problem);
         return false;
     }
     watchFileCheck();
@@ -376,7 +376,7 @@ bool EntryWindow::writeRecord(QString *reason)
 
 void EntryWindow::refuseSave(const QString &reason)
 {
-    say(this, QStringLiteral("Record Not Saved !\r") + reason, MessageBoxes::Icon::Critical);
+    Refusals::show(this, Refusals::recordNotSaved(reason));
 }
 
 void EntryWindow::saveEntry()

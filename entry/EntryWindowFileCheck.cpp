@@ -4,10 +4,9 @@
 
 #include "EntryWindow.h"
 
-#include "platform/MessageBoxes.h"
-#include "platform/Platform.h"
 #include "store/FileCheck.h"
 #include "store/RecordStore.h"
+#include "widgets/Refusals.h"
 
 namespace Orvane {
 
@@ -21,8 +20,7 @@ void EntryWindow::fileCheckFinished(const QString &reason)
 {
     if (reason.isEmpty())
         return;
-    platform().messages->show(this, QStringLiteral("Required File Cannot Be Opened\r") + reason,
-                              MessageBoxes::Icon::Critical);
+    Refusals::show(this, Refusals::fileUnusable(reason));
     emit databaseRefused();
 }
 

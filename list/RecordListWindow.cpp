@@ -4,6 +4,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
 #include "store/RecordStore.h"
+#include "widgets/Refusals.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -175,10 +176,7 @@ void RecordListWindow::readRecords()
     const QString path = RecordStore::databasePath(platform().programFolder);
     if (m_listConnection->open(path) != RecordStore::OpenResult::Opened
         || !m_listRecords->load()) {
-        platform().messages->show(this,
-                                  QStringLiteral("The Dowsing Records Could Not Be Read\r%1")
-                                          .arg(m_listConnection->errorText()),
-                                  MessageBoxes::Icon::Critical);
+        Refusals::show(this, Refusals::recordsNotRead(m_listConnection->errorText()));
         disableGrid();
         return;
     }
@@ -227,14 +225,7 @@ void RecordListWindow::openCurrentRecord()
     const int row = current.row();
     const auto record = m_listRecords->record(row);
     if (!record) {
-        const QString reason = m_listConnection->errorText();
-        platform().messages->show(
-                this,
-                QStringLiteral("This Record Could Not Be Read\r%1")
-                        .arg(reason.isEmpty()
-                                     ? QStringLiteral("It is no longer in the database.")
-                                     : reason),
-                MessageBoxes::Icon::Critical);
+        Refusals::show(this, Refusals::listedRecordNotRead(m_listConnection->errorText()));
         return;
     }
 

@@ -6,6 +6,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
 #include "store/RecordStore.h"
+#include "widgets/Refusals.h"
 
 #include <QClipboard>
 #include <QEvent>
@@ -109,10 +110,7 @@ bool RecordViewWindow::openViewRecords()
     if (m_viewRecords->open(RecordStore::databasePath(platform().programFolder))
         == RecordStore::OpenResult::Opened)
         return true;
-    say(this,
-        QStringLiteral("The Dowsing Records Could Not Be Opened\r%1")
-                .arg(m_viewRecords->errorText()),
-        MessageBoxes::Icon::Critical);
+    Refusals::show(this, Refusals::recordsNotOpened(m_viewRecords->errorText()));
     return false;
 }
 
@@ -136,8 +134,7 @@ std::optional<DowsingRecord> RecordViewWindow::readChosenRecord(QString *problem
     *icon = MessageBoxes::Icon::Critical;
     const qint64 count = m_viewRecords->count();
     if (count < 0) {
-        *problem = QStringLiteral("The Dowsing Records Could Not Be Read\r%1")
-                           .arg(m_viewRecords->errorText());
+        *problem = Refusals::recordsNotRead(m_viewRecords->errorText());
         return std::nullopt;
     }
     if (count == 0) {
@@ -149,8 +146,7 @@ std::optional<DowsingRecord> RecordViewWindow::readChosenRecord(QString *problem
     if (record)
         return record;
     if (!m_viewRecords->errorText().isEmpty()) {
-        *problem = QStringLiteral("The Dowsing Record Could Not Be Read\r%1")
-                           .arg(m_viewRecords->errorText());
+        *problem = Refusals::recordNotRead(m_viewRecords->errorText());
     } else {
         *problem = QStringLiteral("Sorry The Given Record Is Not Found");
         *icon = MessageBoxes::Icon::None;
@@ -165,10 +161,7 @@ void RecordViewWindow::deleteRecord()
 
     const qint64 count = m_viewRecords->count();
     if (count < 0) {
-        say(this,
-            QStringLiteral("The Dowsing Records Could Not Be Read\r%1")
-                    .arg(m_viewRecords->errorText()),
-            MessageBoxes::Icon::Critical);
+        Refusals::show(this, Refusals::recordsNotRead(m_viewRecords->errorText()));
         return;
     }
     if (count == 0) {
@@ -184,10 +177,7 @@ void RecordViewWindow::deleteRecord()
             say(this, QStringLiteral("Record Deleted Succesfully !"),
                 MessageBoxes::Icon::Information);
         else
-            say(this,
-                QStringLiteral("The Record Could Not Be Deleted\r%1")
-                        .arg(m_viewRecords->errorText()),
-                MessageBoxes::Icon::Critical);
+            Refusals::show(this, Refusals::recordNotDeleted(m_viewRecords->errorText()));
     }
 
     emit deleteDone();
