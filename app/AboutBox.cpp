@@ -2,7 +2,7 @@
 
 #include "widgets/AppIcon.h"
 #include "widgets/LinkLabel.h"
-#include "modHelp.h"
+#include "WebPages.h"
 #include "platform/AppInfo.h"
 
 #include <QFrame>
@@ -83,7 +83,7 @@ AboutBox::AboutBox(QWidget *parent)
                                      QStringLiteral(" Click here for more details."), this);
     LinkLabel *lblHomePage = makeLink(
             QStringLiteral("lblHomePage"),
-            QStringLiteral("Click here to visit ") + modHelp::makerSiteAddress(), this);
+            QStringLiteral("Click here to visit ") + WebPages::makerSiteAddress(), this);
     connect(lblCobrand, &LinkLabel::clicked, this, &AboutBox::lblCobrand_Click);
     connect(lblHomePage, &LinkLabel::clicked, this, &AboutBox::lblHomePage_Click);
 
@@ -132,12 +132,12 @@ AboutBox::AboutBox(QWidget *parent)
 
 void AboutBox::lblCobrand_Click()
 {
-    modHelp::OpenWebPage(QStringLiteral("fully-branded"));
+    WebPages::open(QStringLiteral("fully-branded"));
 }
 
 void AboutBox::lblHomePage_Click()
 {
-    modHelp::OpenWebPage(QStringLiteral("home-page"));
+    WebPages::open(QStringLiteral("home-page"));
 }
 
 void AboutBox::cmdOk_Click()

@@ -2,7 +2,8 @@
 
 #include "widgets/AppIcon.h"
 #include "widgets/LinkLabel.h"
-#include "modHelp.h"
+#include "WebPages.h"
+#include "ProgramEnd.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
 
@@ -176,12 +177,12 @@ QWidget *ExitScreen::makeNote()
     column->addWidget(m_lblNote);
 
     auto *board = new LinkLabel(QStringLiteral("Join the discussion board at ")
-                                        + modHelp::discussionBoardAddress(),
+                                        + WebPages::discussionBoardAddress(),
                                 frame);
     board->setObjectName(QStringLiteral("lblBoard"));
     board->setFocusPolicy(Qt::TabFocus);
     connect(board, &LinkLabel::clicked, this,
-            [] { modHelp::OpenWebPage(QStringLiteral("home-page")); });
+            [] { WebPages::open(QStringLiteral("home-page")); });
     column->addWidget(board);
     return frame;
 }
@@ -193,7 +194,7 @@ LinkLabel *ExitScreen::makeLink(const QString &name, const QString &text, const 
     // Tab reaches the links; Enter or Space opens them.
     link->setFocusPolicy(Qt::TabFocus);
     link->setStyleSheet(QString::fromLatin1(linkStyle));
-    connect(link, &LinkLabel::clicked, this, [pageKey] { modHelp::OpenWebPage(pageKey); });
+    connect(link, &LinkLabel::clicked, this, [pageKey] { WebPages::open(pageKey); });
     return link;
 }
 
@@ -269,7 +270,7 @@ QString ExitScreen::referralPageKey()
     return QStringLiteral("refer-friend");
 }
 
-modHelp::QueryFields ExitScreen::referralFields() const
+WebPages::QueryFields ExitScreen::referralFields() const
 {
     return {{QStringLiteral("your_name"), m_txtYourName->text().trimmed()},
             {QStringLiteral("your_email"), m_txtYourEmail->text().trimmed()},
@@ -308,13 +309,13 @@ void ExitScreen::cmdSend_Click()
         return;
     }
 
-    modHelp::OpenWebPage(referralPageKey(), referralFields());
+    WebPages::open(referralPageKey(), referralFields());
     m_lblSent->setText(QStringLiteral("Your browser was opened to send the invitation."));
 }
 
 void ExitScreen::cmdExit_Click()
 {
-    modHelp::UnloadAllAndEnd();
+    ProgramEnd::unloadAllAndEnd();
 }
 
 void ExitScreen::closeEvent(QCloseEvent *event)
@@ -323,7 +324,7 @@ void ExitScreen::closeEvent(QCloseEvent *event)
     // already being ended this close is part of it and the call returns at
     // once.
     event->accept();
-    modHelp::UnloadAllAndEnd();
+    ProgramEnd::unloadAllAndEnd();
 }
 
 } // namespace Orvane

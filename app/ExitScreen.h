@@ -1,6 +1,6 @@
 #pragma once
 
-#include "modHelp.h"
+#include "WebPages.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -34,7 +34,7 @@ public:
     // The maker's referral page and what the form sends to it, in order:
     // your_name, your_email, friend_name, friend_email, message.
     static QString referralPageKey();
-    modHelp::QueryFields referralFields() const;
+    WebPages::QueryFields referralFields() const;
 
     void cmdSend_Click();
     void cmdExit_Click();

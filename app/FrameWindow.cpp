@@ -5,7 +5,7 @@
 #include "widgets/AccessKeys.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/MdiChild.h"
-#include "modHelp.h"
+#include "WebPages.h"
 
 #include "platform/AppInfo.h"
 
@@ -90,7 +90,7 @@ QWidget *FrameWindow::makeTopBanner()
                            "dowsers everywhere. Share your finds, ask about rods, branches and "
                            "pendulums, compare notes on searches for water, oil and lost things, "
                            "and learn from experienced dowsers. Membership is free: ")
-                    + modHelp::discussionBoardAddress(),
+                    + WebPages::discussionBoardAddress(),
             frame3);
     label61->setObjectName(QStringLiteral("Label61"));
     label61->setWordWrap(true);
@@ -132,12 +132,12 @@ QWidget *FrameWindow::makeBottomBanner()
 
 void FrameWindow::openHomePage()
 {
-    modHelp::OpenWebPage(QStringLiteral("home-page"));
+    WebPages::open(QStringLiteral("home-page"));
 }
 
 void FrameWindow::openFullyBrandedPage()
 {
-    modHelp::OpenWebPage(QStringLiteral("fully-branded"));
+    WebPages::open(QStringLiteral("fully-branded"));
 }
 
 bool FrameWindow::loadEntryWindow()

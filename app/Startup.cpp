@@ -2,7 +2,8 @@
 
 #include "EnterPressesButtons.h"
 #include "FrameWindow.h"
-#include "modHelp.h"
+#include "UpdateReminder.h"
+#include "ProgramEnd.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
 #include "platform/SingleInstance.h"
@@ -27,14 +28,14 @@ bool Startup::run()
     if (!m_instance->tryAcquire()) {
         platform().messages->show(nullptr, QStringLiteral("Application is already running"),
                                   MessageBoxes::Icon::Information);
-        modHelp::UnloadAllAndEnd();
+        ProgramEnd::unloadAllAndEnd();
         return false;
     }
 
     EnterPressesButtons::install();
-    modHelp::UpdateReminder();
+    UpdateReminder::run();
 
-    // The frame is deleted by UnloadAllAndEnd with every other window.
+    // The frame is deleted by ProgramEnd::unloadAllAndEnd() with every other window.
     auto *frame = new FrameWindow;
     if (QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect available = screen->availableGeometry();
@@ -46,7 +47,7 @@ bool Startup::run()
         // The entry window gave up (its database is missing or unusable) and
         // its unload brought up the exit screen; the frame stays hidden. Make
         // sure the exit screen is there, or nothing would end the program.
-        modHelp::ShowExitScreen();
+        ProgramEnd::showExitScreen();
     }
     return true;
 }

@@ -1,6 +1,7 @@
 // The fourteen-day update reminder and the codec of its stored setting.
 
-#include "modHelp.h"
+#include "UpdateReminder.h"
+#include "WebPages.h"
 
 #include "platform/AppInfo.h"
 #include "platform/MessageBoxes.h"
@@ -10,7 +11,7 @@
 #include <QLocale>
 #include <QStringDecoder>
 
-namespace Orvane::modHelp {
+namespace Orvane::UpdateReminder {
 
 namespace {
 
@@ -49,7 +50,7 @@ QString withFourDigitYear(const QString &format)
 
 } // namespace
 
-QString EncodeSetting(const QString &text)
+QString encodeSetting(const QString &text)
 {
     // URL-safe Base64 of the UTF-8 text: letters, digits, "-" and "_" only.
     return QString::fromLatin1(text.toUtf8().toBase64(codecOptions));
@@ -83,35 +84,35 @@ std::optional<QString> tryDecodeSetting(const QString &text)
     return result;
 }
 
-QString DecodeSetting(const QString &text)
+QString decodeSetting(const QString &text)
 {
     return tryDecodeSetting(text).value_or(QString());
 }
 
-QString reminderDateFormat()
+QString dateFormat()
 {
     return withFourDigitYear(QLocale().dateFormat(QLocale::ShortFormat));
 }
 
-QString reminderDateText(const QDate &date)
+QString dateText(const QDate &date)
 {
-    return QLocale().toString(date, reminderDateFormat());
+    return QLocale().toString(date, dateFormat());
 }
 
-QDate reminderDateFromText(const QString &text)
+QDate dateFromText(const QString &text)
 {
-    return QLocale().toDate(text.trimmed(), reminderDateFormat());
+    return QLocale().toDate(text.trimmed(), dateFormat());
 }
 
-void UpdateReminder()
+void run()
 {
     const QString application = AppInfo::executableBaseName();
     const QString section = QStringLiteral("Settings");
-    const QString key = EncodeSetting(QStringLiteral("Duration"));
+    const QString key = encodeSetting(QStringLiteral("Duration"));
     SettingsStore &settings = *platform().settings;
     const QDate today = platform().clock->today();
     const auto writeToday = [&] {
-        settings.setValue(application, section, key, EncodeSetting(reminderDateText(today)));
+        settings.setValue(application, section, key, encodeSetting(dateText(today)));
     };
 
     const std::optional<QString> stored =
@@ -124,7 +125,7 @@ void UpdateReminder()
 
     // A value that does not decode or is not a date (damaged, or written by
     // another build) counts as due, so the reminder mends it by asking.
-    const QDate last = stored ? reminderDateFromText(*stored) : QDate();
+    const QDate last = stored ? dateFromText(*stored) : QDate();
     if (last.isValid()) {
         const qint64 days = today.daysTo(last);
         if (days >= -reminderDays && days <= reminderDays)
@@ -140,7 +141,7 @@ void UpdateReminder()
     // bring the question back on the next start.
     writeToday();
     if (answer == MessageBoxes::Answer::Yes)
-        OpenWebPage(QStringLiteral("download-web-page"));
+        WebPages::open(QStringLiteral("download-web-page"));
 }
 
-} // namespace Orvane::modHelp
+} // namespace Orvane::UpdateReminder

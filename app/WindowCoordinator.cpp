@@ -2,7 +2,9 @@
 
 #include "FrameWindow.h"
 #include "AboutBox.h"
-#include "modHelp.h"
+#include "WebPages.h"
+#include "UpdateReminder.h"
+#include "ProgramEnd.h"
 
 #include "entry/EntryWindow.h"
 #include "list/RecordListWindow.h"
@@ -23,7 +25,7 @@ bool WindowCoordinator::loadEntryWindow()
 {
     // Run again as the entry window loads; after the start-up's run it
     // neither asks nor writes.
-    modHelp::UpdateReminder();
+    UpdateReminder::run();
     m_entry = new EntryWindow;
     m_frame.addChild(m_entry);
     connectEntryWindow();
@@ -41,14 +43,14 @@ void WindowCoordinator::connectEntryWindow()
     connect(m_entry, &EntryWindow::recordUpdated, this, &WindowCoordinator::showFreshList);
     connect(m_entry, &EntryWindow::exitRequested, this, &WindowCoordinator::exitProgram);
     connect(m_entry, &EntryWindow::webPageRequested, this,
-            [](const QString &pageKey) { modHelp::OpenWebPage(pageKey); });
+            [](const QString &pageKey) { WebPages::open(pageKey); });
     connect(m_entry, &EntryWindow::aboutRequested, this, [this] {
         AboutBox box(m_entry);
         box.exec();
     });
     // However the entry window goes, the exit screen follows; closing it
     // ends the program.
-    connect(m_entry, &EntryWindow::unloaded, this, [] { modHelp::ShowExitScreen(); });
+    connect(m_entry, &EntryWindow::unloaded, this, [] { ProgramEnd::showExitScreen(); });
     connect(m_entry, &EntryWindow::databaseRefused, this, [this] {
         // As at start: the frame goes, and the exit screen follows.
         m_frame.hide();
@@ -166,7 +168,7 @@ void WindowCoordinator::showFreshList()
 
 void WindowCoordinator::exitProgram()
 {
-    modHelp::ShowExitScreen();
+    ProgramEnd::showExitScreen();
     // The frame's unload unloads the entry window with its other children.
     m_frame.close();
     unloadEntryWindow();

@@ -8,7 +8,7 @@
 #include "support/WindowDriver.h"
 
 #include "list/RecordListWindow.h"
-#include "app/modHelp.h"
+#include "app/ProgramEnd.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -159,7 +159,7 @@ void TestEntryWindow::databaseThatCannotBeUsedIsReportedAndLeftAsItWas()
         QVERIFY(notices.first().size() > message.size());
     }
     QCOMPARE(e.env.messages.shown.last().icon, Icon::Critical);
-    QVERIFY(modHelp::isExitScreenShown());
+    QVERIFY(ProgramEnd::isExitScreenShown());
     if (content.isNull())
         QVERIFY(!QFile::exists(e.env.databasePath()));
     else
@@ -1171,7 +1171,7 @@ void TestEntryWindow::exitUnloadsTheWindowAndShowsTheExitScreen()
         e.action("mnuExit")->trigger();
     else
         e.click("cmdExit");
-    QVERIFY(modHelp::isExitScreenShown());
+    QVERIFY(ProgramEnd::isExitScreenShown());
     QVERIFY(!e.frame->windows().entryWindow());
     QVERIFY(!e.frame->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -5,7 +5,7 @@
 #include "support/WindowDriver.h"
 
 #include "app/ExitScreen.h"
-#include "app/modHelp.h"
+#include "app/ProgramEnd.h"
 
 #include <QAccessible>
 #include <QCloseEvent>
@@ -42,8 +42,8 @@ protected:
 
 ExitScreen *shownExitScreen()
 {
-    modHelp::ShowExitScreen();
-    return qobject_cast<ExitScreen *>(modHelp::exitScreen());
+    ProgramEnd::showExitScreen();
+    return qobject_cast<ExitScreen *>(ProgramEnd::exitScreen());
 }
 
 } // namespace
@@ -79,10 +79,10 @@ void TestExitScreen::cleanup()
 void TestExitScreen::isOneTopLevelScreenKeptOnTop()
 {
     TestEnvironment env;
-    QVERIFY(!modHelp::isExitScreenShown());
+    QVERIFY(!ProgramEnd::isExitScreenShown());
     ExitScreen *screen = shownExitScreen();
     QVERIFY(screen);
-    QVERIFY(modHelp::isExitScreenShown());
+    QVERIFY(ProgramEnd::isExitScreenShown());
     QVERIFY(screen->isVisible());
     QVERIFY(screen->isWindow());
     QVERIFY(!screen->parentWidget());
@@ -268,7 +268,7 @@ void TestExitScreen::closingEndsTheProgramAndLeavesNoWindow()
 
     QCOMPARE(env.process.ends, 1);
     QVERIFY(visibleWindows().isEmpty());
-    QVERIFY(!modHelp::isExitScreenShown());
+    QVERIFY(!ProgramEnd::isExitScreenShown());
     flushDeletes();
     QVERIFY(!screen);
     QVERIFY(!frameGuard);
@@ -293,18 +293,18 @@ void TestExitScreen::unloadRunsHandlersAndSparesNoWindow()
         loaded->show();
     };
     auto *asker = new HandlerWindow;
-    asker->onClose = [](QCloseEvent *) { modHelp::ShowExitScreen(); };
+    asker->onClose = [](QCloseEvent *) { ProgramEnd::showExitScreen(); };
     asker->show();
     QPointer<HandlerWindow> stubbornGuard(stubborn), loaderGuard(loader), askerGuard(asker);
 
-    modHelp::UnloadAllAndEnd();
+    ProgramEnd::unloadAllAndEnd();
 
     QCOMPARE(stubborn->closes, 1);
     QCOMPARE(loader->closes, 1);
     QCOMPARE(asker->closes, 1);
     QVERIFY(loaded);
     QVERIFY(visibleWindows().isEmpty());
-    QVERIFY(!modHelp::exitScreen());
+    QVERIFY(!ProgramEnd::exitScreen());
     QCOMPARE(env.process.ends, 1);
     flushDeletes();
     QVERIFY(!stubbornGuard && !loaderGuard && !askerGuard && !loaded);
@@ -324,11 +324,11 @@ void TestExitScreen::closingTheFrameLeavesOnlyTheExitScreen()
     env.messages.clear();
 
     frame->close();
-    QVERIFY(modHelp::isExitScreenShown());
-    QCOMPARE(visibleWindows(), QList<QWidget *>{modHelp::exitScreen()});
+    QVERIFY(ProgramEnd::isExitScreenShown());
+    QCOMPARE(visibleWindows(), QList<QWidget *>{ProgramEnd::exitScreen()});
     QCOMPARE(env.process.ends, 0);
 
-    modHelp::exitScreen()->close();
+    ProgramEnd::exitScreen()->close();
     QCOMPARE(env.process.ends, 1);
     QVERIFY(visibleWindows().isEmpty());
     flushDeletes();

@@ -16,7 +16,7 @@
 #include "support/WindowDriver.h"
 
 #include "app/EnterPressesButtons.h"
-#include "app/modHelp.h"
+#include "app/ProgramEnd.h"
 #include "list/RecordListWindow.h"
 #include "view/RecordViewWindow.h"
 #include "widgets/AccessKeys.h"
@@ -327,7 +327,7 @@ void TestKeyboard::switchedOffEditTitleGivesAltEToExit()
     QShortcutEvent ambiguous(altE, 0, true);
     QObject *receiver = toMenuBar ? static_cast<QObject *>(program.frame().menuBar()) : exit;
     QVERIFY(QCoreApplication::sendEvent(receiver, &ambiguous));
-    QTRY_VERIFY(modHelp::isExitScreenShown());
+    QTRY_VERIFY(ProgramEnd::isExitScreenShown());
     QVERIFY(!program.frame().windows().entryWindow());
     QVERIFY(!program.frame().menuBar()->activeAction());
 }

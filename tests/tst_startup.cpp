@@ -10,7 +10,8 @@
 #include "platform/AppInfo.h"
 #include "platform/SingleInstance.h"
 #include "app/Startup.h"
-#include "app/modHelp.h"
+#include "app/UpdateReminder.h"
+#include "app/ProgramEnd.h"
 
 #include <QFile>
 #include <QProcess>
@@ -49,7 +50,7 @@ qint64 deadProcessId()
 // every window.
 void endProgram()
 {
-    modHelp::UnloadAllAndEnd();
+    ProgramEnd::unloadAllAndEnd();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
@@ -153,7 +154,7 @@ void TestStartup::normalStartShowsTheFrameWithTheEntryWindow()
         QCOMPARE(visibleWindows(), QList<QWidget *>{frame});
         QVERIFY(frame->windows().entryWindow());
         QVERIFY(frame->isChildVisible(frame->windows().entryWindow()));
-        QVERIFY(!modHelp::isExitScreenShown());
+        QVERIFY(!ProgramEnd::isExitScreenShown());
         // First run: the reminder date is stored, nothing is asked.
         QVERIFY(env.messages.shown.isEmpty());
         QCOMPARE(env.settings.writes, 1);
@@ -169,8 +170,8 @@ void TestStartup::dueReminderIsAskedOnceAtStart()
     TestEnvironment env;
     env.settings.values.insert(
             AppInfo::executableBaseName() + QStringLiteral("/Settings/")
-                    + modHelp::EncodeSetting(QStringLiteral("Duration")),
-            modHelp::EncodeSetting(modHelp::reminderDateText(env.clock.date.addDays(-20))));
+                    + UpdateReminder::encodeSetting(QStringLiteral("Duration")),
+            UpdateReminder::encodeSetting(UpdateReminder::dateText(env.clock.date.addDays(-20))));
     env.messages.answers.enqueue(MessageBoxes::Answer::No);
     Startup startup(uniqueLockName());
     QVERIFY(startup.run());
@@ -216,12 +217,12 @@ void TestStartup::missingDatabaseLeavesOnlyTheExitScreen()
     QVERIFY(startup.run());
     QCOMPARE(env.messages.texts(),
              QStringList{QStringLiteral("Required File Is Missing\rPlease Reinstall Software")});
-    QVERIFY(modHelp::isExitScreenShown());
-    QCOMPARE(visibleWindows(), QList<QWidget *>{modHelp::exitScreen()});
+    QVERIFY(ProgramEnd::isExitScreenShown());
+    QCOMPARE(visibleWindows(), QList<QWidget *>{ProgramEnd::exitScreen()});
     QVERIFY(!QFile::exists(env.databasePath()));
     QCOMPARE(env.process.ends, 0);
 
-    modHelp::exitScreen()->close();
+    ProgramEnd::exitScreen()->close();
     QCOMPARE(env.process.ends, 1);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(QApplication::topLevelWidgets(), QWidgetList());

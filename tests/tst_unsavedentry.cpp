@@ -6,7 +6,8 @@
 #include "support/WindowDriver.h"
 
 #include "list/RecordListWindow.h"
-#include "app/modHelp.h"
+#include "app/UpdateReminder.h"
+#include "app/ProgramEnd.h"
 #include "view/RecordViewWindow.h"
 
 #include <QApplication>
@@ -39,7 +40,7 @@ struct Program
         r.Name = QStringLiteral("STORED");
         r.Time_Dowsing_Occured = QStringLiteral("09:05");
         addRecords(env.databasePath(), {r});
-        modHelp::UpdateReminder(); // first run: stores the date, asks nothing
+        UpdateReminder::run(); // first run: stores the date, asks nothing
         frame = new FrameWindow;
         frame->show();
         frame->loadEntryWindow();
@@ -132,7 +133,7 @@ void TestUnsavedEntry::leavingAsksOnlyWhenSomethingIsUnsaved()
     p.click("cmdExit");
     QCOMPARE(p.env.messages.texts().contains(kLeaveQuestion), asks);
     // The default answer is Yes: the program goes on to its exit screen.
-    QVERIFY(modHelp::isExitScreenShown());
+    QVERIFY(ProgramEnd::isExitScreenShown());
     QVERIFY(!p.frame->isVisible());
 }
 
@@ -163,7 +164,7 @@ void TestUnsavedEntry::answeringNoKeepsTheProgramAndTheInput()
     QCOMPARE(p.env.messages.shown.first().buttons, MessageBoxes::Buttons::YesNo);
     // A reflex Enter keeps the input.
     QCOMPARE(p.env.messages.shown.first().defaultAnswer, Answer::No);
-    QVERIFY(!modHelp::isExitScreenShown());
+    QVERIFY(!ProgramEnd::isExitScreenShown());
     QVERIFY(p.frame->isVisible());
     QCOMPARE(p.frame->windows().entryWindow(), p.entry.data());
     QCOMPARE(p.control<QLineEdit>("txtName")->text(), QStringLiteral("JANE"));
@@ -179,7 +180,7 @@ void TestUnsavedEntry::answeringYesLeavesAfterOneQuestion()
     p.click("cmdExit");
     // The frame's own close does not ask a second time.
     QCOMPARE(p.env.messages.texts(), QStringList{kLeaveQuestion});
-    QVERIFY(modHelp::isExitScreenShown());
+    QVERIFY(ProgramEnd::isExitScreenShown());
     QVERIFY(!p.frame->windows().entryWindow());
 }
 

@@ -12,7 +12,7 @@
 #include "support/WindowDriver.h"
 
 #include "app/Startup.h"
-#include "app/modHelp.h"
+#include "app/ProgramEnd.h"
 #include "store/RecordStore.h"
 
 #include <QDir>
@@ -92,17 +92,17 @@ QString startAndGiveUp(TestEnvironment &env)
         QCOMPARE(env.messages.shown.size(), 1);
         QCOMPARE(env.messages.shown.constFirst().icon, MessageBoxes::Icon::Critical);
         QCOMPARE(env.messages.shown.constFirst().buttons, MessageBoxes::Buttons::Ok);
-        QVERIFY(modHelp::isExitScreenShown());
-        QCOMPARE(visibleWindows(), QList<QWidget *>{modHelp::exitScreen()});
+        QVERIFY(ProgramEnd::isExitScreenShown());
+        QCOMPARE(visibleWindows(), QList<QWidget *>{ProgramEnd::exitScreen()});
         QVERIFY(!frameWindow() || !frameWindow()->isVisible());
         QCOMPARE(env.process.ends, 0);
-        modHelp::exitScreen()->close();
+        ProgramEnd::exitScreen()->close();
         QCOMPARE(env.process.ends, 1);
     }();
     // A failed check may have left windows loaded: unload them for the next
     // case.
     if (QTest::currentTestFailed())
-        modHelp::UnloadAllAndEnd();
+        ProgramEnd::unloadAllAndEnd();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     if (!QTest::currentTestFailed())
         [] { QCOMPARE(QApplication::topLevelWidgets(), QWidgetList()); }();

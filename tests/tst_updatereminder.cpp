@@ -6,7 +6,8 @@
 
 #include "platform/AppInfo.h"
 #include "platform/QtPlatform.h"
-#include "app/modHelp.h"
+#include "app/WebPages.h"
+#include "app/UpdateReminder.h"
 
 #include <QLocale>
 #include <QSettings>
@@ -23,20 +24,20 @@ const QString reminderText = QStringLiteral(
 QString storageKey()
 {
     return AppInfo::executableBaseName() + QStringLiteral("/Settings/")
-            + modHelp::EncodeSetting(QStringLiteral("Duration"));
+            + UpdateReminder::encodeSetting(QStringLiteral("Duration"));
 }
 
 // Stores a reminder date as the program itself would.
 void storeDate(TestEnvironment &env, const QDate &date)
 {
     env.settings.values.insert(storageKey(),
-                               modHelp::EncodeSetting(modHelp::reminderDateText(date)));
+                               UpdateReminder::encodeSetting(UpdateReminder::dateText(date)));
 }
 
 QDate storedDate(const TestEnvironment &env)
 {
-    return modHelp::reminderDateFromText(
-            modHelp::DecodeSetting(env.settings.values.value(storageKey())));
+    return UpdateReminder::dateFromText(
+            UpdateReminder::decodeSetting(env.settings.values.value(storageKey())));
 }
 
 // Records, at the moment a page opens, what the settings hold.
@@ -110,9 +111,9 @@ void TestUpdateReminder::codecIsReversibleAndGivesUsableKeys_data()
 void TestUpdateReminder::codecIsReversibleAndGivesUsableKeys()
 {
     QFETCH(QString, text);
-    const QString encoded = modHelp::EncodeSetting(text);
-    QCOMPARE(modHelp::DecodeSetting(encoded), text);
-    QCOMPARE(modHelp::tryDecodeSetting(encoded), std::optional<QString>(text));
+    const QString encoded = UpdateReminder::encodeSetting(text);
+    QCOMPARE(UpdateReminder::decodeSetting(encoded), text);
+    QCOMPARE(UpdateReminder::tryDecodeSetting(encoded), std::optional<QString>(text));
     QCOMPARE(encoded.isEmpty(), text.isEmpty());
     QVERIFY(!encoded.contains(QLatin1Char('/')));
     QVERIFY(!encoded.contains(QLatin1Char('\\')));
@@ -130,21 +131,21 @@ void TestUpdateReminder::codecRefusesForeignText()
     for (const QString &foreign : {QStringLiteral("12/7/2026"), QStringLiteral("RHVyYXRpb24="),
                                    QStringLiteral("a"), QStringLiteral("RHVyYXRpb25"),
                                    QStringLiteral("_w"), QStringLiteral(" ")}) {
-        QVERIFY2(!modHelp::tryDecodeSetting(foreign).has_value(), qPrintable(foreign));
-        QCOMPARE(modHelp::DecodeSetting(foreign), QString());
+        QVERIFY2(!UpdateReminder::tryDecodeSetting(foreign).has_value(), qPrintable(foreign));
+        QCOMPARE(UpdateReminder::decodeSetting(foreign), QString());
     }
 }
 
 void TestUpdateReminder::firstRunStoresTodayWithoutAsking()
 {
     TestEnvironment env;
-    modHelp::UpdateReminder();
+    UpdateReminder::run();
     QVERIFY(env.messages.shown.isEmpty());
     QVERIFY(env.browser.opened.isEmpty());
     QCOMPARE(env.settings.writes, 1);
     QCOMPARE(env.settings.values.size(), 1);
     QCOMPARE(storedDate(env), env.clock.date);
-    QCOMPARE(modHelp::DecodeSetting(env.settings.values.value(storageKey())),
+    QCOMPARE(UpdateReminder::decodeSetting(env.settings.values.value(storageKey())),
              QStringLiteral("07/12/2026"));
 }
 
@@ -176,7 +177,7 @@ void TestUpdateReminder::asksOnlyBeyondFourteenDays()
     storeDate(env, stored);
     env.messages.answers.enqueue(MessageBoxes::Answer::No);
 
-    modHelp::UpdateReminder();
+    UpdateReminder::run();
 
     QVERIFY(env.browser.opened.isEmpty());
     if (!asks) {
@@ -209,12 +210,12 @@ void TestUpdateReminder::yesOpensTheDownloadPageAfterTheDateIsStored()
     env.messages.whileOpen = [&](const auto &) { pageOpenWhileAsking = !browser.opened.isEmpty(); };
     env.messages.answers.enqueue(MessageBoxes::Answer::Yes);
 
-    modHelp::UpdateReminder();
+    UpdateReminder::run();
 
     QVERIFY(!pageOpenWhileAsking);
     QCOMPARE(browser.opened.size(), 1);
     QCOMPARE(browser.opened.constFirst(),
-             modHelp::webPageUrl(QStringLiteral("download-web-page")));
+             WebPages::url(QStringLiteral("download-web-page")));
     QCOMPARE(browser.dateWhenOpened, env.clock.date);
     QCOMPARE(env.settings.writes, 1);
 }
@@ -224,18 +225,18 @@ void TestUpdateReminder::dueReminderAsksOnceAcrossTwoRuns()
     // Start-up and the entry window's load both run the reminder.
     TestEnvironment env;
     storeDate(env, env.clock.date.addDays(-30));
-    modHelp::UpdateReminder();
-    modHelp::UpdateReminder();
+    UpdateReminder::run();
+    UpdateReminder::run();
     QCOMPARE(env.messages.shown.size(), 1);
     QCOMPARE(env.browser.pageKeys(), QStringList{QStringLiteral("download-web-page")});
     QCOMPARE(env.settings.writes, 1);
 
     // The next start, fourteen days on, is quiet; the one after that asks.
     env.clock.date = env.clock.date.addDays(14);
-    modHelp::UpdateReminder();
+    UpdateReminder::run();
     QCOMPARE(env.messages.shown.size(), 1);
     env.clock.date = env.clock.date.addDays(1);
-    modHelp::UpdateReminder();
+    UpdateReminder::run();
     QCOMPARE(env.messages.shown.size(), 2);
 }
 
@@ -244,10 +245,10 @@ void TestUpdateReminder::unreadableSettingCountsAsDue_data()
     QTest::addColumn<QString>("stored");
     QTest::newRow("not encoded") << QStringLiteral("07/12/2026");
     QTest::newRow("damaged encoding") << QStringLiteral("MDcvMTIvMjAyNg==!");
-    QTest::newRow("encoded, not a date") << modHelp::EncodeSetting(QStringLiteral("soon"));
-    QTest::newRow("encoded, impossible date") << modHelp::EncodeSetting(QStringLiteral("31/02/2026"));
-    QTest::newRow("encoded, other format") << modHelp::EncodeSetting(QStringLiteral("2026-12-07"));
-    QTest::newRow("encoded, blanks") << modHelp::EncodeSetting(QStringLiteral("   "));
+    QTest::newRow("encoded, not a date") << UpdateReminder::encodeSetting(QStringLiteral("soon"));
+    QTest::newRow("encoded, impossible date") << UpdateReminder::encodeSetting(QStringLiteral("31/02/2026"));
+    QTest::newRow("encoded, other format") << UpdateReminder::encodeSetting(QStringLiteral("2026-12-07"));
+    QTest::newRow("encoded, blanks") << UpdateReminder::encodeSetting(QStringLiteral("   "));
     QTest::newRow("not UTF-8") << QString::fromLatin1(QByteArray("\xff\xfe\xfd").toBase64(
             QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
 }
@@ -259,12 +260,12 @@ void TestUpdateReminder::unreadableSettingCountsAsDue()
     env.settings.values.insert(storageKey(), stored);
     env.messages.answers.enqueue(MessageBoxes::Answer::No);
 
-    modHelp::UpdateReminder();
+    UpdateReminder::run();
 
     QCOMPARE(env.messages.texts(), QStringList{reminderText});
     QCOMPARE(storedDate(env), env.clock.date);
     // Mended: the next run is quiet.
-    modHelp::UpdateReminder();
+    UpdateReminder::run();
     QCOMPARE(env.messages.shown.size(), 1);
 }
 
@@ -287,18 +288,18 @@ void TestUpdateReminder::twoDigitYearFormatsReadBackTheSameDate()
     TestEnvironment env;
     env.clock.date = today;
 
-    modHelp::UpdateReminder();
-    const QString text = modHelp::DecodeSetting(env.settings.values.value(storageKey()));
+    UpdateReminder::run();
+    const QString text = UpdateReminder::decodeSetting(env.settings.values.value(storageKey()));
     QVERIFY2(text.contains(QString::number(today.year())), qPrintable(text));
-    QCOMPARE(modHelp::reminderDateFromText(text), today);
+    QCOMPARE(UpdateReminder::dateFromText(text), today);
 
     // Same day and fourteen days on: quiet. A century off would ask.
-    modHelp::UpdateReminder();
+    UpdateReminder::run();
     env.clock.date = today.addDays(14);
-    modHelp::UpdateReminder();
+    UpdateReminder::run();
     QVERIFY(env.messages.shown.isEmpty());
     env.clock.date = today.addDays(15);
-    modHelp::UpdateReminder();
+    UpdateReminder::run();
     QCOMPARE(env.messages.shown.size(), 1);
 }
 
@@ -311,15 +312,15 @@ void TestUpdateReminder::realSettingsStoreKeepsTheDate()
     p.settings = &real;
     installPlatform(p);
     const QString app = QStringLiteral("tst_updatereminder-real");
-    const QString key = modHelp::EncodeSetting(QStringLiteral("Duration"));
-    const QString value = modHelp::EncodeSetting(modHelp::reminderDateText(env.clock.date));
+    const QString key = UpdateReminder::encodeSetting(QStringLiteral("Duration"));
+    const QString value = UpdateReminder::encodeSetting(UpdateReminder::dateText(env.clock.date));
     real.setValue(app, QStringLiteral("Settings"), key, value);
     QCOMPARE(QSettingsStore().value(app, QStringLiteral("Settings"), key, QString()), value);
 
-    modHelp::UpdateReminder();
-    modHelp::UpdateReminder();
+    UpdateReminder::run();
+    UpdateReminder::run();
     QVERIFY(env.messages.shown.isEmpty());
-    QCOMPARE(modHelp::reminderDateFromText(modHelp::DecodeSetting(real.value(
+    QCOMPARE(UpdateReminder::dateFromText(UpdateReminder::decodeSetting(real.value(
                      AppInfo::executableBaseName(), QStringLiteral("Settings"), key, QString()))),
              env.clock.date);
 }

@@ -4,7 +4,7 @@
 #include "support/WindowDriver.h"
 
 #include "app/ExitScreen.h"
-#include "app/modHelp.h"
+#include "app/WebPages.h"
 
 #include <QLabel>
 #include <QMdiArea>
@@ -62,19 +62,19 @@ void TestWebPages::everyPageKeyHasItsAddress_data()
 void TestWebPages::everyPageKeyHasItsAddress()
 {
     QFETCH(QString, key);
-    const QUrl url = modHelp::webPageUrl(key);
+    const QUrl url = WebPages::url(key);
     QVERIFY(url.isValid());
     QCOMPARE(url.toString(QUrl::FullyEncoded),
              QStringLiteral("http://www.orvane.example/orvane-site/ssd.php?page=") + key);
-    QVERIFY(modHelp::makerHost().endsWith(QLatin1String(".example")));
-    QCOMPARE(url.host(), modHelp::makerHost());
+    QVERIFY(WebPages::makerHost().endsWith(QLatin1String(".example")));
+    QCOMPARE(url.host(), WebPages::makerHost());
 }
 
 void TestWebPages::openWebPageOpensOnePageAndReportsNothing()
 {
     TestEnvironment env;
-    modHelp::OpenWebPage(QStringLiteral("donate"));
-    QCOMPARE(env.browser.opened, QList<QUrl>{modHelp::webPageUrl(QStringLiteral("donate"))});
+    WebPages::open(QStringLiteral("donate"));
+    QCOMPARE(env.browser.opened, QList<QUrl>{WebPages::url(QStringLiteral("donate"))});
     QVERIFY(env.messages.shown.isEmpty());
 }
 
@@ -114,7 +114,7 @@ void TestWebPages::typedValuesCannotChangeTheAddress()
     const QUrl reparsed(url.toString(QUrl::FullyEncoded), QUrl::StrictMode);
     for (const QUrl &u : {url, reparsed}) {
         QCOMPARE(u.scheme(), QStringLiteral("http"));
-        QCOMPARE(u.host(), modHelp::makerHost());
+        QCOMPARE(u.host(), WebPages::makerHost());
         QCOMPARE(u.port(), -1);
         QCOMPARE(u.userInfo(), QString());
         QCOMPARE(u.path(), pagePath);
@@ -188,8 +188,8 @@ void TestWebPages::bannerTexts()
                             "website. Click here for more details."));
     // The board advertisement ends with the board's address on the maker's host.
     const QString ad = control<QLabel>(&frame, "Label61")->text();
-    QVERIFY(ad.endsWith(modHelp::discussionBoardAddress()));
-    QCOMPARE(QUrl(modHelp::discussionBoardAddress()).host(), modHelp::makerHost());
+    QVERIFY(ad.endsWith(WebPages::discussionBoardAddress()));
+    QCOMPARE(QUrl(WebPages::discussionBoardAddress()).host(), WebPages::makerHost());
     QVERIFY(!ad.contains(QLatin1Char('\n')));
 }
 

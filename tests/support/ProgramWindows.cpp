@@ -4,7 +4,8 @@
 #include "list/RecordListWindow.h"
 #include "app/FrameWindow.h"
 #include "app/AboutBox.h"
-#include "app/modHelp.h"
+#include "app/UpdateReminder.h"
+#include "app/ProgramEnd.h"
 #include "support/TestDatabase.h"
 #include "support/WindowDriver.h"
 #include "view/RecordViewWindow.h"
@@ -46,7 +47,7 @@ ProgramWindows::ProgramWindows(int records)
     addRecords(env.databasePath(), stored);
 
     // The reminder is due on fresh settings; let it ask now, not in a test.
-    modHelp::UpdateReminder();
+    UpdateReminder::run();
     env.messages.clear();
     env.browser.opened.clear();
 
@@ -146,8 +147,8 @@ QWidget *ProgramWindows::enter(const QString &state)
         m_shown = window;
         m_about->show();
     } else if (state == QLatin1String("exit screen")) {
-        modHelp::ShowExitScreen();
-        window = modHelp::exitScreen();
+        ProgramEnd::showExitScreen();
+        window = ProgramEnd::exitScreen();
         m_shown = window;
     } else {
         qWarning("no such state: %s", qPrintable(state));

@@ -1,6 +1,6 @@
 #include "WindowDriver.h"
 
-#include "app/modHelp.h"
+#include "app/UpdateReminder.h"
 
 #include <QApplication>
 #include <QLayout>
@@ -56,7 +56,7 @@ EntryDriver::EntryDriver(bool withDatabase, bool show,
         prepareDatabase(env.databasePath());
     // The reminder is due on a fresh settings store; let it ask now so that
     // the load's own run stays quiet.
-    modHelp::UpdateReminder();
+    UpdateReminder::run();
     env.messages.clear();
     env.browser.opened.clear();
     frame = std::make_unique<FrameWindow>();

@@ -1,4 +1,4 @@
-#include "modHelp.h"
+#include "ProgramEnd.h"
 
 #include "ExitScreen.h"
 #include "platform/Platform.h"
@@ -11,7 +11,7 @@
 #include <QSet>
 #include <QWidget>
 
-namespace Orvane::modHelp {
+namespace Orvane::ProgramEnd {
 
 namespace {
 
@@ -21,64 +21,16 @@ QPointer<ExitScreen> &theExitScreen()
     return screen;
 }
 
-// True while UnloadAllAndEnd walks the windows.
+// True while unloadAllAndEnd() walks the windows.
 bool &unloadingAll()
 {
     static bool unloading = false;
     return unloading;
 }
 
-QString encodedQueryItem(const QString &name, const QString &value)
-{
-    return QString::fromLatin1(QUrl::toPercentEncoding(name) + '='
-                               + QUrl::toPercentEncoding(value));
-}
-
 } // namespace
 
-QString makerHost()
-{
-    return QStringLiteral("www.orvane.example");
-}
-
-QString makerSiteAddress()
-{
-    return makerHost();
-}
-
-QString discussionBoardAddress()
-{
-    return QStringLiteral("http://%1/board/").arg(makerHost());
-}
-
-QUrl webPageUrl(const QString &pageKey, const QueryFields &fields)
-{
-    // Every name and value is encoded byte by byte (only letters, digits and
-    // "-._~" stay as they are), so "&", "=", "#", "+", "%" and line breaks
-    // typed by the user stay inside their own value.
-    QStringList items{encodedQueryItem(QStringLiteral("page"), pageKey)};
-    for (const auto &field : fields)
-        items.append(encodedQueryItem(field.first, field.second));
-
-    QUrl url;
-    url.setScheme(QStringLiteral("http"));
-    url.setHost(makerHost());
-    url.setPath(QStringLiteral("/orvane-site/ssd.php"));
-    url.setQuery(items.join(QLatin1Char('&')), QUrl::StrictMode);
-    return url;
-}
-
-void OpenWebPage(const QString &pageKey)
-{
-    OpenWebPage(pageKey, {});
-}
-
-void OpenWebPage(const QString &pageKey, const QueryFields &fields)
-{
-    platform().browser->open(webPageUrl(pageKey, fields));
-}
-
-void ShowExitScreen()
+void showExitScreen()
 {
     if (unloadingAll())
         return;
@@ -109,7 +61,7 @@ QWidget *exitScreen()
     return theExitScreen().data();
 }
 
-void UnloadAllAndEnd()
+void unloadAllAndEnd()
 {
     // The walk closes the exit screen too, whose close handler calls this
     // again: the inner call has nothing to add.
@@ -152,4 +104,4 @@ void UnloadAllAndEnd()
     platform().process->end();
 }
 
-} // namespace Orvane::modHelp
+} // namespace Orvane::ProgramEnd
