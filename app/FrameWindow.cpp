@@ -10,7 +10,10 @@
 #include "platform/AppInfo.h"
 
 #include <QApplication>
+#include <QAbstractButton>
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QMdiArea>
@@ -98,6 +101,7 @@ QWidget *FrameWindow::makeTopBanner()
     // Space opens them.
     label61->setFocusPolicy(Qt::TabFocus);
     m_topLink = label61;
+    label61->installEventFilter(this);
     connect(label61, &LinkLabel::clicked, this, &FrameWindow::openHomePage);
     frameLayout->addWidget(label61);
     stripLayout->addWidget(frame3);
@@ -122,6 +126,7 @@ QWidget *FrameWindow::makeBottomBanner()
     label7->setAlignment(Qt::AlignCenter);
     label7->setFocusPolicy(Qt::TabFocus);
     m_bottomLink = label7;
+    label7->installEventFilter(this);
     QFont bold = label7->font();
     bold.setBold(true);
     label7->setFont(bold);
@@ -229,6 +234,36 @@ ChildSubWindow *FrameWindow::shownSubWindow() const
             return dynamic_cast<ChildSubWindow *>(sub);
     }
     return nullptr;
+}
+
+bool FrameWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // Qt counts the child as inactive while a banner link has the focus, so
+    // the child's access keys would do nothing until Tab went back into it.
+    if ((watched == m_topLink || watched == m_bottomLink) && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const Qt::KeyboardModifiers others = key->modifiers() & ~Qt::AltModifier;
+        if ((key->modifiers() & Qt::AltModifier) && !(others & ~Qt::KeypadModifier)
+            && pressInShownChild(QKeySequence(Qt::ALT | key->key())))
+            return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool FrameWindow::pressInShownChild(const QKeySequence &key)
+{
+    // Only the child on show has visible controls; the menu bar keeps its
+    // own keys.
+    const QList<QObject *> takers = AccessKeys::takersOf(key, this, nullptr);
+    if (takers.size() != 1)
+        return false;
+    if (auto *button = qobject_cast<QAbstractButton *>(takers.constFirst())) {
+        button->setFocus(Qt::ShortcutFocusReason);
+        button->animateClick();
+    } else if (auto *label = qobject_cast<QLabel *>(takers.constFirst())) {
+        label->buddy()->setFocus(Qt::ShortcutFocusReason);
+    }
+    return true;
 }
 
 bool FrameWindow::focusNextPrevChild(bool next)

@@ -8,6 +8,7 @@
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
+class QKeySequence;
 class QMenu;
 
 namespace Orvane {
@@ -55,8 +56,13 @@ protected:
     // Tab goes round the top banner's link, the child on show and the bottom
     // banner's link.
     bool focusNextPrevChild(bool next) override;
+    // Access keys typed while a banner link has the focus.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Presses the control of the child on show that takes this access key;
+    // false when none or several do.
+    bool pressInShownChild(const QKeySequence &key);
     // Unload handler: unloads the entry and the list window.
     void unloadChildren();
     QMdiSubWindow *subWindowOf(QWidget *child) const;
