@@ -53,6 +53,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     // Tab goes round the top banner's link, the child on show and the bottom
     // banner's link.
     bool focusNextPrevChild(bool next) override;
