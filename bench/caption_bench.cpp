@@ -24,6 +24,7 @@
 //
 // Runs headless (offscreen) unless QT_QPA_PLATFORM says otherwise.
 
+#include "BenchOutput.h"
 #include "support/FakePlatform.h"
 
 #include "app/FrameWindow.h"
@@ -39,21 +40,11 @@
 #include <memory>
 
 using namespace Orvane;
+using Orvane::Bench::line;
+using Orvane::Bench::median;
 using namespace Orvane::Testing;
 
 namespace {
-
-void line(const QString &text)
-{
-    std::printf("%s\n", qPrintable(text));
-    std::fflush(stdout);
-}
-
-double median(QVector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.isEmpty() ? 0 : values.at(values.size() / 2);
-}
 
 struct Caption
 {

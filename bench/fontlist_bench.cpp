@@ -11,6 +11,7 @@
 // QT_QPA_PLATFORM says otherwise; the figure that counts is under X
 // (QT_QPA_PLATFORM=xcb with DISPLAY set), as on a desktop.
 
+#include "BenchOutput.h"
 #include "support/FakePlatform.h"
 
 #include "app/FrameWindow.h"
@@ -26,21 +27,11 @@
 #include <thread>
 
 using namespace Orvane;
+using Orvane::Bench::line;
+using Orvane::Bench::median;
 using namespace Orvane::Testing;
 
 namespace {
-
-void line(const QString &text)
-{
-    std::printf("%s\n", qPrintable(text));
-    std::fflush(stdout);
-}
-
-double median(QVector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.isEmpty() ? 0 : values.at(values.size() / 2);
-}
 
 // Child process: one start, the way main() makes it, with or without the
 // font thread; prints the time to the painted frame.

@@ -8,6 +8,7 @@
 // Makes a copy of the shipped database holding ROWS records in a temporary
 // folder and prints the medians as plain lines.
 
+#include "BenchOutput.h"
 #include "BenchDatabase.h"
 
 #include "store/KeyIndex.h"
@@ -23,21 +24,11 @@
 #include <cstdio>
 
 using namespace Orvane;
+using Orvane::Bench::line;
+using Orvane::Bench::median;
 using namespace Orvane::Testing;
 
 namespace {
-
-void line(const QString &text)
-{
-    std::printf("%s\n", qPrintable(text));
-    std::fflush(stdout);
-}
-
-double median(QVector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.isEmpty() ? 0 : values.at(values.size() / 2);
-}
 
 // What the list would do with no direct path: one forward-only query.
 KeyIndex keysThroughQuery(const QString &connection)

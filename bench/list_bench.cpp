@@ -12,6 +12,7 @@
 // mixed up), and prints figures as plain lines. Runs headless (offscreen)
 // unless QT_QPA_PLATFORM says otherwise.
 
+#include "BenchOutput.h"
 #include "BenchDatabase.h"
 #include "support/FakePlatform.h"
 
@@ -37,25 +38,15 @@
 #include <cstdio>
 
 using namespace Orvane;
+using Orvane::Bench::line;
+using Orvane::Bench::median;
 using namespace Orvane::Testing;
 
 namespace {
 
-void line(const QString &text)
-{
-    std::printf("%s\n", qPrintable(text));
-    std::fflush(stdout);
-}
-
 double msSince(const QElapsedTimer &timer)
 {
     return timer.nsecsElapsed() / 1e6;
-}
-
-double median(QVector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.isEmpty() ? 0 : values.at(values.size() / 2);
 }
 
 // kB figures from /proc/self/status ("VmRSS", "VmHWM").

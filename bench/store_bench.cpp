@@ -9,6 +9,7 @@
 // Makes a copy of the shipped database holding ROWS records (and one of
 // 1,000) in a temporary folder and prints figures as plain lines.
 
+#include "BenchOutput.h"
 #include "BenchDatabase.h"
 
 #include "store/FileCheck.h"
@@ -25,21 +26,11 @@
 #include <cstdio>
 
 using namespace Orvane;
+using Orvane::Bench::line;
+using Orvane::Bench::median;
 using namespace Orvane::Testing;
 
 namespace {
-
-void line(const QString &text)
-{
-    std::printf("%s\n", qPrintable(text));
-    std::fflush(stdout);
-}
-
-double median(QVector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.isEmpty() ? 0 : values.at(values.size() / 2);
-}
 
 DowsingRecord benchRecord(int i)
 {
