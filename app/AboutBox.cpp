@@ -84,8 +84,10 @@ AboutBox::AboutBox(QWidget *parent)
     LinkLabel *lblHomePage = makeLink(
             QStringLiteral("lblHomePage"),
             QStringLiteral("Click here to visit ") + WebPages::makerSiteAddress(), this);
-    connect(lblCobrand, &LinkLabel::clicked, this, &AboutBox::lblCobrand_Click);
-    connect(lblHomePage, &LinkLabel::clicked, this, &AboutBox::lblHomePage_Click);
+    connect(lblCobrand, &LinkLabel::clicked, this,
+            [] { WebPages::open(QStringLiteral("fully-branded")); });
+    connect(lblHomePage, &LinkLabel::clicked, this,
+            [] { WebPages::open(QStringLiteral("home-page")); });
 
     m_cmdOk = new QPushButton(QStringLiteral("&OK"), this);
     m_cmdOk->setObjectName(QStringLiteral("cmdOk"));
@@ -93,7 +95,7 @@ AboutBox::AboutBox(QWidget *parent)
     // Enter presses it as the default button; Esc closes the box as well.
     m_cmdOk->setDefault(true);
     m_cmdOk->setAutoDefault(true);
-    connect(m_cmdOk, &QPushButton::clicked, this, &AboutBox::cmdOk_Click);
+    connect(m_cmdOk, &QPushButton::clicked, this, &QDialog::accept);
 
     auto *text = new QVBoxLayout;
     text->setSpacing(8);
@@ -128,21 +130,6 @@ AboutBox::AboutBox(QWidget *parent)
     label1->setFixedWidth(360);
     label3->setFixedWidth(360);
     m_cmdOk->setFocus();
-}
-
-void AboutBox::lblCobrand_Click()
-{
-    WebPages::open(QStringLiteral("fully-branded"));
-}
-
-void AboutBox::lblHomePage_Click()
-{
-    WebPages::open(QStringLiteral("home-page"));
-}
-
-void AboutBox::cmdOk_Click()
-{
-    accept();
 }
 
 } // namespace Orvane

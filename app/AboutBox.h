@@ -16,10 +16,6 @@ class AboutBox : public QDialog
 public:
     explicit AboutBox(QWidget *parent = nullptr);
 
-    void lblCobrand_Click();
-    void lblHomePage_Click();
-    void cmdOk_Click();
-
 private:
     QPushButton *m_cmdOk = nullptr;
 };

@@ -97,7 +97,7 @@ ExitScreen::ExitScreen(int noteIndex)
     m_cmdExit = new QPushButton(QStringLiteral("E&xit"), this);
     m_cmdExit->setObjectName(QStringLiteral("cmdExit"));
     m_cmdExit->setMinimumWidth(96);
-    connect(m_cmdExit, &QPushButton::clicked, this, &ExitScreen::cmdExit_Click);
+    connect(m_cmdExit, &QPushButton::clicked, this, &ExitScreen::endProgram);
     auto *bottom = new QHBoxLayout;
     bottom->addStretch(1);
     bottom->addWidget(m_cmdExit);
@@ -257,7 +257,7 @@ QWidget *ExitScreen::makeReferForm()
     m_cmdSend = new QPushButton(QStringLiteral("&Send"), box);
     m_cmdSend->setObjectName(QStringLiteral("cmdSend"));
     m_cmdSend->setMinimumWidth(96);
-    connect(m_cmdSend, &QPushButton::clicked, this, &ExitScreen::cmdSend_Click);
+    connect(m_cmdSend, &QPushButton::clicked, this, &ExitScreen::sendReferral);
     auto *row = new QHBoxLayout;
     row->addWidget(m_lblSent, 1);
     row->addWidget(m_cmdSend);
@@ -279,7 +279,7 @@ WebPages::QueryFields ExitScreen::referralFields() const
             {QStringLiteral("message"), m_txtMessage->toPlainText()}};
 }
 
-void ExitScreen::cmdSend_Click()
+void ExitScreen::sendReferral()
 {
     const auto refuse = [this](const QString &text, QWidget *field) {
         platform().messages->show(this, text, MessageBoxes::Icon::Information);
@@ -313,7 +313,7 @@ void ExitScreen::cmdSend_Click()
     m_lblSent->setText(QStringLiteral("Your browser was opened to send the invitation."));
 }
 
-void ExitScreen::cmdExit_Click()
+void ExitScreen::endProgram()
 {
     ProgramEnd::unloadAllAndEnd();
 }

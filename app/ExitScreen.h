@@ -36,8 +36,8 @@ public:
     static QString referralPageKey();
     WebPages::QueryFields referralFields() const;
 
-    void cmdSend_Click();
-    void cmdExit_Click();
+    void sendReferral();
+    void endProgram();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
