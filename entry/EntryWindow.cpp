@@ -339,8 +339,8 @@ DowsingRecord EntryWindow::formRecord() const
     r.Email = m_txtEmail->text();
     r.Time_Dowsing_Occured = Selectors::composeTime(m_cmbHour->currentText(),
                                                     m_cmbMinute->currentText());
-    r.Dowsing_Tool = m_cmbDowsingTool->currentText();
-    r.Item_Dowsing_For = m_cmbItemDowsingFor->currentText();
+    r.Dowsing_Tool = m_tool->list()->currentText();
+    r.Item_Dowsing_For = m_item->list()->currentText();
     r.Location_Dowsing_Occured = m_txtLocationDowsingFor->text();
     r.Notes = m_txtNotes->toPlainText();
     return r;
@@ -518,8 +518,8 @@ void EntryWindow::showRecord(const DowsingRecord &record, const QString &dateTex
     m_txtPin->setText(record.Pin);
     m_txtPhNo->setText(record.Phone_No);
     m_txtEmail->setText(record.Email);
-    m_cmbDowsingTool->setEditText(record.Dowsing_Tool);
-    m_cmbItemDowsingFor->setEditText(record.Item_Dowsing_For);
+    m_tool->list()->setEditText(record.Dowsing_Tool);
+    m_item->list()->setEditText(record.Item_Dowsing_For);
     m_txtLocationDowsingFor->setText(record.Location_Dowsing_Occured);
     m_txtNotes->setPlainText(record.Notes);
 

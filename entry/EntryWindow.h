@@ -191,8 +191,6 @@ private:
     // Tools page.
     OtherChooser *m_tool = nullptr;
     OtherChooser *m_item = nullptr;
-    QComboBox *m_cmbDowsingTool = nullptr;
-    QComboBox *m_cmbItemDowsingFor = nullptr;
     QComboBox *m_cmbHour = nullptr;
     QComboBox *m_cmbMinute = nullptr;
     QComboBox *m_cmbAMPM = nullptr;

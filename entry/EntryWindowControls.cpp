@@ -109,8 +109,8 @@ void EntryWindow::buildControls()
         m_cmAddNewRecord, m_cmdViewAllrecords, m_cmdExit, m_hintLine->label1(),
         m_txtName, m_txtAddress, m_txtCity, m_txtState, m_txtPin, m_txtPhNo, m_txtEmail,
         m_txtLocationDowsingFor, m_cmdCustomersDetailsNext,
-        m_cmbDowsingTool, m_tool->nameBox(), m_tool->okButton(), m_tool->cancelButton(),
-        m_cmbItemDowsingFor, m_item->nameBox(), m_item->okButton(), m_item->cancelButton(),
+        m_tool->list(), m_tool->nameBox(), m_tool->okButton(), m_tool->cancelButton(),
+        m_item->list(), m_item->nameBox(), m_item->okButton(), m_item->cancelButton(),
         m_cmbHour, m_cmbMinute, m_cmbAMPM, m_cmbMonth, m_cmbDate, m_cmbYear, m_cmdToolsBack, m_cmdToolsNext,
         m_txtNotes, m_cmdNotesBack, m_cmdadd,
     };
@@ -262,7 +262,6 @@ QGroupBox *EntryWindow::buildToolsPage()
              QStringLiteral("Enter The Name of The Dowsing Tool"), QStringLiteral("Dowsing Tool"),
              QStringLiteral("Name Of The Dowsing Tool"), QStringLiteral("Please Enter Dowsing Tool !")},
             this);
-    m_cmbDowsingTool = m_tool->list();
 
     auto *Frame4 = new PanelGroup(QStringLiteral("Dowsing Item:-"), EntryStyle::rimColour(), page);
     Frame4->setObjectName(QStringLiteral("Frame4"));
@@ -275,7 +274,6 @@ QGroupBox *EntryWindow::buildToolsPage()
              QStringLiteral("Enter The Name of The Dowsing Item"), QStringLiteral("Dowsing Item"),
              QStringLiteral("Name Of The Dowsing Item"), QStringLiteral("Please Enter Dowsing Item !")},
             this);
-    m_cmbItemDowsingFor = m_item->list();
 
     m_cmdToolsBack = EntryControls::button(QStringLiteral("<< &Back"), QStringLiteral("cmdToolsBack"), page);
     m_cmdToolsNext = EntryControls::button(QStringLiteral("&Next >>"), QStringLiteral("cmdToolsNext"), page);
