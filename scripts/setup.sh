@@ -7,7 +7,8 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$here"
 
-build_packages=(build-essential cmake qt6-base-dev libqt6sql6-sqlite libsqlite3-dev fonts-dejavu-core)
+build_packages=(build-essential cmake pkg-config qt6-base-dev libqt6sql6-sqlite libsqlite3-dev liblz4-dev
+                fonts-dejavu-core)
 test_packages=(xvfb xauth xdotool x11-utils imagemagick unrtf poppler-utils sqlite3
                dbus at-spi2-core python3 python3-pyatspi libx11-dev libxdamage-dev
                desktop-file-utils)

@@ -1,6 +1,7 @@
 #include "RecordStore.h"
 
 #include "EngineKeys.h"
+#include "FindIndex.h"
 #include "FileCheck.h"
 
 #include <QAtomicInteger>
@@ -39,7 +40,11 @@ QString nextConnectionName()
 QString reasonOf(const QSqlError &error)
 {
     const QString text = error.databaseText().trimmed();
-    return text.isEmpty() ? error.text().trimmed() : text;
+    const QString reason = text.isEmpty() ? error.text().trimmed() : text;
+    // The engine's word for a damaged page, whichever read met it first.
+    if (error.nativeErrorCode() == QLatin1String("11"))
+        return QStringLiteral("The file is damaged: %1").arg(reason);
+    return reason;
 }
 
 // Text fields are written as "" rather than NULL.
@@ -423,17 +428,21 @@ bool RecordStore::add(DowsingRecord &record)
         return fail(QStringLiteral("The Date Is Not A Valid Calendar Date"));
     if (!readyToWrite())
         return false;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare(QStringLiteral("INSERT INTO Details (%1) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)")
-                          .arg(kColumns));
-    bindFields(query, record);
-    if (!query.exec())
-        return fail(reasonOf(query.lastError()));
-    // A trigger may drop the row without an error.
-    if (query.numRowsAffected() != 1)
-        return fail(QStringLiteral("The file did not take the record."));
-    const qint64 key = query.lastInsertId().toLongLong();
-    if (!writtenToFileAtPath())
+    qint64 key = -1;
+    const bool written = writeInTransaction([&] {
+        QSqlQuery query(QSqlDatabase::database(m_connection, false));
+        query.prepare(QStringLiteral("INSERT INTO Details (%1) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)")
+                              .arg(kColumns));
+        bindFields(query, record);
+        if (!query.exec())
+            return fail(reasonOf(query.lastError()));
+        // A trigger may drop the row without an error.
+        if (query.numRowsAffected() != 1)
+            return fail(QStringLiteral("The file did not take the record."));
+        key = query.lastInsertId().toLongLong();
+        return true;
+    });
+    if (!written || !writtenToFileAtPath())
         return false;
     record.IdNumber = key;
     return true;
@@ -450,18 +459,21 @@ bool RecordStore::update(const DowsingRecord &record)
         return fail(QStringLiteral("The Date Is Not A Valid Calendar Date"));
     if (!readyToWrite())
         return false;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare(QStringLiteral(
-            "UPDATE Details SET Date=?, Name=?, Address=?, City=?, State=?, Pin=?, Phone_No=?, "
-            "Email=?, Time_Dowsing_Occured=?, Dowsing_Tool=?, Item_Dowsing_For=?, "
-            "Location_Dowsing_Occured=?, Notes=? WHERE IdNumber=?"));
-    bindFields(query, record);
-    query.addBindValue(*record.IdNumber);
-    if (!query.exec())
-        return fail(reasonOf(query.lastError()));
-    if (query.numRowsAffected() != 1)
-        return fail(QStringLiteral("The record no longer exists in the database."));
-    return writtenToFileAtPath();
+    const bool written = writeInTransaction([&] {
+        QSqlQuery query(QSqlDatabase::database(m_connection, false));
+        query.prepare(QStringLiteral(
+                "UPDATE Details SET Date=?, Name=?, Address=?, City=?, State=?, Pin=?, "
+                "Phone_No=?, Email=?, Time_Dowsing_Occured=?, Dowsing_Tool=?, "
+                "Item_Dowsing_For=?, Location_Dowsing_Occured=?, Notes=? WHERE IdNumber=?"));
+        bindFields(query, record);
+        query.addBindValue(*record.IdNumber);
+        if (!query.exec())
+            return fail(reasonOf(query.lastError()));
+        if (query.numRowsAffected() != 1)
+            return fail(QStringLiteral("The record no longer exists in the database."));
+        return true;
+    });
+    return written && writtenToFileAtPath();
 }
 
 bool RecordStore::remove(qint64 idNumber)
@@ -471,14 +483,62 @@ bool RecordStore::remove(qint64 idNumber)
         return fail(QStringLiteral("The database is not open."));
     if (!readyToWrite())
         return false;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare(QStringLiteral("DELETE FROM Details WHERE IdNumber=?"));
-    query.addBindValue(idNumber);
-    if (!query.exec())
+    const bool written = writeInTransaction([&] {
+        QSqlQuery query(QSqlDatabase::database(m_connection, false));
+        query.prepare(QStringLiteral("DELETE FROM Details WHERE IdNumber=?"));
+        query.addBindValue(idNumber);
+        if (!query.exec())
+            return fail(reasonOf(query.lastError()));
+        if (query.numRowsAffected() != 1)
+            return fail(QStringLiteral("The record no longer exists in the database."));
+        return true;
+    });
+    return written && writtenToFileAtPath();
+}
+
+bool RecordStore::writeInTransaction(const std::function<bool()> &change)
+{
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
         return fail(reasonOf(query.lastError()));
-    if (query.numRowsAffected() != 1)
-        return fail(QStringLiteral("The record no longer exists in the database."));
-    return writtenToFileAtPath();
+    QString indexError;
+    const bool done = change()
+            && (FindIndex::refreshStale(db, indexError)
+                || fail(QStringLiteral("The find index could not be kept in step: ")
+                        + indexError))
+            && (query.exec(QStringLiteral("COMMIT")) || fail(reasonOf(query.lastError())));
+    if (!done) {
+        // Nothing of a failed change stays: neither the record nor its index.
+        query.exec(QStringLiteral("ROLLBACK"));
+    }
+    return done;
+}
+
+bool RecordStore::hasFindIndex()
+{
+    m_error.clear();
+    QString error;
+    const bool found = FindIndex::exists(QSqlDatabase::database(m_connection, false), error);
+    if (!error.isEmpty())
+        fail(error);
+    return found;
+}
+
+bool RecordStore::addFindIndex(const std::function<bool(qint64, qint64)> &progress)
+{
+    m_error.clear();
+    if (!readyToWrite())
+        return false;
+    bool stopped = false;
+    const bool written = writeInTransaction([&] {
+        QString error;
+        if (FindIndex::create(QSqlDatabase::database(m_connection, false), progress, error))
+            return true;
+        stopped = error.isEmpty();
+        return fail(stopped ? QStringLiteral("Stopped before it was done.") : error);
+    });
+    return written && writtenToFileAtPath();
 }
 
 std::optional<DowsingRecord> RecordStore::find(qint64 idNumber)

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QVector>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -63,6 +64,15 @@ public:
     // Removes the record with this key. Fails when no such record exists.
     bool remove(qint64 idNumber);
 
+    // The find index (see FindIndex) makes searches fast. A file written
+    // before it existed lacks it until addFindIndex() succeeds; until then a
+    // search reads the records themselves.
+    bool hasFindIndex();
+    // Builds the index in one transaction; progress(done, total) is told the
+    // records done and stops the build, leaving the file as it was, when it
+    // answers false.
+    bool addFindIndex(const std::function<bool(qint64, qint64)> &progress);
+
     // The record with this key; nullopt when there is none or the read failed
     // (errorText() is empty in the first case).
     std::optional<DowsingRecord> find(qint64 idNumber);
@@ -105,6 +115,9 @@ private:
     // the path.
     bool writtenToFileAtPath();
     bool checkpoint();
+    // Runs change (which sets m_error when it fails) and the find index's
+    // update in one transaction, rolled back on any failure.
+    bool writeInTransaction(const std::function<bool()> &change);
 
     QString m_connection;
     QString m_error;

@@ -5,6 +5,8 @@
 // A TARGET that holds records, or that cannot be read, is never touched. An
 // empty one is made again, so that schema changes reach development builds.
 
+#include "FindIndex.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -77,6 +79,13 @@ bool create(const QString &schemaPath, const QString &target)
                 say(QStringLiteral("schema statement failed: %1").arg(query.lastError().text()));
                 ok = false;
             }
+        }
+        // The find index's tables and triggers, from the store's own
+        // definition of them.
+        QString error;
+        if (ok && !Orvane::FindIndex::create(db, [](qint64, qint64) { return true; }, error)) {
+            say(QStringLiteral("find index failed: %1").arg(error));
+            ok = false;
         }
         query.finish();
         db.close();

@@ -2,6 +2,9 @@
 -- The build makes the file from this text; the program never creates it and
 -- never alters the table.
 --
+-- The find index's tables and the triggers that keep it in step are added
+-- by the build tool from the store's definition of them (FindIndex.cpp).
+--
 -- Dates are calendar dates without a time of day, kept as ISO text
 -- (YYYY-MM-DD). IdNumber is assigned by the store, increases, and is never
 -- reused (AUTOINCREMENT), so it stays a safe key for a record that was

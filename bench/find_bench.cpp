@@ -1,0 +1,146 @@
+// Finding and sorting over a large table: what the find index costs to
+// build and in file size, how long each kind of search and each column's
+// sort take, and what a save costs with the index kept in step.
+//
+//   orvane-find-bench [ROWS [RUNS]]     (default 1000000 7)
+//
+// Makes a copy of the shipped database holding ROWS records as a file
+// written before the index existed, builds the index as the program does,
+// then times the finder the list uses. Prints plain lines; medians of RUNS.
+
+#include "BenchDatabase.h"
+#include "BenchOutput.h"
+
+#include "store/DowsingRecord.h"
+#include "store/RecordFinder.h"
+#include "store/RecordStore.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+using namespace Orvane;
+using Orvane::Bench::line;
+using Orvane::Bench::median;
+
+namespace {
+
+double msSince(const QElapsedTimer &timer)
+{
+    return timer.nsecsElapsed() / 1e6;
+}
+
+struct Timed
+{
+    double ms;
+    qsizetype found;
+};
+
+Timed timeRun(RecordFinder &finder, const FindRequest &request, int runs)
+{
+    QVector<double> times;
+    qsizetype found = 0;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        const FindResult result = finder.run(request, [] { return false; });
+        times.append(msSince(timer));
+        found = result.error.isEmpty() ? result.keys.size() : -1;
+    }
+    return {median(times), found};
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const qint64 rows = argc > 1 ? QByteArray(argv[1]).toLongLong() : 1000000;
+    const int runs = argc > 2 ? QByteArray(argv[2]).toInt() : 7;
+
+    QTemporaryDir folder;
+    if (!Testing::makeDatabase(folder.path(), rows, 0, false)) {
+        line(QStringLiteral("could not make the database"));
+        return 1;
+    }
+    const QString path = RecordStore::databasePath(folder.path());
+    const qint64 before = QFileInfo(path).size();
+
+    RecordStore store;
+    if (store.open(path) != RecordStore::OpenResult::Opened) {
+        line(store.errorText());
+        return 1;
+    }
+    QElapsedTimer timer;
+    timer.start();
+    if (!store.addFindIndex([](qint64, qint64) { return true; })) {
+        line(store.errorText());
+        return 1;
+    }
+    const double buildMs = msSince(timer);
+    const qint64 after = QFileInfo(path).size();
+    line(QStringLiteral("%1 records: file %2 MB without the index, %3 MB with it (+%4 %); "
+                        "index built in %5 s")
+                 .arg(rows)
+                 .arg(before / 1e6, 0, 'f', 1)
+                 .arg(after / 1e6, 0, 'f', 1)
+                 .arg(100.0 * (after - before) / before, 0, 'f', 1)
+                 .arg(buildMs / 1000, 0, 'f', 2));
+
+    RecordFinder finder(path);
+    const struct
+    {
+        const char *what;
+        QString text;
+    } queries[] = {
+        {"a word's start", QStringLiteral("Pendu")},
+        {"letters inside a word", QStringLiteral("ndula")},
+        {"a run of phone digits", QStringLiteral("225.4242")},
+        {"part of an e-mail address", QStringLiteral("mer77777@exa")},
+        {"text that matches nothing", QStringLiteral("zebra crossing")},
+        {"text matching half the records", QStringLiteral("hazel")},
+        {"the date as the list shows it", QStringLiteral("12/25/")},
+        {"a single letter", QStringLiteral("z")},
+    };
+    finder.run({}, [] { return false; }); // opens the connection
+    for (const auto &query : queries) {
+        const Timed t = timeRun(finder, {query.text, -1, false}, runs);
+        line(QStringLiteral("find %1 (\"%2\"): %3 found, median %4 ms")
+                     .arg(QLatin1String(query.what), query.text)
+                     .arg(t.found)
+                     .arg(t.ms, 0, 'f', 1));
+    }
+    const QStringList fields = DowsingRecord::fieldNames();
+    for (int column = 0; column < fields.size(); ++column) {
+        const Timed up = timeRun(finder, {QString(), column, false}, qMax(1, runs / 2));
+        const Timed down = timeRun(finder, {QString(), column, true}, qMax(1, runs / 2));
+        line(QStringLiteral("sort by %1: ascending median %2 ms, descending %3 ms")
+                     .arg(fields.at(column))
+                     .arg(up.ms, 0, 'f', 1)
+                     .arg(down.ms, 0, 'f', 1));
+    }
+    const Timed both = timeRun(finder, {QStringLiteral("hazel"), 1, false}, runs);
+    line(QStringLiteral("find \"hazel\" sorted by Name: %1 found, median %2 ms")
+                 .arg(both.found)
+                 .arg(both.ms, 0, 'f', 1));
+    line(QStringLiteral("keys the list holds for a result of every record: %1 bytes a row")
+                 .arg(sizeof(qint64)));
+
+    QVector<double> saves;
+    for (int i = 0; i < 20; ++i) {
+        DowsingRecord record;
+        record.Date = QDate(2026, 12, 8);
+        record.Name = QStringLiteral("Bench Save %1").arg(i);
+        record.Notes = QStringLiteral("A note.");
+        timer.restart();
+        if (!store.add(record)) {
+            line(store.errorText());
+            return 1;
+        }
+        saves.append(msSince(timer));
+    }
+    line(QStringLiteral("save with the index kept in step: median %1 ms")
+                 .arg(median(saves), 0, 'f', 2));
+    return 0;
+}

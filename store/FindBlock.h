@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QByteArray>
+#include <QStringView>
+#include <QVector>
+
+namespace Orvane {
+
+struct DowsingRecord;
+
+// The text of up to 256 records whose keys share all but their lowest eight
+// bits, as the finder searches it: every field that can be found (the date
+// as the list shows it, then Name to Notes, in the list's order) folded to
+// one case, as UTF-8, each field ended by a zero byte. A search is then one
+// byte search over the block: a folded text without zero bytes can only
+// match inside one field, and a match at a byte never starts inside a
+// character.
+//
+// Kept in the database compressed (see FindIndex), so that a search reads a
+// fraction of what the table holds.
+class FindBlock
+{
+public:
+    static constexpr int kKeyBits = 8;
+    static constexpr int kFieldCount = 13;
+
+    static qint64 blockOf(qint64 key) { return key >> kKeyBits; }
+
+    // Appends text folded to one case (Unicode case folding), as UTF-8.
+    static void appendFolded(QByteArray &out, QStringView text);
+    // The folded form of text, with zero bytes removed: what is searched for.
+    static QByteArray foldedQuery(QStringView text);
+
+    void clear();
+    // Records must come in increasing key order, all within one block.
+    void append(qint64 key, const DowsingRecord &record);
+
+    bool isEmpty() const { return m_keys.isEmpty(); }
+    qsizetype count() const { return m_keys.size(); }
+    qint64 keyAt(qsizetype i) const { return m_keys.at(i); }
+
+    // Calls found(key) for each record, in key order, with a field that holds
+    // folded; every record for an empty query.
+    template<typename Found>
+    void search(const QByteArray &folded, Found found) const;
+
+    // Field f of record i (0 the date as listed, 12 Notes), folded.
+    QByteArrayView field(qsizetype i, int f) const;
+
+    // The stored form, and back. fromStored() is false for bytes that are
+    // not a block this build wrote (another version's, or damaged).
+    QByteArray toStored() const;
+    bool fromStored(qint64 block, const QByteArray &stored);
+
+private:
+    // Where needle first is in text, or -1.
+    static qsizetype find(const char *text, qsizetype size, const QByteArray &needle);
+
+    QVector<qint64> m_keys;
+    // Where each record's text ends in m_text.
+    QVector<quint32> m_ends;
+    // The records' text starts at m_textAt: a stored block is read into one
+    // buffer, and its text is not copied out of it.
+    QByteArray m_text;
+    qsizetype m_textAt = 0;
+};
+
+template<typename Found>
+void FindBlock::search(const QByteArray &folded, Found found) const
+{
+    if (folded.isEmpty()) {
+        for (qint64 key : m_keys)
+            found(key);
+        return;
+    }
+    const char *const text = m_text.constData() + m_textAt;
+    const qsizetype size = m_text.size() - m_textAt;
+    qsizetype from = 0;
+    qsizetype record = 0;
+    while (record < m_keys.size()) {
+        const qsizetype at = find(text + from, size - from, folded);
+        if (at < 0)
+            return;
+        const quint32 hit = quint32(from + at);
+        while (m_ends.at(record) <= hit)
+            ++record;
+        found(m_keys.at(record));
+        from = m_ends.at(record);
+        ++record;
+    }
+}
+
+} // namespace Orvane

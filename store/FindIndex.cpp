@@ -1,0 +1,280 @@
+#include "FindIndex.h"
+
+#include "DowsingRecord.h"
+
+#include <QSqlError>
+#include <QVariant>
+
+namespace Orvane::FindIndex {
+
+namespace {
+
+const char kRecordColumns[] =
+        "Date, Name, Address, City, State, Pin, Phone_No, Email, Time_Dowsing_Occured, "
+        "Dowsing_Tool, Item_Dowsing_For, Location_Dowsing_Occured, Notes, IdNumber";
+
+// The index's tables and the triggers that keep its blocks marked; the same
+// text is in the shipped schema.
+const char *const kSchema[] = {
+    "CREATE TABLE FindText (Block INTEGER PRIMARY KEY, Data BLOB NOT NULL)",
+    "CREATE TABLE FindStale (Block INTEGER PRIMARY KEY)",
+    "CREATE TRIGGER FindStaleAfterInsert AFTER INSERT ON Details BEGIN "
+    "INSERT OR IGNORE INTO FindStale VALUES (NEW.IdNumber >> 8); END",
+    "CREATE TRIGGER FindStaleAfterUpdate AFTER UPDATE ON Details BEGIN "
+    "INSERT OR IGNORE INTO FindStale VALUES (OLD.IdNumber >> 8); "
+    "INSERT OR IGNORE INTO FindStale VALUES (NEW.IdNumber >> 8); END",
+    "CREATE TRIGGER FindStaleAfterDelete AFTER DELETE ON Details BEGIN "
+    "INSERT OR IGNORE INTO FindStale VALUES (OLD.IdNumber >> 8); END",
+};
+
+bool failed(const QSqlQuery &query, QString &error)
+{
+    const QString text = query.lastError().databaseText().trimmed();
+    error = text.isEmpty() ? query.lastError().text().trimmed() : text;
+    return false;
+}
+
+DowsingRecord recordAt(const QSqlQuery &q)
+{
+    DowsingRecord r;
+    r.Date = QDate::fromString(q.value(0).toString(), Qt::ISODate);
+    r.Name = q.value(1).toString();
+    r.Address = q.value(2).toString();
+    r.City = q.value(3).toString();
+    r.State = q.value(4).toString();
+    r.Pin = q.value(5).toString();
+    r.Phone_No = q.value(6).toString();
+    r.Email = q.value(7).toString();
+    r.Time_Dowsing_Occured = q.value(8).toString();
+    r.Dowsing_Tool = q.value(9).toString();
+    r.Item_Dowsing_For = q.value(10).toString();
+    r.Location_Dowsing_Occured = q.value(11).toString();
+    r.Notes = q.value(12).toString();
+    return r;
+}
+
+bool writeBlock(QSqlQuery &insert, qint64 block, const FindBlock &text, QString &error)
+{
+    insert.bindValue(0, block);
+    insert.bindValue(1, text.toStored());
+    return insert.exec() || failed(insert, error);
+}
+
+} // namespace
+
+bool exists(const QSqlDatabase &db, QString &error)
+{
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral(
+                "SELECT count(*) FROM sqlite_master WHERE name IN ('FindText', 'FindStale')")))
+        return failed(query, error);
+    error.clear();
+    return query.next() && query.value(0).toInt() == 2;
+}
+
+bool create(const QSqlDatabase &db, const std::function<bool(qint64, qint64)> &progress,
+            QString &error)
+{
+    error.clear();
+    QSqlQuery query(db);
+    for (const char *statement : kSchema) {
+        if (!query.exec(QLatin1String(statement)))
+            return failed(query, error);
+    }
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM Details")) || !query.next())
+        return failed(query, error);
+    const qint64 total = query.value(0).toLongLong();
+
+    QSqlQuery records(db);
+    records.setForwardOnly(true);
+    if (!records.exec(QStringLiteral("SELECT %1 FROM Details ORDER BY IdNumber")
+                              .arg(QLatin1String(kRecordColumns))))
+        return failed(records, error);
+    QSqlQuery insert(db);
+    if (!insert.prepare(QStringLiteral("INSERT INTO FindText (Block, Data) VALUES (?, ?)")))
+        return failed(insert, error);
+    FindBlock text;
+    qint64 block = -1;
+    qint64 done = 0;
+    while (records.next()) {
+        const qint64 key = records.value(13).toLongLong();
+        if (FindBlock::blockOf(key) != block) {
+            if (!text.isEmpty() && !writeBlock(insert, block, text, error))
+                return false;
+            text.clear();
+            block = FindBlock::blockOf(key);
+            if (!progress(done, total))
+                return false;
+        }
+        text.append(key, recordAt(records));
+        ++done;
+    }
+    if (records.lastError().isValid())
+        return failed(records, error);
+    if (!text.isEmpty() && !writeBlock(insert, block, text, error))
+        return false;
+    progress(done, total);
+    // The triggers noted nothing yet: the blocks above were read from the
+    // records as they stand.
+    return query.exec(QStringLiteral("DELETE FROM FindStale")) || failed(query, error);
+}
+
+bool refreshStale(const QSqlDatabase &db, QString &error)
+{
+    error.clear();
+    QSqlQuery stale(db);
+    if (!stale.exec(QStringLiteral("SELECT Block FROM FindStale")))
+        return failed(stale, error);
+    QVector<qint64> blocks;
+    while (stale.next())
+        blocks.append(stale.value(0).toLongLong());
+    if (blocks.isEmpty())
+        return true;
+    QSqlQuery records(db);
+    QSqlQuery write(db);
+    QSqlQuery drop(db);
+    if (!records.prepare(QStringLiteral("SELECT %1 FROM Details WHERE IdNumber BETWEEN ? AND ? "
+                                        "ORDER BY IdNumber")
+                                 .arg(QLatin1String(kRecordColumns)))
+        || !write.prepare(QStringLiteral("INSERT OR REPLACE INTO FindText (Block, Data) "
+                                         "VALUES (?, ?)"))
+        || !drop.prepare(QStringLiteral("DELETE FROM FindText WHERE Block = ?")))
+        return failed(records, error);
+    FindBlock text;
+    for (qint64 block : std::as_const(blocks)) {
+        text.clear();
+        records.bindValue(0, block << FindBlock::kKeyBits);
+        records.bindValue(1, ((block + 1) << FindBlock::kKeyBits) - 1);
+        if (!records.exec())
+            return failed(records, error);
+        while (records.next())
+            text.append(records.value(13).toLongLong(), recordAt(records));
+        if (records.lastError().isValid())
+            return failed(records, error);
+        if (text.isEmpty()) {
+            drop.bindValue(0, block);
+            if (!drop.exec())
+                return failed(drop, error);
+        } else if (!writeBlock(write, block, text, error)) {
+            return false;
+        }
+    }
+    return stale.exec(QStringLiteral("DELETE FROM FindStale")) || failed(stale, error);
+}
+
+Reader::Reader(const QSqlDatabase &db)
+    : m_db(db)
+    , m_stored(db)
+    , m_records(db)
+{
+    m_stored.setForwardOnly(true);
+    m_records.setForwardOnly(true);
+}
+
+bool Reader::start(QString &error)
+{
+    m_indexed = exists(m_db, error);
+    if (!error.isEmpty())
+        return false;
+    m_stale.clear();
+    m_storedAhead = false;
+    m_recordAhead = false;
+    if (!m_indexed) {
+        // A file without the index yet: every block is read from the records.
+        if (!m_records.exec(QStringLiteral("SELECT %1 FROM Details ORDER BY IdNumber")
+                                    .arg(QLatin1String(kRecordColumns))))
+            return failed(m_records, error);
+        m_recordAhead = m_records.next();
+        return !m_records.lastError().isValid() || failed(m_records, error);
+    }
+    QSqlQuery stale(m_db);
+    if (!stale.exec(QStringLiteral("SELECT Block FROM FindStale")))
+        return failed(stale, error);
+    while (stale.next())
+        m_stale.insert(stale.value(0).toLongLong());
+    if (!m_stored.exec(QStringLiteral("SELECT Block, Data FROM FindText ORDER BY Block")))
+        return failed(m_stored, error);
+    nextFromTable(error);
+    return error.isEmpty();
+}
+
+bool Reader::nextFromTable(QString &error)
+{
+    // Reads ahead the next stored block that is not stale.
+    m_storedAhead = false;
+    while (m_stored.next()) {
+        m_storedBlock = m_stored.value(0).toLongLong();
+        if (m_stale.count(m_storedBlock))
+            continue;
+        m_storedBytes = m_stored.value(1).toByteArray();
+        m_storedAhead = true;
+        return true;
+    }
+    if (m_stored.lastError().isValid())
+        return failed(m_stored, error);
+    return false;
+}
+
+bool Reader::readStale(qint64 block, FindBlock &out, QString &error)
+{
+    out.clear();
+    if (!m_records.prepare(QStringLiteral("SELECT %1 FROM Details WHERE IdNumber BETWEEN ? AND ? "
+                                          "ORDER BY IdNumber")
+                                   .arg(QLatin1String(kRecordColumns))))
+        return failed(m_records, error);
+    m_records.bindValue(0, block << FindBlock::kKeyBits);
+    m_records.bindValue(1, ((block + 1) << FindBlock::kKeyBits) - 1);
+    if (!m_records.exec())
+        return failed(m_records, error);
+    while (m_records.next())
+        out.append(m_records.value(13).toLongLong(), recordAt(m_records));
+    return !m_records.lastError().isValid() || failed(m_records, error);
+}
+
+bool Reader::next(FindBlock &block, QString &error)
+{
+    error.clear();
+    if (!m_indexed) {
+        block.clear();
+        if (!m_recordAhead)
+            return false;
+        const qint64 number = FindBlock::blockOf(m_records.value(13).toLongLong());
+        while (m_recordAhead) {
+            const qint64 key = m_records.value(13).toLongLong();
+            if (FindBlock::blockOf(key) != number)
+                break;
+            block.append(key, recordAt(m_records));
+            m_recordAhead = m_records.next();
+        }
+        return !m_records.lastError().isValid() || failed(m_records, error);
+    }
+    for (;;) {
+        const bool staleFirst = !m_stale.empty()
+                && (!m_storedAhead || *m_stale.begin() < m_storedBlock);
+        if (staleFirst) {
+            const qint64 number = *m_stale.begin();
+            m_stale.erase(m_stale.begin());
+            if (!readStale(number, block, error))
+                return false;
+            if (!block.isEmpty())
+                return true;
+            continue;
+        }
+        if (!m_storedAhead)
+            return false;
+        const qint64 number = m_storedBlock;
+        const QByteArray bytes = m_storedBytes;
+        nextFromTable(error);
+        if (!error.isEmpty())
+            return false;
+        if (!block.fromStored(number, bytes)) {
+            // A block this build cannot read: its records are read instead.
+            if (!readStale(number, block, error))
+                return false;
+        }
+        if (!block.isEmpty())
+            return true;
+    }
+}
+
+} // namespace Orvane::FindIndex

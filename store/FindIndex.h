@@ -1,0 +1,62 @@
+#pragma once
+
+#include "FindBlock.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+
+#include <functional>
+#include <set>
+
+namespace Orvane {
+
+// The find index kept in the record database: table FindText holds every
+// record's text as FindBlocks, one row a block. Triggers on Details note in
+// FindStale each block that any writer, this program or another, changed;
+// the store rewrites those blocks in the transaction of the change, so
+// that a crash leaves records and index in step. A reader treats a block
+// still noted stale (left by another program) as unknown and reads its
+// records from Details.
+namespace FindIndex {
+
+// Whether the file has the index; false with error set when it cannot tell.
+bool exists(const QSqlDatabase &db, QString &error);
+
+// Makes the index's tables and triggers and fills them from Details, inside
+// the caller's transaction. progress(done, total) is told the records done
+// and may answer false to stop, which fails with an empty error.
+bool create(const QSqlDatabase &db, const std::function<bool(qint64, qint64)> &progress,
+            QString &error);
+
+// Rewrites every block noted stale, inside the caller's transaction.
+bool refreshStale(const QSqlDatabase &db, QString &error);
+
+// Reads the index block by block in key order, for a search or a sort.
+class Reader
+{
+public:
+    explicit Reader(const QSqlDatabase &db);
+
+    // False with error set when the file cannot be read.
+    bool start(QString &error);
+    // The next block; false at the end (error empty) or on a failure.
+    bool next(FindBlock &block, QString &error);
+
+private:
+    bool readStale(qint64 block, FindBlock &out, QString &error);
+    bool nextFromTable(QString &error);
+
+    QSqlDatabase m_db;
+    bool m_indexed = false;
+    std::set<qint64> m_stale;
+    QSqlQuery m_stored;
+    bool m_storedAhead = false;
+    qint64 m_storedBlock = -1;
+    QByteArray m_storedBytes;
+    QSqlQuery m_records;
+    bool m_recordAhead = false;
+};
+
+} // namespace FindIndex
+} // namespace Orvane

@@ -1,0 +1,101 @@
+#include "RecordSort.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace Orvane {
+
+namespace {
+
+// "3/7/2009" as "20090307", which sorts by the calendar.
+void appendCalendarOrder(QByteArray &out, QByteArrayView listed)
+{
+    // Month, day and year as numbers, whatever their digits.
+    int parts[3] = {0, 0, 0};
+    int part = 0;
+    for (char c : listed) {
+        if (c == '/' && part < 2)
+            ++part;
+        else if (c >= '0' && c <= '9')
+            parts[part] = parts[part] * 10 + (c - '0');
+    }
+    const int digits[8] = {parts[2] / 1000 % 10, parts[2] / 100 % 10, parts[2] / 10 % 10,
+                           parts[2] % 10,        parts[0] / 10 % 10,  parts[0] % 10,
+                           parts[1] / 10 % 10,   parts[1] % 10};
+    for (int d : digits)
+        out.append(char('0' + d));
+}
+
+quint64 headOf(const char *text, qsizetype size, qsizetype from)
+{
+    quint64 head = 0;
+    for (qsizetype i = 0; i < 8; ++i)
+        head = (head << 8) | (from + i < size ? quint8(text[from + i]) : 0u);
+    return head;
+}
+
+} // namespace
+
+RecordSort::RecordSort(int field)
+    : m_field(field)
+{
+}
+
+void RecordSort::add(qint64 key, QByteArrayView folded)
+{
+    const quint32 at = quint32(m_texts.size());
+    if (m_field == 0)
+        appendCalendarOrder(m_texts, folded);
+    else
+        m_texts.append(folded.first(qMin<qsizetype>(folded.size(), kKeptBytes)));
+    m_items.append({0, at, quint32(m_texts.size()) - at, key});
+}
+
+QVector<qint64> RecordSort::sortedKeys(bool descending)
+{
+    const char *texts = m_texts.constData();
+    // Texts often share a start ("Customer ..."): the eight bytes compared
+    // first are taken after what every text shares, so that most comparisons
+    // never reach the texts themselves.
+    qsizetype shared = m_items.isEmpty() ? 0 : m_items.first().size;
+    if (!m_items.isEmpty()) {
+        const char *first = texts + m_items.first().at;
+        for (const Item &item : std::as_const(m_items)) {
+            qsizetype n = 0;
+            const qsizetype limit = qMin<qsizetype>(shared, item.size);
+            while (n < limit && texts[item.at + n] == first[n])
+                ++n;
+            shared = n;
+        }
+    }
+    for (Item &item : m_items)
+        item.head = headOf(texts + item.at, item.size, shared);
+
+    const auto compareTexts = [&](const Item &a, const Item &b) {
+        if (a.head != b.head)
+            return a.head < b.head ? -1 : 1;
+        const qsizetype skip = shared + 8;
+        const qsizetype sa = qMax<qsizetype>(0, a.size - skip);
+        const qsizetype sb = qMax<qsizetype>(0, b.size - skip);
+        const int c = std::memcmp(texts + a.at + qMin<qsizetype>(skip, a.size),
+                                  texts + b.at + qMin<qsizetype>(skip, b.size), qMin(sa, sb));
+        if (c != 0)
+            return c;
+        return sa == sb ? 0 : (sa < sb ? -1 : 1);
+    };
+    std::sort(m_items.begin(), m_items.end(), [&](const Item &a, const Item &b) {
+        const int c = compareTexts(a, b);
+        if (c != 0)
+            return descending ? c > 0 : c < 0;
+        return a.key < b.key;
+    });
+    QVector<qint64> keys;
+    keys.reserve(m_items.size());
+    for (const Item &item : std::as_const(m_items))
+        keys.append(item.key);
+    m_items.clear();
+    m_texts.clear();
+    return keys;
+}
+
+} // namespace Orvane

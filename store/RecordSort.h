@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QVector>
+
+namespace Orvane {
+
+// Puts keys in the order of one field's folded text (the date's by calendar),
+// ties in the order of addition. Only the first kKeptBytes of a text decide
+// its place, which keeps a sort of a million notes within tens of megabytes.
+class RecordSort
+{
+public:
+    static constexpr int kKeptBytes = 64;
+
+    // field: 0 the date as listed, 1 Name .. 12 Notes.
+    explicit RecordSort(int field);
+
+    void add(qint64 key, QByteArrayView folded);
+    QVector<qint64> sortedKeys(bool descending);
+
+private:
+    struct Item
+    {
+        quint64 head;  // the first eight bytes past the common start
+        quint32 at;    // where the text is in m_texts
+        quint32 size;
+        qint64 key;
+    };
+
+    int m_field;
+    QByteArray m_texts;
+    QVector<Item> m_items;
+};
+
+} // namespace Orvane
