@@ -11,6 +11,7 @@
 // to a scratch folder first. The exit status is 0 only when every check
 // passed.
 
+#include "store/RecordFinder.h"
 #include "store/RecordStore.h"
 
 #include <QCoreApplication>
@@ -32,7 +33,7 @@ using namespace Orvane;
 
 namespace {
 
-QString integrityOf(const QString &path)
+QString firstValueOf(const QString &path, const QString &statement)
 {
     QString result;
     {
@@ -40,16 +41,21 @@ QString integrityOf(const QString &path)
         db.setDatabaseName(path);
         if (db.open()) {
             QSqlQuery q(db);
-            if (q.exec(QStringLiteral("PRAGMA integrity_check")) && q.next())
+            if (q.exec(statement) && q.next())
                 result = q.value(0).toString();
             else
-                result = QStringLiteral("integrity check failed to run");
+                result = QStringLiteral("\"%1\" failed to run").arg(statement);
             q.finish();
             db.close();
         }
     }
     QSqlDatabase::removeDatabase(QStringLiteral("check"));
     return result;
+}
+
+QString integrityOf(const QString &path)
+{
+    return firstValueOf(path, QStringLiteral("PRAGMA integrity_check"));
 }
 
 // The record the writer saves as its n-th of a run (bench/crash_writer.cpp).
@@ -141,6 +147,16 @@ int main(int argc, char **argv)
         if (integrity != QLatin1String("ok") || lost) {
             std::printf("kill %d: integrity '%s', %lld reported records missing\n", k + 1,
                         qPrintable(integrity), static_cast<long long>(lost));
+            ++failures;
+        }
+        // The find index holds exactly the records the table holds, with no
+        // block left noted stale: it was written in the same transactions.
+        const QString staleBlocks = firstValueOf(db, QStringLiteral("SELECT count(*) FROM FindStale"));
+        const FindResult found = RecordFinder(db).run({}, [] { return false; });
+        if (staleBlocks != QLatin1String("0") || found.keys != ids) {
+            std::printf("kill %d: find index out of step: %s stale blocks, %lld of %lld records\n",
+                        k + 1, qPrintable(staleBlocks), static_cast<long long>(found.keys.size()),
+                        static_cast<long long>(ids.size()));
             ++failures;
         }
     }
