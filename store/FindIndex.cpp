@@ -121,7 +121,10 @@ bool create(const QSqlDatabase &db, const std::function<bool(qint64, qint64)> &p
 
 bool refreshStale(const QSqlDatabase &db, QString &error)
 {
-    error.clear();
+    // A file without the index yet is written as before; it gets its index
+    // when the program next builds it.
+    if (!exists(db, error))
+        return error.isEmpty();
     QSqlQuery stale(db);
     if (!stale.exec(QStringLiteral("SELECT Block FROM FindStale")))
         return failed(stale, error);

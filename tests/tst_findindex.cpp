@@ -235,6 +235,11 @@ void TestFindIndex::fileWithoutIndexIsFoundAndUpgradedOnlyWhenAsked()
     QVERIFY(!store.hasFindIndex());
     store.close();
     QCOMPARE(digestOf(path), before);
+    // Such a file still takes records.
+    DowsingRecord added = seedRecords(1).first();
+    QCOMPARE(store.open(path), RecordStore::OpenResult::Opened);
+    QVERIFY2(store.add(added), qPrintable(store.errorText()));
+    store.close();
 
     QCOMPARE(store.open(path), RecordStore::OpenResult::Opened);
     QVERIFY(store.addFindIndex([](qint64, qint64) { return true; }));
