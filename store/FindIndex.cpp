@@ -1,6 +1,7 @@
 #include "FindIndex.h"
 
 #include "DowsingRecord.h"
+#include "RecordRow.h"
 
 #include <QSqlError>
 #include <QVariant>
@@ -32,25 +33,6 @@ bool failed(const QSqlQuery &query, QString &error)
     const QString text = query.lastError().databaseText().trimmed();
     error = text.isEmpty() ? query.lastError().text().trimmed() : text;
     return false;
-}
-
-DowsingRecord recordAt(const QSqlQuery &q)
-{
-    DowsingRecord r;
-    r.Date = QDate::fromString(q.value(0).toString(), Qt::ISODate);
-    r.Name = q.value(1).toString();
-    r.Address = q.value(2).toString();
-    r.City = q.value(3).toString();
-    r.State = q.value(4).toString();
-    r.Pin = q.value(5).toString();
-    r.Phone_No = q.value(6).toString();
-    r.Email = q.value(7).toString();
-    r.Time_Dowsing_Occured = q.value(8).toString();
-    r.Dowsing_Tool = q.value(9).toString();
-    r.Item_Dowsing_For = q.value(10).toString();
-    r.Location_Dowsing_Occured = q.value(11).toString();
-    r.Notes = q.value(12).toString();
-    return r;
 }
 
 bool writeBlock(QSqlQuery &insert, qint64 block, const FindBlock &text, QString &error)
@@ -106,7 +88,7 @@ bool create(const QSqlDatabase &db, const std::function<bool(qint64, qint64)> &p
             if (!progress(done, total))
                 return false;
         }
-        text.append(key, recordAt(records));
+        text.append(key, recordFrom(records));
         ++done;
     }
     if (records.lastError().isValid())
@@ -151,7 +133,7 @@ bool refreshStale(const QSqlDatabase &db, QString &error)
         if (!records.exec())
             return failed(records, error);
         while (records.next())
-            text.append(records.value(13).toLongLong(), recordAt(records));
+            text.append(records.value(13).toLongLong(), recordFrom(records));
         if (records.lastError().isValid())
             return failed(records, error);
         if (text.isEmpty()) {
@@ -230,7 +212,7 @@ bool Reader::readStale(qint64 block, FindBlock &out, QString &error)
     if (!m_records.exec())
         return failed(m_records, error);
     while (m_records.next())
-        out.append(m_records.value(13).toLongLong(), recordAt(m_records));
+        out.append(m_records.value(13).toLongLong(), recordFrom(m_records));
     return !m_records.lastError().isValid() || failed(m_records, error);
 }
 
@@ -246,7 +228,7 @@ bool Reader::next(FindBlock &block, QString &error)
             const qint64 key = m_records.value(13).toLongLong();
             if (FindBlock::blockOf(key) != number)
                 break;
-            block.append(key, recordAt(m_records));
+            block.append(key, recordFrom(m_records));
             m_recordAhead = m_records.next();
         }
         return !m_records.lastError().isValid() || failed(m_records, error);
