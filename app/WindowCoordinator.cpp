@@ -5,6 +5,7 @@
 #include "WebPages.h"
 #include "UpdateReminder.h"
 #include "ProgramEnd.h"
+#include "RecordTransfer.h"
 
 #include "entry/EntryWindow.h"
 #include "list/RecordListWindow.h"
@@ -16,7 +17,13 @@ namespace Orvane {
 WindowCoordinator::WindowCoordinator(FrameWindow &frame)
     : QObject(&frame)
     , m_frame(frame)
+    , m_transfer(new RecordTransfer(this))
 {
+}
+
+RecordTransfer &WindowCoordinator::transfer()
+{
+    return *m_transfer;
 }
 
 WindowCoordinator::~WindowCoordinator() = default;
@@ -41,6 +48,13 @@ void WindowCoordinator::connectEntryWindow()
 {
     connect(m_entry, &EntryWindow::allRecordsRequested, this, &WindowCoordinator::showAllRecords);
     connect(m_entry, &EntryWindow::recordUpdated, this, &WindowCoordinator::showFreshList);
+    // From the entry window every record goes out, in order of addition.
+    connect(m_entry, &EntryWindow::exportRequested, this,
+            [this] { m_transfer->exportRecords(m_entry, std::nullopt); });
+    connect(m_entry, &EntryWindow::importRequested, this,
+            [this] { m_transfer->importRecords(m_entry); });
+    connect(m_entry, &EntryWindow::backUpRequested, this,
+            [this] { m_transfer->backUpDatabase(m_entry); });
     connect(m_entry, &EntryWindow::exitRequested, this, &WindowCoordinator::exitProgram);
     connect(m_entry, &EntryWindow::webPageRequested, this,
             [](const QString &pageKey) { WebPages::open(pageKey); });
