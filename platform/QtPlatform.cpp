@@ -82,7 +82,9 @@ class SaveFile final : public AtomicFile
 public:
     explicit SaveFile(const QString &path) : m_file(path) {}
     ~SaveFile() override { cancel(); }
-    bool open() override { return m_file.open(QIODevice::WriteOnly); }
+    // Unbuffered: the writer hands over large chunks itself, and a short
+    // write then fails at write() rather than going unnoticed at commit.
+    bool open() override { return m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
     bool write(const char *data, qint64 size) override
     {
         if (m_file.write(data, size) == size)
@@ -90,8 +92,6 @@ public:
         m_file.cancelWriting();
         return false;
     }
-    // QSaveFile flushes its buffer at commit; a short write there fails the
-    // commit and removes the temporary file.
     bool commit() override { return m_file.commit(); }
     void cancel() override
     {

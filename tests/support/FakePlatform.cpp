@@ -87,7 +87,9 @@ class FakeAtomicFile final : public AtomicFile
 public:
     FakeAtomicFile(const QString &path, const FakeAtomicFiles &how) : m_file(path), m_how(how) {}
     ~FakeAtomicFile() override { cancel(); }
-    bool open() override { return m_file.open(QIODevice::WriteOnly); }
+    // Unbuffered: the writer hands over large chunks itself, and a short
+    // write then fails at write() rather than going unnoticed at commit.
+    bool open() override { return m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
     bool write(const char *data, qint64 size) override
     {
         if (m_how.failAfterBytes >= 0 && m_written + size > m_how.failAfterBytes) {
