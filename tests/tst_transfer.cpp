@@ -8,8 +8,10 @@
 #include "support/ExternalReaders.h"
 #include "support/FakePlatform.h"
 #include "support/TestDatabase.h"
+#include "support/TestFiles.h"
 
 #include "app/RecordTransfer.h"
+#include "platform/QtPlatform.h"
 #include "store/RecordCsv.h"
 #include "store/RecordStore.h"
 
@@ -83,18 +85,6 @@ DowsingRecord withoutKey(DowsingRecord r)
     return r;
 }
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 // The rows as Python's csv module reads the file (utf-8-sig), or a reason.
 bool pythonRows(const QString &path, QList<QStringList> *rows, QString *why)
 {
@@ -142,6 +132,7 @@ private slots:
     void badRowsAreRefusedWithTheirReason_data();
     void badRowsAreRefusedWithTheirReason();
     void failedOrCancelledExportLeavesNoFile();
+    void fullDiskLeavesNoFile();
     void backUpOpensAndListsEveryRecord();
     void backUpRefusesTheDatabaseItselfAndCancelsCleanly();
 };
@@ -328,6 +319,40 @@ void TestTransfer::failedOrCancelledExportLeavesNoFile()
     QVERIFY(env.messages.shown.at(0).text.contains(QStringLiteral("cancelled")));
     QVERIFY(!QFile::exists(fresh));
     QCOMPARE(filesIn(out.path()), QStringList{QStringLiteral("records.csv")});
+}
+
+// A disk that fills, for real, under the program's own QSaveFile and the
+// engine's back-up: the files before stay as they were, and nothing else
+// is left.
+void TestTransfer::fullDiskLeavesNoFile()
+{
+    TestEnvironment env;
+    QTemporaryDir out;
+    addRecords(env.databasePath(), awkwardRecords());
+    QVERIFY(runSql(env.databasePath(), {manyRecords(3000)}));
+    Platform real = env.over(env.folder());
+    real.files = realPlatform().files;
+    PlatformScope scope(real);
+    const QString csv = out.filePath(QStringLiteral("records.csv"));
+    const QString copy = out.filePath(QStringLiteral("copy.dll"));
+    QVERIFY(writeFile(csv, "the bytes before"));
+    QVERIFY(writeFile(copy, "an older back-up"));
+    RecordTransfer transfer;
+    {
+        FileSizeLimit limit(64 * 1024);
+        QVERIFY(limit.isSet());
+        env.dialogs.nextSaveName = csv;
+        QCOMPARE(transfer.exportRecords(nullptr, std::nullopt), Outcome::Failed);
+        env.dialogs.nextSaveName = copy;
+        QCOMPARE(transfer.backUpDatabase(nullptr), Outcome::Failed);
+    }
+    QCOMPARE(env.messages.shown.size(), 2);
+    QCOMPARE(env.messages.shown.at(0).icon, Icon::Critical);
+    QCOMPARE(env.messages.shown.at(1).icon, Icon::Critical);
+    QCOMPARE(fileBytes(csv), QByteArray("the bytes before"));
+    QCOMPARE(fileBytes(copy), QByteArray("an older back-up"));
+    QCOMPARE(filesIn(out.path()),
+             (QStringList{QStringLiteral("copy.dll"), QStringLiteral("records.csv")}));
 }
 
 void TestTransfer::backUpOpensAndListsEveryRecord()
