@@ -114,8 +114,9 @@ RecordTransfer::Result RecordTransfer::exportTo(RecordStore &store, const QStrin
                 return failed(store.errorText());
             }
             if (!afterBatch()) {
+                const QString reason = file->errorString();
                 file->cancel();
-                return failed(file->errorString());
+                return failed(reason);
             }
             if (cancelled || got < kBatchRows)
                 break;
@@ -127,8 +128,9 @@ RecordTransfer::Result RecordTransfer::exportTo(RecordStore &store, const QStrin
                 return failed(store.errorText());
             }
             if (!afterBatch()) {
+                const QString reason = file->errorString();
                 file->cancel();
-                return failed(file->errorString());
+                return failed(reason);
             }
         }
     }

@@ -89,6 +89,11 @@ public:
     {
         if (m_file.write(data, size) == size)
             return true;
+        // The reason, before cancelling replaces it. A short write that the
+        // system gave no error for is a full disk (or a file size limit).
+        m_error = m_file.error() == QFileDevice::NoError
+                ? QStringLiteral("The disk took only part of the file: it may be full.")
+                : m_file.errorString();
         m_file.cancelWriting();
         return false;
     }
@@ -100,10 +105,14 @@ public:
         if (m_file.isOpen())
             m_file.commit(); // a cancelled commit removes the temporary file
     }
-    QString errorString() const override { return m_file.errorString(); }
+    QString errorString() const override
+    {
+        return m_error.isEmpty() ? m_file.errorString() : m_error;
+    }
 
 private:
     QSaveFile m_file;
+    QString m_error;
 };
 
 class DialogProgress final : public Progress
