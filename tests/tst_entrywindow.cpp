@@ -1134,6 +1134,9 @@ void TestEntryWindow::fileMenuRepeatsTheButtons()
     QCOMPARE(exports.size(), 1);
     QCOMPARE(imports.size(), 1);
     QCOMPARE(backUps.size(), 1);
+    // The coordinator asked for the files (the fakes answered Cancel).
+    QCOMPARE(e.env.dialogs.saveAsked, 2);
+    QCOMPARE(e.env.dialogs.openAsked, 1);
 }
 
 void TestEntryWindow::hintLineOpensTheCoBrandPage()
