@@ -121,6 +121,12 @@ ReadResult read(const QByteArray &bytes)
 
     QVector<QByteArray> fields;
     while (pos < n) {
+        // Empty lines at the very end, as an editor may leave, end the file.
+        qsizetype rest = pos;
+        while (rest < n && (data[rest] == '\r' || data[rest] == '\n'))
+            ++rest;
+        if (rest == n)
+            break;
         const int recordLine = line;
         fields.clear();
         // One record: fields until a line end or the end of the file.
@@ -182,9 +188,12 @@ ReadResult read(const QByteArray &bytes)
 
         const int expected = headerNames().size();
         if (fields.size() != expected)
-            return refuse(recordLine, QStringLiteral("The row has %1 fields where %2 are "
+            return refuse(recordLine, QStringLiteral("The row has %1 where %2 fields are "
                                                      "expected.")
-                                              .arg(fields.size())
+                                              .arg(fields.size() == 1
+                                                           ? QStringLiteral("1 field")
+                                                           : QStringLiteral("%1 fields")
+                                                                     .arg(fields.size()))
                                               .arg(expected));
         QStringList texts;
         texts.reserve(expected);

@@ -40,7 +40,8 @@ struct ReadResult
 };
 
 // Reads a whole file in the export's form: the header row required and
-// checked, the byte-order mark optional, lines ended by CR LF or LF. Each
+// checked, the byte-order mark optional, lines ended by CR LF or LF, empty
+// lines at the very end ignored (an empty line between rows is a bad row). Each
 // row is checked as the entry window checks what is typed: thirteen fields,
 // well-formed quoting, UTF-8 text, a calendar date in yyyy-MM-dd, a time in
 // the form the store keeps (two digits, a colon, two digits: "HH:MM", as

@@ -254,6 +254,8 @@ void TestTransfer::badRowsAreRefusedWithTheirReason_data()
                           << QStringLiteral("is not in the form HH:MM");
     QTest::newRow("fields") << good + good + "2020-01-02,A,,,,,,,10:30,Rods,water,\r\n" << 4
                             << QStringLiteral("12 fields where 13");
+    QTest::newRow("empty line") << good + "\r\n" + good << 3
+                                << QStringLiteral("1 field where 13");
     QTest::newRow("stray quote") << QByteArray("2020-01-02,A\"B,,,,,,,10:30,Rods,water,,\r\n")
                                  << 2 << QStringLiteral("not enclosed");
     QTest::newRow("unclosed") << good + "2020-01-02,\"A,,,,,,,10:30,Rods,water,,\r\n" << 3
@@ -277,8 +279,12 @@ void TestTransfer::badRowsAreRefusedWithTheirReason()
 
     // The header is required.
     QVERIFY(!RecordCsv::read("2020-01-02,A,,,,,,,10:30,Rods,water,,\r\n").ok());
-    // The byte-order mark is not.
+    // The byte-order mark is not; empty lines at the very end are ignored.
     QVERIFY(RecordCsv::read(RecordCsv::fileStart().mid(3)).ok());
+    const RecordCsv::ReadResult tail = RecordCsv::read(
+            RecordCsv::fileStart() + "2020-01-02,A,,,,,,,10:30,Rods,water,,\n\r\n\n");
+    QVERIFY2(tail.ok(), qPrintable(tail.error));
+    QCOMPARE(tail.records.size(), 1);
 }
 
 void TestTransfer::failedOrCancelledExportLeavesNoFile()
