@@ -5,18 +5,29 @@
 #include "WebPages.h"
 #include "UpdateReminder.h"
 #include "ProgramEnd.h"
+#include "FindIndexUpgrade.h"
+#include "RecordTransfer.h"
 
 #include "entry/EntryWindow.h"
 #include "list/RecordListWindow.h"
 #include "platform/Platform.h"
+#include "store/RecordStore.h"
 #include "view/RecordViewWindow.h"
+
+#include <QTimer>
 
 namespace Orvane {
 
 WindowCoordinator::WindowCoordinator(FrameWindow &frame)
     : QObject(&frame)
     , m_frame(frame)
+    , m_transfer(new RecordTransfer(this))
 {
+}
+
+RecordTransfer &WindowCoordinator::transfer()
+{
+    return *m_transfer;
 }
 
 WindowCoordinator::~WindowCoordinator() = default;
@@ -34,6 +45,15 @@ bool WindowCoordinator::loadEntryWindow()
         return false;
     }
     m_frame.showChild(m_entry);
+    if (!m_findIndexOffered) {
+        m_findIndexOffered = true;
+        // Once the frame is on show, so that the progress has a window to
+        // stand over.
+        QTimer::singleShot(0, this, [this] {
+            if (m_entry)
+                FindIndexUpgrade::run(m_entry, RecordStore::databasePath(platform().programFolder));
+        });
+    }
     return true;
 }
 
@@ -41,6 +61,13 @@ void WindowCoordinator::connectEntryWindow()
 {
     connect(m_entry, &EntryWindow::allRecordsRequested, this, &WindowCoordinator::showAllRecords);
     connect(m_entry, &EntryWindow::recordUpdated, this, &WindowCoordinator::showFreshList);
+    // From the entry window every record goes out, in order of addition.
+    connect(m_entry, &EntryWindow::exportRequested, this,
+            [this] { m_transfer->exportRecords(m_entry, std::nullopt); });
+    connect(m_entry, &EntryWindow::importRequested, this,
+            [this] { m_transfer->importRecords(m_entry); });
+    connect(m_entry, &EntryWindow::backUpRequested, this,
+            [this] { m_transfer->backUpDatabase(m_entry); });
     connect(m_entry, &EntryWindow::exitRequested, this, &WindowCoordinator::exitProgram);
     connect(m_entry, &EntryWindow::webPageRequested, this,
             [](const QString &pageKey) { WebPages::open(pageKey); });

@@ -13,6 +13,7 @@ class FrameWindow;
 class RecordListWindow;
 class EntryWindow;
 class RecordViewWindow;
+class RecordTransfer;
 
 // Holds the frame's three child windows and the record chosen in the list,
 // and carries out every hand-over between the windows: the windows only say
@@ -70,6 +71,8 @@ public:
     void showFreshList();
     // Shows the exit screen and closes the frame with its windows.
     void exitProgram();
+    // File > Export, Import and Back Up, over the program's database.
+    RecordTransfer &transfer();
 
 private:
     void connectEntryWindow();
@@ -79,6 +82,9 @@ private:
     QPointer<RecordListWindow> m_list;
     QPointer<RecordViewWindow> m_view;
     SelectedRecord m_selected;
+    RecordTransfer *m_transfer = nullptr;
+    // A file without the find index is offered it once a run.
+    bool m_findIndexOffered = false;
 };
 
 } // namespace Orvane

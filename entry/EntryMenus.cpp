@@ -36,6 +36,18 @@ QAction *makeSeparator(QMenu *menu, const QString &name)
     return action;
 }
 
+// An entry that opens a dialog: the tip says what it does, in the status
+// bar and to assistive tools (a menu entry is spoken by its caption).
+QAction *makeDialogEntry(QMenu *menu, const QString &caption, const QString &name,
+                         const QString &tip)
+{
+    QAction *action = makeEntry(menu, caption, name);
+    action->setStatusTip(tip);
+    action->setToolTip(tip);
+    action->setWhatsThis(tip);
+    return action;
+}
+
 // Switched off for good: shown greyed, never chosen.
 void switchOff(QMenu *menu)
 {
@@ -54,6 +66,19 @@ EntryMenus EntryMenus::build(QWidget *owner)
                                  QStringLiteral("mnuAddNewRecor"));
     m.viewAllRecords = makeEntry(m.fileMenu, QStringLiteral("&View All  Records"),
                              QStringLiteral("mnuViewAll"));
+    // Moving records in and out of the file. (Room is left above this group
+    // for an entry that finds records.)
+    m.fileSeparator1 = makeSeparator(m.fileMenu, QStringLiteral("mnuFileSepTransfer"));
+    m.exportRecords = makeDialogEntry(
+            m.fileMenu, QStringLiteral("Ex&port Records..."), QStringLiteral("mnuExport"),
+            QStringLiteral("Export every record to a CSV file"));
+    m.importRecords = makeDialogEntry(
+            m.fileMenu, QStringLiteral("&Import Records..."), QStringLiteral("mnuImport"),
+            QStringLiteral("Add the records of a CSV file made by Export"));
+    m.backUpDatabase = makeDialogEntry(
+            m.fileMenu, QStringLiteral("&Back Up Database..."), QStringLiteral("mnuBackUp"),
+            QStringLiteral("Save a copy of the whole record database"));
+    m.fileSeparator2 = makeSeparator(m.fileMenu, QStringLiteral("mnuFileSepExit"));
     m.exit = makeEntry(m.fileMenu, QStringLiteral("E&xit"), QStringLiteral("mnuExit"));
 
     m.editMenu = makeMenu(QStringLiteral("&Edit"), QStringLiteral("mnuEdit"), owner);

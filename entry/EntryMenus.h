@@ -16,6 +16,11 @@ struct EntryMenus
     QMenu *fileMenu = nullptr;
     QAction *addNewRecord = nullptr;
     QAction *viewAllRecords = nullptr;
+    QAction *fileSeparator1 = nullptr;
+    QAction *exportRecords = nullptr;
+    QAction *importRecords = nullptr;
+    QAction *backUpDatabase = nullptr;
+    QAction *fileSeparator2 = nullptr;
     QAction *exit = nullptr;
 
     QMenu *editMenu = nullptr;

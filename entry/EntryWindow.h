@@ -78,6 +78,10 @@ public:
 
 signals:
     void allRecordsRequested();
+    // File > Export, Import and Back Up: the app layer does the work.
+    void exportRequested();
+    void importRequested();
+    void backUpRequested();
     void exitRequested();
     // A record was rewritten: the list is to be read afresh.
     void recordUpdated();

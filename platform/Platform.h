@@ -4,6 +4,8 @@
 #include <QString>
 #include <QUrl>
 
+#include <memory>
+
 class QPrinter;
 class QWidget;
 
@@ -47,10 +49,55 @@ public:
     // dialog confirms before overwriting and appends the default suffix.
     virtual QString saveFileName(QWidget *parent, const QString &title, const QString &filter,
                                  const QString &defaultSuffix) = 0;
+    // Returns the chosen existing file, or an empty string when cancelled.
+    virtual QString openFileName(QWidget *parent, const QString &title, const QString &filter) = 0;
     // Lets the user choose a printer; false when cancelled. The dialog
     // offers no page range; with selectionChosen it offers the selection and
     // opens with it chosen.
     virtual bool choosePrinter(QWidget *parent, QPrinter &printer, bool selectionChosen) = 0;
+};
+
+// A file written whole or not at all: the bytes go to a temporary file
+// beside the target, which replaces the target only at commit(). Until then
+// (and after a failed write, cancel() or destruction without commit) the
+// target keeps its bytes, and no temporary file is left.
+class AtomicFile
+{
+public:
+    virtual ~AtomicFile() = default;
+    virtual bool open() = 0;
+    // False when not all the bytes were taken.
+    virtual bool write(const char *data, qint64 size) = 0;
+    virtual bool commit() = 0;
+    virtual void cancel() = 0;
+    // The reason of the last failure.
+    virtual QString errorString() const = 0;
+};
+
+class AtomicFiles
+{
+public:
+    virtual ~AtomicFiles() = default;
+    virtual std::unique_ptr<AtomicFile> create(const QString &path) = 0;
+};
+
+// The progress of a long task, which the user may cancel. Shown only once
+// the task has taken a moment, so a short task shows nothing.
+class Progress
+{
+public:
+    virtual ~Progress() = default;
+    // done out of the maximum given at start; false once the user cancelled.
+    virtual bool advance(qint64 done) = 0;
+};
+
+class ProgressDialogs
+{
+public:
+    virtual ~ProgressDialogs() = default;
+    // The progress closes when the returned object is destroyed.
+    virtual std::unique_ptr<Progress> start(QWidget *parent, const QString &label,
+                                            qint64 maximum) = 0;
 };
 
 // Ends the process once every window is gone.
@@ -71,6 +118,8 @@ struct Platform
     Clock *clock = nullptr;
     FileDialogs *dialogs = nullptr;
     ProcessControl *process = nullptr;
+    AtomicFiles *files = nullptr;
+    ProgressDialogs *progress = nullptr;
     // The folder of the program, which holds "Dowsing.dll".
     QString programFolder;
 };

@@ -9,7 +9,11 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QPrinter>
+#include <QProgressDialog>
+#include <QSaveFile>
 #include <QSettings>
+
+#include <algorithm>
 
 namespace Orvane {
 
@@ -61,6 +65,98 @@ QString QtFileDialogs::saveFileName(QWidget *parent, const QString &title, const
     return dialog.selectedFiles().constFirst();
 }
 
+QString QtFileDialogs::openFileName(QWidget *parent, const QString &title, const QString &filter)
+{
+    QFileDialog dialog(parent, title, QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+namespace {
+
+class SaveFile final : public AtomicFile
+{
+public:
+    explicit SaveFile(const QString &path) : m_file(path) {}
+    ~SaveFile() override { cancel(); }
+    // Unbuffered: the writer hands over large chunks itself, and a short
+    // write then fails at write() rather than going unnoticed at commit.
+    bool open() override { return m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
+    bool write(const char *data, qint64 size) override
+    {
+        if (m_file.write(data, size) == size)
+            return true;
+        // The reason, before cancelling replaces it. A short write that the
+        // system gave no error for is a full disk (or a file size limit).
+        m_error = m_file.error() == QFileDevice::NoError
+                ? QStringLiteral("The disk took only part of the file: it may be full.")
+                : m_file.errorString();
+        m_file.cancelWriting();
+        return false;
+    }
+    bool commit() override { return m_file.commit(); }
+    void cancel() override
+    {
+        if (m_file.isOpen())
+            m_file.cancelWriting();
+        if (m_file.isOpen())
+            m_file.commit(); // a cancelled commit removes the temporary file
+    }
+    QString errorString() const override
+    {
+        return m_error.isEmpty() ? m_file.errorString() : m_error;
+    }
+
+private:
+    QSaveFile m_file;
+    QString m_error;
+};
+
+class DialogProgress final : public Progress
+{
+public:
+    DialogProgress(QWidget *parent, const QString &label, qint64 maximum)
+        : m_dialog(label, QStringLiteral("Cancel"), 0, 1000, parent)
+        , m_maximum(qMax<qint64>(1, maximum))
+    {
+        m_dialog.setWindowTitle(AppInfo::title());
+        m_dialog.setWindowModality(Qt::WindowModal);
+        m_dialog.setMinimumDuration(500);
+        m_dialog.setAutoReset(false);
+        m_dialog.setAutoClose(false);
+        m_dialog.setValue(0);
+    }
+    bool advance(qint64 done) override
+    {
+        const int value = int(std::clamp<qint64>(done * 1000 / m_maximum, 0, 1000));
+        if (value != m_dialog.value())
+            m_dialog.setValue(value);
+        else
+            QCoreApplication::processEvents();
+        return !m_dialog.wasCanceled();
+    }
+
+private:
+    QProgressDialog m_dialog;
+    qint64 m_maximum;
+};
+
+} // namespace
+
+std::unique_ptr<AtomicFile> SaveFiles::create(const QString &path)
+{
+    return std::make_unique<SaveFile>(path);
+}
+
+std::unique_ptr<Progress> QtProgressDialogs::start(QWidget *parent, const QString &label,
+                                                   qint64 maximum)
+{
+    return std::make_unique<DialogProgress>(parent, label, maximum);
+}
+
 bool QtFileDialogs::choosePrinter(QWidget *parent, QPrinter &printer, bool selectionChosen)
 {
     PrintDialog dialog(&printer, parent);
@@ -96,6 +192,8 @@ Platform realPlatform()
     static SystemClock clock;
     static QtFileDialogs dialogs;
     static ApplicationQuit process;
+    static SaveFiles files;
+    static QtProgressDialogs progress;
     Platform p;
     p.messages = &messages;
     p.browser = &browser;
@@ -103,6 +201,8 @@ Platform realPlatform()
     p.clock = &clock;
     p.dialogs = &dialogs;
     p.process = &process;
+    p.files = &files;
+    p.progress = &progress;
     p.programFolder = AppInfo::programFolder();
     return p;
 }

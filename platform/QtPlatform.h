@@ -30,7 +30,23 @@ class QtFileDialogs final : public FileDialogs
 public:
     QString saveFileName(QWidget *parent, const QString &title, const QString &filter,
                          const QString &defaultSuffix) override;
+    QString openFileName(QWidget *parent, const QString &title, const QString &filter) override;
     bool choosePrinter(QWidget *parent, QPrinter &printer, bool selectionChosen) override;
+};
+
+// QSaveFile underneath.
+class SaveFiles final : public AtomicFiles
+{
+public:
+    std::unique_ptr<AtomicFile> create(const QString &path) override;
+};
+
+// A QProgressDialog that shows only after its minimum duration.
+class QtProgressDialogs final : public ProgressDialogs
+{
+public:
+    std::unique_ptr<Progress> start(QWidget *parent, const QString &label,
+                                    qint64 maximum) override;
 };
 
 class ApplicationQuit final : public ProcessControl

@@ -4,6 +4,7 @@
 #include "FileIdentity.h"
 #include "KeyIndex.h"
 
+#include <QByteArrayView>
 #include <QString>
 #include <QVector>
 
@@ -31,6 +32,20 @@ class FileCheck;
 class RecordStore
 {
 public:
+    // One stored row as the engine holds it, for reads that stream many
+    // rows without making a DowsingRecord of each: the thirteen fields in
+    // the order of DowsingRecord (Date .. Notes) as UTF-8 text, the date as
+    // stored ("yyyy-MM-dd"). The views hold only during the visit.
+    struct StoredRow
+    {
+        static constexpr int kFields = 13;
+        qint64 idNumber = 0;
+        QByteArrayView fields[kFields];
+    };
+    using RowVisitor = std::function<void(const StoredRow &)>;
+
+    enum class BackUpResult { Done, Cancelled, Failed };
+
     enum class OpenResult {
         Opened,
         Missing,  // no regular file of that name
@@ -58,6 +73,9 @@ public:
 
     // Appends a record; on success record.IdNumber holds the assigned key.
     bool add(DowsingRecord &record);
+    // Appends every record in one transaction: all of them or, on any
+    // failure, none. On success each record's IdNumber holds its new key.
+    bool addAll(QVector<DowsingRecord> &records);
     // Rewrites every field of the record with record.IdNumber. Fails when no
     // such record exists.
     bool update(const DowsingRecord &record);
@@ -85,6 +103,27 @@ public:
     // all at once: what the list keeps. An empty index with errorText() set
     // when the read failed.
     KeyIndex keyIndex();
+
+    // The records with keys above afterKey in order of addition, at most
+    // limit of them, each handed to visit as it is read. rowsRead and
+    // lastKey tell how many came and the key of the last; fewer than limit
+    // means the table ends. False, with errorText(), when the read failed.
+    bool readRows(qint64 afterKey, int limit, const RowVisitor &visit, int *rowsRead,
+                  qint64 *lastKey);
+    // The records with these keys, in the order of the keys; a key with no
+    // record is passed over. For batches of keys, not for every key at once.
+    bool readRows(const QVector<qint64> &keys, const RowVisitor &visit);
+
+    // Writes a consistent copy of the open database to path with the
+    // engine's online backup (VACUUM INTO where the engine's handle is out
+    // of reach), also while other connections read it. The copy is made in
+    // a temporary file beside path and renamed into place only once
+    // complete: a failed or cancelled copy leaves path as it was and no
+    // temporary file. progress gets the pages copied and their number after
+    // each chunk and cancels by returning false. Refuses the open file
+    // itself as the target.
+    BackUpResult backUpTo(const QString &path,
+                          const std::function<bool(qint64 done, qint64 total)> &progress);
 
     // The check of every page of a large file while it still runs on a
     // second thread; null when the check was made at open or is over. No

@@ -1028,7 +1028,10 @@ void TestEntryWindow::menuBarCaptionsAndSwitchedOffEntries()
     };
     QCOMPARE(menus.at(0)->title(), QStringLiteral("&File"));
     QCOMPARE(captions(menus.at(0)),
-             (QStringList{"&Add New Record", "&View All  Records", "E&xit"}));
+             (QStringList{"&Add New Record", "&View All  Records", "-", "Ex&port Records...",
+                          "&Import Records...", "&Back Up Database...", "-", "E&xit"}));
+    for (const char *name : {"mnuExport", "mnuImport", "mnuBackUp"})
+        QVERIFY2(!e.action(name)->statusTip().isEmpty(), name);
     QCOMPARE(menus.at(1)->title(), QStringLiteral("&Edit"));
     QCOMPARE(captions(menus.at(1)), (QStringList{"&Go To", "&Find", "&Count Record"}));
     QCOMPARE(captions(e.get<QMenu>("MnuGoTo")),
@@ -1117,8 +1120,23 @@ void TestEntryWindow::fileMenuRepeatsTheButtons()
     QStringList visible;
     for (QAction *a : e.get<QMenu>("nuFile")->actions())
         if (a->isVisible())
-            visible.append(a->text());
-    QCOMPARE(visible, (QStringList{"&View All  Records", "E&xit"}));
+            visible.append(a->isSeparator() ? QStringLiteral("-") : a->text());
+    QCOMPARE(visible, (QStringList{"&View All  Records", "-", "Ex&port Records...",
+                                   "&Import Records...", "&Back Up Database...", "-", "E&xit"}));
+
+    // Export, import and back-up are told to the app layer.
+    QSignalSpy exports(e.form, &EntryWindow::exportRequested);
+    QSignalSpy imports(e.form, &EntryWindow::importRequested);
+    QSignalSpy backUps(e.form, &EntryWindow::backUpRequested);
+    e.action("mnuExport")->trigger();
+    e.action("mnuImport")->trigger();
+    e.action("mnuBackUp")->trigger();
+    QCOMPARE(exports.size(), 1);
+    QCOMPARE(imports.size(), 1);
+    QCOMPARE(backUps.size(), 1);
+    // The coordinator asked for the files (the fakes answered Cancel).
+    QCOMPARE(e.env.dialogs.saveAsked, 2);
+    QCOMPARE(e.env.dialogs.openAsked, 1);
 }
 
 void TestEntryWindow::hintLineOpensTheCoBrandPage()

@@ -4,6 +4,7 @@
 // inside, or only the exit screen when the database is missing.
 
 #include "support/SecondProcess.h"
+#include "support/TestDatabase.h"
 #include "support/TestFiles.h"
 #include "support/WindowDriver.h"
 
@@ -12,6 +13,7 @@
 #include "app/Startup.h"
 #include "app/UpdateReminder.h"
 #include "app/ProgramEnd.h"
+#include "store/RecordStore.h"
 
 #include <QFile>
 #include <QProcess>
@@ -69,6 +71,7 @@ private slots:
     void dueReminderIsAskedOnceAtStart();
     void secondCopyTouchesNothingAndEnds();
     void missingDatabaseLeavesOnlyTheExitScreen();
+    void fileWithoutFindIndexGetsItOnceOrStaysAsItWas();
 };
 
 void TestStartup::secondHolderIsRefusedWhileTheFirstHolds()
@@ -226,6 +229,36 @@ void TestStartup::missingDatabaseLeavesOnlyTheExitScreen()
     QCOMPARE(env.process.ends, 1);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(QApplication::topLevelWidgets(), QWidgetList());
+}
+
+void TestStartup::fileWithoutFindIndexGetsItOnceOrStaysAsItWas()
+{
+    for (const bool cancel : {true, false}) {
+        TestEnvironment env;
+        const QString path = env.databasePath();
+        DowsingRecord record;
+        record.Date = QDate(2020, 1, 2);
+        addRecords(path, {record});
+        QVERIFY(runSql(path, {QStringLiteral("DROP TRIGGER FindStaleAfterInsert"),
+                              QStringLiteral("DROP TRIGGER FindStaleAfterUpdate"),
+                              QStringLiteral("DROP TRIGGER FindStaleAfterDelete"),
+                              QStringLiteral("DROP TABLE FindText"),
+                              QStringLiteral("DROP TABLE FindStale")}));
+        const QByteArray before = digestOf(path);
+        env.progress.cancelAtStep = cancel ? 1 : 0;
+        Startup startup(uniqueLockName());
+        QVERIFY(startup.run());
+        QTRY_COMPARE(env.progress.started, 1);
+        RecordStore store;
+        QCOMPARE(store.open(path), RecordStore::OpenResult::Opened);
+        QCOMPARE(store.hasFindIndex(), !cancel);
+        // Told when cancelled, silent when done.
+        QCOMPARE(env.messages.shown.size(), cancel ? 1 : 0);
+        store.close();
+        if (cancel)
+            QCOMPARE(digestOf(path), before);
+        endProgram();
+    }
 }
 
 int main(int argc, char *argv[])

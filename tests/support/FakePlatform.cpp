@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QSaveFile>
 #include <QUrlQuery>
 
 namespace Orvane::Testing {
@@ -71,6 +72,96 @@ QString FakeDialogs::saveFileName(QWidget *, const QString &title, const QString
     return nextSaveName;
 }
 
+QString FakeDialogs::openFileName(QWidget *, const QString &title, const QString &filter)
+{
+    ++openAsked;
+    lastTitle = title;
+    lastFilter = filter;
+    return nextOpenName;
+}
+
+namespace {
+
+class FakeAtomicFile final : public AtomicFile
+{
+public:
+    FakeAtomicFile(const QString &path, const FakeAtomicFiles &how) : m_file(path), m_how(how) {}
+    ~FakeAtomicFile() override { cancel(); }
+    // Unbuffered: the writer hands over large chunks itself, and a short
+    // write then fails at write() rather than going unnoticed at commit.
+    bool open() override { return m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
+    bool write(const char *data, qint64 size) override
+    {
+        if (m_how.failAfterBytes >= 0 && m_written + size > m_how.failAfterBytes) {
+            m_error = QStringLiteral("No space left on device (a test's failure)");
+            m_file.cancelWriting();
+            return false;
+        }
+        m_written += size;
+        return m_file.write(data, size) == size;
+    }
+    bool commit() override
+    {
+        if (m_how.failAtCommit) {
+            m_error = QStringLiteral("The file could not be committed (a test's failure)");
+            cancel();
+            return false;
+        }
+        return m_file.commit();
+    }
+    void cancel() override
+    {
+        if (m_file.isOpen()) {
+            m_file.cancelWriting();
+            m_file.commit();
+        }
+    }
+    QString errorString() const override
+    {
+        return m_error.isEmpty() ? m_file.errorString() : m_error;
+    }
+
+private:
+    QSaveFile m_file;
+    const FakeAtomicFiles &m_how;
+    qint64 m_written = 0;
+    QString m_error;
+};
+
+class FakeProgress final : public Progress
+{
+public:
+    explicit FakeProgress(FakeProgressDialogs &owner) : m_owner(owner) {}
+    bool advance(qint64) override
+    {
+        ++m_owner.steps;
+        m_cancelled = m_cancelled
+                || (m_owner.cancelAtStep > 0 && m_owner.steps >= m_owner.cancelAtStep);
+        return !m_cancelled;
+    }
+
+private:
+    FakeProgressDialogs &m_owner;
+    bool m_cancelled = false;
+};
+
+} // namespace
+
+std::unique_ptr<AtomicFile> FakeAtomicFiles::create(const QString &path)
+{
+    ++created;
+    return std::make_unique<FakeAtomicFile>(path, *this);
+}
+
+std::unique_ptr<Progress> FakeProgressDialogs::start(QWidget *, const QString &label,
+                                                     qint64 maximum)
+{
+    ++started;
+    lastLabel = label;
+    lastMaximum = maximum;
+    return std::make_unique<FakeProgress>(*this);
+}
+
 bool FakeDialogs::choosePrinter(QWidget *, QPrinter &printer, bool selectionChosen)
 {
     ++printAsked;
@@ -87,6 +178,8 @@ Platform Fakes::over(const QString &programFolder)
     p.clock = &clock;
     p.dialogs = &dialogs;
     p.process = &process;
+    p.files = &files;
+    p.progress = &progress;
     p.programFolder = programFolder;
     return p;
 }

@@ -73,8 +73,12 @@ class FakeDialogs final : public FileDialogs
 public:
     QString saveFileName(QWidget *parent, const QString &title, const QString &filter,
                          const QString &defaultSuffix) override;
+    QString openFileName(QWidget *parent, const QString &title, const QString &filter) override;
     bool choosePrinter(QWidget *parent, QPrinter &printer, bool selectionChosen) override;
 
+    // What the next Open returns (empty: cancelled).
+    QString nextOpenName;
+    int openAsked = 0;
     // What the next Save As returns (empty: cancelled).
     QString nextSaveName;
     QString lastTitle, lastFilter, lastSuffix;
@@ -92,6 +96,33 @@ public:
     int ends = 0;
 };
 
+// Real files written through QSaveFile, made to fail on demand: at the
+// write that would pass failAfterBytes bytes, or at commit.
+class FakeAtomicFiles final : public AtomicFiles
+{
+public:
+    std::unique_ptr<AtomicFile> create(const QString &path) override;
+
+    qint64 failAfterBytes = -1; // -1: never
+    bool failAtCommit = false;
+    int created = 0;
+};
+
+// Counts the steps of every progress and cancels at the step cancelAtStep
+// (counted from 1 over the progress's life; 0: never).
+class FakeProgressDialogs final : public ProgressDialogs
+{
+public:
+    std::unique_ptr<Progress> start(QWidget *parent, const QString &label,
+                                    qint64 maximum) override;
+
+    int cancelAtStep = 0;
+    int started = 0;
+    int steps = 0;
+    qint64 lastMaximum = 0;
+    QString lastLabel;
+};
+
 // The fakes for everything outside the program.
 struct Fakes
 {
@@ -101,6 +132,8 @@ struct Fakes
     FakeClock clock;
     FakeDialogs dialogs;
     FakeProcess process;
+    FakeAtomicFiles files;
+    FakeProgressDialogs progress;
 
     // A platform made of these fakes over the program folder, to install.
     Platform over(const QString &programFolder);

@@ -1,0 +1,298 @@
+#include "RecordTransfer.h"
+
+#include "platform/AppInfo.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Platform.h"
+#include "store/RecordCsv.h"
+#include "store/RecordStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <limits>
+#include <memory>
+
+namespace Orvane {
+
+namespace {
+
+// Rows read per query, and bytes gathered before each write.
+constexpr int kBatchRows = 4096;
+constexpr qsizetype kBufferBytes = 1 << 20;
+
+QString native(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+QString records(qint64 n)
+{
+    return n == 1 ? QStringLiteral("1 record") : QStringLiteral("%1 records").arg(n);
+}
+
+void tell(QWidget *parent, const QString &text, MessageBoxes::Icon icon)
+{
+    platform().messages->show(parent, text, icon);
+}
+
+// The program's own database, opened for the task; false after telling why.
+bool openDatabase(QWidget *parent, RecordStore &store)
+{
+    const QString path = RecordStore::databasePath(platform().programFolder);
+    if (store.open(path) == RecordStore::OpenResult::Opened)
+        return true;
+    tell(parent,
+         QStringLiteral("The database %1 could not be opened.\r\r%2")
+                 .arg(native(path), store.errorText()),
+         MessageBoxes::Icon::Critical);
+    return false;
+}
+
+} // namespace
+
+RecordTransfer::RecordTransfer(QObject *parent)
+    : QObject(parent)
+{
+}
+
+QString RecordTransfer::csvFilter()
+{
+    return QStringLiteral("CSV files (*.csv)");
+}
+
+QString RecordTransfer::databaseFilter()
+{
+    return QStringLiteral("Dowsing database (*.dll)");
+}
+
+RecordTransfer::Result RecordTransfer::exportTo(RecordStore &store, const QString &path,
+                                                const std::optional<QVector<qint64>> &keys,
+                                                AtomicFiles &files, Progress *progress)
+{
+    Result result;
+    const auto failed = [&](const QString &reason) {
+        result.outcome = Outcome::Failed;
+        result.reason = reason;
+        return result;
+    };
+    const std::unique_ptr<AtomicFile> file = files.create(path);
+    if (!file->open())
+        return failed(file->errorString());
+
+    QByteArray buffer;
+    buffer.reserve(kBufferBytes + 64 * 1024);
+    buffer = RecordCsv::fileStart();
+    qint64 written = 0;
+    const RecordStore::RowVisitor visit = [&](const RecordStore::StoredRow &row) {
+        RecordCsv::appendRow(buffer, row);
+        ++written;
+    };
+    const auto flush = [&] {
+        if (!file->write(buffer.constData(), buffer.size()))
+            return false;
+        buffer.resize(0);
+        return true;
+    };
+    // After each batch: the bytes out once there are enough, and the
+    // user's word.
+    bool cancelled = false;
+    const auto afterBatch = [&]() -> bool {
+        if (buffer.size() >= kBufferBytes && !flush())
+            return false;
+        if (progress && !progress->advance(written))
+            cancelled = true;
+        return true;
+    };
+
+    if (!keys) {
+        qint64 after = std::numeric_limits<qint64>::min();
+        for (;;) {
+            int got = 0;
+            if (!store.readRows(after, kBatchRows, visit, &got, &after)) {
+                file->cancel();
+                return failed(store.errorText());
+            }
+            if (!afterBatch()) {
+                const QString reason = file->errorString();
+                file->cancel();
+                return failed(reason);
+            }
+            if (cancelled || got < kBatchRows)
+                break;
+        }
+    } else {
+        for (qsizetype from = 0; from < keys->size() && !cancelled; from += kBatchRows) {
+            if (!store.readRows(keys->mid(from, kBatchRows), visit)) {
+                file->cancel();
+                return failed(store.errorText());
+            }
+            if (!afterBatch()) {
+                const QString reason = file->errorString();
+                file->cancel();
+                return failed(reason);
+            }
+        }
+    }
+    if (cancelled) {
+        file->cancel();
+        result.outcome = Outcome::Cancelled;
+        return result;
+    }
+    if (!flush() || !file->commit()) {
+        const QString reason = file->errorString();
+        file->cancel();
+        return failed(reason);
+    }
+    result.outcome = Outcome::Done;
+    result.count = written;
+    return result;
+}
+
+RecordTransfer::Outcome RecordTransfer::exportRecords(QWidget *parent,
+                                                      const std::optional<QVector<qint64>> &keys)
+{
+    const QString path = platform().dialogs->saveFileName(
+            parent, QStringLiteral("Export Records"), csvFilter(), QStringLiteral("csv"));
+    if (path.isEmpty())
+        return Outcome::Cancelled;
+    RecordStore store;
+    if (!openDatabase(parent, store))
+        return Outcome::Failed;
+    const qint64 total = keys ? keys->size() : store.count();
+    std::unique_ptr<Progress> progress = platform().progress->start(
+            parent, QStringLiteral("Exporting %1...").arg(records(qMax<qint64>(0, total))),
+            qMax<qint64>(1, total));
+    const Result result = exportTo(store, path, keys, *platform().files, progress.get());
+    progress.reset();
+    switch (result.outcome) {
+    case Outcome::Done:
+        tell(parent, QStringLiteral("%1 exported to \"%2\".").arg(records(result.count), native(path)),
+             MessageBoxes::Icon::Information);
+        break;
+    case Outcome::Cancelled:
+        tell(parent,
+             QStringLiteral("The export was cancelled: no file was written, and \"%1\" was "
+                            "left as it was.")
+                     .arg(native(path)),
+             MessageBoxes::Icon::Information);
+        break;
+    case Outcome::Failed:
+        tell(parent,
+             QStringLiteral("The records could not be exported to \"%1\"; no file was "
+                            "written.\r\r%2")
+                     .arg(native(path), result.reason),
+             MessageBoxes::Icon::Critical);
+        break;
+    }
+    return result.outcome;
+}
+
+RecordTransfer::Outcome RecordTransfer::importRecords(QWidget *parent)
+{
+    const QString path = platform().dialogs->openFileName(
+            parent, QStringLiteral("Import Records"), csvFilter());
+    if (path.isEmpty())
+        return Outcome::Cancelled;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        tell(parent,
+             QStringLiteral("The file \"%1\" could not be read.\r\r%2")
+                     .arg(native(path), file.errorString()),
+             MessageBoxes::Icon::Critical);
+        return Outcome::Failed;
+    }
+    const QByteArray bytes = file.readAll();
+    file.close();
+    RecordCsv::ReadResult read = RecordCsv::read(bytes);
+    if (!read.ok()) {
+        tell(parent,
+             QStringLiteral("The file \"%1\" cannot be imported: line %2 is not a record of an "
+                            "export.\r\r%3\r\rNo record was imported.")
+                     .arg(native(path))
+                     .arg(read.errorLine)
+                     .arg(read.error),
+             MessageBoxes::Icon::Critical);
+        return Outcome::Failed;
+    }
+    if (read.records.isEmpty()) {
+        tell(parent, QStringLiteral("The file \"%1\" holds no records.").arg(native(path)),
+             MessageBoxes::Icon::Information);
+        return Outcome::Done;
+    }
+    if (platform().messages->show(
+                parent,
+                QStringLiteral("%1 will be added to the database from \"%2\".\r\rDo you want "
+                               "to add them?")
+                        .arg(records(read.records.size()), native(path)),
+                MessageBoxes::Icon::None, MessageBoxes::Buttons::YesNo, MessageBoxes::Answer::No)
+        != MessageBoxes::Answer::Yes)
+        return Outcome::Cancelled;
+    RecordStore store;
+    if (!openDatabase(parent, store))
+        return Outcome::Failed;
+    if (!store.addAll(read.records)) {
+        tell(parent,
+             QStringLiteral("No record was imported.\r\r%1").arg(store.errorText()),
+             MessageBoxes::Icon::Critical);
+        return Outcome::Failed;
+    }
+    tell(parent,
+         QStringLiteral("%1 imported from \"%2\".")
+                 .arg(records(read.records.size()), native(path)),
+         MessageBoxes::Icon::Information);
+    return Outcome::Done;
+}
+
+RecordTransfer::Outcome RecordTransfer::backUpDatabase(QWidget *parent)
+{
+    const QString path = platform().dialogs->saveFileName(
+            parent, QStringLiteral("Back Up Database"), databaseFilter(), QStringLiteral("dll"));
+    if (path.isEmpty())
+        return Outcome::Cancelled;
+    const QString database = RecordStore::databasePath(platform().programFolder);
+    const QFileInfo target(path);
+    if (target.absoluteFilePath() == QFileInfo(database).absoluteFilePath()
+        || (target.exists() && target.canonicalFilePath() == QFileInfo(database).canonicalFilePath())) {
+        tell(parent,
+             QStringLiteral("The back-up cannot be written over the database %1 itself. Choose "
+                            "another file, in another folder or under another name.")
+                     .arg(native(database)),
+             MessageBoxes::Icon::Critical);
+        return Outcome::Failed;
+    }
+    RecordStore store;
+    if (!openDatabase(parent, store))
+        return Outcome::Failed;
+    // Per mille of the pages copied.
+    std::unique_ptr<Progress> progress =
+            platform().progress->start(parent, QStringLiteral("Backing up the database..."), 1000);
+    const RecordStore::BackUpResult result =
+            store.backUpTo(path, [&](qint64 done, qint64 total) {
+                return progress->advance(total > 0 ? done * 1000 / total : 0);
+            });
+    progress.reset();
+    switch (result) {
+    case RecordStore::BackUpResult::Done:
+        tell(parent, QStringLiteral("The database was backed up to \"%1\".").arg(native(path)),
+             MessageBoxes::Icon::Information);
+        return Outcome::Done;
+    case RecordStore::BackUpResult::Cancelled:
+        tell(parent,
+             QStringLiteral("The back-up was cancelled: no file was written, and \"%1\" was "
+                            "left as it was.")
+                     .arg(native(path)),
+             MessageBoxes::Icon::Information);
+        return Outcome::Cancelled;
+    case RecordStore::BackUpResult::Failed:
+        break;
+    }
+    tell(parent,
+         QStringLiteral("The database could not be backed up to \"%1\"; no file was "
+                        "written.\r\r%2")
+                 .arg(native(path), store.errorText()),
+         MessageBoxes::Icon::Critical);
+    return Outcome::Failed;
+}
+
+} // namespace Orvane
