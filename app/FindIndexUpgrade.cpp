@@ -18,7 +18,7 @@ void run(QWidget *parent, const QString &databasePath)
     bool built = false;
     {
         const auto progress = platform().progress->start(
-                parent, QStringLiteral("Preparing your records for finding..."), qMax<qint64>(total, 1));
+                parent, QStringLiteral("Preparing your records for finding (done once)..."), qMax<qint64>(total, 1));
         built = store.addFindIndex([&](qint64 done, qint64) {
             cancelled = !progress->advance(done);
             return !cancelled;
