@@ -1,7 +1,7 @@
 #include "FindIndex.h"
 
 #include "DowsingRecord.h"
-#include "RecordRow.h"
+#include "StoreSql.h"
 
 #include <QSqlError>
 #include <QVariant>
@@ -9,10 +9,6 @@
 namespace Orvane::FindIndex {
 
 namespace {
-
-const char kRecordColumns[] =
-        "Date, Name, Address, City, State, Pin, Phone_No, Email, Time_Dowsing_Occured, "
-        "Dowsing_Tool, Item_Dowsing_For, Location_Dowsing_Occured, Notes, IdNumber";
 
 // The index's tables and the triggers that keep its blocks marked; the same
 // text is in the shipped schema.
@@ -30,9 +26,22 @@ const char *const kSchema[] = {
 
 bool failed(const QSqlQuery &query, QString &error)
 {
-    const QString text = query.lastError().databaseText().trimmed();
-    error = text.isEmpty() ? query.lastError().text().trimmed() : text;
+    error = reasonOf(query.lastError());
     return false;
+}
+
+// The records of one block, bound to its first and last possible key.
+QString blockRecords()
+{
+    return QStringLiteral("SELECT %1, IdNumber FROM Details WHERE IdNumber BETWEEN ? AND ? "
+                          "ORDER BY IdNumber")
+            .arg(recordColumns());
+}
+
+void bindBlock(QSqlQuery &query, qint64 block)
+{
+    query.bindValue(0, block << FindBlock::kKeyBits);
+    query.bindValue(1, ((block + 1) << FindBlock::kKeyBits) - 1);
 }
 
 bool writeBlock(QSqlQuery &insert, qint64 block, const FindBlock &text, QString &error)
@@ -69,8 +78,8 @@ bool create(const QSqlDatabase &db, const std::function<bool(qint64, qint64)> &p
 
     QSqlQuery records(db);
     records.setForwardOnly(true);
-    if (!records.exec(QStringLiteral("SELECT %1 FROM Details ORDER BY IdNumber")
-                              .arg(QLatin1String(kRecordColumns))))
+    if (!records.exec(QStringLiteral("SELECT %1, IdNumber FROM Details ORDER BY IdNumber")
+                              .arg(recordColumns())))
         return failed(records, error);
     QSqlQuery insert(db);
     if (!insert.prepare(QStringLiteral("INSERT INTO FindText (Block, Data) VALUES (?, ?)")))
@@ -118,9 +127,7 @@ bool refreshStale(const QSqlDatabase &db, QString &error)
     QSqlQuery records(db);
     QSqlQuery write(db);
     QSqlQuery drop(db);
-    if (!records.prepare(QStringLiteral("SELECT %1 FROM Details WHERE IdNumber BETWEEN ? AND ? "
-                                        "ORDER BY IdNumber")
-                                 .arg(QLatin1String(kRecordColumns)))
+    if (!records.prepare(blockRecords())
         || !write.prepare(QStringLiteral("INSERT OR REPLACE INTO FindText (Block, Data) "
                                          "VALUES (?, ?)"))
         || !drop.prepare(QStringLiteral("DELETE FROM FindText WHERE Block = ?")))
@@ -128,8 +135,7 @@ bool refreshStale(const QSqlDatabase &db, QString &error)
     FindBlock text;
     for (qint64 block : std::as_const(blocks)) {
         text.clear();
-        records.bindValue(0, block << FindBlock::kKeyBits);
-        records.bindValue(1, ((block + 1) << FindBlock::kKeyBits) - 1);
+        bindBlock(records, block);
         if (!records.exec())
             return failed(records, error);
         while (records.next())
@@ -166,8 +172,8 @@ bool Reader::start(QString &error)
     m_recordAhead = false;
     if (!m_indexed) {
         // A file without the index yet: every block is read from the records.
-        if (!m_records.exec(QStringLiteral("SELECT %1 FROM Details ORDER BY IdNumber")
-                                    .arg(QLatin1String(kRecordColumns))))
+        if (!m_records.exec(QStringLiteral("SELECT %1, IdNumber FROM Details ORDER BY IdNumber")
+                                    .arg(recordColumns())))
             return failed(m_records, error);
         m_recordAhead = m_records.next();
         return !m_records.lastError().isValid() || failed(m_records, error);
@@ -203,12 +209,9 @@ bool Reader::nextFromTable(QString &error)
 bool Reader::readStale(qint64 block, FindBlock &out, QString &error)
 {
     out.clear();
-    if (!m_records.prepare(QStringLiteral("SELECT %1 FROM Details WHERE IdNumber BETWEEN ? AND ? "
-                                          "ORDER BY IdNumber")
-                                   .arg(QLatin1String(kRecordColumns))))
+    if (!m_records.prepare(blockRecords()))
         return failed(m_records, error);
-    m_records.bindValue(0, block << FindBlock::kKeyBits);
-    m_records.bindValue(1, ((block + 1) << FindBlock::kKeyBits) - 1);
+    bindBlock(m_records, block);
     if (!m_records.exec())
         return failed(m_records, error);
     while (m_records.next())

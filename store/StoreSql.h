@@ -1,0 +1,26 @@
+#pragma once
+
+#include "DowsingRecord.h"
+
+#include <QString>
+
+class QSqlError;
+class QSqlQuery;
+
+// What the store's files share about the table and the engine.
+namespace Orvane {
+
+// The table's fields in order, Date to Notes, as a column list.
+QString recordColumns();
+
+// The record on a query's current row, whose columns are recordColumns()
+// followed by IdNumber. A date stored with a time of day is read as its
+// calendar date.
+DowsingRecord recordFrom(const QSqlQuery &query);
+
+// The engine's reason for a failure, said plainly for a damaged file.
+QString reasonOf(const QSqlError &error);
+
+QString nativePath(const QString &path);
+
+} // namespace Orvane
