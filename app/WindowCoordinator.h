@@ -54,6 +54,8 @@ public:
     // The entry window hides; the list shows (read afresh when it was not
     // loaded).
     void showAllRecords();
+    // As showAllRecords(), with the list's find bar on show and focused.
+    void showFindRecords();
     // The entry window shows; the list is unloaded.
     void backToEntry();
     // The chosen record's report replaces the list.
@@ -66,8 +68,16 @@ public:
                     const QString &timeText);
     // The entry window shows as it was, with the message.
     void refuseEdit(const QString &message, MessageBoxes::Icon icon);
-    // After a record was changed or removed: the list, read afresh.
-    void showFreshList();
+    // After a record was changed or removed: the list, read afresh, with the
+    // find text, sort and find bar it had. currentKey: the record to make
+    // current (the first row when it is not shown); -1 keeps the one that
+    // was current.
+    void showFreshList(qint64 currentKey = -1);
+    // After the update of the selected record: it stays current.
+    void showListAfterUpdate();
+    // After the selected record was deleted: the record that followed it
+    // in the list is current, else the one before.
+    void showListAfterDelete();
     // Shows the exit screen and closes the frame with its windows.
     void exitProgram();
 

@@ -1,6 +1,7 @@
 #include "EntryMenus.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 
 namespace Orvane {
@@ -54,6 +55,9 @@ EntryMenus EntryMenus::build(QWidget *owner)
                                  QStringLiteral("mnuAddNewRecor"));
     m.viewAllRecords = makeEntry(m.fileMenu, QStringLiteral("&View All  Records"),
                              QStringLiteral("mnuViewAll"));
+    m.findRecords = makeEntry(m.fileMenu, QStringLiteral("&Find Records..."),
+                              QStringLiteral("mnuFindRecords"));
+    m.findRecords->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     m.exit = makeEntry(m.fileMenu, QStringLiteral("E&xit"), QStringLiteral("mnuExit"));
 
     m.editMenu = makeMenu(QStringLiteral("&Edit"), QStringLiteral("mnuEdit"), owner);

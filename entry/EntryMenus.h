@@ -16,6 +16,7 @@ struct EntryMenus
     QMenu *fileMenu = nullptr;
     QAction *addNewRecord = nullptr;
     QAction *viewAllRecords = nullptr;
+    QAction *findRecords = nullptr;
     QAction *exit = nullptr;
 
     QMenu *editMenu = nullptr;

@@ -87,6 +87,7 @@ void EntryWindow::connectControls()
     // A menu entry that repeats a button runs the button's own slot.
     connect(m_menus.addNewRecord, &QAction::triggered, this, &EntryWindow::startNewRecord);
     connect(m_menus.viewAllRecords, &QAction::triggered, this, &EntryWindow::showAllRecords);
+    connect(m_menus.findRecords, &QAction::triggered, this, &EntryWindow::findRecordsRequested);
     connect(m_menus.exit, &QAction::triggered, this, &EntryWindow::exitProgram);
     const auto opens = [this](QAction *entry, const char *pageKey) {
         connect(entry, &QAction::triggered, this,

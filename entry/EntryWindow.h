@@ -78,6 +78,8 @@ public:
 
 signals:
     void allRecordsRequested();
+    // File > Find Records: the list, with its find bar on show and focused.
+    void findRecordsRequested();
     void exitRequested();
     // A record was rewritten: the list is to be read afresh.
     void recordUpdated();

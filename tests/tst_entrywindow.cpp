@@ -1028,7 +1028,9 @@ void TestEntryWindow::menuBarCaptionsAndSwitchedOffEntries()
     };
     QCOMPARE(menus.at(0)->title(), QStringLiteral("&File"));
     QCOMPARE(captions(menus.at(0)),
-             (QStringList{"&Add New Record", "&View All  Records", "E&xit"}));
+             (QStringList{"&Add New Record", "&View All  Records", "&Find Records...",
+                          "E&xit"}));
+    QCOMPARE(e.action("mnuFindRecords")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
     QCOMPARE(menus.at(1)->title(), QStringLiteral("&Edit"));
     QCOMPARE(captions(menus.at(1)), (QStringList{"&Go To", "&Find", "&Count Record"}));
     QCOMPARE(captions(e.get<QMenu>("MnuGoTo")),
@@ -1053,9 +1055,10 @@ void TestEntryWindow::menuBarCaptionsAndSwitchedOffEntries()
     for (const char *on : {"nuFile", "mnuHelp"})
         QVERIFY(e.get<QMenu>(on)->menuAction()->isEnabled());
 
-    // No shortcuts and no check marks anywhere.
+    // No shortcuts but Find Records' Ctrl+F, and no check marks anywhere.
     for (QAction *a : e.form->findChildren<QAction *>()) {
-        QVERIFY2(a->shortcut().isEmpty(), qPrintable(a->objectName()));
+        if (a->objectName() != QLatin1String("mnuFindRecords"))
+            QVERIFY2(a->shortcut().isEmpty(), qPrintable(a->objectName()));
         QVERIFY2(!a->isCheckable(), qPrintable(a->objectName()));
     }
 }
@@ -1118,7 +1121,7 @@ void TestEntryWindow::fileMenuRepeatsTheButtons()
     for (QAction *a : e.get<QMenu>("nuFile")->actions())
         if (a->isVisible())
             visible.append(a->text());
-    QCOMPARE(visible, (QStringList{"&View All  Records", "E&xit"}));
+    QCOMPARE(visible, (QStringList{"&View All  Records", "&Find Records...", "E&xit"}));
 }
 
 void TestEntryWindow::hintLineOpensTheCoBrandPage()
