@@ -389,9 +389,10 @@ void RecordListWindow::runRequest()
 void RecordListWindow::showAllKeys()
 {
     const qint64 key = m_wantedKey >= 0 ? m_wantedKey : currentKey();
+    const int column = currentColumn();
     if (!m_listRecords->showAll())
         Refusals::show(this, Refusals::recordsNotRead(m_listConnection->errorText()));
-    afterResult(key);
+    afterResult(key, column);
 }
 
 void RecordListWindow::showResult(const FindResult &result)
@@ -404,14 +405,15 @@ void RecordListWindow::showResult(const FindResult &result)
         return;
     }
     const qint64 key = m_wantedKey >= 0 ? m_wantedKey : currentKey();
+    const int column = currentColumn();
     m_listRecords->showKeys(result.keys);
-    afterResult(key);
+    afterResult(key, column);
 }
 
-void RecordListWindow::afterResult(qint64 key)
+void RecordListWindow::afterResult(qint64 key, int column)
 {
     m_wantedKey = -1;
-    selectKey(key);
+    selectKey(key, column);
     updateCount();
     emit resultShown();
     if (m_openWhenFound) {
@@ -420,7 +422,7 @@ void RecordListWindow::afterResult(qint64 key)
     }
 }
 
-void RecordListWindow::selectKey(qint64 key)
+void RecordListWindow::selectKey(qint64 key, int column)
 {
     const int rows = m_listRecords->rowCount();
     if (rows == 0)
@@ -428,8 +430,6 @@ void RecordListWindow::selectKey(qint64 key)
     int row = key >= 0 ? m_listRecords->rowOf(key) : -1;
     if (row < 0)
         row = 0;
-    const QModelIndex current = m_DataGrid->currentIndex();
-    const int column = current.isValid() ? current.column() : 0;
     m_DataGrid->setCurrentIndex(m_listRecords->index(row, column));
     m_DataGrid->scrollTo(m_DataGrid->currentIndex());
 }

@@ -114,8 +114,8 @@ private:
     void runRequest();
     void showResult(const FindResult &result);
     void showAllKeys();
-    void afterResult(qint64 key);
-    void selectKey(qint64 key);
+    void afterResult(qint64 key, int column);
+    void selectKey(qint64 key, int column);
     void updateCount();
     void updateSortIndicator();
     void showSortMenu(const QPoint &globalPos, int column);
