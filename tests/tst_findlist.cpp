@@ -13,6 +13,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QTimer>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTextEdit>
@@ -169,7 +171,9 @@ private slots:
     void headerClicksSortAscendingDescendingOriginal_data();
     void headerClicksSortAscendingDescendingOriginal();
     void keyboardSortCyclesTheCurrentColumn();
+    void sortMenuFromTheKeyboard();
     void aStaleSearchIsNeverShown();
+    void aFailedSearchIsReportedAndTheListKept();
     void currentRecordStaysWhenStillShown();
     void findAndSortAreKeptAcrossTheReport_data();
     void findAndSortAreKeptAcrossTheReport();
@@ -328,6 +332,56 @@ void TestFindList::keyboardSortCyclesTheCurrentColumn()
     QCOMPARE(shownKeys(list), s.keys);
     QVERIFY(!list->shownKeys());
     QVERIFY(!grid->horizontalHeader()->isSortIndicatorShown());
+}
+
+void TestFindList::sortMenuFromTheKeyboard()
+{
+    TestEnvironment env;
+    const Seeded s = seed(env);
+    Frame f;
+    RecordListWindow *list = f.findRecords();
+    QTableView *grid = gridOf(list);
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Right); // to the Name column
+    // Shift+F10 opens the menu; its "Sort &Descending" is chosen with D.
+    QStringList entries;
+    QTimer::singleShot(0, [&entries] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (QAction *a : menu->actions())
+            entries.append(a->text());
+        QTest::keyClick(menu, Qt::Key_D);
+    });
+    QTest::keyClick(grid, Qt::Key_F10, Qt::ShiftModifier);
+    QCOMPARE(entries, (QStringList{"Sort &Ascending", "Sort &Descending", "&Original Order"}));
+    QVERIFY(settled(list));
+    QCOMPARE(shownKeys(list), expectedSort(s, s.keys, 1, true));
+
+    // The menu's keys are the grid's actions' shortcuts, Menu among them.
+    auto *menuKey = grid->findChild<QAction *>(QStringLiteral("actSortMenu"));
+    QVERIFY(menuKey);
+    QVERIFY(menuKey->shortcuts().contains(QKeySequence(Qt::Key_Menu)));
+}
+
+void TestFindList::aFailedSearchIsReportedAndTheListKept()
+{
+    TestEnvironment env;
+    seed(env);
+    Frame f;
+    RecordListWindow *list = f.findRecords();
+    // Unreadable before the first search opens the finder's connection.
+    QVERIFY(spoilDatabase(env.databasePath()));
+    findBox(list)->setText(QStringLiteral("brook"));
+    QVERIFY(settled(list));
+    QCOMPARE(env.messages.shown.size(), 1);
+    QCOMPARE(env.messages.shown.first().icon, MessageBoxes::Icon::Critical);
+    QVERIFY2(env.messages.shown.first().text.startsWith(
+                     QStringLiteral("The Dowsing Records Could Not Be Read\r")),
+             qPrintable(env.messages.shown.first().text));
+    // The last result stays on show.
+    QCOMPARE(gridOf(list)->model()->rowCount(), 6);
+    QCOMPARE(countText(list), QStringLiteral("6 of 6 records"));
 }
 
 void TestFindList::aStaleSearchIsNeverShown()
