@@ -21,7 +21,9 @@ class RecordViewWindow;
 // Exactly one child is on show at a time. The list is loaded on first use
 // and unloaded whenever the user leaves it for the entry window, so that it
 // reads the table afresh the next time; the record view is loaded on first
-// use and then only hidden.
+// use and then only hidden. When the list is read afresh after an update or
+// a delete, the coordinator carries its ListState (find text, sort, find bar,
+// current record) over to the new list.
 class WindowCoordinator : public QObject
 {
     Q_OBJECT

@@ -436,6 +436,11 @@ void RecordListWindow::selectKey(qint64 key, int column)
 
 void RecordListWindow::updateCount()
 {
+    // Shown in the grid too, for a sort while the find bar is hidden.
+    if (isSearching())
+        m_DataGrid->viewport()->setCursor(Qt::BusyCursor);
+    else
+        m_DataGrid->viewport()->unsetCursor();
     QString text;
     if (isSearching()) {
         text = QStringLiteral("Searching...");
