@@ -60,7 +60,9 @@ bool WindowCoordinator::loadEntryWindow()
 void WindowCoordinator::connectEntryWindow()
 {
     connect(m_entry, &EntryWindow::allRecordsRequested, this, &WindowCoordinator::showAllRecords);
-    connect(m_entry, &EntryWindow::recordUpdated, this, &WindowCoordinator::showFreshList);
+    connect(m_entry, &EntryWindow::findRecordsRequested, this,
+            &WindowCoordinator::showFindRecords);
+    connect(m_entry, &EntryWindow::recordUpdated, this, &WindowCoordinator::showListAfterUpdate);
     // From the entry window every record goes out, in order of addition.
     connect(m_entry, &EntryWindow::exportRequested, this,
             [this] { m_transfer->exportRecords(m_entry, std::nullopt); });
@@ -97,6 +99,9 @@ RecordListWindow *WindowCoordinator::listWindow()
         m_frame.addChild(m_list);
         connect(m_list, &RecordListWindow::recordChosen, this, &WindowCoordinator::showReport);
         connect(m_list, &RecordListWindow::backRequested, this, &WindowCoordinator::backToEntry);
+        // From the list, the records it shows, in its order.
+        connect(m_list, &RecordListWindow::exportRequested, this,
+                [this] { m_transfer->exportRecords(m_list, m_list->shownKeys()); });
         m_list->readRecords();
     }
     return m_list;
@@ -110,7 +115,8 @@ RecordViewWindow *WindowCoordinator::recordView()
         connect(m_view, &RecordViewWindow::backRequested, this, &WindowCoordinator::backToList);
         connect(m_view, &RecordViewWindow::editRequested, this, &WindowCoordinator::startEdit);
         connect(m_view, &RecordViewWindow::editRefused, this, &WindowCoordinator::refuseEdit);
-        connect(m_view, &RecordViewWindow::deleteDone, this, &WindowCoordinator::showFreshList);
+        connect(m_view, &RecordViewWindow::deleteDone, this,
+                &WindowCoordinator::showListAfterDelete);
     }
     return m_view;
 }
@@ -138,6 +144,13 @@ void WindowCoordinator::showAllRecords()
 {
     m_frame.hideChild(m_entry);
     m_frame.showChild(listWindow());
+}
+
+void WindowCoordinator::showFindRecords()
+{
+    showAllRecords();
+    if (m_list)
+        m_list->showFindBar();
 }
 
 void WindowCoordinator::backToEntry()
@@ -185,12 +198,30 @@ void WindowCoordinator::refuseEdit(const QString &message, MessageBoxes::Icon ic
     platform().messages->show(m_entry, message, icon);
 }
 
-void WindowCoordinator::showFreshList()
+void WindowCoordinator::showFreshList(qint64 currentKey)
 {
+    // The list's state outlives the list: the new one reads the table
+    // afresh and puts it back.
+    ListState state = m_list ? m_list->state() : ListState{};
+    if (currentKey >= 0)
+        state.currentKey = currentKey;
     m_frame.hideChild(m_entry);
     m_frame.hideChild(m_view);
     unloadListWindow();
-    m_frame.showChild(listWindow());
+    RecordListWindow *list = listWindow();
+    list->applyState(state);
+    m_frame.showChild(list);
+}
+
+void WindowCoordinator::showListAfterUpdate()
+{
+    showFreshList(m_selected.idNumber);
+}
+
+void WindowCoordinator::showListAfterDelete()
+{
+    const qint64 next = m_list ? m_list->neighbourOf(m_selected.idNumber) : -1;
+    showFreshList(next);
 }
 
 void WindowCoordinator::exitProgram()

@@ -22,7 +22,9 @@ class RecordTransfer;
 // Exactly one child is on show at a time. The list is loaded on first use
 // and unloaded whenever the user leaves it for the entry window, so that it
 // reads the table afresh the next time; the record view is loaded on first
-// use and then only hidden.
+// use and then only hidden. When the list is read afresh after an update or
+// a delete, the coordinator carries its ListState (find text, sort, find bar,
+// current record) over to the new list.
 class WindowCoordinator : public QObject
 {
     Q_OBJECT
@@ -55,6 +57,8 @@ public:
     // The entry window hides; the list shows (read afresh when it was not
     // loaded).
     void showAllRecords();
+    // As showAllRecords(), with the list's find bar on show and focused.
+    void showFindRecords();
     // The entry window shows; the list is unloaded.
     void backToEntry();
     // The chosen record's report replaces the list.
@@ -67,8 +71,16 @@ public:
                     const QString &timeText);
     // The entry window shows as it was, with the message.
     void refuseEdit(const QString &message, MessageBoxes::Icon icon);
-    // After a record was changed or removed: the list, read afresh.
-    void showFreshList();
+    // After a record was changed or removed: the list, read afresh, with the
+    // find text, sort and find bar it had. currentKey: the record to make
+    // current (the first row when it is not shown); -1 keeps the one that
+    // was current.
+    void showFreshList(qint64 currentKey = -1);
+    // After the update of the selected record: it stays current.
+    void showListAfterUpdate();
+    // After the selected record was deleted: the record that followed it
+    // in the list is current, else the one before.
+    void showListAfterDelete();
     // Shows the exit screen and closes the frame with its windows.
     void exitProgram();
     // File > Export, Import and Back Up, over the program's database.

@@ -1,6 +1,7 @@
 #include "EntryMenus.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 
 namespace Orvane {
@@ -66,8 +67,10 @@ EntryMenus EntryMenus::build(QWidget *owner)
                                  QStringLiteral("mnuAddNewRecor"));
     m.viewAllRecords = makeEntry(m.fileMenu, QStringLiteral("&View All  Records"),
                              QStringLiteral("mnuViewAll"));
-    // Moving records in and out of the file. (Room is left above this group
-    // for an entry that finds records.)
+    m.findRecords = makeEntry(m.fileMenu, QStringLiteral("&Find Records..."),
+                              QStringLiteral("mnuFindRecords"));
+    m.findRecords->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    // Moving records in and out of the file.
     m.fileSeparator1 = makeSeparator(m.fileMenu, QStringLiteral("mnuFileSepTransfer"));
     m.exportRecords = makeDialogEntry(
             m.fileMenu, QStringLiteral("Ex&port Records..."), QStringLiteral("mnuExport"),

@@ -16,6 +16,7 @@ struct EntryMenus
     QMenu *fileMenu = nullptr;
     QAction *addNewRecord = nullptr;
     QAction *viewAllRecords = nullptr;
+    QAction *findRecords = nullptr;
     QAction *fileSeparator1 = nullptr;
     QAction *exportRecords = nullptr;
     QAction *importRecords = nullptr;

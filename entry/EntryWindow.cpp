@@ -87,6 +87,7 @@ void EntryWindow::connectControls()
     // A menu entry that repeats a button runs the button's own slot.
     connect(m_menus.addNewRecord, &QAction::triggered, this, &EntryWindow::startNewRecord);
     connect(m_menus.viewAllRecords, &QAction::triggered, this, &EntryWindow::showAllRecords);
+    connect(m_menus.findRecords, &QAction::triggered, this, &EntryWindow::findRecordsRequested);
     connect(m_menus.exportRecords, &QAction::triggered, this, &EntryWindow::exportRequested);
     connect(m_menus.importRecords, &QAction::triggered, this, &EntryWindow::importRequested);
     connect(m_menus.backUpDatabase, &QAction::triggered, this, &EntryWindow::backUpRequested);

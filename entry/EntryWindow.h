@@ -78,6 +78,8 @@ public:
 
 signals:
     void allRecordsRequested();
+    // File > Find Records: the list, with its find bar on show and focused.
+    void findRecordsRequested();
     // File > Export, Import and Back Up: the app layer does the work.
     void exportRequested();
     void importRequested();

@@ -2,6 +2,8 @@
 
 #include "store/RecordStore.h"
 
+#include <algorithm>
+
 namespace Orvane {
 
 RecordListModel::RecordListModel(RecordStore &store, QObject *parent)
@@ -29,17 +31,68 @@ bool RecordListModel::load()
 {
     beginResetModel();
     m_rows.clear();
-    m_keys = m_store.keyIndex();
-    const bool ok = m_store.errorText().isEmpty();
-    if (!ok)
-        m_keys.clear();
+    m_found.clear();
+    m_showsFound = false;
+    const bool ok = readKeys();
     endResetModel();
     return ok;
 }
 
+bool RecordListModel::readKeys()
+{
+    m_keys = m_store.keyIndex();
+    m_keysDropped = false;
+    const bool ok = m_store.errorText().isEmpty();
+    if (!ok)
+        m_keys.clear();
+    m_total = m_keys.rowCount();
+    return ok;
+}
+
+void RecordListModel::showKeys(const QVector<qint64> &keys)
+{
+    beginResetModel();
+    m_found = keys;
+    m_found.squeeze();
+    m_showsFound = true;
+    // Sixteen bytes a run for every key against eight a row shown.
+    const qint64 bytes = 16 * qint64(m_keys.runCount()) + 8 * qint64(m_found.size());
+    if (!m_keysDropped && bytes > 16 * std::max<qint64>(m_total, m_found.size())) {
+        m_keys.clear();
+        m_keys.squeeze();
+        m_keysDropped = true;
+    }
+    endResetModel();
+}
+
+bool RecordListModel::showAll()
+{
+    if (!m_showsFound)
+        return true;
+    beginResetModel();
+    m_found = {};
+    m_showsFound = false;
+    bool ok = true;
+    if (m_keysDropped)
+        ok = readKeys();
+    endResetModel();
+    return ok;
+}
+
+int RecordListModel::rowOf(qint64 key) const
+{
+    if (m_showsFound) {
+        const qsizetype at = m_found.indexOf(key);
+        return int(at);
+    }
+    return int(m_keys.rowOf(key));
+}
+
 int RecordListModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_keys.rowCount());
+    if (parent.isValid())
+        return 0;
+    return m_showsFound ? int(m_found.size()) : int(m_keys.rowCount());
 }
 
 int RecordListModel::columnCount(const QModelIndex &parent) const
@@ -49,14 +102,16 @@ int RecordListModel::columnCount(const QModelIndex &parent) const
 
 qint64 RecordListModel::idNumber(int row) const
 {
+    if (m_showsFound)
+        return row >= 0 && row < m_found.size() ? m_found.at(row) : -1;
     return m_keys.keyAt(row);
 }
 
 std::optional<DowsingRecord> RecordListModel::record(int row) const
 {
-    if (row < 0 || row >= m_keys.rowCount())
+    const qint64 key = idNumber(row);
+    if (key < 0)
         return std::nullopt;
-    const qint64 key = m_keys.keyAt(row);
     if (const auto *cached = m_rows.object(key))
         return *cached;
     auto found = m_store.find(key);

@@ -5,6 +5,7 @@
 
 #include <QAbstractTableModel>
 #include <QCache>
+#include <QVector>
 
 #include <optional>
 
@@ -18,6 +19,11 @@ class RecordStore;
 // So a list of a million records holds a few bytes for its keys (sixteen a
 // row at worst, where every other record was removed), and its first screen
 // shows as soon as the keys are in.
+//
+// Instead of every key, the model can show a list of keys given in order
+// (the result of a find or a sort, eight bytes a row). The keys of every
+// record are kept beside it only while both together stay within sixteen
+// bytes a row; else they are read again when every record is shown again.
 //
 // Fourteen columns, the table's fields in the list's order (Date to
 // IdNumber), headed by the list's captions.
@@ -36,6 +42,20 @@ public:
     // Reads the keys. False when the read failed (the store's errorText()
     // says why); the model is then empty.
     bool load();
+
+    // Shows these keys, in this order, instead of every record.
+    void showKeys(const QVector<qint64> &keys);
+    // Shows every record in order of addition again. False when the keys had
+    // to be read again and the read failed (the model is then empty).
+    bool showAll();
+    // Every record is shown, in order of addition.
+    bool showsAll() const { return !m_showsFound; }
+    // The keys shown, when they are not every record in order of addition.
+    const QVector<qint64> &foundKeys() const { return m_found; }
+    // The number of records in the table when the keys were read.
+    qint64 totalCount() const { return m_total; }
+    // The row that shows this key, or -1.
+    int rowOf(qint64 key) const;
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -56,8 +76,16 @@ public:
     static const QStringList &captions();
 
 private:
+    bool readKeys();
+
     RecordStore &m_store;
     KeyIndex m_keys;
+    qint64 m_total = 0;
+    // The keys shown instead of m_keys while m_showsFound.
+    QVector<qint64> m_found;
+    bool m_showsFound = false;
+    // m_keys was let go to keep within sixteen bytes a row.
+    bool m_keysDropped = false;
     // Keyed by IdNumber; a row that could not be read is kept as nullopt,
     // so that painting does not ask the store again and again.
     mutable QCache<qint64, std::optional<DowsingRecord>> m_rows;

@@ -1,5 +1,6 @@
 #include "RecordListWindow.h"
 
+#include "FindRunner.h"
 #include "RecordListModel.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
@@ -7,11 +8,14 @@
 #include "widgets/Refusals.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
@@ -60,13 +64,30 @@ RecordListWindow::RecordListWindow(QWidget *parent)
     m_mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
     // Listed but never available.
     m_mnuPrint->setEnabled(false);
+    m_mnuFindRecords = m_mnuFile->addAction(QStringLiteral("&Find Records..."));
+    m_mnuFindRecords->setObjectName(QStringLiteral("mnuFindRecords"));
+    m_mnuFindRecords->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    connect(m_mnuFindRecords, &QAction::triggered, this, &RecordListWindow::showFindBar);
+    // "&Print" takes p.
+    m_mnuExportShown = m_mnuFile->addAction(QStringLiteral("E&xport Records..."));
+    m_mnuExportShown->setObjectName(QStringLiteral("mnuExportShown"));
+    connect(m_mnuExportShown, &QAction::triggered, this, &RecordListWindow::exportRequested);
     m_mnuBack = m_mnuFile->addAction(QStringLiteral("&Back"));
     m_mnuBack->setObjectName(QStringLiteral("mnuBack"));
     connect(m_mnuBack, &QAction::triggered, this, &RecordListWindow::goBack);
+
+    // The keyboard's way to sort: the current column's next sort.
+    auto *cycle = new QAction(QStringLiteral("Cycle Sort"), this);
+    cycle->setObjectName(QStringLiteral("actCycleSort"));
+    cycle->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    cycle->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(cycle, &QAction::triggered, this, [this] { cycleSort(currentColumn()); });
+    addAction(cycle);
 }
 
 RecordListWindow::~RecordListWindow()
 {
+    m_finder.reset();
     m_DataGrid->setModel(nullptr);
 }
 
@@ -91,6 +112,9 @@ void RecordListWindow::buildLayout()
     m_gridCaption->setBackgroundRole(QPalette::Button);
     m_gridCaption->setMargin(2);
 
+    // Before the grid, so that Tab reaches the bar first.
+    buildFindBar();
+
     m_DataGrid = new QTableView(m_frmFourItem);
     m_DataGrid->setObjectName(QStringLiteral("DataGrid"));
     // Screen readers name the grid after its caption.
@@ -114,6 +138,35 @@ void RecordListWindow::buildLayout()
     m_DataGrid->installEventFilter(this);
     connect(m_DataGrid, &QTableView::doubleClicked, this, [this] { openCurrentRecord(); });
 
+    // Sorting: a click on a header, or the context menu of the header or
+    // the grid (Menu key, Shift+F10).
+    QHeaderView *header = m_DataGrid->horizontalHeader();
+    header->setSectionsClickable(true);
+    header->setSortIndicatorShown(false);
+    connect(header, &QHeaderView::sectionClicked, this, [this](int column) { cycleSort(column); });
+    header->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(header, &QHeaderView::customContextMenuRequested, this, [this, header](QPoint pos) {
+        const int column = header->logicalIndexAt(pos);
+        showSortMenu(header->mapToGlobal(pos), column >= 0 ? column : currentColumn());
+    });
+    m_DataGrid->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_DataGrid, &QTableView::customContextMenuRequested, this, [this](QPoint pos) {
+        const QModelIndex at = m_DataGrid->indexAt(pos);
+        showSortMenu(m_DataGrid->viewport()->mapToGlobal(pos),
+                     at.isValid() ? at.column() : currentColumn());
+    });
+    auto *menuKey = new QAction(QStringLiteral("Sort Menu"), m_DataGrid);
+    menuKey->setObjectName(QStringLiteral("actSortMenu"));
+    menuKey->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)});
+    menuKey->setShortcutContext(Qt::WidgetShortcut);
+    connect(menuKey, &QAction::triggered, this, [this] {
+        const QModelIndex current = m_DataGrid->currentIndex();
+        QRect cell = current.isValid() ? m_DataGrid->visualRect(current) : QRect();
+        const QPoint at = cell.isValid() ? cell.center() : QPoint(0, 0);
+        showSortMenu(m_DataGrid->viewport()->mapToGlobal(at), currentColumn());
+    });
+    m_DataGrid->addAction(menuKey);
+
     m_Label1 = new QLabel(QStringLiteral("To Select Your Record, Move the Arrow Up and Down to the "
                                          "Chosen Row and  Double Click to See Complete Record "
                                          "Details. "),
@@ -136,6 +189,7 @@ void RecordListWindow::buildLayout()
     inner->addWidget(m_Label2);
     inner->addSpacing(6);
     inner->setSpacing(0);
+    inner->addWidget(m_findBar);
     inner->addWidget(m_gridCaption);
     inner->addWidget(m_DataGrid, 1);
     inner->addSpacing(8);
@@ -144,6 +198,318 @@ void RecordListWindow::buildLayout()
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(6, 6, 6, 6);
     outer->addWidget(m_frmFourItem);
+}
+
+void RecordListWindow::buildFindBar()
+{
+    m_findBar = new QWidget(m_frmFourItem);
+    m_findBar->setObjectName(QStringLiteral("findBar"));
+    m_findBar->setAccessibleName(QStringLiteral("Find records"));
+
+    m_lblFind = new QLabel(QStringLiteral("F&ind:"), m_findBar);
+    m_lblFind->setObjectName(QStringLiteral("lblFind"));
+    m_lblFind->setAccessibleName(QStringLiteral("Find"));
+    m_lblFind->setFont(verdana(8.25, true));
+
+    m_txtFind = new QLineEdit(m_findBar);
+    m_txtFind->setObjectName(QStringLiteral("txtFind"));
+    m_txtFind->setAccessibleName(QStringLiteral("Find"));
+    m_txtFind->setAccessibleDescription(
+            QStringLiteral("Shows only the records holding this text in any field"));
+    m_txtFind->setClearButtonEnabled(false);
+    m_lblFind->setBuddy(m_txtFind);
+    m_txtFind->installEventFilter(this);
+    connect(m_txtFind, &QLineEdit::textChanged, this, [this](const QString &text) {
+        if (m_request.text == text)
+            return;
+        m_request.text = text;
+        runRequest();
+    });
+    connect(m_txtFind, &QLineEdit::returnPressed, this, [this] {
+        if (isSearching())
+            m_openWhenFound = true;
+        else
+            openCurrentRecord();
+    });
+
+    m_lblCount = new QLabel(m_findBar);
+    m_lblCount->setObjectName(QStringLiteral("lblFindCount"));
+    m_lblCount->setFont(verdana(8.25, false));
+    m_lblCount->setMinimumWidth(m_lblCount->fontMetrics().horizontalAdvance(
+            QStringLiteral("0000000 of 0000000 records")));
+
+    m_cmdCloseFind = new QPushButton(QStringLiteral("&Close"), m_findBar);
+    m_cmdCloseFind->setObjectName(QStringLiteral("cmdCloseFind"));
+    m_cmdCloseFind->setAccessibleName(QStringLiteral("Close find"));
+    m_cmdCloseFind->setAccessibleDescription(QStringLiteral("Shows every record again"));
+    m_cmdCloseFind->installEventFilter(this);
+    connect(m_cmdCloseFind, &QPushButton::clicked, this, &RecordListWindow::closeFindBar);
+
+    auto *row = new QHBoxLayout(m_findBar);
+    row->setContentsMargins(0, 0, 0, 6);
+    row->addWidget(m_lblFind);
+    row->addWidget(m_txtFind, 1);
+    row->addSpacing(8);
+    row->addWidget(m_lblCount);
+    row->addWidget(m_cmdCloseFind);
+    m_findBar->hide();
+}
+
+void RecordListWindow::fitSubWindow()
+{
+    // The frame sizes the child's sub-window to it when it shows.
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()); sub && sub->isVisible())
+        sub->adjustSize();
+}
+
+void RecordListWindow::showFindBar()
+{
+    if (!m_barShown) {
+        m_barShown = true;
+        m_findBar->show();
+        updateCount();
+        fitSubWindow();
+    }
+    m_txtFind->selectAll();
+    if (isVisible())
+        m_txtFind->setFocus(Qt::ShortcutFocusReason);
+    else
+        m_focusFindOnShow = true;
+}
+
+void RecordListWindow::closeFindBar()
+{
+    const bool hadFocus = m_findBar->isAncestorOf(QApplication::focusWidget());
+    m_barShown = false;
+    m_focusFindOnShow = false;
+    m_findBar->hide();
+    fitSubWindow();
+    {
+        const QSignalBlocker blocker(m_txtFind);
+        m_txtFind->clear();
+    }
+    if (!m_request.text.isEmpty()) {
+        m_request.text.clear();
+        runRequest();
+    }
+    if (hadFocus || isVisible())
+        (m_DataGrid->isEnabled() ? static_cast<QWidget *>(m_DataGrid) : m_cmdBack)->setFocus();
+}
+
+void RecordListWindow::setSort(int column, bool descending)
+{
+    if (column < 0 || column >= RecordListModel::kColumnCount) {
+        column = -1;
+        descending = false;
+    }
+    if (m_request.sortColumn == column && m_request.descending == descending) {
+        updateSortIndicator();
+        return;
+    }
+    m_request.sortColumn = column;
+    m_request.descending = descending;
+    runRequest();
+}
+
+void RecordListWindow::cycleSort(int column)
+{
+    if (m_request.sortColumn != column)
+        setSort(column, false);
+    else if (!m_request.descending)
+        setSort(column, true);
+    else
+        setSort(-1);
+}
+
+int RecordListWindow::currentColumn() const
+{
+    const QModelIndex current = m_DataGrid->currentIndex();
+    return current.isValid() ? current.column() : 0;
+}
+
+void RecordListWindow::showSortMenu(const QPoint &globalPos, int column)
+{
+    if (!m_DataGrid->isEnabled())
+        return;
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("mnuSort"));
+    menu.setTitle(QStringLiteral("Sort by %1").arg(RecordListModel::captions().value(column)));
+    menu.setAccessibleName(menu.title());
+    QAction *ascending = menu.addAction(QStringLiteral("Sort &Ascending"));
+    QAction *descending = menu.addAction(QStringLiteral("Sort &Descending"));
+    QAction *original = menu.addAction(QStringLiteral("&Original Order"));
+    for (QAction *a : {ascending, descending, original})
+        a->setCheckable(true);
+    if (m_request.sortColumn < 0)
+        original->setChecked(true);
+    else if (m_request.sortColumn == column)
+        (m_request.descending ? descending : ascending)->setChecked(true);
+    QAction *chosen = menu.exec(globalPos);
+    if (chosen == ascending)
+        setSort(column, false);
+    else if (chosen == descending)
+        setSort(column, true);
+    else if (chosen == original)
+        setSort(-1);
+}
+
+void RecordListWindow::updateSortIndicator()
+{
+    QHeaderView *header = m_DataGrid->horizontalHeader();
+    if (m_request.sortColumn < 0) {
+        header->setSortIndicatorShown(false);
+        // No section carries the indicator.
+        header->setSortIndicator(-1, Qt::AscendingOrder);
+        return;
+    }
+    header->setSortIndicator(m_request.sortColumn,
+                             m_request.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    header->setSortIndicatorShown(true);
+}
+
+bool RecordListWindow::isSearching() const
+{
+    return m_finder && m_finder->isRunning();
+}
+
+void RecordListWindow::runRequest()
+{
+    updateSortIndicator();
+    if (!m_listRecords || !m_finder || !m_DataGrid->isEnabled())
+        return;
+    if (m_request.showsEverything()) {
+        m_finder->cancel();
+        showAllKeys();
+        return;
+    }
+    m_finder->post(m_request);
+    updateCount();
+}
+
+void RecordListWindow::showAllKeys()
+{
+    const qint64 key = m_wantedKey >= 0 ? m_wantedKey : currentKey();
+    const int column = currentColumn();
+    if (!m_listRecords->showAll())
+        Refusals::show(this, Refusals::recordsNotRead(m_listConnection->errorText()));
+    afterResult(key, column);
+}
+
+void RecordListWindow::showResult(const FindResult &result)
+{
+    if (!result.error.isEmpty()) {
+        m_wantedKey = -1;
+        m_openWhenFound = false;
+        updateCount();
+        Refusals::show(this, Refusals::recordsNotRead(result.error));
+        return;
+    }
+    const qint64 key = m_wantedKey >= 0 ? m_wantedKey : currentKey();
+    const int column = currentColumn();
+    m_listRecords->showKeys(result.keys);
+    afterResult(key, column);
+}
+
+void RecordListWindow::afterResult(qint64 key, int column)
+{
+    m_wantedKey = -1;
+    selectKey(key, column);
+    updateCount();
+    emit resultShown();
+    if (m_openWhenFound) {
+        m_openWhenFound = false;
+        openCurrentRecord();
+    }
+}
+
+void RecordListWindow::selectKey(qint64 key, int column)
+{
+    const int rows = m_listRecords->rowCount();
+    if (rows == 0)
+        return;
+    int row = key >= 0 ? m_listRecords->rowOf(key) : -1;
+    if (row < 0)
+        row = 0;
+    m_DataGrid->setCurrentIndex(m_listRecords->index(row, column));
+    m_DataGrid->scrollTo(m_DataGrid->currentIndex());
+}
+
+void RecordListWindow::updateCount()
+{
+    // Shown in the grid too, for a sort while the find bar is hidden.
+    if (isSearching())
+        m_DataGrid->viewport()->setCursor(Qt::BusyCursor);
+    else
+        m_DataGrid->viewport()->unsetCursor();
+    QString text;
+    if (isSearching()) {
+        text = QStringLiteral("Searching...");
+    } else if (m_listRecords) {
+        const qint64 total = m_listRecords->totalCount();
+        text = QStringLiteral("%1 of %2 records").arg(m_listRecords->rowCount()).arg(total);
+    }
+    if (m_lblCount->text() == text)
+        return;
+    m_lblCount->setText(text);
+    // Screen readers hear the count as the label's name.
+    m_lblCount->setAccessibleName(text);
+}
+
+qint64 RecordListWindow::currentKey() const
+{
+    if (!m_listRecords)
+        return -1;
+    const QModelIndex current = m_DataGrid->currentIndex();
+    return current.isValid() ? m_listRecords->idNumber(current.row()) : -1;
+}
+
+qint64 RecordListWindow::neighbourOf(qint64 key) const
+{
+    if (!m_listRecords)
+        return -1;
+    const int row = m_listRecords->rowOf(key);
+    if (row < 0)
+        return -1;
+    if (row + 1 < m_listRecords->rowCount())
+        return m_listRecords->idNumber(row + 1);
+    return row > 0 ? m_listRecords->idNumber(row - 1) : -1;
+}
+
+std::optional<QVector<qint64>> RecordListWindow::shownKeys() const
+{
+    if (!m_listRecords || m_listRecords->showsAll())
+        return std::nullopt;
+    return m_listRecords->foundKeys();
+}
+
+ListState RecordListWindow::state() const
+{
+    ListState s;
+    s.request = m_request;
+    s.barShown = m_barShown;
+    s.currentKey = m_wantedKey >= 0 ? m_wantedKey : currentKey();
+    return s;
+}
+
+void RecordListWindow::applyState(const ListState &state)
+{
+    if (!m_listRecords || !m_DataGrid->isEnabled()) {
+        // Nothing to find in: the list stays as readRecords() left it.
+        return;
+    }
+    {
+        const QSignalBlocker blocker(m_txtFind);
+        m_txtFind->setText(state.request.text);
+    }
+    m_request = state.request;
+    if (state.barShown != m_barShown) {
+        m_barShown = state.barShown;
+        m_findBar->setVisible(m_barShown);
+        fitSubWindow();
+    }
+    m_wantedKey = state.currentKey;
+    runRequest();
+    updateCount();
 }
 
 void RecordListWindow::setUpColumns()
@@ -174,6 +540,8 @@ void RecordListWindow::readRecords()
     setUpColumns();
 
     const QString path = RecordStore::databasePath(platform().programFolder);
+    m_finder = std::make_unique<FindRunner>(path);
+    connect(m_finder.get(), &FindRunner::done, this, &RecordListWindow::showResult);
     if (m_listConnection->open(path) != RecordStore::OpenResult::Opened
         || !m_listRecords->load()) {
         Refusals::show(this, Refusals::recordsNotRead(m_listConnection->errorText()));
@@ -187,6 +555,7 @@ void RecordListWindow::readRecords()
         return;
     }
     m_DataGrid->setCurrentIndex(m_listRecords->index(0, 0));
+    updateCount();
 }
 
 void RecordListWindow::disableGrid()
@@ -197,7 +566,10 @@ void RecordListWindow::disableGrid()
 void RecordListWindow::showEvent(QShowEvent *event)
 {
     MdiChild::showEvent(event);
-    if (m_DataGrid->isEnabled())
+    if (m_focusFindOnShow && m_barShown) {
+        m_focusFindOnShow = false;
+        m_txtFind->setFocus(Qt::ShortcutFocusReason);
+    } else if (m_DataGrid->isEnabled())
         m_DataGrid->setFocus();
     else
         m_cmdBack->setFocus();
@@ -205,6 +577,11 @@ void RecordListWindow::showEvent(QShowEvent *event)
 
 bool RecordListWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if ((watched == m_txtFind || watched == m_cmdCloseFind) && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        closeFindBar();
+        return true;
+    }
     if (watched == m_DataGrid && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -238,6 +615,7 @@ void RecordListWindow::goBack()
 {
     // The entry window is on show before the list closes.
     emit backRequested();
+    m_finder.reset();
     m_DataGrid->setModel(nullptr);
     m_listRecords.reset();
     m_listConnection.reset();

@@ -2,23 +2,46 @@
 
 #include "widgets/MdiChild.h"
 #include "store/DowsingRecord.h"
+#include "store/RecordFinder.h"
+
+#include <QVector>
 
 #include <memory>
+#include <optional>
 
 class QAction;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QPushButton;
 class QTableView;
 
 namespace Orvane {
 
+class FindRunner;
 class RecordListModel;
 class RecordStore;
 
+// What the user made of the list, kept while the window is unloaded and
+// loaded again (after an update or a delete): the find text and sort, the
+// find bar on show or not, and the record to make current (-1: the first).
+struct ListState
+{
+    FindRequest request;
+    bool barShown = false;
+    qint64 currentKey = -1;
+};
+
 // The list of every stored record in a grid; a double-click asks for the
 // record's report.
+//
+// A find bar (Ctrl+F, hidden at first) shows only the records holding the
+// text typed; a click on a column's header sorts by it, ascending, then
+// descending, then in the order of addition again. Finds and sorts run on a
+// thread of their own (FindRunner), so typing never waits; only the result
+// of the latest request is shown, with the same record current when it is
+// still in the list.
 //
 // The window reads the table once, when it is loaded, through a connection
 // of its own, and never writes. It is unloaded when the user goes back, so
@@ -42,11 +65,42 @@ public:
 
     QList<QMenu *> menus() const override;
 
+    // Shows the find bar and puts the cursor in its box.
+    void showFindBar();
+    // Hides the find bar; every record shows again, in the same sort.
+    void closeFindBar();
+    bool isFindBarShown() const { return m_barShown; }
+    // Sorts by a column (RecordListModel's numbers), or in the order of
+    // addition for -1.
+    void setSort(int column, bool descending = false);
+    // A column's next sort: ascending, descending, order of addition.
+    void cycleSort(int column);
+    // What the list was last asked to show.
+    const FindRequest &request() const { return m_request; }
+    // A find or sort is running; its result is not shown yet.
+    bool isSearching() const;
+    // The keys shown in order, or nullopt when every record shows in the
+    // order of addition.
+    std::optional<QVector<qint64>> shownKeys() const;
+    // The key of the current row, or -1.
+    qint64 currentKey() const;
+    // The shown record after this one, else the one before, else -1.
+    qint64 neighbourOf(qint64 key) const;
+    ListState state() const;
+    // Puts the find text, sort and bar back, with the record to make
+    // current; call after readRecords().
+    void applyState(const ListState &state);
+
 signals:
     // row: the record's position in the list; listedDate: its date as the
     // grid shows it.
     void recordChosen(int row, const Orvane::DowsingRecord &record, const QString &listedDate);
     void backRequested();
+    // File > Export Records: the shown records (shownKeys()) are to be
+    // exported.
+    void exportRequested();
+    // A find's or sort's result is shown (or every record again).
+    void resultShown();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -56,9 +110,27 @@ private:
     void buildLayout();
     void setUpColumns();
     void disableGrid();
+    void buildFindBar();
+    void runRequest();
+    void showResult(const FindResult &result);
+    void showAllKeys();
+    void afterResult(qint64 key, int column);
+    void selectKey(qint64 key, int column);
+    void updateCount();
+    void updateSortIndicator();
+    void showSortMenu(const QPoint &globalPos, int column);
+    int currentColumn() const;
+    void fitSubWindow();
 
     std::unique_ptr<RecordStore> m_listConnection;
     std::unique_ptr<RecordListModel> m_listRecords;
+    std::unique_ptr<FindRunner> m_finder;
+    FindRequest m_request;
+    bool m_barShown = false;
+    // The record to make current when the next result shows.
+    qint64 m_wantedKey = -1;
+    bool m_openWhenFound = false;
+    bool m_focusFindOnShow = false;
 
     QGroupBox *m_frmFourItem = nullptr;
     QLabel *m_Label2 = nullptr;
@@ -69,6 +141,13 @@ private:
     QMenu *m_mnuFile = nullptr;
     QAction *m_mnuPrint = nullptr;
     QAction *m_mnuBack = nullptr;
+    QAction *m_mnuFindRecords = nullptr;
+    QAction *m_mnuExportShown = nullptr;
+    QWidget *m_findBar = nullptr;
+    QLabel *m_lblFind = nullptr;
+    QLineEdit *m_txtFind = nullptr;
+    QLabel *m_lblCount = nullptr;
+    QPushButton *m_cmdCloseFind = nullptr;
 };
 
 } // namespace Orvane

@@ -55,6 +55,18 @@ qint64 KeyIndex::keyAt(qint64 row) const
     return run.firstKey + (row - run.firstRow);
 }
 
+qint64 KeyIndex::rowOf(qint64 key) const
+{
+    // The last run whose first key is at or before the key.
+    const auto after = std::upper_bound(m_runs.cbegin(), m_runs.cend(), key,
+                                        [](qint64 k, const Run &run) { return k < run.firstKey; });
+    if (after == m_runs.cbegin())
+        return -1;
+    const qsizetype i = (after - 1) - m_runs.cbegin();
+    const qint64 offset = key - m_runs.at(i).firstKey;
+    return offset < runLength(i) ? m_runs.at(i).firstRow + offset : -1;
+}
+
 QList<qint64> KeyIndex::toList() const
 {
     QList<qint64> keys;

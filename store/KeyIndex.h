@@ -32,6 +32,8 @@ public:
 
     // The key of a row; -1 for a row outside 0 .. rowCount() - 1.
     qint64 keyAt(qint64 row) const;
+    // The row of a key; -1 when the key is not held.
+    qint64 rowOf(qint64 key) const;
 
     // Every key in order (for comparisons and small tables).
     QList<qint64> toList() const;

@@ -1028,8 +1028,10 @@ void TestEntryWindow::menuBarCaptionsAndSwitchedOffEntries()
     };
     QCOMPARE(menus.at(0)->title(), QStringLiteral("&File"));
     QCOMPARE(captions(menus.at(0)),
-             (QStringList{"&Add New Record", "&View All  Records", "-", "Ex&port Records...",
-                          "&Import Records...", "&Back Up Database...", "-", "E&xit"}));
+             (QStringList{"&Add New Record", "&View All  Records", "&Find Records...", "-",
+                          "Ex&port Records...", "&Import Records...", "&Back Up Database...", "-",
+                          "E&xit"}));
+    QCOMPARE(e.action("mnuFindRecords")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
     for (const char *name : {"mnuExport", "mnuImport", "mnuBackUp"})
         QVERIFY2(!e.action(name)->statusTip().isEmpty(), name);
     QCOMPARE(menus.at(1)->title(), QStringLiteral("&Edit"));
@@ -1056,9 +1058,10 @@ void TestEntryWindow::menuBarCaptionsAndSwitchedOffEntries()
     for (const char *on : {"nuFile", "mnuHelp"})
         QVERIFY(e.get<QMenu>(on)->menuAction()->isEnabled());
 
-    // No shortcuts and no check marks anywhere.
+    // No shortcuts but Find Records' Ctrl+F, and no check marks anywhere.
     for (QAction *a : e.form->findChildren<QAction *>()) {
-        QVERIFY2(a->shortcut().isEmpty(), qPrintable(a->objectName()));
+        if (a->objectName() != QLatin1String("mnuFindRecords"))
+            QVERIFY2(a->shortcut().isEmpty(), qPrintable(a->objectName()));
         QVERIFY2(!a->isCheckable(), qPrintable(a->objectName()));
     }
 }
@@ -1121,8 +1124,9 @@ void TestEntryWindow::fileMenuRepeatsTheButtons()
     for (QAction *a : e.get<QMenu>("nuFile")->actions())
         if (a->isVisible())
             visible.append(a->isSeparator() ? QStringLiteral("-") : a->text());
-    QCOMPARE(visible, (QStringList{"&View All  Records", "-", "Ex&port Records...",
-                                   "&Import Records...", "&Back Up Database...", "-", "E&xit"}));
+    QCOMPARE(visible, (QStringList{"&View All  Records", "&Find Records...", "-",
+                                   "Ex&port Records...", "&Import Records...",
+                                   "&Back Up Database...", "-", "E&xit"}));
 
     // Export, import and back-up are told to the app layer.
     QSignalSpy exports(e.form, &EntryWindow::exportRequested);

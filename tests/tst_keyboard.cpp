@@ -222,6 +222,9 @@ void TestKeyboard::tabReachesEveryControlInOrder_data()
             << "update mode" << "cmdViewAllrecords"
             << framed(names({"cmdViewAllrecords", "cmdExit", "Label1"}) + customer);
     QTest::newRow("list") << "list" << "DataGrid" << framed(names({"DataGrid", "cmdBack"}));
+    QTest::newRow("list with its find bar")
+            << "find bar" << "txtFind"
+            << framed(names({"txtFind", "cmdCloseFind", "DataGrid", "cmdBack"}));
     QTest::newRow("empty list, grid off")
             << "empty list" << "cmdBack" << framed(names({"cmdBack"}));
     QTest::newRow("record view")

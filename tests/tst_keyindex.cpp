@@ -89,8 +89,16 @@ void TestKeyIndex::everyRowGivesItsKey()
     QCOMPARE(index.rowCount(), keys.size());
     QCOMPARE(index.isEmpty(), keys.isEmpty());
     QCOMPARE(index.runCount(), runs);
-    for (int row = 0; row < keys.size(); ++row)
+    for (int row = 0; row < keys.size(); ++row) {
         QCOMPARE(index.keyAt(row), keys.at(row));
+        QCOMPARE(index.rowOf(keys.at(row)), row);
+        // The keys in the gaps are not held.
+        if (!keys.contains(keys.at(row) + 1))
+            QCOMPARE(index.rowOf(keys.at(row) + 1), -1);
+        if (!keys.contains(keys.at(row) - 1))
+            QCOMPARE(index.rowOf(keys.at(row) - 1), -1);
+    }
+    QCOMPARE(index.rowOf(std::numeric_limits<qint64>::min()), -1);
     QCOMPARE(index.keyAt(-1), -1);
     QCOMPARE(index.keyAt(keys.size()), -1);
     QCOMPARE(index.keyAt(std::numeric_limits<qint64>::max()), -1);

@@ -153,11 +153,19 @@ void TestListWindow::gridColumnsAndWindowParts()
     QCOMPARE(menus.size(), 1);
     QCOMPARE(menus.first()->title(), QStringLiteral("&File"));
     const QList<QAction *> entries = menus.first()->actions();
-    QCOMPARE(entries.size(), 2);
+    QCOMPARE(entries.size(), 4);
     QCOMPARE(entries.at(0)->text(), QStringLiteral("&Print"));
     QVERIFY(!entries.at(0)->isEnabled());
-    QCOMPARE(entries.at(1)->text(), QStringLiteral("&Back"));
-    QVERIFY(entries.at(1)->isEnabled());
+    QCOMPARE(entries.at(1)->text(), QStringLiteral("&Find Records..."));
+    QCOMPARE(entries.at(1)->objectName(), QStringLiteral("mnuFindRecords"));
+    QCOMPARE(entries.at(1)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
+    QCOMPARE(entries.at(2)->text(), QStringLiteral("E&xport Records..."));
+    QCOMPARE(entries.at(2)->objectName(), QStringLiteral("mnuExportShown"));
+    QCOMPARE(entries.at(3)->text(), QStringLiteral("&Back"));
+    for (int i = 1; i < 4; ++i)
+        QVERIFY(entries.at(i)->isEnabled());
+    // The find bar is hidden when the list is opened the ordinary way.
+    QVERIFY(!list->findChild<QWidget *>(QStringLiteral("findBar"))->isVisible());
     QVERIFY(f.frame.menuBar()->actions().contains(menus.first()->menuAction()));
 }
 
@@ -349,7 +357,7 @@ void TestListWindow::backShowsTheEntryWindowAndUnloadsTheList()
     Frame f;
     QPointer<RecordListWindow> list = openList(f.frame);
     if (fromMenu)
-        list->menus().first()->actions().at(1)->trigger();
+        list->findChild<QAction *>(QStringLiteral("mnuBack"))->trigger();
     else
         press(list, "cmdBack");
     QVERIFY(f.frame.isChildVisible(f.frame.windows().entryWindow()));

@@ -82,7 +82,7 @@ QStringList ProgramWindows::states()
             QStringLiteral("tools page"),   QStringLiteral("tool pop-up"),
             QStringLiteral("item pop-up"),  QStringLiteral("notes page"),
             QStringLiteral("update mode"),  QStringLiteral("list"),
-            QStringLiteral("empty list"),   QStringLiteral("record view"),
+            QStringLiteral("find bar"),     QStringLiteral("empty list"),   QStringLiteral("record view"),
             QStringLiteral("about box"),    QStringLiteral("exit screen")};
 }
 
@@ -134,6 +134,10 @@ QWidget *ProgramWindows::enter(const QString &state)
         m_shown = entry();
     } else if (state == QLatin1String("list")) {
         toList();
+    } else if (state == QLatin1String("find bar")) {
+        // File > Find Records in the entry window.
+        form->findChild<QAction *>(QStringLiteral("mnuFindRecords"))->trigger();
+        m_shown = m_frame->windows().listWindow();
     } else if (state == QLatin1String("empty list")) {
         const QVector<qint64> keys = keysIn(env.databasePath());
         for (qint64 key : keys)

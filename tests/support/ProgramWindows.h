@@ -29,7 +29,8 @@ public:
     ProgramWindows &operator=(const ProgramWindows &) = delete;
 
     // "entry locked", "customer page", "tools page", "tool pop-up",
-    // "item pop-up", "notes page", "update mode", "list", "empty list",
+    // "item pop-up", "notes page", "update mode", "list", "find bar" (the list
+    // opened with File > Find Records), "empty list",
     // "record view", "about box", "exit screen".
     static QStringList states();
     // A QString column "state" with a row for each state.
