@@ -10,6 +10,7 @@
 #include "list/RecordListWindow.h"
 #include "view/RecordViewWindow.h"
 
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -178,6 +179,7 @@ private slots:
     void findAndSortAreKeptAcrossTheReport_data();
     void findAndSortAreKeptAcrossTheReport();
     void enterInTheBoxOpensTheFoundRecord();
+    void exportFromTheListWritesWhatItShowsInItsOrder();
 };
 
 void TestFindList::findBarFromTheEntryWindowHasTheFocus()
@@ -513,6 +515,25 @@ void TestFindList::enterInTheBoxOpensTheFoundRecord()
     QCOMPARE(f.frame.windows().selectedRecord().idNumber, s.keys.at(4));
     QVERIFY(f.frame.windows().recordView()->reportBox()->toPlainText().contains(
             QStringLiteral("Name :- BEN STONE")));
+}
+
+void TestFindList::exportFromTheListWritesWhatItShowsInItsOrder()
+{
+    TestEnvironment env;
+    seed(env);
+    Frame f;
+    RecordListWindow *list = f.findRecords();
+    list->setSort(1, true);
+    QTest::keyClicks(findBox(list), QStringLiteral("brook"));
+    QVERIFY(settled(list));
+    env.dialogs.nextSaveName = env.folder() + QStringLiteral("/found.csv");
+    list->findChild<QAction *>(QStringLiteral("mnuExportShown"))->trigger();
+    QFile csv(env.dialogs.nextSaveName);
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = csv.readAll().trimmed().split('\n');
+    QCOMPARE(lines.size(), 3);
+    QVERIFY(lines.at(1).contains(",ZOE BROOKS,"));
+    QVERIFY(lines.at(2).contains(",TOM BROOK,"));
 }
 
 QTEST_MAIN(TestFindList)
