@@ -1,5 +1,6 @@
 #include "widgets/AppIcon.h"
 #include "app/Startup.h"
+#include "platform/MemoryUse.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -8,6 +9,7 @@
 
 int main(int argc, char *argv[])
 {
+    Orvane::giveLargeBuffersBack();
     QApplication app(argc, argv);
     // The program ends only through the exit screen (or a refused second
     // start), never because its last window was closed.

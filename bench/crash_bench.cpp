@@ -153,7 +153,7 @@ int main(int argc, char **argv)
         // block left noted stale: it was written in the same transactions.
         const QString staleBlocks = firstValueOf(db, QStringLiteral("SELECT count(*) FROM FindStale"));
         const FindResult found = RecordFinder(db).run({}, [] { return false; });
-        if (staleBlocks != QLatin1String("0") || found.keys != ids) {
+        if (staleBlocks != QLatin1String("0") || found.keys.toVector() != ids) {
             std::printf("kill %d: find index out of step: %s stale blocks, %lld of %lld records\n",
                         k + 1, qPrintable(staleBlocks), static_cast<long long>(found.keys.size()),
                         static_cast<long long>(ids.size()));

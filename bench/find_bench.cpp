@@ -124,9 +124,6 @@ int main(int argc, char **argv)
     line(QStringLiteral("find \"hazel\" sorted by Name: %1 found, median %2 ms")
                  .arg(both.found)
                  .arg(both.ms, 0, 'f', 1));
-    line(QStringLiteral("keys the list holds for a result of every record: %1 bytes a row")
-                 .arg(sizeof(qint64)));
-
     QVector<double> saves;
     for (int i = 0; i < 20; ++i) {
         DowsingRecord record;

@@ -49,13 +49,13 @@ bool RecordListModel::readKeys()
     return ok;
 }
 
-void RecordListModel::showKeys(const QVector<qint64> &keys)
+void RecordListModel::showKeys(const KeyList &keys)
 {
     beginResetModel();
+    // Shared with the finder's result, which comes without spare room.
     m_found = keys;
-    m_found.squeeze();
     m_showsFound = true;
-    // Sixteen bytes a run for every key against eight a row shown.
+    // Sixteen bytes a run for every key against four (or eight) a row shown.
     const qint64 bytes = 16 * qint64(m_keys.runCount()) + 8 * qint64(m_found.size());
     if (!m_keysDropped && bytes > 16 * std::max<qint64>(m_total, m_found.size())) {
         m_keys.clear();
@@ -70,7 +70,7 @@ bool RecordListModel::showAll()
     if (!m_showsFound)
         return true;
     beginResetModel();
-    m_found = {};
+    m_found.clear();
     m_showsFound = false;
     bool ok = true;
     if (m_keysDropped)

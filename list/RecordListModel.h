@@ -2,6 +2,7 @@
 
 #include "store/DowsingRecord.h"
 #include "store/KeyIndex.h"
+#include "store/KeyList.h"
 
 #include <QAbstractTableModel>
 #include <QCache>
@@ -44,14 +45,14 @@ public:
     bool load();
 
     // Shows these keys, in this order, instead of every record.
-    void showKeys(const QVector<qint64> &keys);
+    void showKeys(const KeyList &keys);
     // Shows every record in order of addition again. False when the keys had
     // to be read again and the read failed (the model is then empty).
     bool showAll();
     // Every record is shown, in order of addition.
     bool showsAll() const { return !m_showsFound; }
     // The keys shown, when they are not every record in order of addition.
-    const QVector<qint64> &foundKeys() const { return m_found; }
+    const KeyList &foundKeys() const { return m_found; }
     // The number of records in the table when the keys were read.
     qint64 totalCount() const { return m_total; }
     // The row that shows this key, or -1.
@@ -82,7 +83,7 @@ private:
     KeyIndex m_keys;
     qint64 m_total = 0;
     // The keys shown instead of m_keys while m_showsFound.
-    QVector<qint64> m_found;
+    KeyList m_found;
     bool m_showsFound = false;
     // m_keys was let go to keep within sixteen bytes a row.
     bool m_keysDropped = false;

@@ -479,7 +479,7 @@ std::optional<QVector<qint64>> RecordListWindow::shownKeys() const
 {
     if (!m_listRecords || m_listRecords->showsAll())
         return std::nullopt;
-    return m_listRecords->foundKeys();
+    return m_listRecords->foundKeys().toVector();
 }
 
 ListState RecordListWindow::state() const

@@ -6,6 +6,8 @@
 #include <QAtomicInt>
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QSqlQuery>
+
 
 namespace Orvane {
 
@@ -47,6 +49,10 @@ FindResult RecordFinder::run(const FindRequest &request, const std::function<boo
             db = QSqlDatabase();
             return result;
         }
+        // Blocks are read once each, in order: a small page cache serves as
+        // well as the 2 MB the engine keeps by default, which the list's
+        // memory would carry for as long as it is open.
+        QSqlQuery(db).exec(QStringLiteral("PRAGMA cache_size = -256"));
         m_engine = std::move(engine);
     }
     const QSqlDatabase db = QSqlDatabase::database(m_engine->connection, false);
@@ -86,7 +92,10 @@ FindResult RecordFinder::run(const FindRequest &request, const std::function<boo
     if (sortField >= 0)
         result.keys = sort.sortedKeys(request.descending);
     else if (request.sortColumn == kIdNumberColumn && request.descending)
-        std::reverse(result.keys.begin(), result.keys.end());
+        result.keys.reverse();
+    // The list keeps these keys while it shows them: not the room they
+    // grew into.
+    result.keys.squeeze();
     return result;
 }
 

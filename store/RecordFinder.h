@@ -1,7 +1,8 @@
 #pragma once
 
+#include "KeyList.h"
+
 #include <QString>
-#include <QVector>
 
 #include <functional>
 #include <memory>
@@ -30,7 +31,7 @@ struct FindRequest
 struct FindResult
 {
     // The keys of the records shown, in the order asked for.
-    QVector<qint64> keys;
+    KeyList keys;
     // Why the records could not be read; empty on success.
     QString error;
     // Stopped on request before it was done; keys are then incomplete.

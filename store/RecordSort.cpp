@@ -51,7 +51,7 @@ void RecordSort::add(qint64 key, QByteArrayView folded)
     m_items.append({0, at, quint32(m_texts.size()) - at, key});
 }
 
-QVector<qint64> RecordSort::sortedKeys(bool descending)
+KeyList RecordSort::sortedKeys(bool descending)
 {
     const char *texts = m_texts.constData();
     // Texts often share a start ("Customer ..."): the eight bytes compared
@@ -89,12 +89,13 @@ QVector<qint64> RecordSort::sortedKeys(bool descending)
             return descending ? c > 0 : c < 0;
         return a.key < b.key;
     });
-    QVector<qint64> keys;
+    KeyList keys;
     keys.reserve(m_items.size());
     for (const Item &item : std::as_const(m_items))
         keys.append(item.key);
-    m_items.clear();
-    m_texts.clear();
+    // Given back now, not kept as room: clear() would keep it.
+    m_items = {};
+    m_texts = {};
     return keys;
 }
 

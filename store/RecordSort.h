@@ -1,5 +1,7 @@
 #pragma once
 
+#include "KeyList.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QVector>
@@ -18,7 +20,7 @@ public:
     explicit RecordSort(int field);
 
     void add(qint64 key, QByteArrayView folded);
-    QVector<qint64> sortedKeys(bool descending);
+    KeyList sortedKeys(bool descending);
 
 private:
     struct Item

@@ -100,7 +100,7 @@ QVector<qint64> found(const QString &path, const FindRequest &request)
     const FindResult result = RecordFinder(path).run(request, [] { return false; });
     if (!result.error.isEmpty())
         qWarning("%s", qPrintable(result.error));
-    return result.keys;
+    return result.keys.toVector();
 }
 
 const QStringList kTexts = {QString(), QStringLiteral("bath"), QStringLiteral("ΣΏΚΡΆ"),

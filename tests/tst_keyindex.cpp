@@ -7,6 +7,7 @@
 
 #include "list/RecordListModel.h"
 #include "store/KeyIndex.h"
+#include "store/RecordFinder.h"
 #include "store/RecordStore.h"
 
 #include <QtTest>
@@ -185,6 +186,11 @@ void TestKeyIndex::keysBeyond32BitsFromTheStore()
     QCOMPARE(index.toList(), Keys({1, 2, 3, 4294967295, 4294967296, 4294967297}));
     QCOMPARE(index.runCount(), 2);
     QCOMPARE(index.keyAt(4), Q_INT64_C(4294967296));
+    // A found or sorted list keeps such keys whole.
+    const FindResult sorted =
+            RecordFinder(env.databasePath()).run({QString(), 13, true}, [] { return false; });
+    QCOMPARE(sorted.keys.toVector(), Keys({4294967297, 4294967296, 4294967295, 3, 2, 1}));
+    QCOMPARE(sorted.keys.indexOf(Q_INT64_C(4294967296)), 1);
 }
 
 void TestKeyIndex::closedStoreGivesAnEmptyIndexAndAReason()
