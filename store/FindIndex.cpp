@@ -57,10 +57,13 @@ bool exists(const QSqlDatabase &db, QString &error)
 {
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral(
-                "SELECT count(*) FROM sqlite_master WHERE name IN ('FindText', 'FindStale')")))
+                "SELECT count(*) FROM sqlite_master WHERE name IN ('FindText', 'FindStale', "
+                "'FindStaleAfterInsert', 'FindStaleAfterUpdate', 'FindStaleAfterDelete')")))
         return failed(query, error);
     error.clear();
-    return query.next() && query.value(0).toInt() == 2;
+    // Without every trigger, writes would go unnoted: only the whole index
+    // counts as one.
+    return query.next() && query.value(0).toInt() == 5;
 }
 
 bool create(const QSqlDatabase &db, const std::function<bool(qint64, qint64)> &progress,
@@ -68,6 +71,14 @@ bool create(const QSqlDatabase &db, const std::function<bool(qint64, qint64)> &p
 {
     error.clear();
     QSqlQuery query(db);
+    // What is left of an index that lost a part goes first.
+    for (const char *statement :
+         {"DROP TRIGGER IF EXISTS FindStaleAfterInsert", "DROP TRIGGER IF EXISTS FindStaleAfterUpdate",
+          "DROP TRIGGER IF EXISTS FindStaleAfterDelete", "DROP TABLE IF EXISTS FindText",
+          "DROP TABLE IF EXISTS FindStale"}) {
+        if (!query.exec(QLatin1String(statement)))
+            return failed(query, error);
+    }
     for (const char *statement : kSchema) {
         if (!query.exec(QLatin1String(statement)))
             return failed(query, error);

@@ -245,6 +245,16 @@ void TestFindIndex::fileWithoutIndexIsFoundAndUpgradedOnlyWhenAsked()
     QVERIFY(store.addFindIndex([](qint64, qint64) { return true; }));
     QVERIFY(store.hasFindIndex());
     compareEveryText(path);
+
+    // An index that lost a trigger is no index, and is built again whole.
+    QVERIFY(runSql(path, {QStringLiteral("DROP TRIGGER FindStaleAfterUpdate")}));
+    QVERIFY(!store.hasFindIndex());
+    QVERIFY2(store.addFindIndex([](qint64, qint64) { return true; }), qPrintable(store.errorText()));
+    QVERIFY(store.hasFindIndex());
+    DowsingRecord changed = storedRecords(path).at(7);
+    changed.Name = QStringLiteral("Ωmega");
+    QVERIFY(store.update(changed));
+    compareEveryText(path);
 }
 
 void TestFindIndex::stoppedSearchGivesNoResult()
