@@ -48,7 +48,7 @@ void RecordSort::add(qint64 key, QByteArrayView folded)
         appendCalendarOrder(m_texts, folded);
     else
         m_texts.append(folded.first(qMin<qsizetype>(folded.size(), kKeptBytes)));
-    m_items.append({0, at, quint32(m_texts.size()) - at, key});
+    m_items.append({0, 0, at, quint32(m_texts.size()) - at, key});
 }
 
 KeyList RecordSort::sortedKeys(bool descending)
@@ -68,17 +68,24 @@ KeyList RecordSort::sortedKeys(bool descending)
             shared = n;
         }
     }
-    for (Item &item : m_items)
+    for (Item &item : m_items) {
         item.head = headOf(texts + item.at, item.size, shared);
+        item.next = headOf(texts + item.at, item.size, shared + 8);
+    }
 
+    // Texts hold no zero bytes, so two texts that end within the sixteen
+    // bytes of their heads are equal exactly when their heads are.
+    const qsizetype skip = shared + 16;
     const auto compareTexts = [&](const Item &a, const Item &b) {
         if (a.head != b.head)
             return a.head < b.head ? -1 : 1;
-        const qsizetype skip = shared + 8;
-        const qsizetype sa = qMax<qsizetype>(0, a.size - skip);
-        const qsizetype sb = qMax<qsizetype>(0, b.size - skip);
-        const int c = std::memcmp(texts + a.at + qMin<qsizetype>(skip, a.size),
-                                  texts + b.at + qMin<qsizetype>(skip, b.size), qMin(sa, sb));
+        if (a.next != b.next)
+            return a.next < b.next ? -1 : 1;
+        if (a.size <= skip || b.size <= skip)
+            return a.size == b.size ? 0 : (a.size < b.size ? -1 : 1);
+        const qsizetype sa = a.size - skip;
+        const qsizetype sb = b.size - skip;
+        const int c = std::memcmp(texts + a.at + skip, texts + b.at + skip, qMin(sa, sb));
         if (c != 0)
             return c;
         return sa == sb ? 0 : (sa < sb ? -1 : 1);

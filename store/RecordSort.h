@@ -26,6 +26,7 @@ private:
     struct Item
     {
         quint64 head;  // the first eight bytes past the common start
+        quint64 next;  // the eight after those
         quint32 at;    // where the text is in m_texts
         quint32 size;
         qint64 key;
