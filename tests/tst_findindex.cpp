@@ -24,7 +24,8 @@ QList<DowsingRecord> seedRecords(int count)
 {
     const QStringList names = {QStringLiteral("Ægir Ødegård"), QStringLiteral("ΣΩΚΡΆΤΗΣ"),
                                QStringLiteral("Дмитрий"),      QStringLiteral("o'brien, mary"),
-                               QStringLiteral("ANNA \"Quoted\""), QStringLiteral("zoë")};
+                               QStringLiteral("ANNA \"Quoted\""), QStringLiteral("zoë"),
+                               QStringLiteral("Bartholomew Featherstonehaugh ")};
     QList<DowsingRecord> records;
     for (int i = 0; i < count; ++i) {
         DowsingRecord r;
