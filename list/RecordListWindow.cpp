@@ -1,6 +1,7 @@
 #include "RecordListWindow.h"
 
 #include "FindRunner.h"
+#include "FindBar.h"
 #include "RecordListModel.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
@@ -14,7 +15,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
@@ -202,56 +202,20 @@ void RecordListWindow::buildLayout()
 
 void RecordListWindow::buildFindBar()
 {
-    m_findBar = new QWidget(m_frmFourItem);
-    m_findBar->setObjectName(QStringLiteral("findBar"));
-    m_findBar->setAccessibleName(QStringLiteral("Find records"));
-
-    m_lblFind = new QLabel(QStringLiteral("F&ind:"), m_findBar);
-    m_lblFind->setObjectName(QStringLiteral("lblFind"));
-    m_lblFind->setAccessibleName(QStringLiteral("Find"));
-    m_lblFind->setFont(verdana(8.25, true));
-
-    m_txtFind = new QLineEdit(m_findBar);
-    m_txtFind->setObjectName(QStringLiteral("txtFind"));
-    m_txtFind->setAccessibleName(QStringLiteral("Find"));
-    m_txtFind->setAccessibleDescription(
-            QStringLiteral("Shows only the records holding this text in any field"));
-    m_txtFind->setClearButtonEnabled(false);
-    m_lblFind->setBuddy(m_txtFind);
-    m_txtFind->installEventFilter(this);
-    connect(m_txtFind, &QLineEdit::textChanged, this, [this](const QString &text) {
+    m_findBar = new FindBar(verdana(8.25, true), verdana(8.25, false), m_frmFourItem);
+    connect(m_findBar, &FindBar::textChanged, this, [this](const QString &text) {
         if (m_request.text == text)
             return;
         m_request.text = text;
         runRequest();
     });
-    connect(m_txtFind, &QLineEdit::returnPressed, this, [this] {
+    connect(m_findBar, &FindBar::enterPressed, this, [this] {
         if (isSearching())
             m_openWhenFound = true;
         else
             openCurrentRecord();
     });
-
-    m_lblCount = new QLabel(m_findBar);
-    m_lblCount->setObjectName(QStringLiteral("lblFindCount"));
-    m_lblCount->setFont(verdana(8.25, false));
-    m_lblCount->setMinimumWidth(m_lblCount->fontMetrics().horizontalAdvance(
-            QStringLiteral("0000000 of 0000000 records")));
-
-    m_cmdCloseFind = new QPushButton(QStringLiteral("&Close"), m_findBar);
-    m_cmdCloseFind->setObjectName(QStringLiteral("cmdCloseFind"));
-    m_cmdCloseFind->setAccessibleName(QStringLiteral("Close find"));
-    m_cmdCloseFind->setAccessibleDescription(QStringLiteral("Shows every record again"));
-    m_cmdCloseFind->installEventFilter(this);
-    connect(m_cmdCloseFind, &QPushButton::clicked, this, &RecordListWindow::closeFindBar);
-
-    auto *row = new QHBoxLayout(m_findBar);
-    row->setContentsMargins(0, 0, 0, 6);
-    row->addWidget(m_lblFind);
-    row->addWidget(m_txtFind, 1);
-    row->addSpacing(8);
-    row->addWidget(m_lblCount);
-    row->addWidget(m_cmdCloseFind);
+    connect(m_findBar, &FindBar::closeRequested, this, &RecordListWindow::closeFindBar);
     m_findBar->hide();
 }
 
@@ -270,9 +234,8 @@ void RecordListWindow::showFindBar()
         updateCount();
         fitSubWindow();
     }
-    m_txtFind->selectAll();
     if (isVisible())
-        m_txtFind->setFocus(Qt::ShortcutFocusReason);
+        m_findBar->focusBox();
     else
         m_focusFindOnShow = true;
 }
@@ -284,10 +247,7 @@ void RecordListWindow::closeFindBar()
     m_focusFindOnShow = false;
     m_findBar->hide();
     fitSubWindow();
-    {
-        const QSignalBlocker blocker(m_txtFind);
-        m_txtFind->clear();
-    }
+    m_findBar->setTextQuietly(QString());
     if (!m_request.text.isEmpty()) {
         m_request.text.clear();
         runRequest();
@@ -448,11 +408,7 @@ void RecordListWindow::updateCount()
         const qint64 total = m_listRecords->totalCount();
         text = QStringLiteral("%1 of %2 records").arg(m_listRecords->rowCount()).arg(total);
     }
-    if (m_lblCount->text() == text)
-        return;
-    m_lblCount->setText(text);
-    // Screen readers hear the count as the label's name.
-    m_lblCount->setAccessibleName(text);
+    m_findBar->setCount(text);
 }
 
 qint64 RecordListWindow::currentKey() const
@@ -497,10 +453,7 @@ void RecordListWindow::applyState(const ListState &state)
         // Nothing to find in: the list stays as readRecords() left it.
         return;
     }
-    {
-        const QSignalBlocker blocker(m_txtFind);
-        m_txtFind->setText(state.request.text);
-    }
+    m_findBar->setTextQuietly(state.request.text);
     m_request = state.request;
     if (state.barShown != m_barShown) {
         m_barShown = state.barShown;
@@ -568,7 +521,7 @@ void RecordListWindow::showEvent(QShowEvent *event)
     MdiChild::showEvent(event);
     if (m_focusFindOnShow && m_barShown) {
         m_focusFindOnShow = false;
-        m_txtFind->setFocus(Qt::ShortcutFocusReason);
+        m_findBar->box()->setFocus(Qt::ShortcutFocusReason);
     } else if (m_DataGrid->isEnabled())
         m_DataGrid->setFocus();
     else
@@ -577,11 +530,6 @@ void RecordListWindow::showEvent(QShowEvent *event)
 
 bool RecordListWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if ((watched == m_txtFind || watched == m_cmdCloseFind) && event->type() == QEvent::KeyPress
-        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
-        closeFindBar();
-        return true;
-    }
     if (watched == m_DataGrid && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {

@@ -20,6 +20,7 @@ class QTableView;
 namespace Orvane {
 
 class FindRunner;
+class FindBar;
 class RecordListModel;
 class RecordStore;
 
@@ -143,11 +144,7 @@ private:
     QAction *m_mnuBack = nullptr;
     QAction *m_mnuFindRecords = nullptr;
     QAction *m_mnuExportShown = nullptr;
-    QWidget *m_findBar = nullptr;
-    QLabel *m_lblFind = nullptr;
-    QLineEdit *m_txtFind = nullptr;
-    QLabel *m_lblCount = nullptr;
-    QPushButton *m_cmdCloseFind = nullptr;
+    FindBar *m_findBar = nullptr;
 };
 
 } // namespace Orvane

@@ -1,0 +1,86 @@
+#include "FindBar.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace Orvane {
+
+FindBar::FindBar(const QFont &labelFont, const QFont &countFont, QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("findBar"));
+    setAccessibleName(QStringLiteral("Find records"));
+
+    m_lblFind = new QLabel(QStringLiteral("F&ind:"), this);
+    m_lblFind->setObjectName(QStringLiteral("lblFind"));
+    m_lblFind->setAccessibleName(QStringLiteral("Find"));
+    m_lblFind->setFont(labelFont);
+
+    m_txtFind = new QLineEdit(this);
+    m_txtFind->setObjectName(QStringLiteral("txtFind"));
+    m_txtFind->setAccessibleName(QStringLiteral("Find"));
+    m_txtFind->setAccessibleDescription(
+            QStringLiteral("Shows only the records holding this text in any field"));
+    m_lblFind->setBuddy(m_txtFind);
+    m_txtFind->installEventFilter(this);
+    connect(m_txtFind, &QLineEdit::textChanged, this, &FindBar::textChanged);
+    connect(m_txtFind, &QLineEdit::returnPressed, this, &FindBar::enterPressed);
+
+    m_lblCount = new QLabel(this);
+    m_lblCount->setObjectName(QStringLiteral("lblFindCount"));
+    m_lblCount->setFont(countFont);
+    m_lblCount->setMinimumWidth(m_lblCount->fontMetrics().horizontalAdvance(
+            QStringLiteral("0000000 of 0000000 records")));
+
+    m_cmdCloseFind = new QPushButton(QStringLiteral("&Close"), this);
+    m_cmdCloseFind->setObjectName(QStringLiteral("cmdCloseFind"));
+    m_cmdCloseFind->setAccessibleName(QStringLiteral("Close find"));
+    m_cmdCloseFind->setAccessibleDescription(QStringLiteral("Shows every record again"));
+    m_cmdCloseFind->installEventFilter(this);
+    connect(m_cmdCloseFind, &QPushButton::clicked, this, &FindBar::closeRequested);
+
+    auto *row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 6);
+    row->addWidget(m_lblFind);
+    row->addWidget(m_txtFind, 1);
+    row->addSpacing(8);
+    row->addWidget(m_lblCount);
+    row->addWidget(m_cmdCloseFind);
+}
+
+void FindBar::setTextQuietly(const QString &text)
+{
+    const QSignalBlocker blocker(this);
+    m_txtFind->setText(text);
+}
+
+void FindBar::setCount(const QString &text)
+{
+    if (m_lblCount->text() == text)
+        return;
+    m_lblCount->setText(text);
+    // Screen readers hear the count as the label's name.
+    m_lblCount->setAccessibleName(text);
+}
+
+void FindBar::focusBox()
+{
+    m_txtFind->selectAll();
+    m_txtFind->setFocus(Qt::ShortcutFocusReason);
+}
+
+bool FindBar::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        emit closeRequested();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace Orvane

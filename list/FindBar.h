@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace Orvane {
+
+// The list's find bar: "Find:", the box, the count of records shown and
+// "Close". It tells what the user does; the list runs the search. Esc in
+// the bar asks to close it.
+class FindBar : public QWidget
+{
+    Q_OBJECT
+
+public:
+    FindBar(const QFont &labelFont, const QFont &countFont, QWidget *parent = nullptr);
+
+    QLineEdit *box() const { return m_txtFind; }
+    // Puts text in the box without a textChanged().
+    void setTextQuietly(const QString &text);
+    // The count ("N of M records"), also the name screen readers hear.
+    void setCount(const QString &text);
+    // Selects the box's text and gives the box the keyboard.
+    void focusBox();
+
+signals:
+    void textChanged(const QString &text);
+    void enterPressed();
+    void closeRequested();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QLabel *m_lblFind = nullptr;
+    QLineEdit *m_txtFind = nullptr;
+    QLabel *m_lblCount = nullptr;
+    QPushButton *m_cmdCloseFind = nullptr;
+};
+
+} // namespace Orvane
