@@ -521,7 +521,7 @@ void RecordListWindow::showEvent(QShowEvent *event)
     MdiChild::showEvent(event);
     if (m_focusFindOnShow && m_barShown) {
         m_focusFindOnShow = false;
-        m_findBar->box()->setFocus(Qt::ShortcutFocusReason);
+        m_findBar->focusBox();
     } else if (m_DataGrid->isEnabled())
         m_DataGrid->setFocus();
     else

@@ -12,7 +12,6 @@
 class QAction;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QMenu;
 class QPushButton;
 class QTableView;
