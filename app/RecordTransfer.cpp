@@ -94,45 +94,35 @@ RecordTransfer::Result RecordTransfer::exportTo(RecordStore &store, const QStrin
         buffer.resize(0);
         return true;
     };
-    // After each batch: the bytes out once there are enough, and the
-    // user's word.
+    // After each batch read (read false when it failed): the bytes out once
+    // there are enough, and the user's word. False when the export failed.
     bool cancelled = false;
-    const auto afterBatch = [&]() -> bool {
-        if (buffer.size() >= kBufferBytes && !flush())
-            return false;
-        if (progress && !progress->advance(written))
+    std::optional<QString> failure;
+    const auto afterBatch = [&](bool read) {
+        if (!read)
+            failure = store.errorText();
+        else if (buffer.size() >= kBufferBytes && !flush())
+            failure = file->errorString();
+        else if (progress && !progress->advance(written))
             cancelled = true;
-        return true;
+        return !failure;
     };
 
     if (!keys) {
         qint64 after = std::numeric_limits<qint64>::min();
-        for (;;) {
-            int got = 0;
-            if (!store.readRows(after, kBatchRows, visit, &got, &after)) {
-                file->cancel();
-                return failed(store.errorText());
-            }
-            if (!afterBatch()) {
-                const QString reason = file->errorString();
-                file->cancel();
-                return failed(reason);
-            }
-            if (cancelled || got < kBatchRows)
-                break;
+        int got = kBatchRows;
+        while (!cancelled && got == kBatchRows
+               && afterBatch(store.readRows(after, kBatchRows, visit, &got, &after))) {
         }
     } else {
         for (qsizetype from = 0; from < keys->size() && !cancelled; from += kBatchRows) {
-            if (!store.readRows(keys->mid(from, kBatchRows), visit)) {
-                file->cancel();
-                return failed(store.errorText());
-            }
-            if (!afterBatch()) {
-                const QString reason = file->errorString();
-                file->cancel();
-                return failed(reason);
-            }
+            if (!afterBatch(store.readRows(keys->mid(from, kBatchRows), visit)))
+                break;
         }
+    }
+    if (failure) {
+        file->cancel();
+        return failed(*failure);
     }
     if (cancelled) {
         file->cancel();
