@@ -29,6 +29,8 @@ QString quoted(const QString &text)
 
 } // namespace
 
+// The report's field names without its " :- ". The item takes the name the
+// report gives it when empty: a header names every row's item alike.
 const QStringList &headerNames()
 {
     static const QStringList names = {
