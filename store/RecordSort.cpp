@@ -61,10 +61,14 @@ KeyList RecordSort::sortedKeys(bool descending)
     if (!m_items.isEmpty()) {
         const char *first = texts + m_items.first().at;
         for (const Item &item : std::as_const(m_items)) {
-            qsizetype n = 0;
             const qsizetype limit = qMin<qsizetype>(shared, item.size);
-            while (n < limit && texts[item.at + n] == first[n])
-                ++n;
+            qsizetype n = 0;
+            // Most texts share the whole start found so far: one memcmp.
+            if (std::memcmp(texts + item.at, first, size_t(limit)) == 0)
+                n = limit;
+            else
+                while (texts[item.at + n] == first[n])
+                    ++n;
             shared = n;
         }
     }
@@ -90,12 +94,14 @@ KeyList RecordSort::sortedKeys(bool descending)
             return c;
         return sa == sb ? 0 : (sa < sb ? -1 : 1);
     };
-    std::sort(m_items.begin(), m_items.end(), [&](const Item &a, const Item &b) {
+    // The items come in key order, and a stable sort keeps that order among
+    // equal texts. (std::sort fell back to heap sort on numbered texts
+    // such as "North Field 1" .. "North Field 1000000".)
+    const auto less = [&](const Item &a, const Item &b) {
         const int c = compareTexts(a, b);
-        if (c != 0)
-            return descending ? c > 0 : c < 0;
-        return a.key < b.key;
-    });
+        return descending ? c > 0 : c < 0;
+    };
+    std::stable_sort(m_items.begin(), m_items.end(), less);
     KeyList keys;
     keys.reserve(m_items.size());
     for (const Item &item : std::as_const(m_items))
