@@ -95,15 +95,16 @@ void FindBlock::append(qint64 key, const DowsingRecord &r)
 
 QByteArrayView FindBlock::field(qsizetype i, int f) const
 {
+    // Every field ends in a zero byte (fromStored() checks the last), so
+    // strlen() finds each end; it costs less than memchr() on short fields.
     const char *text = m_text.constData() + m_textAt;
     const char *at = text + (i == 0 ? 0 : m_ends.at(i - 1));
     const char *end = text + m_ends.at(i);
-    for (int n = 0; n < f && at < end; ++n) {
-        const void *zero = std::memchr(at, 0, size_t(end - at));
-        at = zero ? static_cast<const char *>(zero) + 1 : end;
-    }
-    const void *zero = std::memchr(at, 0, size_t(end - at));
-    return QByteArrayView(at, zero ? static_cast<const char *>(zero) : end);
+    for (int n = 0; n < f && at < end; ++n)
+        at += std::strlen(at) + 1;
+    if (at >= end)
+        return {};
+    return QByteArrayView(at, qMin<qsizetype>(qsizetype(std::strlen(at)), end - at));
 }
 
 // Stored: the format byte, the record count (one byte: count - 1), each
@@ -164,7 +165,7 @@ bool FindBlock::fromStored(qint64 block, const QByteArray &stored)
             return false;
         last = m_ends[i];
     }
-    if (textAt + last != plain.size())
+    if (textAt + last != plain.size() || (last > 0 && plain.back() != '\0'))
         return false;
     m_text = std::move(plain);
     m_textAt = textAt;

@@ -194,6 +194,9 @@ bool Reader::start(QString &error)
         return failed(stale, error);
     while (stale.next())
         m_stale.insert(stale.value(0).toLongLong());
+    if (!stale.exec(QStringLiteral("SELECT count(*) FROM FindText")) || !stale.next())
+        return failed(stale, error);
+    m_recordsAtMost = (stale.value(0).toLongLong() + qint64(m_stale.size())) << FindBlock::kKeyBits;
     if (!m_stored.exec(QStringLiteral("SELECT Block, Data FROM FindText ORDER BY Block")))
         return failed(m_stored, error);
     nextFromTable(error);

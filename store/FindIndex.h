@@ -40,6 +40,8 @@ public:
 
     // False with error set when the file cannot be read.
     bool start(QString &error);
+    // At least as many records as the blocks hold; after start().
+    qint64 recordsAtMost() const { return m_recordsAtMost; }
     // The next block; false at the end (error empty) or on a failure.
     bool next(FindBlock &block, QString &error);
 
@@ -56,6 +58,7 @@ private:
     QByteArray m_storedBytes;
     QSqlQuery m_records;
     bool m_recordAhead = false;
+    qint64 m_recordsAtMost = 0;
 };
 
 } // namespace FindIndex

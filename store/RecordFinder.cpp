@@ -67,6 +67,8 @@ FindResult RecordFinder::run(const FindRequest &request, const std::function<boo
     const QByteArray folded = FindBlock::foldedQuery(request.text);
     FindBlock block;
     if (reader.start(result.error)) {
+        if (sortField >= 0 && request.text.isEmpty())
+            sort.reserve(reader.recordsAtMost());
         while (reader.next(block, result.error)) {
             if (shouldStop()) {
                 result.stopped = true;

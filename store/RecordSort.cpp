@@ -41,6 +41,12 @@ RecordSort::RecordSort(int field)
 {
 }
 
+void RecordSort::reserve(qsizetype records)
+{
+    m_items.reserve(records);
+    m_texts.reserve(records * 24);
+}
+
 void RecordSort::add(qint64 key, QByteArrayView folded)
 {
     const quint32 at = quint32(m_texts.size());

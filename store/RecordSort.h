@@ -19,6 +19,9 @@ public:
     // field: 0 the date as listed, 1 Name .. 12 Notes.
     explicit RecordSort(int field);
 
+    // Room for this many records, so that the sort's buffers grow without
+    // copies.
+    void reserve(qsizetype records);
     void add(qint64 key, QByteArrayView folded);
     KeyList sortedKeys(bool descending);
 
