@@ -44,11 +44,21 @@ bool replaceFile(const QString &from, const QString &to, QString *reason)
 #endif
 }
 
-} // namespace
-
-namespace {
-
 #ifdef ORVANE_ENGINE_KEYS
+// A statement on the engine's own handle; null, with the engine's reason,
+// when it refused the text.
+sqlite3_stmt *prepared(sqlite3 *handle, const QString &sql, QString &reason)
+{
+    sqlite3_stmt *statement = nullptr;
+    const QByteArray text = sql.toUtf8();
+    if (sqlite3_prepare_v2(handle, text.constData(), int(text.size()), &statement, nullptr)
+        != SQLITE_OK) {
+        reason = QString::fromUtf8(sqlite3_errmsg(handle));
+        return nullptr;
+    }
+    return statement;
+}
+
 // Fills a row's views from the current row of a statement whose columns are
 // recordColumns() then IdNumber.
 void rowFromStatement(sqlite3_stmt *statement, RecordStore::StoredRow &row)
@@ -93,11 +103,10 @@ bool RecordStore::readRows(qint64 afterKey, int limit, const RowVisitor &visit, 
     StoredRow row;
 #ifdef ORVANE_ENGINE_KEYS
     if (sqlite3 *handle = EngineKeys::handleOf(db)) {
-        sqlite3_stmt *statement = nullptr;
-        const QByteArray text = sql.toUtf8();
-        if (sqlite3_prepare_v2(handle, text.constData(), int(text.size()), &statement, nullptr)
-            != SQLITE_OK)
-            return fail(QString::fromUtf8(sqlite3_errmsg(handle)));
+        QString reason;
+        sqlite3_stmt *statement = prepared(handle, sql, reason);
+        if (!statement)
+            return fail(reason);
         sqlite3_bind_int64(statement, 1, afterKey);
         sqlite3_bind_int(statement, 2, limit);
         int rc;
@@ -149,11 +158,10 @@ bool RecordStore::readRows(const QVector<qint64> &keys, const RowVisitor &visit)
     StoredRow row;
 #ifdef ORVANE_ENGINE_KEYS
     if (sqlite3 *handle = EngineKeys::handleOf(db)) {
-        sqlite3_stmt *statement = nullptr;
-        const QByteArray text = sql.toUtf8();
-        if (sqlite3_prepare_v2(handle, text.constData(), int(text.size()), &statement, nullptr)
-            != SQLITE_OK)
-            return fail(QString::fromUtf8(sqlite3_errmsg(handle)));
+        QString reason;
+        sqlite3_stmt *statement = prepared(handle, sql, reason);
+        if (!statement)
+            return fail(reason);
         int rc = SQLITE_DONE;
         for (const qint64 key : keys) {
             sqlite3_reset(statement);
