@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
@@ -406,7 +407,10 @@ void RecordListWindow::updateCount()
         text = QStringLiteral("Searching...");
     } else if (m_listRecords) {
         const qint64 total = m_listRecords->totalCount();
-        text = QStringLiteral("%1 of %2 records").arg(m_listRecords->rowCount()).arg(total);
+        // In the user's digit grouping: "250,000 of 1,000,000 records".
+        const QLocale locale;
+        text = QStringLiteral("%1 of %2 records")
+                       .arg(locale.toString(m_listRecords->rowCount()), locale.toString(total));
     }
     m_findBar->setCount(text);
 }
