@@ -55,7 +55,7 @@ void RecordListModel::showKeys(const KeyList &keys)
     // Shared with the finder's result, which comes without spare room.
     m_found = keys;
     m_showsFound = true;
-    // Sixteen bytes a run for every key against four (or eight) a row shown.
+    // Sixteen bytes a run for every key beside at most eight a row shown.
     const qint64 bytes = 16 * qint64(m_keys.runCount()) + 8 * qint64(m_found.size());
     if (!m_keysDropped && bytes > 16 * std::max<qint64>(m_total, m_found.size())) {
         m_keys.clear();

@@ -22,7 +22,7 @@ class RecordStore;
 // shows as soon as the keys are in.
 //
 // Instead of every key, the model can show a list of keys given in order
-// (the result of a find or a sort, eight bytes a row). The keys of every
+// (the result of a find or a sort, four bytes a row; see KeyList). The keys of every
 // record are kept beside it only while both together stay within sixteen
 // bytes a row; else they are read again when every record is shown again.
 //

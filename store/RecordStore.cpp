@@ -48,8 +48,8 @@ QVariant textValue(const QString &text)
     return text.isNull() ? QString(QLatin1String("")) : text;
 }
 
-// The same as bindFields(), by position, for a query executed many times.
-void bindFieldsAt(QSqlQuery &query, const DowsingRecord &r)
+// Binds the fields, Date to Notes, to the first thirteen places of query.
+void bindFields(QSqlQuery &query, const DowsingRecord &r)
 {
     const QVariant values[] = {
         r.Date.toString(Qt::ISODate), textValue(r.Name), textValue(r.Address),
@@ -61,22 +61,6 @@ void bindFieldsAt(QSqlQuery &query, const DowsingRecord &r)
         query.bindValue(i, values[i]);
 }
 
-void bindFields(QSqlQuery &query, const DowsingRecord &r)
-{
-    query.addBindValue(r.Date.toString(Qt::ISODate));
-    query.addBindValue(textValue(r.Name));
-    query.addBindValue(textValue(r.Address));
-    query.addBindValue(textValue(r.City));
-    query.addBindValue(textValue(r.State));
-    query.addBindValue(textValue(r.Pin));
-    query.addBindValue(textValue(r.Phone_No));
-    query.addBindValue(textValue(r.Email));
-    query.addBindValue(textValue(r.Time_Dowsing_Occured));
-    query.addBindValue(textValue(r.Dowsing_Tool));
-    query.addBindValue(textValue(r.Item_Dowsing_For));
-    query.addBindValue(textValue(r.Location_Dowsing_Occured));
-    query.addBindValue(textValue(r.Notes));
-}
 
 QString readOnlyFileReason()
 {
@@ -404,30 +388,10 @@ bool RecordStore::fail(const QString &reason)
 
 bool RecordStore::add(DowsingRecord &record)
 {
-    m_error.clear();
-    if (m_path.isEmpty())
-        return fail(QStringLiteral("The database is not open."));
-    if (!record.Date.isValid())
-        return fail(QStringLiteral("The Date Is Not A Valid Calendar Date"));
-    if (!readyToWrite())
+    QVector<DowsingRecord> one{record};
+    if (!addAll(one))
         return false;
-    qint64 key = -1;
-    const bool written = writeInTransaction([&] {
-        QSqlQuery query(QSqlDatabase::database(m_connection, false));
-        query.prepare(QStringLiteral("INSERT INTO Details (%1) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)")
-                              .arg(recordColumns()));
-        bindFields(query, record);
-        if (!query.exec())
-            return fail(reasonOf(query.lastError()));
-        // A trigger may drop the row without an error.
-        if (query.numRowsAffected() != 1)
-            return fail(QStringLiteral("The file did not take the record."));
-        key = query.lastInsertId().toLongLong();
-        return true;
-    });
-    if (!written || !writtenToFileAtPath())
-        return false;
-    record.IdNumber = key;
+    record.IdNumber = one.first().IdNumber;
     return true;
 }
 
@@ -440,27 +404,26 @@ bool RecordStore::addAll(QVector<DowsingRecord> &records)
         if (!record.Date.isValid())
             return fail(QStringLiteral("The Date Is Not A Valid Calendar Date"));
     }
-    if (!readyToWrite())
-        return false;
     QVector<qint64> keys;
     keys.reserve(records.size());
-    const bool written = writeInTransaction([&] {
+    const bool written = write([&] {
         QSqlQuery insert(QSqlDatabase::database(m_connection, false));
         if (!insert.prepare(QStringLiteral(
                     "INSERT INTO Details (%1) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)")
                                     .arg(recordColumns())))
             return fail(reasonOf(insert.lastError()));
         for (const DowsingRecord &record : records) {
-            bindFieldsAt(insert, record);
+            bindFields(insert, record);
             if (!insert.exec())
                 return fail(reasonOf(insert.lastError()));
+            // A trigger may drop the row without an error.
             if (insert.numRowsAffected() != 1)
                 return fail(QStringLiteral("The file did not take the record."));
             keys.append(insert.lastInsertId().toLongLong());
         }
         return true;
     });
-    if (!written || !writtenToFileAtPath())
+    if (!written)
         return false;
     for (int i = 0; i < records.size(); ++i)
         records[i].IdNumber = keys.at(i);
@@ -476,23 +439,16 @@ bool RecordStore::update(const DowsingRecord &record)
         return fail(QStringLiteral("The record has no IdNumber."));
     if (!record.Date.isValid())
         return fail(QStringLiteral("The Date Is Not A Valid Calendar Date"));
-    if (!readyToWrite())
-        return false;
-    const bool written = writeInTransaction([&] {
+    return write([&] {
         QSqlQuery query(QSqlDatabase::database(m_connection, false));
         query.prepare(QStringLiteral(
                 "UPDATE Details SET Date=?, Name=?, Address=?, City=?, State=?, Pin=?, "
                 "Phone_No=?, Email=?, Time_Dowsing_Occured=?, Dowsing_Tool=?, "
                 "Item_Dowsing_For=?, Location_Dowsing_Occured=?, Notes=? WHERE IdNumber=?"));
         bindFields(query, record);
-        query.addBindValue(*record.IdNumber);
-        if (!query.exec())
-            return fail(reasonOf(query.lastError()));
-        if (query.numRowsAffected() != 1)
-            return fail(QStringLiteral("The record no longer exists in the database."));
-        return true;
+        query.bindValue(13, *record.IdNumber);
+        return changeOneRecord(query);
     });
-    return written && writtenToFileAtPath();
 }
 
 bool RecordStore::remove(qint64 idNumber)
@@ -500,23 +456,27 @@ bool RecordStore::remove(qint64 idNumber)
     m_error.clear();
     if (m_path.isEmpty())
         return fail(QStringLiteral("The database is not open."));
-    if (!readyToWrite())
-        return false;
-    const bool written = writeInTransaction([&] {
+    return write([&] {
         QSqlQuery query(QSqlDatabase::database(m_connection, false));
         query.prepare(QStringLiteral("DELETE FROM Details WHERE IdNumber=?"));
         query.addBindValue(idNumber);
-        if (!query.exec())
-            return fail(reasonOf(query.lastError()));
-        if (query.numRowsAffected() != 1)
-            return fail(QStringLiteral("The record no longer exists in the database."));
-        return true;
+        return changeOneRecord(query);
     });
-    return written && writtenToFileAtPath();
 }
 
-bool RecordStore::writeInTransaction(const std::function<bool()> &change)
+bool RecordStore::changeOneRecord(QSqlQuery &query)
 {
+    if (!query.exec())
+        return fail(reasonOf(query.lastError()));
+    if (query.numRowsAffected() != 1)
+        return fail(QStringLiteral("The record no longer exists in the database."));
+    return true;
+}
+
+bool RecordStore::write(const std::function<bool()> &change)
+{
+    if (!readyToWrite())
+        return false;
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
@@ -530,8 +490,9 @@ bool RecordStore::writeInTransaction(const std::function<bool()> &change)
     if (!done) {
         // Nothing of a failed change stays: neither the record nor its index.
         query.exec(QStringLiteral("ROLLBACK"));
+        return false;
     }
-    return done;
+    return writtenToFileAtPath();
 }
 
 bool RecordStore::hasFindIndex()
@@ -547,17 +508,12 @@ bool RecordStore::hasFindIndex()
 bool RecordStore::addFindIndex(const std::function<bool(qint64, qint64)> &progress)
 {
     m_error.clear();
-    if (!readyToWrite())
-        return false;
-    bool stopped = false;
-    const bool written = writeInTransaction([&] {
+    return write([&] {
         QString error;
         if (FindIndex::create(QSqlDatabase::database(m_connection, false), progress, error))
             return true;
-        stopped = error.isEmpty();
-        return fail(stopped ? QStringLiteral("Stopped before it was done.") : error);
+        return fail(error.isEmpty() ? QStringLiteral("Stopped before it was done.") : error);
     });
-    return written && writtenToFileAtPath();
 }
 
 std::optional<DowsingRecord> RecordStore::find(qint64 idNumber)

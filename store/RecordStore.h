@@ -12,6 +12,8 @@
 #include <memory>
 #include <optional>
 
+class QSqlQuery;
+
 namespace Orvane {
 
 class FileCheck;
@@ -154,9 +156,12 @@ private:
     // the path.
     bool writtenToFileAtPath();
     bool checkpoint();
-    // Runs change (which sets m_error when it fails) and the find index's
-    // update in one transaction, rolled back on any failure.
-    bool writeInTransaction(const std::function<bool()> &change);
+    // A write: readyToWrite(), then change (which sets m_error when it
+    // fails) and the find index's update in one transaction, rolled back on
+    // any failure, then writtenToFileAtPath().
+    bool write(const std::function<bool()> &change);
+    // Runs a statement that must change exactly the one record it names.
+    bool changeOneRecord(QSqlQuery &query);
 
     QString m_connection;
     QString m_error;
