@@ -117,6 +117,8 @@ RecordViewWindow *WindowCoordinator::recordView()
         connect(m_view, &RecordViewWindow::editRefused, this, &WindowCoordinator::refuseEdit);
         connect(m_view, &RecordViewWindow::deleteDone, this,
                 &WindowCoordinator::showListAfterDelete);
+        connect(m_view, &RecordViewWindow::changedElsewhere, this,
+                [this] { m_listOutdated = true; });
     }
     return m_view;
 }
@@ -137,6 +139,7 @@ void WindowCoordinator::unloadListWindow()
 {
     QWidget *list = m_list;
     m_list = nullptr;
+    m_listOutdated = false;
     m_frame.unloadChild(list);
 }
 
@@ -172,6 +175,10 @@ void WindowCoordinator::showReport(int row, const DowsingRecord &record,
 
 void WindowCoordinator::backToList()
 {
+    if (m_listOutdated) {
+        showFreshList(m_selected.idNumber);
+        return;
+    }
     m_frame.hideChild(m_view);
     m_frame.showChild(listWindow());
 }

@@ -95,6 +95,9 @@ private:
     QPointer<RecordViewWindow> m_view;
     SelectedRecord m_selected;
     RecordTransfer *m_transfer = nullptr;
+    // The list shows records as they were before another program changed
+    // them: it is read afresh before it shows again.
+    bool m_listOutdated = false;
     // A file without the find index is offered it once a run.
     bool m_findIndexOffered = false;
 };

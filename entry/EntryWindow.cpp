@@ -8,6 +8,7 @@
 #include "Selectors.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
+#include "store/RecordDifference.h"
 #include "store/RecordStore.h"
 
 #include <QAction>
@@ -285,7 +286,7 @@ std::optional<qint64> EntryWindow::updateIdNumber() const
 {
     if (!m_edit)
         return std::nullopt;
-    return m_edit->idNumber;
+    return m_edit->original.IdNumber;
 }
 
 // --- Unsaved input ------------------------------------------------------------
@@ -350,32 +351,16 @@ DowsingRecord EntryWindow::formRecord() const
     return r;
 }
 
-bool EntryWindow::writeRecord(QString *reason)
+DowsingRecord EntryWindow::recordToUpdate() const
 {
     DowsingRecord record = formRecord();
-    if (isUpdateMode()) {
-        // A date or time the user left alone is written as stored, even
-        // where the selectors could not show it exactly.
-        if (dateSelection() == m_edit->dateShown)
-            record.Date = m_edit->storedDate;
-        if (timeSelection() == m_edit->timeShown)
-            record.Time_Dowsing_Occured = m_edit->storedTime;
-    }
-    QString why;
-    bool written = false;
-    if (!record.Date.isValid()) {
-        why = QStringLiteral("The Date Is Not A Valid Calendar Date");
-    } else if (isUpdateMode()) {
-        record.IdNumber = m_edit->idNumber;
-        written = m_entryRecords->update(record);
-    } else {
-        written = m_entryRecords->add(record);
-    }
-    if (!written && why.isEmpty())
-        why = m_entryRecords->errorText();
-    if (reason)
-        *reason = why;
-    return written;
+    // A date or time the user left alone is written as stored, even where
+    // the selectors could not show it exactly.
+    if (dateSelection() == m_edit->dateShown)
+        record.Date = m_edit->storedDate;
+    if (timeSelection() == m_edit->timeShown)
+        record.Time_Dowsing_Occured = m_edit->storedTime;
+    return record;
 }
 
 void EntryWindow::refuseSave(const QString &reason)
@@ -393,13 +378,13 @@ void EntryWindow::saveEntry()
 
 void EntryWindow::addRecord()
 {
-    QString reason;
-    if (!writeRecord(&reason)) {
+    DowsingRecord record = formRecord();
+    if (!record.Date.isValid() || !m_entryRecords->add(record)) {
         // The form, its page and its mode stay as they are.
-        refuseSave(reason);
+        refuseSave(record.Date.isValid() ? m_entryRecords->errorText() : invalidDateReason());
         return;
     }
-    say(this, QStringLiteral("Record Saved Succesfully !"));
+    say(this, m_entryRecords->withNotice(QStringLiteral("Record Saved Succesfully !")));
     clearForm();
     markEntrySaved();
     bringToFront(m_fraCustomersDetails);
@@ -408,31 +393,66 @@ void EntryWindow::addRecord()
 
 void EntryWindow::updateRecord()
 {
-    QString reason;
-    if (!writeRecord(&reason)) {
-        const qint64 id = m_edit->idNumber;
-        if (m_entryRecords->find(id) || !m_entryRecords->errorText().isEmpty()) {
-            // The changes and update mode stay, to be saved again or left.
-            refuseSave(reason);
-            return;
-        }
-        // The record is gone (removed meanwhile): there is nothing left to
-        // update, so the form goes back to add mode with what the user
-        // entered, which can be saved as a new record or cleared.
-        leaveUpdateMode();
-        refuseSave(reason
-                   + QStringLiteral("\rWhat you entered is kept: press Add to save it as a new "
-                                    "record."));
+    DowsingRecord record = recordToUpdate();
+    if (!record.Date.isValid()) {
+        refuseSave(invalidDateReason());
         return;
     }
-    say(this, QStringLiteral("Record Edited Succesfully !"));
-    clearForm();
-    leaveUpdateMode();
-    markEntrySaved();
-    bringToFront(m_fraCustomersDetails);
-    setPagesEnabled(false);
+    for (;;) {
+        switch (m_entryRecords->update(m_edit->original, record)) {
+        case RecordStore::ChangeResult::Done:
+            say(this, m_entryRecords->withNotice(QStringLiteral("Record Edited Succesfully !")));
+            clearForm();
+            leaveUpdateMode();
+            markEntrySaved();
+            bringToFront(m_fraCustomersDetails);
+            setPagesEnabled(false);
+            emit recordUpdated();
+            return;
+        case RecordStore::ChangeResult::Failed:
+            // The changes and update mode stay, to be saved again or left.
+            refuseSave(m_entryRecords->errorText());
+            return;
+        case RecordStore::ChangeResult::Gone:
+            // Removed meanwhile: there is nothing left to update, so the
+            // form goes back to add mode with what the user entered, which
+            // can be saved as a new record or cleared.
+            leaveUpdateMode();
+            refuseSave(m_entryRecords->errorText()
+                       + QStringLiteral("\rWhat you entered is kept: press Add to save it as "
+                                        "a new record."));
+            return;
+        case RecordStore::ChangeResult::ChangedElsewhere: {
+            const DowsingRecord now = *m_entryRecords->storedNow();
+            if (!confirmWritingOver(now))
+                return;
+            // Only what the user changed goes over what the record holds
+            // now; the rest keeps the other program's values.
+            record = RecordDifference::merge(m_edit->original, record, now);
+            m_edit->original = now;
+            break;
+        }
+        }
+    }
+}
 
-    emit recordUpdated();
+bool EntryWindow::confirmWritingOver(const DowsingRecord &now)
+{
+    return platform().messages->show(
+                   this,
+                   RecordDifference::changedHeading()
+                           + QStringLiteral(", So Your Changes Have Not Been Written Yet.\r\r")
+                           + RecordDifference::describe(m_edit->original, now)
+                           + QStringLiteral("\rWrite Your Changes Into It ? The Fields You Did "
+                                            "Not Change Keep What It Holds Now."),
+                   MessageBoxes::Icon::Information, MessageBoxes::Buttons::YesNo,
+                   MessageBoxes::Answer::No)
+            == MessageBoxes::Answer::Yes;
+}
+
+QString EntryWindow::invalidDateReason()
+{
+    return QStringLiteral("The Date Is Not A Valid Calendar Date");
 }
 
 void EntryWindow::leaveUpdateMode()
@@ -460,10 +480,11 @@ void EntryWindow::beginEdit(const DowsingRecord &record, const QString &dateText
     showRecord(record, dateText, timeText);
 
     // The date and time as listed are what the form shows of the record.
+    // The date and time as listed are what the form shows of the record.
     const QDate listed = Selectors::composeDate(Selectors::numberIn(date.month).value_or(0),
                                                 date.day, date.year);
-    m_edit = Edit{record.IdNumber.value_or(0), listed.isValid() ? listed : record.Date, timeText,
-                  dateSelection(), timeSelection()};
+    m_edit = Edit{record, listed.isValid() ? listed : record.Date, timeText, dateSelection(),
+                  timeSelection()};
     showMode();
     markEntrySaved();
 }

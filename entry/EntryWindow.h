@@ -58,11 +58,6 @@ public:
     void showRecord(const DowsingRecord &record, const QString &dateText,
                     const QString &timeText);
 
-    // Writes the form into the store: a new record in add mode, the record
-    // being edited in update mode. False, with the reason, when nothing was
-    // written (the date is not a calendar date, or the store refused).
-    bool writeRecord(QString *reason = nullptr);
-
     bool isUpdateMode() const { return m_edit.has_value(); }
     // The record that the form is filled from, while in update mode.
     std::optional<qint64> updateIdNumber() const;
@@ -133,8 +128,14 @@ private:
     QStringList timeSelection() const;
     DowsingRecord formRecord() const;
     void refuseSave(const QString &reason);
+    static QString invalidDateReason();
     void addRecord();
     void updateRecord();
+    // The form as an update writes it.
+    DowsingRecord recordToUpdate() const;
+    // After another program changed the record being edited: whether the
+    // user's changes are to go into it as it is now.
+    bool confirmWritingOver(const DowsingRecord &now);
 
     // Handlers.
     void startNewRecord();
@@ -146,12 +147,12 @@ private:
     void openCoBrandPage();
 
     std::unique_ptr<RecordStore> m_entryRecords;
-    // The record being edited, while in update mode: its key, its stored
-    // date and time, and what the selectors showed of them when the edit
-    // began.
+    // The record being edited, while in update mode: as it was stored when
+    // the edit began, its date and time as the form shows them, and what the
+    // selectors showed of those then.
     struct Edit
     {
-        qint64 idNumber = 0;
+        DowsingRecord original;
         QDate storedDate;
         QString storedTime;
         QStringList dateShown;

@@ -15,15 +15,13 @@ RecordListModel::RecordListModel(RecordStore &store, QObject *parent)
 
 const QStringList &RecordListModel::captions()
 {
-    static const QStringList names = {
-        QStringLiteral("Date"),            QStringLiteral("Name"),
-        QStringLiteral("Address"),         QStringLiteral("City"),
-        QStringLiteral("State"),           QStringLiteral("Pin"),
-        QStringLiteral("Phone No"),        QStringLiteral("Email Address"),
-        QStringLiteral("Time Of Dowsing"), QStringLiteral("Dowsing Tool"),
-        QStringLiteral("Item Of Dowsing"), QStringLiteral("Location"),
-        QStringLiteral("Notes"),           QStringLiteral("IdNumber"),
-    };
+    static const QStringList names = [] {
+        QStringList list{DowsingRecord::dateCaption()};
+        for (const DowsingRecord::TextField &field : DowsingRecord::textFields())
+            list.append(QLatin1String(field.caption));
+        list.append(QStringLiteral("IdNumber"));
+        return list;
+    }();
     return names;
 }
 
@@ -123,23 +121,13 @@ std::optional<DowsingRecord> RecordListModel::record(int row) const
 
 QString RecordListModel::cellText(const DowsingRecord &r, int column)
 {
-    switch (column) {
-    case 0: return r.listedDateText();
-    case 1: return r.Name;
-    case 2: return r.Address;
-    case 3: return r.City;
-    case 4: return r.State;
-    case 5: return r.Pin;
-    case 6: return r.Phone_No;
-    case 7: return r.Email;
-    case 8: return r.Time_Dowsing_Occured;
-    case 9: return r.Dowsing_Tool;
-    case 10: return r.Item_Dowsing_For;
-    case 11: return r.Location_Dowsing_Occured;
-    case 12: return r.Notes;
-    case 13: return r.IdNumber ? QString::number(*r.IdNumber) : QString();
-    default: return {};
-    }
+    if (column == 0)
+        return r.listedDateText();
+    if (column == kIdNumberColumn)
+        return r.IdNumber ? QString::number(*r.IdNumber) : QString();
+    if (column > 0 && column < kIdNumberColumn)
+        return r.*DowsingRecord::textFields()[column - 1].member;
+    return {};
 }
 
 QVariant RecordListModel::data(const QModelIndex &index, int role) const

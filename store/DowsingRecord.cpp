@@ -16,6 +16,36 @@ const QStringList &DowsingRecord::fieldNames()
     return names;
 }
 
+const std::array<DowsingRecord::TextField, 12> &DowsingRecord::textFields()
+{
+    static const std::array<TextField, 12> fields = {{
+            {&DowsingRecord::Name, "Name"},
+            {&DowsingRecord::Address, "Address"},
+            {&DowsingRecord::City, "City"},
+            {&DowsingRecord::State, "State"},
+            {&DowsingRecord::Pin, "Pin"},
+            {&DowsingRecord::Phone_No, "Phone No"},
+            {&DowsingRecord::Email, "Email Address"},
+            {&DowsingRecord::Time_Dowsing_Occured, "Time Of Dowsing"},
+            {&DowsingRecord::Dowsing_Tool, "Dowsing Tool"},
+            {&DowsingRecord::Item_Dowsing_For, "Item Of Dowsing"},
+            {&DowsingRecord::Location_Dowsing_Occured, "Location"},
+            {&DowsingRecord::Notes, "Notes"},
+    }};
+    return fields;
+}
+
+bool DowsingRecord::sameFields(const DowsingRecord &other) const
+{
+    if (Date != other.Date)
+        return false;
+    for (const TextField &field : textFields()) {
+        if (this->*field.member != other.*field.member)
+            return false;
+    }
+    return true;
+}
+
 QString DowsingRecord::listedDateText() const
 {
     if (!Date.isValid())
@@ -25,12 +55,7 @@ QString DowsingRecord::listedDateText() const
 
 bool operator==(const DowsingRecord &a, const DowsingRecord &b)
 {
-    return a.Date == b.Date && a.Name == b.Name && a.Address == b.Address && a.City == b.City
-            && a.State == b.State && a.Pin == b.Pin && a.Phone_No == b.Phone_No
-            && a.Email == b.Email && a.Time_Dowsing_Occured == b.Time_Dowsing_Occured
-            && a.Dowsing_Tool == b.Dowsing_Tool && a.Item_Dowsing_For == b.Item_Dowsing_For
-            && a.Location_Dowsing_Occured == b.Location_Dowsing_Occured && a.Notes == b.Notes
-            && a.IdNumber == b.IdNumber;
+    return a.sameFields(b) && a.IdNumber == b.IdNumber;
 }
 
 } // namespace Orvane

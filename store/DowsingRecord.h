@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <optional>
 
 namespace Orvane {
@@ -28,6 +29,20 @@ struct DowsingRecord
 
     // The fourteen column names in the order the list shows them.
     static const QStringList &fieldNames();
+
+    // The twelve text fields, Name to Notes, in the table's order, each with
+    // the caption the list heads it with.
+    struct TextField
+    {
+        QString DowsingRecord::*member;
+        const char *caption;
+    };
+    static const std::array<TextField, 12> &textFields();
+    // The date's caption.
+    static QString dateCaption() { return QStringLiteral("Date"); }
+
+    // Every stored field but the key is the same.
+    bool sameFields(const DowsingRecord &other) const;
 
     // The date as the list and the report show it: month/day/year without
     // leading zeros ("3/7/2009"); empty for a null date.

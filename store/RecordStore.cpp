@@ -330,15 +330,23 @@ bool RecordStore::readyToWrite()
 
 bool RecordStore::writtenToFileAtPath()
 {
-    if (m_checkpointEachWrite && !checkpoint())
-        return fail(QStringLiteral("The change is in the write-ahead log beside the file, not "
-                                   "yet in the file itself: ")
-                    + m_error);
     const std::optional<FileIdentity> now = identityOf(m_path);
     if (!now || *now != m_identity)
         return fail(QStringLiteral("The file %1 was replaced or removed while the change was "
                                    "being written, so the file there now does not hold it.")
                             .arg(nativePath(m_path)));
+    // The change is committed: whatever happens to the log now, it is
+    // saved, and saying otherwise would have the user save it twice. The
+    // engine copies the log into the file once the other program's read
+    // ends, at the latest when the last connection closes.
+    if (m_checkpointEachWrite && !checkpoint()) {
+        m_error.clear();
+        m_notice = QStringLiteral(
+                "Another program is reading the file %1 and keeps this change in the "
+                "write-ahead log beside it (%2) until it stops. Until then, copy both "
+                "files together to keep a copy of your records.")
+                           .arg(nativePath(m_path), nativePath(m_path + QStringLiteral("-wal")));
+    }
     return true;
 }
 
@@ -430,38 +438,70 @@ bool RecordStore::addAll(QVector<DowsingRecord> &records)
     return true;
 }
 
-bool RecordStore::update(const DowsingRecord &record)
+RecordStore::ChangeResult RecordStore::update(const DowsingRecord &shown,
+                                              const DowsingRecord &changed)
 {
-    m_error.clear();
-    if (m_path.isEmpty())
-        return fail(QStringLiteral("The database is not open."));
-    if (!record.IdNumber)
-        return fail(QStringLiteral("The record has no IdNumber."));
-    if (!record.Date.isValid())
-        return fail(QStringLiteral("The Date Is Not A Valid Calendar Date"));
-    return write([&] {
+    if (!changed.Date.isValid()) {
+        fail(QStringLiteral("The Date Is Not A Valid Calendar Date"));
+        return ChangeResult::Failed;
+    }
+    return changeShown(shown, [&] {
         QSqlQuery query(QSqlDatabase::database(m_connection, false));
         query.prepare(QStringLiteral(
                 "UPDATE Details SET Date=?, Name=?, Address=?, City=?, State=?, Pin=?, "
                 "Phone_No=?, Email=?, Time_Dowsing_Occured=?, Dowsing_Tool=?, "
                 "Item_Dowsing_For=?, Location_Dowsing_Occured=?, Notes=? WHERE IdNumber=?"));
-        bindFields(query, record);
-        query.bindValue(13, *record.IdNumber);
+        bindFields(query, changed);
+        query.bindValue(13, *shown.IdNumber);
         return changeOneRecord(query);
     });
 }
 
-bool RecordStore::remove(qint64 idNumber)
+RecordStore::ChangeResult RecordStore::remove(const DowsingRecord &shown)
 {
-    m_error.clear();
-    if (m_path.isEmpty())
-        return fail(QStringLiteral("The database is not open."));
-    return write([&] {
+    return changeShown(shown, [&] {
         QSqlQuery query(QSqlDatabase::database(m_connection, false));
         query.prepare(QStringLiteral("DELETE FROM Details WHERE IdNumber=?"));
-        query.addBindValue(idNumber);
+        query.addBindValue(*shown.IdNumber);
         return changeOneRecord(query);
     });
+}
+
+RecordStore::ChangeResult RecordStore::changeShown(const DowsingRecord &shown,
+                                                   const std::function<bool()> &change)
+{
+    m_error.clear();
+    m_storedNow.reset();
+    if (m_path.isEmpty()) {
+        fail(QStringLiteral("The database is not open."));
+        return ChangeResult::Failed;
+    }
+    if (!shown.IdNumber) {
+        fail(QStringLiteral("The record has no IdNumber."));
+        return ChangeResult::Failed;
+    }
+    // A key alone may name another record by now: a sync client may have
+    // put another copy of the file in place, or another program changed the
+    // record. So the record is read again inside the write's transaction,
+    // where nothing can change it before the write.
+    ChangeResult result = ChangeResult::Failed;
+    const bool written = write([&] {
+        const std::optional<DowsingRecord> now = find(*shown.IdNumber);
+        if (!m_error.isEmpty())
+            return false;
+        if (!now) {
+            result = ChangeResult::Gone;
+            return fail(QStringLiteral("The record no longer exists in the database."));
+        }
+        if (!now->sameFields(shown)) {
+            result = ChangeResult::ChangedElsewhere;
+            m_storedNow = now;
+            return fail(QStringLiteral("The record was changed by another program since it "
+                                       "was shown."));
+        }
+        return change();
+    });
+    return written ? ChangeResult::Done : result;
 }
 
 bool RecordStore::changeOneRecord(QSqlQuery &query)
@@ -475,6 +515,7 @@ bool RecordStore::changeOneRecord(QSqlQuery &query)
 
 bool RecordStore::write(const std::function<bool()> &change)
 {
+    m_notice.clear();
     if (!readyToWrite())
         return false;
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);

@@ -78,11 +78,37 @@ public:
     // Appends every record in one transaction: all of them or, on any
     // failure, none. On success each record's IdNumber holds its new key.
     bool addAll(QVector<DowsingRecord> &records);
-    // Rewrites every field of the record with record.IdNumber. Fails when no
-    // such record exists.
-    bool update(const DowsingRecord &record);
-    // Removes the record with this key. Fails when no such record exists.
-    bool remove(qint64 idNumber);
+    // What became of a change to one stored record. Unless Done, nothing
+    // was written.
+    enum class ChangeResult {
+        Done,
+        // The record no longer holds what the user was shown: another
+        // program changed it, or a copy of the file with other records was
+        // put in its place. storedNow() holds what it holds now.
+        ChangedElsewhere,
+        // No record has the key any more.
+        Gone,
+        // errorText() says why.
+        Failed,
+    };
+    // Rewrites every field of the record with shown.IdNumber from changed,
+    // but only while it still holds every field of shown: the comparison is
+    // made in the write's own transaction, so nothing can come between.
+    ChangeResult update(const DowsingRecord &shown, const DowsingRecord &changed);
+    // Removes the record with shown.IdNumber, on the same condition.
+    ChangeResult remove(const DowsingRecord &shown);
+    // After ChangedElsewhere: the record as it is stored now.
+    const std::optional<DowsingRecord> &storedNow() const { return m_storedNow; }
+
+    // What the last successful write left to happen: empty as a rule, else a
+    // sentence for the user (the write is kept, but another program holds
+    // part of it back).
+    QString notice() const { return m_notice; }
+    // A confirmation with the notice, if any, below it.
+    QString withNotice(const QString &confirmation) const
+    {
+        return m_notice.isEmpty() ? confirmation : confirmation + QStringLiteral("\r\r") + m_notice;
+    }
 
     // The find index (see FindIndex) makes searches fast. A file written
     // before it existed lacks it until addFindIndex() succeeds; until then a
@@ -162,9 +188,14 @@ private:
     bool write(const std::function<bool()> &change);
     // Runs a statement that must change exactly the one record it names.
     bool changeOneRecord(QSqlQuery &query);
+    // A change to the record shown.IdNumber, made by change only while the
+    // record still holds what shown holds.
+    ChangeResult changeShown(const DowsingRecord &shown, const std::function<bool()> &change);
 
     QString m_connection;
     QString m_error;
+    QString m_notice;
+    std::optional<DowsingRecord> m_storedNow;
     QString m_path;
     FileIdentity m_identity;
     std::shared_ptr<FileCheck> m_check;

@@ -882,17 +882,17 @@ void TestEntryWindow::showRecordPlacesDateAndTime()
 void TestEntryWindow::updateRewritesTheRememberedRecord()
 {
     Entry e;
-    const QVector<qint64> ids =
-            addRecords(e.env.databasePath(), {sample(QStringLiteral("FIRST")),
-                                              sample(QStringLiteral("SECOND")),
-                                              sample(QStringLiteral("THIRD"))});
+    DowsingRecord second = sample(QStringLiteral("second"));
+    second.Date = QDate(2009, 3, 7);
+    second.Time_Dowsing_Occured = QStringLiteral("14:30");
+    second.Dowsing_Tool = QStringLiteral("Dowser Rod");
+    const QVector<qint64> ids = addRecords(
+            e.env.databasePath(), {sample(QStringLiteral("FIRST")), second,
+                                   sample(QStringLiteral("THIRD"))});
     const auto before = storedRecords(e.env.databasePath());
 
     // The record view's edit command, in its order.
-    DowsingRecord chosen = before.at(1);
-    chosen.Time_Dowsing_Occured = QStringLiteral("14:30");
-    chosen.Dowsing_Tool = QStringLiteral("Dowser Rod");
-    chosen.Name = QStringLiteral("second");
+    const DowsingRecord chosen = before.at(1);
     e.frame->showChild(e.form);
     e.editRecord(chosen, QStringLiteral("3/7/2009"), QStringLiteral("14:30"));
 

@@ -388,8 +388,8 @@ void TestListWindow::aSaveSucceedsWhileTheListIsOpen()
     QVERIFY2(writer.add(r), qPrintable(writer.errorText()));
     DowsingRecord changed = r;
     changed.Name = QStringLiteral("CHANGED");
-    QVERIFY2(writer.update(changed), qPrintable(writer.errorText()));
-    QVERIFY2(writer.remove(*r.IdNumber), qPrintable(writer.errorText()));
+    QVERIFY2(updateStored(writer, changed), qPrintable(writer.errorText()));
+    QVERIFY2(removeStored(writer, *r.IdNumber), qPrintable(writer.errorText()));
 }
 
 QTEST_MAIN(TestListWindow)

@@ -208,7 +208,7 @@ void TestRecordStore::keysIncreaseAndAreNeverReused()
     QVERIFY(store.add(a));
     QVERIFY(store.add(b));
     QVERIFY(*b.IdNumber > *a.IdNumber);
-    QVERIFY(store.remove(*b.IdNumber));
+    QVERIFY(removeStored(store, *b.IdNumber));
     DowsingRecord c = sampleRecord(QStringLiteral("C"));
     QVERIFY(store.add(c));
     QVERIFY2(*c.IdNumber > *b.IdNumber, "a deleted record's key is not given out again");
@@ -261,17 +261,18 @@ void TestRecordStore::updateAndRemoveWorkByKeyAndReportMissingRecords()
     changed.IdNumber = ids.at(1);
     changed.Date = QDate(2050, 12, 31);
     changed.Time_Dowsing_Occured = QStringLiteral("24:15");
-    QVERIFY(store.update(changed));
+    QVERIFY(updateStored(store, changed));
     QCOMPARE(*store.find(ids.at(1)), changed);
     QCOMPARE(store.idNumbers().at(1), ids.at(1));
 
-    QVERIFY(store.remove(ids.at(2)));
+    const DowsingRecord removed = *store.find(ids.at(2));
+    QCOMPARE(store.remove(removed), RecordStore::ChangeResult::Done);
     QCOMPARE(store.idNumbers(), QVector<qint64>({ids[0], ids[1], ids[3], ids[4]}));
 
-    QVERIFY(!store.remove(ids.at(2)));
+    QCOMPARE(store.remove(removed), RecordStore::ChangeResult::Gone);
     QVERIFY(!store.errorText().isEmpty());
     changed.IdNumber = ids.at(2);
-    QVERIFY(!store.update(changed));
+    QCOMPARE(store.update(removed, changed), RecordStore::ChangeResult::Gone);
     QVERIFY(!store.errorText().isEmpty());
     QVERIFY(!store.find(ids.at(2)).has_value());
     QVERIFY(store.errorText().isEmpty());
@@ -331,8 +332,8 @@ void TestRecordStore::openReaderDoesNotBlockASave()
     QVERIFY2(writer.add(r), qPrintable(writer.errorText()));
     DowsingRecord changed = *writer.find(*r.IdNumber);
     changed.Notes = QStringLiteral("changed while the list is open");
-    QVERIFY2(writer.update(changed), qPrintable(writer.errorText()));
-    QVERIFY2(writer.remove(*r.IdNumber), qPrintable(writer.errorText()));
+    QVERIFY2(updateStored(writer, changed), qPrintable(writer.errorText()));
+    QVERIFY2(removeStored(writer, *r.IdNumber), qPrintable(writer.errorText()));
     // Waiting for a lock would have taken the whole busy timeout.
     QVERIFY2(timer.elapsed() < 1500, "a save waited for a reader");
     QCOMPARE(rows.data(rows.index(299, 1)).toString(), QStringLiteral("R299"));
@@ -368,8 +369,8 @@ void TestRecordStore::writesGoToTheFileNowAtThePath()
     QVERIFY(!store.add(lost));
     QVERIFY2(store.errorText().contains(QLatin1String("no longer there")),
              qPrintable(store.errorText()));
-    QVERIFY(!store.update(after));
-    QVERIFY(!store.remove(*first.IdNumber));
+    QCOMPARE(store.update(after, after), RecordStore::ChangeResult::Failed);
+    QCOMPARE(store.remove(first), RecordStore::ChangeResult::Failed);
     QVERIFY(!QFile::exists(path));
 }
 
@@ -423,8 +424,8 @@ void TestRecordStore::everyWriteIsInTheFileAlone()
     QVERIFY2(store.add(a) && store.add(b), qPrintable(store.errorText()));
     QCOMPARE(namesInCopy(), QStringList({QStringLiteral("A"), QStringLiteral("B")}));
     a.Name = QStringLiteral("A CHANGED");
-    QVERIFY2(store.update(a), qPrintable(store.errorText()));
-    QVERIFY2(store.remove(*b.IdNumber), qPrintable(store.errorText()));
+    QVERIFY2(updateStored(store, a), qPrintable(store.errorText()));
+    QVERIFY2(removeStored(store, *b.IdNumber), qPrintable(store.errorText()));
     QCOMPARE(namesInCopy(), QStringList{QStringLiteral("A CHANGED")});
 
     // With the other connection gone, the file keeps a rollback journal.
@@ -453,7 +454,9 @@ void TestRecordStore::damageFoundBesideTheWindowStopsEveryWrite()
         QVERIFY(!store.add(r));
         QVERIFY2(store.errorText().contains(QLatin1String("damaged")),
                  qPrintable(store.errorText()));
-        QVERIFY(!store.remove(1));
+        DowsingRecord first;
+        first.IdNumber = 1;
+        QCOMPARE(store.remove(first), RecordStore::ChangeResult::Failed);
     } else {
         QCOMPARE(opened, RecordStore::OpenResult::Unusable);
         QVERIFY2(store.errorText().contains(QLatin1String("damaged")),

@@ -5,6 +5,7 @@
 
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
+#include "store/RecordDifference.h"
 #include "store/RecordStore.h"
 #include "widgets/Refusals.h"
 
@@ -96,7 +97,23 @@ RecordViewWindow::~RecordViewWindow() = default;
 void RecordViewWindow::showReport(const DowsingRecord &record, const SelectedRecord &chosen)
 {
     m_chosen = chosen;
+    m_shown = record;
+    m_shown.IdNumber = chosen.idNumber;
     RecordReport::write(m_RTB, record);
+}
+
+void RecordViewWindow::showChangedRecord(const DowsingRecord &now, const QString &consequence)
+{
+    say(this,
+        RecordDifference::changedHeading() + QStringLiteral(", ") + consequence
+                + QStringLiteral(".\r\r") + RecordDifference::describe(m_shown, now)
+                + QStringLiteral("\rIt Is Shown Again As It Is Stored Now."),
+        MessageBoxes::Icon::Information);
+    SelectedRecord chosen = m_chosen;
+    chosen.choose(m_chosen.rowPosition, now.listedDateText(), now.Time_Dowsing_Occured,
+                  m_chosen.idNumber);
+    showReport(now, chosen);
+    emit changedElsewhere();
 }
 
 void RecordViewWindow::goBack()
@@ -120,10 +137,14 @@ void RecordViewWindow::editRecord()
         return;
     QString problem;
     MessageBoxes::Icon icon = MessageBoxes::Icon::None;
-    if (const auto record = readChosenRecord(&problem, &icon))
-        emit editRequested(*record, m_chosen.dateText, m_chosen.timeText);
-    else
+    const auto record = readChosenRecord(&problem, &icon);
+    if (!record)
         emit editRefused(problem, icon);
+    else if (!record->sameFields(m_shown))
+        // What the user would edit is not what the report showed.
+        showChangedRecord(*record, QStringLiteral("So It Is Not Put Up For Editing"));
+    else
+        emit editRequested(*record, m_chosen.dateText, m_chosen.timeText);
 }
 
 // The chosen record, read afresh; nullopt with the message that says why
@@ -171,13 +192,26 @@ void RecordViewWindow::deleteRecord()
                 MessageBoxes::Icon::None, MessageBoxes::Buttons::YesNo)
             != MessageBoxes::Answer::Yes)
             return;
-        // The record is found by its key: a position could name another
-        // record once the table has changed since the list read it.
-        if (m_viewRecords->remove(m_chosen.idNumber))
-            say(this, QStringLiteral("Record Deleted Succesfully !"),
+        // The record is found by its key, and removed only while it holds
+        // what the report shows: a key alone could name another record once
+        // another program changed the file.
+        switch (m_viewRecords->remove(m_shown)) {
+        case RecordStore::ChangeResult::Done:
+            say(this, m_viewRecords->withNotice(QStringLiteral("Record Deleted Succesfully !")),
                 MessageBoxes::Icon::Information);
-        else
+            break;
+        case RecordStore::ChangeResult::ChangedElsewhere:
+            showChangedRecord(*m_viewRecords->storedNow(), QStringLiteral("So It Was Not Deleted"));
+            return;
+        case RecordStore::ChangeResult::Gone:
+            say(this, QStringLiteral("This Record Is No Longer In The File: Another Program "
+                                     "Removed It."),
+                MessageBoxes::Icon::Information);
+            break;
+        case RecordStore::ChangeResult::Failed:
             Refusals::show(this, Refusals::recordNotDeleted(m_viewRecords->errorText()));
+            break;
+        }
     }
 
     emit deleteDone();

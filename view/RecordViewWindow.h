@@ -51,6 +51,9 @@ signals:
     void editRefused(const QString &message, Orvane::MessageBoxes::Icon icon);
     // A delete was answered: the list is to be read afresh.
     void deleteDone();
+    // The record was found changed by another program: the list, read
+    // before, shows it as it was and is to be read afresh.
+    void changedElsewhere();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -64,8 +67,14 @@ private:
     // False, with the reason shown, when the database cannot be opened.
     bool openViewRecords();
     std::optional<DowsingRecord> readChosenRecord(QString *problem, MessageBoxes::Icon *icon);
+    // Says that the record now holds other values than the report showed,
+    // and shows it as it is stored now.
+    void showChangedRecord(const DowsingRecord &now, const QString &consequence);
 
     SelectedRecord m_chosen;
+    // The record as the report shows it: an edit or delete goes ahead only
+    // while the stored record still holds exactly this.
+    DowsingRecord m_shown;
     std::unique_ptr<RecordStore> m_viewRecords;
 
     QTextEdit *m_RTB = nullptr;

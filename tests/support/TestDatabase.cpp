@@ -150,11 +150,37 @@ QVector<qint64> keysIn(const QString &path)
     return store.idNumbers();
 }
 
+DowsingRecord customerRecord(const QString &name, int day)
+{
+    DowsingRecord r;
+    r.Date = QDate(2011, 6, day);
+    r.Name = name;
+    r.Address = QStringLiteral("12 Mill Lane\nUpper Ward");
+    r.City = QStringLiteral("YORK");
+    r.Time_Dowsing_Occured = QStringLiteral("14:30");
+    r.Dowsing_Tool = QStringLiteral("Rods");
+    r.Item_Dowsing_For = QStringLiteral("water");
+    r.Notes = QStringLiteral("notes of ") + name;
+    return r;
+}
+
 bool removeRecord(const QString &path, qint64 key)
 {
     RecordStore store;
     store.open(path);
-    return store.remove(key);
+    return removeStored(store, key);
+}
+
+bool updateStored(RecordStore &store, const DowsingRecord &changed)
+{
+    const auto now = changed.IdNumber ? store.find(*changed.IdNumber) : std::nullopt;
+    return now && store.update(*now, changed) == RecordStore::ChangeResult::Done;
+}
+
+bool removeStored(RecordStore &store, qint64 key)
+{
+    const auto now = store.find(key);
+    return now && store.remove(*now) == RecordStore::ChangeResult::Done;
 }
 
 } // namespace Orvane::Testing

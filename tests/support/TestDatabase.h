@@ -8,6 +8,10 @@
 #include <QStringList>
 #include <QVector>
 
+namespace Orvane {
+class RecordStore;
+}
+
 namespace Orvane::Testing {
 
 // A connection of the test's own to a database file, beside the program's,
@@ -56,6 +60,9 @@ bool spoilDatabase(const QString &path);
 // the first rows stay readable.
 bool spoilMiddlePage(const QString &path);
 
+// A plain record of a customer, dated the day of June 2011.
+DowsingRecord customerRecord(const QString &name, int day = 1);
+
 // Adds the records through a store of the test's own and returns their
 // keys; a test cannot go on without them, so a refusal is fatal.
 QVector<qint64> addRecords(const QString &path, const QList<DowsingRecord> &records);
@@ -63,5 +70,9 @@ QVector<qint64> addRecords(const QString &path, const QList<DowsingRecord> &reco
 QList<DowsingRecord> storedRecords(const QString &path);
 QVector<qint64> keysIn(const QString &path);
 bool removeRecord(const QString &path, qint64 key);
+// Rewrites the record changed.IdNumber through store, over whatever it holds
+// now; removes the record with a key through store. True when done.
+bool updateStored(RecordStore &store, const DowsingRecord &changed);
+bool removeStored(RecordStore &store, qint64 key);
 
 } // namespace Orvane::Testing

@@ -1,0 +1,56 @@
+#include "RecordDifference.h"
+
+namespace Orvane::RecordDifference {
+
+namespace {
+
+// A message box grows with its text: notes of thousands of characters
+// would push its buttons off the screen.
+const int kShownCharacters = 60;
+
+QString shown(const QString &text)
+{
+    QString line = text.simplified();
+    if (line.size() > kShownCharacters)
+        line = line.left(kShownCharacters - 1) + QChar(0x2026);
+    return line.isEmpty() ? QStringLiteral("empty") : QLatin1Char('"') + line + QLatin1Char('"');
+}
+
+QString line(const QString &caption, const QString &before, const QString &now)
+{
+    return QStringLiteral("%1: %2 (was %3)\r").arg(caption, shown(now), shown(before));
+}
+
+} // namespace
+
+QString changedHeading()
+{
+    return QStringLiteral("This Record Was Changed By Another Program Since It Was Shown");
+}
+
+QString describe(const DowsingRecord &before, const DowsingRecord &now)
+{
+    QString lines;
+    if (before.Date != now.Date)
+        lines += line(DowsingRecord::dateCaption(), before.listedDateText(), now.listedDateText());
+    for (const DowsingRecord::TextField &field : DowsingRecord::textFields()) {
+        if (before.*field.member != now.*field.member)
+            lines += line(QLatin1String(field.caption), before.*field.member, now.*field.member);
+    }
+    return lines;
+}
+
+DowsingRecord merge(const DowsingRecord &original, const DowsingRecord &edited,
+                    const DowsingRecord &now)
+{
+    DowsingRecord merged = now;
+    if (edited.Date != original.Date)
+        merged.Date = edited.Date;
+    for (const DowsingRecord::TextField &field : DowsingRecord::textFields()) {
+        if (edited.*field.member != original.*field.member)
+            merged.*field.member = edited.*field.member;
+    }
+    return merged;
+}
+
+} // namespace Orvane::RecordDifference

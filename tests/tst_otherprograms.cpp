@@ -1,0 +1,261 @@
+// What other programs do to the record file while the program has it open:
+// a sync client renames another copy of the file over it, another tool
+// changes or removes a record, or keeps the file in write-ahead-log mode with
+// a reader open. No record the user was not shown is ever changed, and no
+// saved record is called unsaved.
+
+#include "support/FakePlatform.h"
+#include "support/ProgramWindows.h"
+#include "support/TestDatabase.h"
+#include "support/WindowDriver.h"
+
+#include "app/FrameWindow.h"
+#include "app/WindowCoordinator.h"
+#include "list/RecordListWindow.h"
+#include "store/RecordDifference.h"
+#include "store/RecordStore.h"
+#include "view/RecordViewWindow.h"
+
+#include <QFile>
+#include <QSqlQuery>
+#include <QTableView>
+#include <QTextEdit>
+#include <QtTest>
+
+#include <cstdio>
+
+using namespace Orvane;
+using namespace Orvane::Testing;
+using Answer = MessageBoxes::Answer;
+
+namespace {
+
+// What another program does to the record with the key.
+void meddle(const QString &path, const QString &how, qint64 key)
+{
+    const QString id = QString::number(key);
+    if (how == QLatin1String("changed by another tool")) {
+        QVERIFY(runSql(path, {QStringLiteral("UPDATE Details SET City = 'LEEDS', "
+                                             "Notes = 'changed elsewhere' WHERE IdNumber = ")
+                              + id}));
+    } else if (how == QLatin1String("removed by another tool")) {
+        QVERIFY(runSql(path, {QStringLiteral("DELETE FROM Details WHERE IdNumber = ") + id}));
+    } else if (how == QLatin1String("another copy renamed over")) {
+        // Another machine's copy, in which the key names someone else, put
+        // in place as sync clients do: by a rename over the file.
+        const QString incoming = path + QStringLiteral(".incoming");
+        QVERIFY(QFile::copy(path, incoming));
+        QVERIFY(runSql(incoming, {QStringLiteral("UPDATE Details SET Name = 'ZED OTHER MACHINE' "
+                                                 "WHERE IdNumber = ")
+                                  + id}));
+        QCOMPARE(std::rename(QFile::encodeName(incoming).constData(),
+                             QFile::encodeName(path).constData()),
+                 0);
+    } else {
+        QCOMPARE(how, QStringLiteral("nothing"));
+    }
+}
+
+} // namespace
+
+class TestOtherPrograms : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void aChangeGoesAheadOnlyOnTheRecordShown_data();
+    void aChangeGoesAheadOnlyOnTheRecordShown();
+    void theReportsCommandsSeeTheRecordAsItIsNow_data();
+    void theReportsCommandsSeeTheRecordAsItIsNow();
+    void anUpdateAsksBeforeWritingOverAnotherProgramsChange_data();
+    void anUpdateAsksBeforeWritingOverAnotherProgramsChange();
+    void aCommittedRecordIsNeverCalledUnsaved();
+};
+
+void TestOtherPrograms::aChangeGoesAheadOnlyOnTheRecordShown_data()
+{
+    QTest::addColumn<QString>("meddling");
+    QTest::addColumn<bool>("remove");
+    QTest::addColumn<RecordStore::ChangeResult>("expected");
+    using R = RecordStore::ChangeResult;
+    const QList<QPair<QString, R>> cases = {
+            {QStringLiteral("nothing"), R::Done},
+            {QStringLiteral("changed by another tool"), R::ChangedElsewhere},
+            {QStringLiteral("another copy renamed over"), R::ChangedElsewhere},
+            {QStringLiteral("removed by another tool"), R::Gone},
+    };
+    for (const auto &[meddling, expected] : cases) {
+        QTest::newRow(qPrintable(QStringLiteral("update, ") + meddling))
+                << meddling << false << expected;
+        QTest::newRow(qPrintable(QStringLiteral("remove, ") + meddling))
+                << meddling << true << expected;
+    }
+}
+
+void TestOtherPrograms::aChangeGoesAheadOnlyOnTheRecordShown()
+{
+    QFETCH(QString, meddling);
+    QFETCH(bool, remove);
+    QFETCH(RecordStore::ChangeResult, expected);
+    TestEnvironment env;
+    const QString path = env.databasePath();
+    const QVector<qint64> keys =
+            addRecords(path, {customerRecord(QStringLiteral("ALICE AAA"), 1),
+                              customerRecord(QStringLiteral("BOB BBB"), 2),
+                              customerRecord(QStringLiteral("CAROL CCC"), 3)});
+    RecordStore store;
+    QCOMPARE(store.open(path), RecordStore::OpenResult::Opened);
+    const DowsingRecord shown = *store.find(keys.at(1));
+
+    meddle(path, meddling, keys.at(1));
+    const QList<DowsingRecord> meddled = storedRecords(path);
+    DowsingRecord changed = shown;
+    changed.Notes = QStringLiteral("the user's change");
+    const RecordStore::ChangeResult result =
+            remove ? store.remove(shown) : store.update(shown, changed);
+
+    QCOMPARE(result, expected);
+    const QList<DowsingRecord> after = storedRecords(path);
+    if (expected != RecordStore::ChangeResult::Done) {
+        QCOMPARE(after, meddled);
+        QVERIFY(!store.errorText().isEmpty());
+    } else if (remove) {
+        QCOMPARE(after.size(), 2);
+        QVERIFY(!after.contains(shown));
+    } else {
+        QCOMPARE(after.at(1), changed);
+    }
+    // What the record holds now, to show the user.
+    QCOMPARE(store.storedNow().has_value(),
+             expected == RecordStore::ChangeResult::ChangedElsewhere);
+    if (store.storedNow())
+        QCOMPARE(*store.storedNow(), meddled.at(1));
+}
+
+void TestOtherPrograms::theReportsCommandsSeeTheRecordAsItIsNow_data()
+{
+    QTest::addColumn<QByteArray>("command");
+    QTest::newRow("delete") << QByteArray("cmddelete");
+    QTest::newRow("edit") << QByteArray("cmdedit");
+}
+
+// The report came from the list's connection to the file as it was; a copy
+// renamed over it since holds someone else under the same key.
+void TestOtherPrograms::theReportsCommandsSeeTheRecordAsItIsNow()
+{
+    QFETCH(QByteArray, command);
+    ProgramWindows w(3);
+    QVERIFY(w.enter(QStringLiteral("record view")));
+    const QString path = w.env.databasePath();
+    RecordViewWindow *view = w.frame().windows().recordView();
+    QVERIFY(view->reportBox()->toPlainText().contains(QLatin1String("CUSTOMER 2")));
+    meddle(path, QStringLiteral("another copy renamed over"), 2);
+    const QList<DowsingRecord> meddled = storedRecords(path);
+    w.env.messages.clear();
+
+    press(view, command.constData());
+
+    QCOMPARE(storedRecords(path), meddled);
+    const QString told = w.env.messages.shown.constLast().text;
+    QVERIFY2(told.startsWith(RecordDifference::changedHeading())
+                     && told.contains(QLatin1String("ZED OTHER MACHINE")),
+             qPrintable(told));
+    QVERIFY(!w.entry()->isUpdateMode());
+    QVERIFY(w.frame().isChildVisible(view));
+    QVERIFY(view->reportBox()->toPlainText().contains(QLatin1String("ZED OTHER MACHINE")));
+
+    // The list, read before, is read afresh from the file there now.
+    press(view, "cmdBack");
+    RecordListWindow *list = w.frame().windows().listWindow();
+    QTableView *grid = gridOf(list);
+    QCOMPARE(grid->model()->index(1, 1).data().toString(), QStringLiteral("ZED OTHER MACHINE"));
+    QCOMPARE(grid->currentIndex().row(), 1);
+
+    // Asked again, the command acts on the record as now shown.
+    w.env.messages.clear();
+    list->openCurrentRecord();
+    press(view, command.constData());
+    if (command == "cmddelete") {
+        QCOMPARE(storedRecords(path).size(), 2);
+        QVERIFY(w.env.messages.texts().contains(QStringLiteral("Record Deleted Succesfully !")));
+    } else {
+        QVERIFY(w.entry()->isUpdateMode());
+        QCOMPARE(control<QLineEdit>(w.entry(), "txtName")->text(),
+                 QStringLiteral("ZED OTHER MACHINE"));
+    }
+}
+
+void TestOtherPrograms::anUpdateAsksBeforeWritingOverAnotherProgramsChange_data()
+{
+    QTest::addColumn<Answer>("answer");
+    QTest::newRow("written into it") << Answer::Yes;
+    QTest::newRow("not written") << Answer::No;
+}
+
+void TestOtherPrograms::anUpdateAsksBeforeWritingOverAnotherProgramsChange()
+{
+    QFETCH(Answer, answer);
+    ProgramWindows w(3);
+    // The edit of the first record begins; another tool changes it.
+    QVERIFY(w.enter(QStringLiteral("update mode")));
+    const QString path = w.env.databasePath();
+    meddle(path, QStringLiteral("changed by another tool"), 1);
+    const QList<DowsingRecord> meddled = storedRecords(path);
+    EntryWindow *form = w.entry();
+    control<QLineEdit>(form, "txtName")->setText(QStringLiteral("CUSTOMER ONE"));
+    press(form, "cmdCustomersDetailsNext");
+    press(form, "cmdToolsNext");
+    w.env.messages.clear();
+    w.env.messages.answers.enqueue(answer);
+
+    press(form, "cmdadd");
+
+    const QString asked = w.env.messages.shown.constFirst().text;
+    QVERIFY2(asked.startsWith(RecordDifference::changedHeading())
+                     && asked.contains(QLatin1String("City: \"LEEDS\" (was \"YORK\")")),
+             qPrintable(asked));
+    QCOMPARE(w.env.messages.shown.constFirst().defaultAnswer, Answer::No);
+    const QList<DowsingRecord> after = storedRecords(path);
+    if (answer == Answer::No) {
+        QCOMPARE(after, meddled);
+        QVERIFY(form->isUpdateMode());
+        QCOMPARE(control<QLineEdit>(form, "txtName")->text(), QStringLiteral("CUSTOMER ONE"));
+        return;
+    }
+    // The user's change goes in; the other tool's changes stay.
+    DowsingRecord expected = meddled.at(0);
+    expected.Name = QStringLiteral("CUSTOMER ONE");
+    QCOMPARE(after.at(0), expected);
+    QCOMPARE(after.mid(1), meddled.mid(1));
+    QVERIFY(w.env.messages.texts().contains(QStringLiteral("Record Edited Succesfully !")));
+}
+
+// Another program keeps the file in write-ahead-log mode with a reader
+// open: the record is committed, but the log cannot be copied into the file
+// until the reader ends. A second save would store it twice.
+void TestOtherPrograms::aCommittedRecordIsNeverCalledUnsaved()
+{
+    TestEnvironment env;
+    const QString path = env.databasePath();
+    QVERIFY(setJournalMode(path, QStringLiteral("WAL")));
+    RawDatabase reader(path);
+    QVERIFY(reader.db().transaction());
+    QSqlQuery reading(reader.db());
+    QVERIFY(reading.exec(QStringLiteral("SELECT count(*) FROM Details")) && reading.next());
+
+    RecordStore store;
+    QCOMPARE(store.open(path), RecordStore::OpenResult::Opened);
+    DowsingRecord r = customerRecord(QStringLiteral("SAVED ONCE"));
+    QVERIFY2(store.add(r), qPrintable(store.errorText()));
+    QVERIFY2(store.notice().contains(QLatin1String("-wal")), qPrintable(store.notice()));
+    QVERIFY(store.withNotice(QStringLiteral("Record Saved Succesfully !"))
+                    .startsWith(QLatin1String("Record Saved Succesfully !\r\r")));
+
+    reading.finish();
+    QVERIFY(reader.db().commit());
+    store.close();
+    QCOMPARE(storedRecords(path).size(), 1);
+}
+
+QTEST_MAIN(TestOtherPrograms)
+#include "tst_otherprograms.moc"
