@@ -228,8 +228,8 @@ RecordTransfer::Outcome RecordTransfer::importRecords(QWidget *parent)
         return Outcome::Failed;
     }
     tell(parent,
-         QStringLiteral("%1 imported from \"%2\".")
-                 .arg(records(read.records.size()), native(path)),
+         store.withNotice(QStringLiteral("%1 imported from \"%2\".")
+                                  .arg(records(read.records.size()), native(path))),
          MessageBoxes::Icon::Information);
     return Outcome::Done;
 }
