@@ -6,19 +6,15 @@
 
 namespace Orvane::FindIndexUpgrade {
 
-void run(QWidget *parent, const QString &databasePath)
+namespace {
+
+void build(QWidget *parent, RecordStore &store, const QString &label)
 {
-    RecordStore store;
-    // A file that does not open was refused by the entry window already.
-    if (store.open(databasePath) != RecordStore::OpenResult::Opened || store.hasFindIndex()
-        || !store.errorText().isEmpty())
-        return;
     const qint64 total = store.count();
     bool cancelled = false;
     bool built = false;
     {
-        const auto progress = platform().progress->start(
-                parent, QStringLiteral("Preparing your records for finding (done once)..."), qMax<qint64>(total, 1));
+        const auto progress = platform().progress->start(parent, label, qMax<qint64>(total, 1));
         built = store.addFindIndex([&](qint64 done, qint64) {
             cancelled = !progress->advance(done);
             return !cancelled;
@@ -43,6 +39,26 @@ void run(QWidget *parent, const QString &databasePath)
                                           + after,
                                   MessageBoxes::Icon::Critical);
     }
+}
+
+} // namespace
+
+void run(QWidget *parent, const QString &databasePath)
+{
+    RecordStore store;
+    // A file that does not open was refused by the entry window already.
+    if (store.open(databasePath) != RecordStore::OpenResult::Opened || store.hasFindIndex()
+        || !store.errorText().isEmpty())
+        return;
+    build(parent, store, QStringLiteral("Preparing your records for finding (done once)..."));
+}
+
+void rebuild(QWidget *parent, const QString &databasePath)
+{
+    RecordStore store;
+    if (store.open(databasePath) != RecordStore::OpenResult::Opened)
+        return;
+    build(parent, store, QStringLiteral("Preparing your records for finding..."));
 }
 
 } // namespace Orvane::FindIndexUpgrade

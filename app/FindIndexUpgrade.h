@@ -12,4 +12,9 @@ namespace Orvane::FindIndexUpgrade {
 // start asks again; the user is told either way.
 void run(QWidget *parent, const QString &databasePath);
 
+// Builds the index anew in the same way, for a file whose index was found
+// not to fit its records (another program wrote it, or a page of it is
+// damaged). Until it is built, searches read the records themselves.
+void rebuild(QWidget *parent, const QString &databasePath);
+
 } // namespace Orvane::FindIndexUpgrade

@@ -102,6 +102,18 @@ RecordListWindow *WindowCoordinator::listWindow()
         // From the list, the records it shows, in its order.
         connect(m_list, &RecordListWindow::exportRequested, this,
                 [this] { m_transfer->exportRecords(m_list, m_list->shownKeys()); });
+        // After the result that found it is on show, never in the middle of
+        // a search.
+        connect(m_list, &RecordListWindow::findIndexUnsound, this, [this] {
+            QTimer::singleShot(0, this, [this] {
+                if (!m_list)
+                    return;
+                m_list->stopSearch();
+                FindIndexUpgrade::rebuild(m_list, RecordStore::databasePath(platform().programFolder));
+                if (m_list)
+                    m_list->searchAgain();
+            });
+        });
         m_list->readRecords();
     }
     return m_list;

@@ -34,7 +34,7 @@ FindRunner::~FindRunner()
     m_thread->wait();
 }
 
-void FindRunner::post(const FindRequest &request)
+void FindRunner::post(const FindRequest &request, const KeySummary &listed)
 {
     const quint64 generation = ++*m_latest;
     m_running = true;
@@ -42,11 +42,11 @@ void FindRunner::post(const FindRequest &request)
     const auto latest = m_latest;
     QMetaObject::invokeMethod(
             worker,
-            [this, worker, latest, generation, request] {
+            [this, worker, latest, generation, request, listed] {
                 const auto stale = [&] { return latest->load() != generation; };
                 if (stale())
                     return;
-                FindResult result = worker->finder.run(request, stale);
+                FindResult result = worker->finder.run(request, stale, listed);
                 if (result.stopped || stale())
                     return;
                 // The runner outlives this call: its destructor waits for

@@ -25,8 +25,9 @@ public:
     // Stops the running search and waits for the thread to end.
     ~FindRunner() override;
 
-    // Asks for a search; returns at once.
-    void post(const FindRequest &request);
+    // Asks for a search; returns at once. listed: the summary of the keys
+    // the list holds, which the find index is checked against.
+    void post(const FindRequest &request, const KeySummary &listed);
     // Drops whatever was asked: no done() follows until the next post().
     void cancel();
     // A request is posted and its result not yet delivered.

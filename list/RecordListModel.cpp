@@ -40,19 +40,29 @@ bool RecordListModel::readKeys()
 {
     m_keys = m_store.keyIndex();
     m_keysDropped = false;
+    m_keysOutdated = false;
     const bool ok = m_store.errorText().isEmpty();
     if (!ok)
         m_keys.clear();
     m_total = m_keys.rowCount();
+    m_table = m_keys.summary();
     return ok;
 }
 
-void RecordListModel::showKeys(const KeyList &keys)
+void RecordListModel::showKeys(const KeyList &keys, const KeySummary &table)
 {
     beginResetModel();
     // Shared with the finder's result, which comes without spare room.
     m_found = keys;
     m_showsFound = true;
+    // Another program changed the table since the keys were read: count
+    // against the table the keys were found in, and read every key again
+    // before they show.
+    if (table != m_table) {
+        m_table = table;
+        m_total = table.count;
+        m_keysOutdated = true;
+    }
     // Sixteen bytes a run for every key beside at most eight a row shown.
     const qint64 bytes = 16 * qint64(m_keys.runCount()) + 8 * qint64(m_found.size());
     if (!m_keysDropped && bytes > 16 * std::max<qint64>(m_total, m_found.size())) {
@@ -71,7 +81,7 @@ bool RecordListModel::showAll()
     m_found.clear();
     m_showsFound = false;
     bool ok = true;
-    if (m_keysDropped)
+    if (m_keysDropped || m_keysOutdated)
         ok = readKeys();
     endResetModel();
     return ok;
@@ -119,6 +129,11 @@ std::optional<DowsingRecord> RecordListModel::record(int row) const
     return found;
 }
 
+QString RecordListModel::removedText()
+{
+    return QStringLiteral("(removed by another program)");
+}
+
 QString RecordListModel::cellText(const DowsingRecord &r, int column)
 {
     if (column == 0)
@@ -137,8 +152,12 @@ QVariant RecordListModel::data(const QModelIndex &index, int role) const
     if (index.column() == kIdNumberColumn)
         return QString::number(idNumber(index.row()));
     const auto r = record(index.row());
-    if (!r)
-        return {};
+    if (!r) {
+        // Gone since the keys were read; a row that could not be read is
+        // told when it is opened.
+        const bool gone = m_rows.object(idNumber(index.row())) != nullptr;
+        return gone && index.column() == 1 ? removedText() : QVariant();
+    }
     return cellText(*r, index.column());
 }
 

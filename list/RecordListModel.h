@@ -44,8 +44,9 @@ public:
     // says why); the model is then empty.
     bool load();
 
-    // Shows these keys, in this order, instead of every record.
-    void showKeys(const KeyList &keys);
+    // Shows these keys, in this order, instead of every record; table: the
+    // table's keys when they were found, which the count is of.
+    void showKeys(const KeyList &keys, const KeySummary &table);
     // Shows every record in order of addition again. False when the keys had
     // to be read again and the read failed (the model is then empty).
     bool showAll();
@@ -53,8 +54,10 @@ public:
     bool showsAll() const { return !m_showsFound; }
     // The keys shown, when they are not every record in order of addition.
     const KeyList &foundKeys() const { return m_found; }
-    // The number of records in the table when the keys were read.
+    // The number of records in the table when the keys shown were read.
     qint64 totalCount() const { return m_total; }
+    // The table's keys as last read, by load() or with the keys shown.
+    const KeySummary &tableKeys() const { return m_table; }
     // The row that shows this key, or -1.
     int rowOf(qint64 key) const;
 
@@ -72,6 +75,9 @@ public:
     std::optional<DowsingRecord> record(int row) const;
     // The text a cell shows: the date as month/day/year, the key in digits.
     static QString cellText(const DowsingRecord &record, int column);
+    // What the row of a record another program removed says, in the name's
+    // column.
+    static QString removedText();
 
     // The captions of the fourteen columns, in order.
     static const QStringList &captions();
@@ -85,8 +91,11 @@ private:
     // The keys shown instead of m_keys while m_showsFound.
     KeyList m_found;
     bool m_showsFound = false;
-    // m_keys was let go to keep within sixteen bytes a row.
+    KeySummary m_table;
+    // m_keys was let go to keep within sixteen bytes a row, or another
+    // program changed the table since it was read.
     bool m_keysDropped = false;
+    bool m_keysOutdated = false;
     // Keyed by IdNumber; a row that could not be read is kept as nullopt,
     // so that painting does not ask the store again and again.
     mutable QCache<qint64, std::optional<DowsingRecord>> m_rows;

@@ -343,8 +343,21 @@ void RecordListWindow::runRequest()
         showAllKeys();
         return;
     }
-    m_finder->post(m_request);
+    m_finder->post(m_request, m_listRecords->tableKeys());
     updateCount();
+}
+
+void RecordListWindow::stopSearch()
+{
+    if (m_finder)
+        m_finder->cancel();
+    updateCount();
+}
+
+void RecordListWindow::searchAgain()
+{
+    if (!m_request.showsEverything())
+        runRequest();
 }
 
 void RecordListWindow::showAllKeys()
@@ -367,8 +380,10 @@ void RecordListWindow::showResult(const FindResult &result)
     }
     const qint64 key = m_wantedKey >= 0 ? m_wantedKey : currentKey();
     const int column = currentColumn();
-    m_listRecords->showKeys(result.keys);
+    m_listRecords->showKeys(result.keys, result.table);
     afterResult(key, column);
+    if (result.indexUnsound)
+        emit findIndexUnsound();
 }
 
 void RecordListWindow::afterResult(qint64 key, int column)

@@ -90,6 +90,10 @@ public:
     // Puts the find text, sort and bar back, with the record to make
     // current; call after readRecords().
     void applyState(const ListState &state);
+    // Stops the search under way, if any; its result is not shown.
+    void stopSearch();
+    // Finds and sorts again as last asked, with the record that is current.
+    void searchAgain();
 
 signals:
     // row: the record's position in the list; listedDate: its date as the
@@ -101,6 +105,10 @@ signals:
     void exportRequested();
     // A find's or sort's result is shown (or every record again).
     void resultShown();
+    // The find index did not fit the table (another program wrote it, or
+    // it is damaged): the search read the records instead, and the index
+    // wants building anew.
+    void findIndexUnsound();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -30,8 +30,12 @@ void FindBlock::appendFolded(QByteArray &out, QStringView text)
             break;
         }
     }
+    // A zero character (another program may store one) is left out: a zero
+    // byte ends a field here.
     if (!ascii) {
-        out += text.toString().toCaseFolded().toUtf8();
+        QByteArray folded = text.toString().toCaseFolded().toUtf8();
+        folded.replace('\0', QByteArray());
+        out += folded;
         return;
     }
     const qsizetype at = out.size();
@@ -39,15 +43,16 @@ void FindBlock::appendFolded(QByteArray &out, QStringView text)
     char *p = out.data() + at;
     for (QChar c : text) {
         const char16_t u = c.unicode();
-        *p++ = char(u >= 'A' && u <= 'Z' ? u + ('a' - 'A') : u);
+        if (u != 0)
+            *p++ = char(u >= 'A' && u <= 'Z' ? u + ('a' - 'A') : u);
     }
+    out.truncate(p - out.constData());
 }
 
 QByteArray FindBlock::foldedQuery(QStringView text)
 {
     QByteArray folded;
     appendFolded(folded, text);
-    folded.replace('\0', QByteArray());
     return folded;
 }
 
@@ -136,7 +141,7 @@ QByteArray FindBlock::toStored() const
 bool FindBlock::fromStored(qint64 block, const QByteArray &stored)
 {
     clear();
-    if (stored.size() < 5 || stored.at(0) != kFormat)
+    if (!isBlock(block) || stored.size() < 5 || stored.at(0) != kFormat)
         return false;
     const quint32 plainSize = qFromLittleEndian<quint32>(stored.constData() + 1);
     // A block holds at most 256 records of a few kilobytes each as a rule;
@@ -157,7 +162,7 @@ bool FindBlock::fromStored(qint64 block, const QByteArray &stored)
     const char *p = plain.constData() + 1;
     quint32 last = 0;
     for (int i = 0; i < count; ++i)
-        m_keys[i] = (block << kKeyBits) | quint8(p[i]);
+        m_keys[i] = firstKeyOf(block) + quint8(p[i]);
     p += count;
     for (int i = 0; i < count; ++i, p += 4) {
         m_ends[i] = qFromLittleEndian<quint32>(p);

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "KeySummary.h"
+
 #include <QByteArray>
 #include <QStringView>
 #include <QVector>
+
+#include <limits>
 
 namespace Orvane {
 
@@ -24,11 +28,22 @@ public:
     static constexpr int kKeyBits = 8;
     static constexpr int kFieldCount = 13;
 
+    // The block of a key: its key shifted right, rounding down for keys
+    // below zero as the engine's >> does in the index's triggers.
     static qint64 blockOf(qint64 key) { return key >> kKeyBits; }
+    // The blocks that keys of 64 bits fall in; a number outside them (in a
+    // file another program wrote) names no key at all.
+    static constexpr qint64 kFirstBlock = std::numeric_limits<qint64>::min() >> kKeyBits;
+    static constexpr qint64 kLastBlock = std::numeric_limits<qint64>::max() >> kKeyBits;
+    static bool isBlock(qint64 block) { return block >= kFirstBlock && block <= kLastBlock; }
+    // The least and the greatest key of a block (isBlock()).
+    static qint64 firstKeyOf(qint64 block) { return block * (qint64(1) << kKeyBits); }
+    static qint64 lastKeyOf(qint64 block) { return firstKeyOf(block) + ((1 << kKeyBits) - 1); }
 
-    // Appends text folded to one case (Unicode case folding), as UTF-8.
+    // Appends text folded to one case (Unicode case folding), as UTF-8,
+    // without zero characters.
     static void appendFolded(QByteArray &out, QStringView text);
-    // The folded form of text, with zero bytes removed: what is searched for.
+    // The folded form of text: what is searched for.
     static QByteArray foldedQuery(QStringView text);
 
     void clear();
@@ -38,6 +53,11 @@ public:
     bool isEmpty() const { return m_keys.isEmpty(); }
     qsizetype count() const { return m_keys.size(); }
     qint64 keyAt(qsizetype i) const { return m_keys.at(i); }
+    void addKeysTo(KeySummary &summary) const
+    {
+        for (qint64 key : m_keys)
+            summary.add(key);
+    }
 
     // Calls found(key) for each record, in key order, with a field that holds
     // folded; every record for an empty query.

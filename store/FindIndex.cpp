@@ -40,8 +40,8 @@ QString blockRecords()
 
 void bindBlock(QSqlQuery &query, qint64 block)
 {
-    query.bindValue(0, block << FindBlock::kKeyBits);
-    query.bindValue(1, ((block + 1) << FindBlock::kKeyBits) - 1);
+    query.bindValue(0, FindBlock::firstKeyOf(block));
+    query.bindValue(1, FindBlock::lastKeyOf(block));
 }
 
 bool writeBlock(QSqlQuery &insert, qint64 block, const FindBlock &text, QString &error)
@@ -96,11 +96,11 @@ bool create(const QSqlDatabase &db, const std::function<bool(qint64, qint64)> &p
     if (!insert.prepare(QStringLiteral("INSERT INTO FindText (Block, Data) VALUES (?, ?)")))
         return failed(insert, error);
     FindBlock text;
-    qint64 block = -1;
+    qint64 block = 0;
     qint64 done = 0;
     while (records.next()) {
         const qint64 key = records.value(13).toLongLong();
-        if (FindBlock::blockOf(key) != block) {
+        if (text.isEmpty() || FindBlock::blockOf(key) != block) {
             if (!text.isEmpty() && !writeBlock(insert, block, text, error))
                 return false;
             text.clear();
@@ -173,16 +173,26 @@ Reader::Reader(const QSqlDatabase &db)
     m_records.setForwardOnly(true);
 }
 
-bool Reader::start(QString &error)
+bool Reader::failed(const QSqlQuery &query, QString &error)
 {
-    m_indexed = exists(m_db, error);
+    // The engine's code for a damaged page.
+    m_damaged = query.lastError().nativeErrorCode() == QLatin1String("11");
+    return Orvane::FindIndex::failed(query, error);
+}
+
+bool Reader::start(QString &error, bool useIndex)
+{
+    m_indexed = useIndex && exists(m_db, error);
     if (!error.isEmpty())
         return false;
     m_stale.clear();
     m_storedAhead = false;
     m_recordAhead = false;
+    m_storedBlocks = 0;
+    m_foreignBlock = false;
+    m_damaged = false;
     if (!m_indexed) {
-        // A file without the index yet: every block is read from the records.
+        // Every block is read from the records.
         if (!m_records.exec(QStringLiteral("SELECT %1, IdNumber FROM Details ORDER BY IdNumber")
                                     .arg(recordColumns())))
             return failed(m_records, error);
@@ -192,11 +202,17 @@ bool Reader::start(QString &error)
     QSqlQuery stale(m_db);
     if (!stale.exec(QStringLiteral("SELECT Block FROM FindStale")))
         return failed(stale, error);
-    while (stale.next())
-        m_stale.insert(stale.value(0).toLongLong());
+    while (stale.next()) {
+        // A number no key falls in notes nothing.
+        const qint64 block = stale.value(0).toLongLong();
+        if (FindBlock::isBlock(block))
+            m_stale.insert(block);
+    }
+    if (stale.lastError().isValid())
+        return failed(stale, error);
     if (!stale.exec(QStringLiteral("SELECT count(*) FROM FindText")) || !stale.next())
         return failed(stale, error);
-    m_recordsAtMost = (stale.value(0).toLongLong() + qint64(m_stale.size())) << FindBlock::kKeyBits;
+    m_storedBlocks = stale.value(0).toLongLong();
     if (!m_stored.exec(QStringLiteral("SELECT Block, Data FROM FindText ORDER BY Block")))
         return failed(m_stored, error);
     nextFromTable(error);
@@ -209,6 +225,10 @@ bool Reader::nextFromTable(QString &error)
     m_storedAhead = false;
     while (m_stored.next()) {
         m_storedBlock = m_stored.value(0).toLongLong();
+        if (!FindBlock::isBlock(m_storedBlock)) {
+            m_foreignBlock = true;
+            continue;
+        }
         if (m_stale.count(m_storedBlock))
             continue;
         m_storedBytes = m_stored.value(1).toByteArray();

@@ -38,14 +38,23 @@ class Reader
 public:
     explicit Reader(const QSqlDatabase &db);
 
-    // False with error set when the file cannot be read.
-    bool start(QString &error);
-    // At least as many records as the blocks hold; after start().
-    qint64 recordsAtMost() const { return m_recordsAtMost; }
+    // False with error set when the file cannot be read. With useIndex
+    // false, or in a file without the index, every block is made from the
+    // records themselves.
+    bool start(QString &error, bool useIndex = true);
+    // The number of blocks the index keeps (each holds a record at least);
+    // after start().
+    qint64 storedBlocks() const { return m_storedBlocks; }
     // The next block; false at the end (error empty) or on a failure.
     bool next(FindBlock &block, QString &error);
+    // The index holds a block that no key can fall in: another program
+    // wrote it.
+    bool foundForeignBlock() const { return m_foreignBlock; }
+    // The last failure met a damaged page.
+    bool metDamage() const { return m_damaged; }
 
 private:
+    bool failed(const QSqlQuery &query, QString &error);
     bool readStale(qint64 block, FindBlock &out, QString &error);
     bool nextFromTable(QString &error);
 
@@ -58,7 +67,9 @@ private:
     QByteArray m_storedBytes;
     QSqlQuery m_records;
     bool m_recordAhead = false;
-    qint64 m_recordsAtMost = 0;
+    qint64 m_storedBlocks = 0;
+    bool m_foreignBlock = false;
+    bool m_damaged = false;
 };
 
 } // namespace FindIndex

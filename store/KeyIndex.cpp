@@ -10,6 +10,7 @@ bool KeyIndex::append(qint64 key)
     if (m_runs.isEmpty()) {
         m_runs.append(Run{key, 0});
         m_rows = 1;
+        m_summary.add(key);
         return true;
     }
     const Run &tail = m_runs.constLast();
@@ -19,6 +20,7 @@ bool KeyIndex::append(qint64 key)
     if (last == std::numeric_limits<qint64>::max() || key != last + 1)
         m_runs.append(Run{key, m_rows});
     ++m_rows;
+    m_summary.add(key);
     return true;
 }
 
@@ -26,6 +28,7 @@ void KeyIndex::clear()
 {
     m_runs.clear();
     m_rows = 0;
+    m_summary = {};
 }
 
 void KeyIndex::reserve(qsizetype runs)

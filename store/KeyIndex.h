@@ -1,5 +1,7 @@
 #pragma once
 
+#include "KeySummary.h"
+
 #include <QList>
 #include <QtGlobal>
 
@@ -26,6 +28,8 @@ public:
     void squeeze();
 
     qint64 rowCount() const { return m_rows; }
+    // The summary of every key held.
+    const KeySummary &summary() const { return m_summary; }
     bool isEmpty() const { return m_rows == 0; }
     // Number of runs of consecutive keys.
     qsizetype runCount() const { return m_runs.size(); }
@@ -50,6 +54,7 @@ private:
 
     QList<Run> m_runs;
     qint64 m_rows = 0;
+    KeySummary m_summary;
 };
 
 } // namespace Orvane

@@ -204,6 +204,13 @@ ReadResult read(const QByteArray &bytes)
             QString text = decoder(fields.at(i));
             if (decoder.hasError())
                 return refuse(recordLine, QStringLiteral("Field %1 is not UTF-8 text.").arg(i + 1));
+            // A zero character ends a field where the records are searched:
+            // no record takes one.
+            if (fields.at(i).contains('\0'))
+                return refuse(recordLine, QStringLiteral("Field %1 (%2) holds a zero character, "
+                                                         "which no record may hold.")
+                                                  .arg(i + 1)
+                                                  .arg(headerNames().at(i)));
             texts.append(text);
         }
         if (header) {

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "KeyList.h"
+#include "KeySummary.h"
 
 #include <QString>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace Orvane {
 
@@ -32,6 +34,13 @@ struct FindResult
 {
     // The keys of the records shown, in the order asked for.
     KeyList keys;
+    // Every key of the table as the search saw it: keys is part of it, and
+    // the list counts against it.
+    KeySummary table;
+    // The find index did not cover exactly the table's records (another
+    // program wrote it, or its pages are damaged): the search read the
+    // records themselves, and the index wants building anew.
+    bool indexUnsound = false;
     // Why the records could not be read; empty on success.
     QString error;
     // Stopped on request before it was done; keys are then incomplete.
@@ -50,12 +59,28 @@ public:
 
     // Returns early with stopped set once shouldStop() answers true, which it
     // is asked often, so that a search the user has typed past ends quickly.
-    FindResult run(const FindRequest &request, const std::function<bool()> &shouldStop);
+    //
+    // The find index is trusted only where it covers exactly the table's
+    // keys: listed is the summary of the keys the caller read (the list's),
+    // against which the index's keys are checked as they pass; without it,
+    // or when they differ, the table's keys are read to tell a changed table
+    // from an index that does not fit it.
+    FindResult run(const FindRequest &request, const std::function<bool()> &shouldStop,
+                   const std::optional<KeySummary> &listed = std::nullopt);
 
 private:
     struct Engine;
+    struct Pass;
+    Pass search(const FindRequest &request, bool useIndex, qint64 mostRecords,
+                const std::function<bool()> &shouldStop);
+    // The summary of the table's keys, read in the current transaction.
+    std::optional<KeySummary> tableKeys(QString &error);
+
     QString m_path;
     std::unique_ptr<Engine> m_engine;
+    // The engine's count of other connections' commits when the index was
+    // last found not to fit: until it moves, the records are read instead.
+    std::optional<qint64> m_unsoundAt;
 };
 
 } // namespace Orvane

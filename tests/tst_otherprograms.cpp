@@ -11,12 +11,14 @@
 
 #include "app/FrameWindow.h"
 #include "app/WindowCoordinator.h"
+#include "list/RecordListModel.h"
 #include "list/RecordListWindow.h"
 #include "store/RecordDifference.h"
 #include "store/RecordStore.h"
 #include "view/RecordViewWindow.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QSqlQuery>
 #include <QTableView>
 #include <QTextEdit>
@@ -70,6 +72,8 @@ private slots:
     void anUpdateAsksBeforeWritingOverAnotherProgramsChange_data();
     void anUpdateAsksBeforeWritingOverAnotherProgramsChange();
     void aCommittedRecordIsNeverCalledUnsaved();
+    void theListCountsAgainstTheTableItFoundIn();
+    void aRowAnotherProgramRemovedSaysSo();
 };
 
 void TestOtherPrograms::aChangeGoesAheadOnlyOnTheRecordShown_data()
@@ -255,6 +259,47 @@ void TestOtherPrograms::aCommittedRecordIsNeverCalledUnsaved()
     QVERIFY(reader.db().commit());
     store.close();
     QCOMPARE(storedRecords(path).size(), 1);
+}
+
+// Another program adds a record while a find is on show: the next find
+// counts against the table it found in, and every record shows again.
+void TestOtherPrograms::theListCountsAgainstTheTableItFoundIn()
+{
+    ProgramWindows w(3);
+    QVERIFY(w.enter(QStringLiteral("find bar")));
+    auto *list = qobject_cast<RecordListWindow *>(w.shownWindow());
+    auto *box = control<QLineEdit>(list, "txtFind");
+    const auto settle = [list] {
+        return QTest::qWaitFor([list] { return !list->isSearching(); }, 10000);
+    };
+    const auto count = [list] { return control<QLabel>(list, "lblFindCount")->text(); };
+    box->setText(QStringLiteral("customer"));
+    QVERIFY(settle());
+    QCOMPARE(count(), QStringLiteral("3 of 3 records"));
+
+    QVERIFY(runSql(w.env.databasePath(),
+                   {QStringLiteral("INSERT INTO Details (Date, Name) "
+                                   "VALUES ('2011-06-04', 'CUSTOMER 4')")}));
+    box->setText(QStringLiteral("custome"));
+    QVERIFY(settle());
+    QCOMPARE(count(), QStringLiteral("4 of 4 records"));
+    list->closeFindBar();
+    QVERIFY(settle());
+    QTableView *grid = gridOf(list);
+    QCOMPARE(grid->model()->rowCount(), 4);
+    QCOMPARE(grid->model()->index(3, 1).data().toString(), QStringLiteral("CUSTOMER 4"));
+}
+
+void TestOtherPrograms::aRowAnotherProgramRemovedSaysSo()
+{
+    ProgramWindows w(40);
+    QVERIFY(w.enter(QStringLiteral("list")));
+    // A row below the first screen, not read yet.
+    QVERIFY(runSql(w.env.databasePath(),
+                   {QStringLiteral("DELETE FROM Details WHERE IdNumber = 36")}));
+    QAbstractItemModel *rows = gridOf(w.shownWindow())->model();
+    QCOMPARE(rows->index(35, 1).data().toString(), RecordListModel::removedText());
+    QCOMPARE(rows->index(34, 1).data().toString(), QStringLiteral("CUSTOMER 35"));
 }
 
 QTEST_MAIN(TestOtherPrograms)

@@ -264,6 +264,9 @@ void TestTransfer::badRowsAreRefusedWithTheirReason_data()
                                  << QStringLiteral("follows the closing quote");
     QTest::newRow("date form") << good + "2/1/2020,A,,,,,,,10:30,Rods,water,,\r\n" << 3
                                << QStringLiteral("yyyy-MM-dd");
+    QTest::newRow("zero character")
+            << good + QByteArray("2020-01-02,A,,,,,,,10:30,Rods,water,\"A\0ZZZ\",\r\n", 46) << 3
+            << QStringLiteral("Field 12 (Location) holds a zero character");
 }
 
 void TestTransfer::badRowsAreRefusedWithTheirReason()

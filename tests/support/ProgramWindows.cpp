@@ -35,7 +35,7 @@ ProgramWindows::ProgramWindows(int records)
     QList<DowsingRecord> stored;
     for (int i = 1; i <= records; ++i) {
         DowsingRecord r;
-        r.Date = QDate(2011, 6, i);
+        r.Date = QDate(2011, 6, 1 + (i - 1) % 28);
         r.Name = QStringLiteral("CUSTOMER %1").arg(i);
         r.City = QStringLiteral("YORK");
         r.Time_Dowsing_Occured = QStringLiteral("14:30");
