@@ -4,6 +4,9 @@
 #include "platform/Platform.h"
 #include "store/RecordStore.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace Orvane::FindIndexUpgrade {
 
 namespace {
@@ -41,16 +44,61 @@ void build(QWidget *parent, RecordStore &store, const QString &label)
     }
 }
 
+// A damaged index is built anew only when the user agrees, and only once a
+// copy of the file as it is has been kept beside it.
+void mend(QWidget *parent, RecordStore &store, const QString &databasePath)
+{
+    const QFileInfo file(databasePath);
+    const QString copy = file.dir().filePath(
+            QStringLiteral("%1-before-index-repair-%2.dll")
+                    .arg(file.completeBaseName(),
+                         platform().clock->today().toString(Qt::ISODate)));
+    const QString copyName = QFileInfo(copy).fileName();
+    if (platform().messages->show(
+                parent,
+                QStringLiteral("The find index inside %1 is damaged. Your records themselves "
+                               "are sound: they can be read, found, exported and backed up, "
+                               "but nothing can be saved in the file until the index is built "
+                               "anew.\r\rBuild it anew now? A copy of the file as it is now "
+                               "is kept first, as \"%2\".")
+                        .arg(file.fileName(), copyName),
+                MessageBoxes::Icon::Information, MessageBoxes::Buttons::YesNo,
+                MessageBoxes::Answer::Yes)
+        != MessageBoxes::Answer::Yes)
+        return;
+    RecordStore::BackUpResult copied;
+    {
+        const auto progress = platform().progress->start(
+                parent, QStringLiteral("Keeping a copy of your records..."), 100);
+        copied = store.backUpTo(copy, [&](qint64 done, qint64 total) {
+            return progress->advance(total > 0 ? done * 100 / total : 0);
+        });
+    }
+    if (copied != RecordStore::BackUpResult::Done) {
+        platform().messages->show(
+                parent,
+                QStringLiteral("No copy of the file could be kept, so the index was not built "
+                               "anew:\r%1")
+                        .arg(store.errorText().isEmpty() ? QStringLiteral("Cancelled.")
+                                                         : store.errorText()),
+                MessageBoxes::Icon::Critical);
+        return;
+    }
+    build(parent, store, QStringLiteral("Preparing your records for finding..."));
+}
+
 } // namespace
 
 void run(QWidget *parent, const QString &databasePath)
 {
     RecordStore store;
     // A file that does not open was refused by the entry window already.
-    if (store.open(databasePath) != RecordStore::OpenResult::Opened || store.hasFindIndex()
-        || !store.errorText().isEmpty())
+    if (store.open(databasePath) != RecordStore::OpenResult::Opened)
         return;
-    build(parent, store, QStringLiteral("Preparing your records for finding (done once)..."));
+    if (store.isIndexDamaged())
+        mend(parent, store, databasePath);
+    else if (!store.hasFindIndex() && store.errorText().isEmpty())
+        build(parent, store, QStringLiteral("Preparing your records for finding (done once)..."));
 }
 
 void rebuild(QWidget *parent, const QString &databasePath)
@@ -58,7 +106,10 @@ void rebuild(QWidget *parent, const QString &databasePath)
     RecordStore store;
     if (store.open(databasePath) != RecordStore::OpenResult::Opened)
         return;
-    build(parent, store, QStringLiteral("Preparing your records for finding..."));
+    if (store.isIndexDamaged())
+        mend(parent, store, databasePath);
+    else
+        build(parent, store, QStringLiteral("Preparing your records for finding..."));
 }
 
 } // namespace Orvane::FindIndexUpgrade

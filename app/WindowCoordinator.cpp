@@ -80,6 +80,9 @@ void WindowCoordinator::connectEntryWindow()
     // However the entry window goes, the exit screen follows; closing it
     // ends the program.
     connect(m_entry, &EntryWindow::unloaded, this, [] { ProgramEnd::showExitScreen(); });
+    connect(m_entry, &EntryWindow::findIndexDamaged, this, [this] {
+        FindIndexUpgrade::rebuild(m_entry, RecordStore::databasePath(platform().programFolder));
+    });
     connect(m_entry, &EntryWindow::databaseRefused, this, [this] {
         // As at start: the frame goes, and the exit screen follows.
         m_frame.hide();

@@ -57,7 +57,7 @@ double quickCheckMs(const QString &path, int runs, QString *verdict)
         for (int i = 0; i < runs; ++i) {
             QElapsedTimer timer;
             timer.start();
-            *verdict = damageOf(db);
+            *verdict = damageOf(db).reason;
             times.append(timer.nsecsElapsed() / 1e6);
         }
         db.close();

@@ -88,6 +88,8 @@ signals:
     // user was told. The program is to end as it does for such a file at
     // start.
     void databaseRefused();
+    // The check of every page found only the find index damaged.
+    void findIndexDamaged();
     // Emitted when the window is unloaded, whatever unloads it.
     void unloaded();
 
@@ -110,7 +112,7 @@ private:
     // window is in use (EntryWindowFileCheck.cpp); a damaged one ends the
     // program as a damaged file does at start.
     void watchFileCheck();
-    void fileCheckFinished(const QString &reason);
+    void fileCheckFinished(const QString &reason, bool indexOnly);
     void fillSelectors();
     void selectFirstEntries();
     void clearForm();

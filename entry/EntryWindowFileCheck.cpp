@@ -16,10 +16,15 @@ void EntryWindow::watchFileCheck()
         connect(check, &FileCheck::finished, this, &EntryWindow::fileCheckFinished);
 }
 
-void EntryWindow::fileCheckFinished(const QString &reason)
+void EntryWindow::fileCheckFinished(const QString &reason, bool indexOnly)
 {
     if (reason.isEmpty())
         return;
+    // The records are sound: the index, made from them, can be built anew.
+    if (indexOnly) {
+        emit findIndexDamaged();
+        return;
+    }
     Refusals::show(this, Refusals::fileUnusable(reason));
     emit databaseRefused();
 }

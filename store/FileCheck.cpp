@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QMutex>
-#include <QSet>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
@@ -20,17 +20,17 @@ namespace {
 // enough.
 const int kProblemsTold = 3;
 
-QMutex &soundFilesLock()
+QMutex &verdictsLock()
 {
     static QMutex lock;
     return lock;
 }
 
-// Keys of the files found sound in this run.
-QSet<QString> &soundFiles()
+// The verdicts on the files checked in this run, by key.
+QHash<QString, Damage> &verdicts()
 {
-    static QSet<QString> files;
-    return files;
+    static QHash<QString, Damage> known;
+    return known;
 }
 
 // Checks under way, shared by every store over the same file. Only the
@@ -41,11 +41,11 @@ QHash<QString, std::weak_ptr<FileCheck>> &runningChecks()
     return checks;
 }
 
-QString checkOnOwnConnection(const QString &path)
+Damage checkOnOwnConnection(const QString &path)
 {
     static QAtomicInteger<quint64> counter;
     const QString name = QStringLiteral("orvane-check-%1").arg(++counter);
-    QString reason;
+    Damage damage;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         QUrl uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
@@ -53,53 +53,75 @@ QString checkOnOwnConnection(const QString &path)
         db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_OPEN_READONLY"));
         if (!db.open())
-            reason = db.lastError().text().trimmed();
+            damage.reason = db.lastError().text().trimmed();
         else
-            reason = damageOf(db);
+            damage = damageOf(db);
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
-    return reason;
+    return damage;
 }
 
-} // namespace
-
-QString damageOf(const QSqlDatabase &db)
+// The problems a check lists, less the pages no table uses; a failure to
+// run it is a problem too.
+QStringList problemsOf(const QSqlDatabase &db, const QString &check)
 {
+    static const QRegularExpression unused(QStringLiteral("^Page \\d+ is never used$"));
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("PRAGMA quick_check"))) {
+    if (!query.exec(check)) {
         const QString text = query.lastError().databaseText().trimmed();
-        return text.isEmpty() ? query.lastError().text().trimmed() : text;
+        return {text.isEmpty() ? query.lastError().text().trimmed() : text};
     }
     QStringList problems;
     while (query.next() && problems.size() < kProblemsTold) {
-        const QString row = query.value(0).toString().trimmed();
-        if (row != QLatin1String("ok"))
-            problems.append(row);
+        // A row may hold many problems, a line each, after a line that
+        // names the database.
+        const QStringList lines = query.value(0).toString().split(QLatin1Char('\n'));
+        for (const QString &text : lines) {
+            const QString line = text.trimmed();
+            if (line.isEmpty() || line == QLatin1String("ok") || line.startsWith(QLatin1String("***"))
+                || unused.match(line).hasMatch())
+                continue;
+            if (problems.size() < kProblemsTold)
+                problems.append(line);
+        }
     }
     if (query.lastError().isValid())
         problems.append(query.lastError().databaseText().trimmed());
     query.finish();
+    return problems;
+}
+
+} // namespace
+
+Damage damageOf(const QSqlDatabase &db)
+{
+    const QStringList problems = problemsOf(db, QStringLiteral("PRAGMA quick_check"));
     if (problems.isEmpty())
         return {};
-    return QStringLiteral("The file is damaged: %1").arg(problems.join(QLatin1Char('\n')));
+    Damage damage;
+    damage.reason = QStringLiteral("The file is damaged: %1").arg(problems.join(QLatin1Char('\n')));
+    // The check of one table reads that table's pages only.
+    damage.indexOnly = problemsOf(db, QStringLiteral("PRAGMA quick_check(Details)")).isEmpty();
+    return damage;
 }
 
 FileCheck::FileCheck(const QString &path, const QString &key)
 {
-    auto promise = std::make_shared<std::promise<QString>>();
+    auto promise = std::make_shared<std::promise<Damage>>();
     m_verdict = promise->get_future().share();
     m_thread = std::thread([this, path, key, promise] {
-        const QString reason = checkOnOwnConnection(path);
-        if (reason.isEmpty()) {
-            QMutexLocker locker(&soundFilesLock());
-            soundFiles().insert(key);
+        const Damage damage = checkOnOwnConnection(path);
+        {
+            QMutexLocker locker(&verdictsLock());
+            verdicts().insert(key, damage);
         }
-        promise->set_value(reason);
+        promise->set_value(damage);
         // Queued: whoever made the check connects to it after this starts.
         QMetaObject::invokeMethod(
-                this, [this, reason] { emit finished(reason); }, Qt::QueuedConnection);
+                this, [this, damage] { emit finished(damage.reason, damage.indexOnly); },
+                Qt::QueuedConnection);
     });
 }
 
@@ -114,18 +136,30 @@ bool FileCheck::isFinished() const
     return m_verdict.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
 }
 
-QString FileCheck::verdict() const
+Damage FileCheck::verdict() const
 {
     return m_verdict.get();
 }
 
+std::optional<Damage> FileCheck::knownVerdict(const QString &key)
+{
+    QMutexLocker locker(&verdictsLock());
+    const auto found = verdicts().constFind(key);
+    if (found == verdicts().constEnd())
+        return std::nullopt;
+    return *found;
+}
+
+void FileCheck::markSound(const QString &key)
+{
+    QMutexLocker locker(&verdictsLock());
+    verdicts().insert(key, Damage());
+}
+
 std::shared_ptr<FileCheck> FileCheck::forFile(const QString &path, const QString &key)
 {
-    {
-        QMutexLocker locker(&soundFilesLock());
-        if (soundFiles().contains(key))
-            return nullptr;
-    }
+    if (knownVerdict(key))
+        return nullptr;
     if (std::shared_ptr<FileCheck> running = runningChecks().value(key).lock())
         return running;
     auto check = std::make_shared<FileCheck>(path, key);

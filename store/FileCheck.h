@@ -6,6 +6,7 @@
 
 #include <future>
 #include <memory>
+#include <optional>
 #include <thread>
 
 namespace Orvane {
@@ -18,9 +19,23 @@ namespace Orvane {
 // file is checked on a second thread of its own while the windows come up,
 // and writes wait for the verdict.
 
-// The reason the file on this open connection is damaged, or an empty text.
-// The statement is finished before returning.
-QString damageOf(const QSqlDatabase &db);
+// What a check of every page found.
+struct Damage
+{
+    // Why the file is damaged; empty for a sound file.
+    QString reason;
+    // The records' own pages are sound: the damage lies elsewhere, as a
+    // rule in the find index, which is made from the records and can be
+    // built anew (and the file is checked whole again before that is kept).
+    bool indexOnly = false;
+
+    bool isSound() const { return reason.isEmpty(); }
+};
+
+// What the file on this open connection holds of damage. Pages that no
+// table uses any more (the engine's "never used") are no damage: nothing
+// reads or writes them. The statements are finished before returning.
+Damage damageOf(const QSqlDatabase &db);
 
 // A check of one file on a second thread, with a read-only connection of
 // its own that is closed before the verdict is given.
@@ -34,21 +49,23 @@ public:
     ~FileCheck() override;
 
     bool isFinished() const;
-    // Waits for the verdict: the reason the file is damaged, or an empty
-    // text for a sound file.
-    QString verdict() const;
+    // Waits for the verdict.
+    Damage verdict() const;
 
-    // A check already made or under way for the file at path with this key
-    // (a file's identity), or a new one. A file found sound is not read
-    // whole again in this run: nullptr then.
+    // A check under way for the file at path with this key (a file's
+    // identity), or a new one; nullptr when the file was checked in this
+    // run already: knownVerdict() then tells.
     static std::shared_ptr<FileCheck> forFile(const QString &path, const QString &key);
+    static std::optional<Damage> knownVerdict(const QString &key);
+    // The file with this key was mended: its verdict is sound now.
+    static void markSound(const QString &key);
 
 signals:
     // Delivered on the thread that made the check, after the verdict is in.
-    void finished(const QString &reason);
+    void finished(const QString &reason, bool indexOnly);
 
 private:
-    std::shared_future<QString> m_verdict;
+    std::shared_future<Damage> m_verdict;
     std::thread m_thread;
 };
 

@@ -121,6 +121,21 @@ bool create(const QSqlDatabase &db, const std::function<bool(qint64, qint64)> &p
     return query.exec(QStringLiteral("DELETE FROM FindStale")) || failed(query, error);
 }
 
+bool forget(const QSqlDatabase &db, QString &error)
+{
+    QSqlQuery query(db);
+    const bool done = query.exec(QStringLiteral("PRAGMA writable_schema = ON"))
+            && query.exec(QStringLiteral(
+                    "DELETE FROM sqlite_master WHERE name IN ('FindText', 'FindStale', "
+                    "'FindStaleAfterInsert', 'FindStaleAfterUpdate', 'FindStaleAfterDelete')"))
+            && query.exec(QStringLiteral("PRAGMA writable_schema = RESET"));
+    if (!done) {
+        failed(query, error);
+        query.exec(QStringLiteral("PRAGMA writable_schema = OFF"));
+    }
+    return done;
+}
+
 bool refreshStale(const QSqlDatabase &db, QString &error)
 {
     // A file without the index yet is written as before; it gets its index

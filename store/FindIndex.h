@@ -29,6 +29,12 @@ bool exists(const QSqlDatabase &db, QString &error);
 bool create(const QSqlDatabase &db, const std::function<bool(qint64, qint64)> &progress,
             QString &error);
 
+// Takes the index's tables and triggers out of the file's schema without
+// reading a page of them, inside the caller's transaction: for an index
+// whose pages are damaged, which the engine cannot drop. Their pages stay in
+// the file, used by no table.
+bool forget(const QSqlDatabase &db, QString &error);
+
 // Rewrites every block noted stale, inside the caller's transaction.
 bool refreshStale(const QSqlDatabase &db, QString &error);
 

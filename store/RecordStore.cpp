@@ -138,10 +138,15 @@ RecordStore::OpenResult RecordStore::open(const QString &path)
             m_identity = *now;
             // A large file is read whole beside the first window; the
             // journal changes only once the file is known sound.
-            if (QFileInfo(path).size() > largeFileLimit)
-                m_check = FileCheck::forFile(m_path, m_identity.key() + m_path);
+            if (QFileInfo(path).size() > largeFileLimit) {
+                const QString key = m_identity.key() + m_path;
+                if (const std::optional<Damage> known = FileCheck::knownVerdict(key))
+                    takeVerdict(*known);
+                else
+                    m_check = FileCheck::forFile(m_path, key);
+            }
             if (m_check && m_check->isFinished()) {
-                m_error = m_check->verdict();
+                takeVerdict(m_check->verdict());
                 m_check.reset();
             }
             if (m_error.isEmpty() && !m_check)
@@ -211,10 +216,8 @@ bool RecordStore::checkUsable()
         return fail(reasonOf(query.lastError()));
     query.finish();
 
-    if (QFileInfo(m_path).size() <= largeFileLimit) {
-        if (const QString damage = damageOf(db); !damage.isEmpty())
-            return fail(damage);
-    }
+    if (QFileInfo(m_path).size() <= largeFileLimit && !takeVerdict(damageOf(db)))
+        return false;
 
     if (!query.exec(QStringLiteral("PRAGMA synchronous = FULL")))
         return fail(reasonOf(query.lastError()));
@@ -315,10 +318,15 @@ bool RecordStore::readyToWrite()
         return false;
     if (m_check) {
         // Waits for the check of a large file, which began at open.
-        if (const QString damage = m_check->verdict(); !damage.isEmpty())
-            return fail(damage);
+        if (!takeVerdict(m_check->verdict()))
+            return false;
         m_check.reset();
     }
+    if (!m_indexDamage.isEmpty() && !m_mendingIndex)
+        return fail(QStringLiteral("The find index inside the file %1 is damaged, so nothing "
+                                   "is saved in the file until the index is built anew. Your "
+                                   "records themselves are sound. (%2)")
+                            .arg(nativePath(m_path), m_indexDamage));
     // Leaving the write-ahead log fails at once while another connection
     // keeps it, so try again before each write: it may have gone.
     if ((!m_journalSettled || m_checkpointEachWrite) && !useRollbackJournal())
@@ -348,6 +356,23 @@ bool RecordStore::writtenToFileAtPath()
                            .arg(nativePath(m_path), nativePath(m_path + QStringLiteral("-wal")));
     }
     return true;
+}
+
+bool RecordStore::takeVerdict(const Damage &damage)
+{
+    if (!damage.isSound() && !damage.indexOnly)
+        return fail(damage.reason);
+    m_indexDamage = damage.reason;
+    return true;
+}
+
+bool RecordStore::isIndexDamaged()
+{
+    if (m_check && m_check->isFinished()) {
+        takeVerdict(m_check->verdict());
+        m_check.reset();
+    }
+    return !m_indexDamage.isEmpty();
 }
 
 FileCheck *RecordStore::pendingCheck() const
@@ -384,6 +409,7 @@ void RecordStore::close()
     m_path.clear();
     m_identity = {};
     m_check.reset();
+    m_indexDamage.clear();
     m_journalSettled = false;
     m_checkpointEachWrite = false;
 }
@@ -549,12 +575,30 @@ bool RecordStore::hasFindIndex()
 bool RecordStore::addFindIndex(const std::function<bool(qint64, qint64)> &progress)
 {
     m_error.clear();
-    return write([&] {
+    // A damaged index cannot be dropped (that reads its pages): it is
+    // forgotten instead, and the file, checked whole again in the same
+    // transaction, must then be sound, or nothing of it is kept.
+    m_mendingIndex = isIndexDamaged();
+    const bool built = write([&] {
+        const QSqlDatabase db = QSqlDatabase::database(m_connection, false);
         QString error;
-        if (FindIndex::create(QSqlDatabase::database(m_connection, false), progress, error))
-            return true;
-        return fail(error.isEmpty() ? QStringLiteral("Stopped before it was done.") : error);
+        if (m_mendingIndex && !FindIndex::forget(db, error))
+            return fail(error);
+        if (!FindIndex::create(db, progress, error))
+            return fail(error.isEmpty() ? QStringLiteral("Stopped before it was done.") : error);
+        if (m_mendingIndex) {
+            if (const Damage left = damageOf(db); !left.isSound())
+                return fail(QStringLiteral("The file is damaged beyond its find index: ")
+                            + left.reason);
+        }
+        return true;
     });
+    if (built && m_mendingIndex) {
+        m_indexDamage.clear();
+        FileCheck::markSound(m_identity.key() + m_path);
+    }
+    m_mendingIndex = false;
+    return built;
 }
 
 std::optional<DowsingRecord> RecordStore::find(qint64 idNumber)

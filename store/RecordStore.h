@@ -17,6 +17,7 @@ class QSqlQuery;
 namespace Orvane {
 
 class FileCheck;
+struct Damage;
 
 // One connection to the record database "Dowsing.dll" and the operations the
 // windows use on its table Details. Each window that reads or writes records
@@ -114,10 +115,15 @@ public:
     // before it existed lacks it until addFindIndex() succeeds; until then a
     // search reads the records themselves.
     bool hasFindIndex();
-    // Builds the index in one transaction; progress(done, total) is told the
-    // records done and stops the build, leaving the file as it was, when it
-    // answers false.
+    // Builds the index anew in one transaction; progress(done, total) is
+    // told the records done and stops the build, leaving the file as it was,
+    // when it answers false. A damaged index is mended so.
     bool addFindIndex(const std::function<bool(qint64, qint64)> &progress);
+    // The check of every page found damage in the find index only: the
+    // records are read and found as ever, but no write is made until
+    // addFindIndex() built the index anew. (For a large file, known only
+    // once its check is over: see pendingCheck().)
+    bool isIndexDamaged();
 
     // The record with this key; nullopt when there is none or the read failed
     // (errorText() is empty in the first case).
@@ -182,6 +188,9 @@ private:
     // the path.
     bool writtenToFileAtPath();
     bool checkpoint();
+    // Takes in the verdict of the page check: false, with the reason, for
+    // damage beyond the find index.
+    bool takeVerdict(const Damage &damage);
     // A write: readyToWrite(), then change (which sets m_error when it
     // fails) and the find index's update in one transaction, rolled back on
     // any failure, then writtenToFileAtPath().
@@ -199,6 +208,9 @@ private:
     QString m_path;
     FileIdentity m_identity;
     std::shared_ptr<FileCheck> m_check;
+    // Why the find index is found damaged; empty when it is not.
+    QString m_indexDamage;
+    bool m_mendingIndex = false;
     bool m_journalSettled = false;
     // Another connection kept the file in write-ahead-log mode: every write
     // is copied into the file before it is reported.

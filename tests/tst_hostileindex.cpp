@@ -14,7 +14,6 @@
 #include "store/RecordStore.h"
 
 #include <QFile>
-#include <QRandomGenerator>
 #include <QSet>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -125,22 +124,8 @@ bool spoil(const QString &path, const QString &how)
                                            "VALUES ('2011-06-01', 'Hazel Behind')"))
                 && raw.exec(trigger);
     }
-    if (how == QLatin1String("a damaged page")) {
-        int root = 0;
-        {
-            RawDatabase raw(path);
-            QSqlQuery query(raw.db());
-            query.exec(QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name = 'FindText'"));
-            root = query.next() ? query.value(0).toInt() : 0;
-        }
-        QFile file(path);
-        if (root < 2 || !file.open(QIODevice::ReadWrite) || !file.seek((root - 1) * 4096))
-            return false;
-        QByteArray noise(4096, Qt::Uninitialized);
-        for (char &c : noise)
-            c = char(QRandomGenerator::global()->bounded(256));
-        return file.write(noise) == noise.size();
-    }
+    if (how == QLatin1String("a damaged page"))
+        return spoilFindIndexPage(path);
     if (how == QLatin1String("a name holding a zero character"))
         return runSql(path, {QStringLiteral(
                 "UPDATE Details SET Name = 'A' || char(0) || 'ZZZ' WHERE IdNumber = 5")});

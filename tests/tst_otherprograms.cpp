@@ -7,16 +7,20 @@
 #include "support/FakePlatform.h"
 #include "support/ProgramWindows.h"
 #include "support/TestDatabase.h"
+#include "support/TestFiles.h"
 #include "support/WindowDriver.h"
 
+#include "app/FindIndexUpgrade.h"
 #include "app/FrameWindow.h"
 #include "app/WindowCoordinator.h"
 #include "list/RecordListModel.h"
 #include "list/RecordListWindow.h"
 #include "store/RecordDifference.h"
+#include "store/RecordFinder.h"
 #include "store/RecordStore.h"
 #include "view/RecordViewWindow.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QSqlQuery>
@@ -74,6 +78,9 @@ private slots:
     void aCommittedRecordIsNeverCalledUnsaved();
     void theListCountsAgainstTheTableItFoundIn();
     void aRowAnotherProgramRemovedSaysSo();
+    void anIndexThatDoesNotFitIsBuiltAnew();
+    void aDamagedIndexIsBuiltAnewOnlyAfterACopyIsKept_data();
+    void aDamagedIndexIsBuiltAnewOnlyAfterACopyIsKept();
 };
 
 void TestOtherPrograms::aChangeGoesAheadOnlyOnTheRecordShown_data()
@@ -300,6 +307,91 @@ void TestOtherPrograms::aRowAnotherProgramRemovedSaysSo()
     QAbstractItemModel *rows = gridOf(w.shownWindow())->model();
     QCOMPARE(rows->index(35, 1).data().toString(), RecordListModel::removedText());
     QCOMPARE(rows->index(34, 1).data().toString(), QStringLiteral("CUSTOMER 35"));
+}
+
+// Another program wrote index blocks for records that are not there: the
+// find shows the table's records, and the index is built anew at once.
+void TestOtherPrograms::anIndexThatDoesNotFitIsBuiltAnew()
+{
+    ProgramWindows w(3);
+    QVERIFY(runSql(w.env.databasePath(),
+                   {QStringLiteral("INSERT INTO FindText VALUES (7, X'01')"),
+                    QStringLiteral("INSERT INTO FindText VALUES (8, X'02')"),
+                    QStringLiteral("INSERT INTO FindText VALUES (9, X'03')"),
+                    QStringLiteral("INSERT INTO FindText VALUES (10, X'04')")}));
+    QVERIFY(w.enter(QStringLiteral("find bar")));
+    auto *list = qobject_cast<RecordListWindow *>(w.shownWindow());
+    control<QLineEdit>(list, "txtFind")->setText(QStringLiteral("customer 2"));
+    QVERIFY(QTest::qWaitFor([&] { return w.env.progress.started == 1 && !list->isSearching(); },
+                            10000));
+    QCOMPARE(list->shownKeys(), QVector<qint64>{2});
+    QVERIFY(w.env.messages.shown.isEmpty());
+    RawDatabase raw(w.env.databasePath());
+    QSqlQuery blocks(raw.db());
+    QVERIFY(blocks.exec(QStringLiteral("SELECT group_concat(Block) FROM FindText")) && blocks.next());
+    QCOMPARE(blocks.value(0).toString(), QStringLiteral("0"));
+}
+
+void TestOtherPrograms::aDamagedIndexIsBuiltAnewOnlyAfterACopyIsKept_data()
+{
+    QTest::addColumn<Answer>("answer");
+    QTest::newRow("built anew") << Answer::Yes;
+    QTest::newRow("left") << Answer::No;
+}
+
+// A failing disk hit a page of the find index; the records are sound.
+void TestOtherPrograms::aDamagedIndexIsBuiltAnewOnlyAfterACopyIsKept()
+{
+    QFETCH(Answer, answer);
+    TestEnvironment env;
+    const QString path = env.databasePath();
+    addRecords(path, {customerRecord(QStringLiteral("ALICE AAA"), 1),
+                      customerRecord(QStringLiteral("BOB BBB"), 2)});
+    const QList<DowsingRecord> records = storedRecords(path);
+    QVERIFY(spoilFindIndexPage(path));
+    const QByteArray damaged = fileBytes(path);
+
+    // The file opens, is read, and refuses every write while the index is
+    // damaged.
+    {
+        RecordStore store;
+        QCOMPARE(store.open(path), RecordStore::OpenResult::Opened);
+        QVERIFY(store.isIndexDamaged());
+        QCOMPARE(store.find(2)->Name, QStringLiteral("BOB BBB"));
+        DowsingRecord r = customerRecord(QStringLiteral("REFUSED"));
+        QVERIFY(!store.add(r));
+        QVERIFY2(store.errorText().contains(QLatin1String("find index")), qPrintable(store.errorText()));
+    }
+    QCOMPARE(fileBytes(path), damaged);
+
+    env.messages.answers.enqueue(answer);
+    FindIndexUpgrade::run(nullptr, path);
+    const QString copy = QDir(env.folder()).filePath(
+            QStringLiteral("Dowsing-before-index-repair-%1.dll")
+                    .arg(env.clock.today().toString(Qt::ISODate)));
+    if (answer == Answer::No) {
+        QCOMPARE(fileBytes(path), damaged);
+        QVERIFY(!QFile::exists(copy));
+        return;
+    }
+    // The copy is the file as it was, damage and all.
+    QCOMPARE(storedRecords(copy), records);
+    {
+        RecordStore kept;
+        QCOMPARE(kept.open(copy), RecordStore::OpenResult::Opened);
+        QVERIFY(kept.isIndexDamaged());
+    }
+    QVERIFY2(env.messages.shown.size() == 1, qPrintable(env.messages.texts().join(QLatin1String(" | "))));
+    RecordStore store;
+    QCOMPARE(store.open(path), RecordStore::OpenResult::Opened);
+    QVERIFY(!store.isIndexDamaged());
+    DowsingRecord r = customerRecord(QStringLiteral("SAVED AFTER"));
+    QVERIFY2(store.add(r), qPrintable(store.errorText()));
+    QCOMPARE(storedRecords(path).mid(0, 2), records);
+    QCOMPARE(RecordFinder(path).run({QStringLiteral("saved after"), -1, false}, [] {
+                 return false;
+             }).keys.toVector(),
+             QVector<qint64>{*r.IdNumber});
 }
 
 QTEST_MAIN(TestOtherPrograms)

@@ -104,17 +104,27 @@ bool spoilDatabase(const QString &path)
     return garbage.open(QIODevice::WriteOnly) && garbage.write(QByteArray(4096, 'x')) == 4096;
 }
 
-bool spoilMiddlePage(const QString &path)
+namespace {
+
+const qint64 kPageSize = 4096;
+
+// Random bytes, the same each run, over the page at this offset.
+bool overwritePage(QFile &file, qint64 at)
 {
-    const qint64 pageSize = 4096;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite) || file.size() < 4 * pageSize)
-        return false;
-    QByteArray noise(pageSize, Qt::Uninitialized);
+    QByteArray noise(kPageSize, Qt::Uninitialized);
     QRandomGenerator random(11);
     for (char &byte : noise)
         byte = char(random.bounded(256));
-    return file.seek(file.size() / pageSize / 2 * pageSize) && file.write(noise) == pageSize;
+    return file.seek(at) && file.write(noise) == kPageSize;
+}
+
+} // namespace
+
+bool spoilMiddlePage(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadWrite) && file.size() >= 4 * kPageSize
+            && overwritePage(file, file.size() / kPageSize / 2 * kPageSize);
 }
 
 QVector<qint64> addRecords(const QString &path, const QList<DowsingRecord> &records)
@@ -148,6 +158,20 @@ QVector<qint64> keysIn(const QString &path)
     RecordStore store;
     store.open(path);
     return store.idNumbers();
+}
+
+bool spoilFindIndexPage(const QString &path)
+{
+    int root = 0;
+    {
+        RawDatabase raw(path);
+        QSqlQuery query(raw.db());
+        query.exec(QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name = 'FindText'"));
+        root = query.next() ? query.value(0).toInt() : 0;
+    }
+    QFile file(path);
+    return root >= 2 && file.open(QIODevice::ReadWrite)
+            && overwritePage(file, (root - 1) * kPageSize);
 }
 
 DowsingRecord customerRecord(const QString &name, int day)

@@ -63,6 +63,10 @@ bool spoilMiddlePage(const QString &path);
 // A plain record of a customer, dated the day of June 2011.
 DowsingRecord customerRecord(const QString &name, int day = 1);
 
+// Overwrites the first page of the find index with random bytes: the
+// records stay whole.
+bool spoilFindIndexPage(const QString &path);
+
 // Adds the records through a store of the test's own and returns their
 // keys; a test cannot go on without them, so a refusal is fatal.
 QVector<qint64> addRecords(const QString &path, const QList<DowsingRecord> &records);
