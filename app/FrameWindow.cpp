@@ -19,6 +19,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace Orvane {
@@ -141,6 +142,29 @@ void FrameWindow::openHomePage()
 void FrameWindow::openFullyBrandedPage()
 {
     WebPages::open(QStringLiteral("fully-branded"));
+}
+
+void FrameWindow::showNotice(const QString &text)
+{
+    // The status bar is made with the first notice: without one the frame
+    // keeps its whole height for the child windows.
+    if (!m_notice) {
+        m_notice = new QLabel(this);
+        m_notice->setObjectName(QStringLiteral("notice"));
+        m_notice->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        // A screen reader reads its text as its name (QLabel says when the
+        // text changes) and this as what it is.
+        m_notice->setAccessibleDescription(QStringLiteral("Notice"));
+        // A long line is cut at the frame's edge (the tip holds it whole)
+        // rather than widening the frame.
+        m_notice->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        m_notice->setContentsMargins(8, 2, 8, 2);
+        statusBar()->setSizeGripEnabled(false);
+        // Permanent: a menu entry's tip does not hide it.
+        statusBar()->addPermanentWidget(m_notice, 1);
+    }
+    m_notice->setText(text);
+    m_notice->setToolTip(text);
 }
 
 bool FrameWindow::loadEntryWindow()

@@ -48,6 +48,13 @@ public:
 
     QMdiArea *mdiArea() const { return m_area; }
 
+    // A line at the foot of the frame that stays until the program ends (or
+    // the next notice), read by screen readers too: for news that must not
+    // stop the user with a box.
+    void showNotice(const QString &text);
+    // The notice's label, once a notice was shown.
+    QLabel *notice() const { return m_notice; }
+
     void openHomePage();
     void openFullyBrandedPage();
 
@@ -78,6 +85,7 @@ private:
     QWidget *m_topLink = nullptr;
     QWidget *m_bottomLink = nullptr;
     AccessKeys *m_accessKeys = nullptr;
+    QLabel *m_notice = nullptr;
     WindowCoordinator *m_windows = nullptr;
     bool m_unloading = false;
 };

@@ -2,6 +2,7 @@
 
 #include "FrameWindow.h"
 #include "AboutBox.h"
+#include "DailyBackup.h"
 #include "WebPages.h"
 #include "UpdateReminder.h"
 #include "ProgramEnd.h"
@@ -53,6 +54,17 @@ bool WindowCoordinator::loadEntryWindow()
             if (m_entry)
                 FindIndexUpgrade::run(m_entry, RecordStore::databasePath(platform().programFolder));
         });
+    }
+    if (!m_backup) {
+        // Beside the first window, never before it: it starts once the
+        // frame has painted, and copies on a thread of its own.
+        m_backup = new DailyBackup(this);
+        connect(m_backup, &DailyBackup::finished, this,
+                [this](DailyBackup::Outcome, const QString &notice) {
+                    if (!notice.isEmpty())
+                        m_frame.showNotice(notice);
+                });
+        m_backup->startAfterFirstPaint(&m_frame);
     }
     return true;
 }
@@ -145,6 +157,10 @@ bool WindowCoordinator::confirmLeaving()
 
 void WindowCoordinator::unloadEntryWindow()
 {
+    // The entry window goes only as the program ends: a copy under way
+    // stops at its next step and removes its temporary file.
+    if (m_backup)
+        m_backup->cancel();
     QWidget *entry = m_entry;
     m_entry = nullptr;
     m_frame.unloadChild(entry);

@@ -14,6 +14,7 @@ class RecordListWindow;
 class EntryWindow;
 class RecordViewWindow;
 class RecordTransfer;
+class DailyBackup;
 
 // Holds the frame's three child windows and the record chosen in the list,
 // and carries out every hand-over between the windows: the windows only say
@@ -85,6 +86,9 @@ public:
     void exitProgram();
     // File > Export, Import and Back Up, over the program's database.
     RecordTransfer &transfer();
+    // Today's automatic back-up, begun once the frame first painted; null
+    // before the entry window loaded.
+    DailyBackup *dailyBackup() const { return m_backup; }
 
 private:
     void connectEntryWindow();
@@ -95,6 +99,7 @@ private:
     QPointer<RecordViewWindow> m_view;
     SelectedRecord m_selected;
     RecordTransfer *m_transfer = nullptr;
+    DailyBackup *m_backup = nullptr;
     // The list shows records as they were before another program changed
     // them: it is read afresh before it shows again.
     bool m_listOutdated = false;

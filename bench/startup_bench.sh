@@ -8,15 +8,20 @@
 # the X server's and Qt's cost, not the program's; and at 640 x 480, shown
 # for comparison.
 #
-#   bench/startup_bench.sh [BUILD_DIR] [RUNS] [DATABASE]
+#   bench/startup_bench.sh [BUILD_DIR] [RUNS] [DATABASE] [BACKUP]
 #
 # DATABASE is the record file the program starts over (the shipped, empty
 # one by default): a large one shows that its page check, which runs beside
 # the first window, does not hold that window up.
+#
+# BACKUP "each" makes every start the first of its day, which begins the
+# day's back-up of DATABASE once the first frame is painted; "done" (the
+# default) puts today's back-up in place first, so that no start copies.
 set -euo pipefail
 build="$(cd "${1:-$(dirname "$0")/../build}" && pwd)"
 runs="${2:-15}"
 database="${3:-$build/bin/Dowsing.dll}"
+backup="${4:-done}"
 first_frame="$build/bench/orvane-first-frame"
 bare="$build/bench/orvane-bare-window"
 [[ -x "$first_frame" && -x "$bare" ]] || { echo "build the bench targets first" >&2; exit 2; }
@@ -39,6 +44,12 @@ for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
 mkdir -p "$scratch/program" "$scratch/config" "$scratch/data"
 cp "$build/bin/Orvanelog" "$scratch/program/"
 cp "$database" "$scratch/program/Dowsing.dll"
+backups="$scratch/program/Dowsing backups"
+if [[ "$backup" == done ]]; then
+    mkdir -p "$backups"
+    : >"$backups/Dowsing-$(date +%F).dll"
+fi
+fresh_day() { [[ "$backup" == each ]] && rm -rf "$backups"; true; }
 # The per-user runtime folder (where the single-instance lock lives) is a
 # memory file system on a desktop; use one here too when there is one.
 runtime="$(mktemp -d "$([[ -d /dev/shm && -w /dev/shm ]] && echo /dev/shm || echo "$scratch")/orvane-runtime.XXXXXX")"
@@ -47,6 +58,7 @@ export XDG_CONFIG_HOME="$scratch/config" XDG_RUNTIME_DIR="$runtime"
 export XDG_DATA_HOME="$scratch/data" QT_QPA_PLATFORM=xcb BROWSER=true
 
 # One start of each first, to warm the file cache; not counted.
+fresh_day
 "$first_frame" "$scratch/program/Orvanelog" >/dev/null
 rm -f "$runtime"/*.lock
 "$first_frame" "$bare" --frame >/dev/null
@@ -58,6 +70,7 @@ rm -f "$runtime"/*.lock
 program=() ; same=() ; small=()
 for _ in $(seq 1 "$runs"); do
     rm -f "$runtime"/*.lock
+    fresh_day
     program+=("$("$first_frame" "$scratch/program/Orvanelog")")
     same+=("$("$first_frame" "$bare" --frame)")
     small+=("$("$first_frame" "$bare")")
@@ -67,7 +80,7 @@ median() { printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {print (NR%2 ? a[(
 p=$(median "${program[@]}")
 b=$(median "${same[@]}")
 s=$(median "${small[@]}")
-echo "runs each: $runs"
+echo "runs each: $runs   (back-up: $backup)"
 echo "Orvanelog first frame, median ms: $p   (all: ${program[*]})"
 echo "bare Qt window, frame size, median ms: $b   (all: ${same[*]})"
 echo "bare Qt window, 640 x 480, median ms: $s   (all: ${small[*]})"

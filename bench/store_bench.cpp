@@ -2,16 +2,19 @@
 // damage (PRAGMA quick_check, which decides which files are checked beside
 // the first window), and a save through the store, which writes with a
 // rollback journal and checks the file's identity, against a raw durable
-// insert on the same file.
+// insert on the same file; and the daily back-up's copy of the file, alone
+// and while saves go on beside it.
 //
-//   orvane-store-bench [ROWS]     (default 1000000)
+//   orvane-store-bench [ROWS] [FOLDER]     (default 1000000)
 //
 // Makes a copy of the shipped database holding ROWS records (and one of
-// 1,000) in a temporary folder and prints figures as plain lines.
+// 1,000) in a temporary folder, or the large one in FOLDER, where it is kept
+// (for bench/startup_bench.sh), and prints figures as plain lines.
 
 #include "BenchOutput.h"
 #include "BenchDatabase.h"
 
+#include "store/DatabaseCopy.h"
 #include "store/FileCheck.h"
 #include "store/RecordStore.h"
 
@@ -22,8 +25,13 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
+#include <QFile>
+#include <QThread>
+
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
+#include <thread>
 
 using namespace Orvane;
 using Orvane::Bench::line;
@@ -110,6 +118,80 @@ private:
     QSqlQuery m_query;
 };
 
+// The daily back-up's copy of the file at path, on a thread of its own as
+// the program makes it: alone, then with a save on another connection every
+// saveEveryMs during its first savingMs. A save made while the copy runs
+// makes the engine begin the copy again, so the saves stop in time.
+void copyFigures(const QString &path, RecordStore &writer, int saveEveryMs, int savingMs)
+{
+    const QString target = path + QStringLiteral(".bench-copy");
+    QVector<double> alone, steps;
+    QString reason;
+    for (int i = 0; i < 3; ++i) {
+        QElapsedTimer whole, step;
+        whole.start();
+        step.start();
+        const auto result = DatabaseCopy::copyFile(
+                path, target,
+                [&](qint64, qint64) {
+                    steps.append(step.nsecsElapsed() / 1e6);
+                    step.restart();
+                    return true;
+                },
+                &reason);
+        alone.append(whole.nsecsElapsed() / 1e6);
+        QFile::remove(target);
+        if (result != DatabaseCopy::Result::Done)
+            line(QStringLiteral("the copy failed: %1").arg(reason));
+    }
+    line(QStringLiteral("the daily back-up's copy of %1 MB, alone: median %2 ms (3 runs); a step "
+                        "holds the read lock for median %3 ms, longest %4 ms")
+                 .arg(QFileInfo(path).size() / 1e6, 0, 'f', 1)
+                 .arg(median(alone), 0, 'f', 0)
+                 .arg(median(steps), 0, 'f', 1)
+                 .arg(*std::max_element(steps.begin(), steps.end()), 0, 'f', 1));
+
+    std::atomic<bool> copied{false};
+    int restarts = 0;
+    QElapsedTimer whole;
+    whole.start();
+    std::thread copier([&] {
+        qint64 last = 0;
+        DatabaseCopy::copyFile(
+                path, target,
+                [&](qint64 done, qint64) {
+                    restarts += done < last ? 1 : 0;
+                    last = done;
+                    return true;
+                },
+                &reason);
+        copied = true;
+    });
+    QVector<double> saves;
+    int failed = 0;
+    for (int i = 0; whole.elapsed() < savingMs && !copied; ++i) {
+        QThread::msleep(saveEveryMs);
+        DowsingRecord r = benchRecord(i);
+        QElapsedTimer save;
+        save.start();
+        failed += writer.add(r) ? 0 : 1;
+        saves.append(save.nsecsElapsed() / 1e6);
+    }
+    copier.join();
+    const double copyMs = whole.nsecsElapsed() / 1e6;
+    QFile::remove(target);
+    line(QStringLiteral("with a save every %1 ms in its first %2 ms: the copy took %3 ms and began "
+                        "again %4 times; %5 saves, median %6 ms, longest %7 ms, %8 failed")
+                 .arg(saveEveryMs)
+                 .arg(savingMs)
+                 .arg(copyMs, 0, 'f', 0)
+                 .arg(restarts)
+                 .arg(saves.size())
+                 .arg(median(saves), 0, 'f', 2)
+                 .arg(saves.isEmpty() ? 0 : *std::max_element(saves.begin(), saves.end()), 0, 'f', 2)
+                 .arg(failed));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -117,11 +199,12 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const qint64 rows = argc > 1 ? QByteArray(argv[1]).toLongLong() : 1000000;
     QTemporaryDir big, small;
-    if (!makeDatabase(big.path(), rows, 0) || !makeDatabase(small.path(), 1000, 0)) {
+    const QString bigFolder = argc > 2 ? QString::fromLocal8Bit(argv[2]) : big.path();
+    if (!makeDatabase(bigFolder, rows, 0) || !makeDatabase(small.path(), 1000, 0)) {
         line(QStringLiteral("could not make the databases"));
         return 1;
     }
-    for (const QString &folder : {small.path(), big.path()}) {
+    for (const QString &folder : {small.path(), bigFolder}) {
         const QString path = RecordStore::databasePath(folder);
         const double mb = QFileInfo(path).size() / 1e6;
         QString verdict;
@@ -136,7 +219,7 @@ int main(int argc, char **argv)
     line(QStringLiteral("files above %1 MB are checked on a second thread")
                  .arg(RecordStore::largeFileBytes() / 1048576.0, 0, 'f', 1));
 
-    const QString path = RecordStore::databasePath(big.path());
+    const QString path = RecordStore::databasePath(bigFolder);
     const int saves = 60;
     QVector<double> wal, raw, store;
     {
@@ -173,5 +256,6 @@ int main(int argc, char **argv)
                  .arg(median(raw), 0, 'f', 2)
                  .arg(median(store), 0, 'f', 2)
                  .arg(failed));
+    copyFigures(path, writer, 200, 2000);
     return failed == 0 ? 0 : 1;
 }

@@ -100,6 +100,17 @@ public:
                                             qint64 maximum) = 0;
 };
 
+// The room left on the disks. Asked before a large file is written, so that
+// a copy that would fill the disk is not begun.
+class DiskSpace
+{
+public:
+    virtual ~DiskSpace() = default;
+    // The bytes this user may still write on the file system holding path
+    // (a folder or file that exists); -1 when the system does not say.
+    virtual qint64 freeBytes(const QString &path) const = 0;
+};
+
 // Ends the process once every window is gone.
 class ProcessControl
 {
@@ -120,6 +131,7 @@ struct Platform
     ProcessControl *process = nullptr;
     AtomicFiles *files = nullptr;
     ProgressDialogs *progress = nullptr;
+    DiskSpace *disks = nullptr;
     // The folder of the program, which holds "Dowsing.dll".
     QString programFolder;
 };

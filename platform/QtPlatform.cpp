@@ -12,6 +12,7 @@
 #include <QProgressDialog>
 #include <QSaveFile>
 #include <QSettings>
+#include <QStorageInfo>
 
 #include <algorithm>
 
@@ -169,6 +170,12 @@ bool QtFileDialogs::choosePrinter(QWidget *parent, QPrinter &printer, bool selec
     return dialog.exec() == QDialog::Accepted;
 }
 
+qint64 StorageDiskSpace::freeBytes(const QString &path) const
+{
+    const QStorageInfo storage(path);
+    return storage.isValid() && storage.isReady() ? storage.bytesAvailable() : -1;
+}
+
 void ApplicationQuit::end()
 {
     // Queued, so that it also ends a process whose event loop has not started.
@@ -194,6 +201,7 @@ Platform realPlatform()
     static ApplicationQuit process;
     static SaveFiles files;
     static QtProgressDialogs progress;
+    static StorageDiskSpace disks;
     Platform p;
     p.messages = &messages;
     p.browser = &browser;
@@ -203,6 +211,7 @@ Platform realPlatform()
     p.process = &process;
     p.files = &files;
     p.progress = &progress;
+    p.disks = &disks;
     p.programFolder = AppInfo::programFolder();
     return p;
 }

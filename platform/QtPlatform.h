@@ -49,6 +49,13 @@ public:
                                     qint64 maximum) override;
 };
 
+// QStorageInfo underneath.
+class StorageDiskSpace final : public DiskSpace
+{
+public:
+    qint64 freeBytes(const QString &path) const override;
+};
+
 class ApplicationQuit final : public ProcessControl
 {
 public:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DatabaseCopy.h"
 #include "DowsingRecord.h"
 #include "FileIdentity.h"
 #include "KeyIndex.h"
@@ -47,7 +48,7 @@ public:
     };
     using RowVisitor = std::function<void(const StoredRow &)>;
 
-    enum class BackUpResult { Done, Cancelled, Failed };
+    using BackUpResult = DatabaseCopy::Result;
 
     enum class OpenResult {
         Opened,
@@ -148,16 +149,11 @@ public:
     // record is passed over. For batches of keys, not for every key at once.
     bool readRows(const QVector<qint64> &keys, const RowVisitor &visit);
 
-    // Writes a consistent copy of the open database to path with the
-    // engine's online backup (VACUUM INTO where the engine's handle is out
-    // of reach), also while other connections read it. The copy is made in
-    // a temporary file beside path and renamed into place only once
-    // complete: a failed or cancelled copy leaves path as it was and no
-    // temporary file. progress gets the pages copied and their number after
-    // each chunk and cancels by returning false. Refuses the open file
-    // itself as the target.
-    BackUpResult backUpTo(const QString &path,
-                          const std::function<bool(qint64 done, qint64 total)> &progress);
+    // Writes a consistent copy of the open database to path (see
+    // DatabaseCopy), also while other connections read it: a failed or
+    // cancelled copy leaves path as it was and no temporary file. Refuses
+    // the open file itself as the target.
+    BackUpResult backUpTo(const QString &path, const DatabaseCopy::Progress &progress);
 
     // The check of every page of a large file while it still runs on a
     // second thread; null when the check was made at open or is over. No

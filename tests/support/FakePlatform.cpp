@@ -180,6 +180,7 @@ Platform Fakes::over(const QString &programFolder)
     p.process = &process;
     p.files = &files;
     p.progress = &progress;
+    p.disks = &disks;
     p.programFolder = programFolder;
     return p;
 }

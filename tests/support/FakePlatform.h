@@ -123,6 +123,15 @@ public:
     QString lastLabel;
 };
 
+// Tells the free room set here instead of the disk's: plenty, unless a test
+// says otherwise.
+class FakeDiskSpace final : public DiskSpace
+{
+public:
+    qint64 freeBytes(const QString &) const override { return free; }
+    qint64 free = qint64(1) << 40;
+};
+
 // The fakes for everything outside the program.
 struct Fakes
 {
@@ -134,6 +143,7 @@ struct Fakes
     FakeProcess process;
     FakeAtomicFiles files;
     FakeProgressDialogs progress;
+    FakeDiskSpace disks;
 
     // A platform made of these fakes over the program folder, to install.
     Platform over(const QString &programFolder);
