@@ -131,7 +131,7 @@ void DailyBackup::start()
 
     m_store = std::make_unique<RecordStore>();
     if (m_store->open(m_database) != RecordStore::OpenResult::Opened)
-        return afterCheck(m_store->errorText());
+        return afterCheck(m_store->errorText(), false);
     m_identity = identityOf(m_database);
     if (FileCheck *check = m_store->pendingCheck()) {
         // Queued: the check may be freed with the store, which must not
@@ -140,15 +140,16 @@ void DailyBackup::start()
                 Qt::QueuedConnection);
         return;
     }
-    afterCheck({});
+    afterCheck({}, false);
 }
 
-void DailyBackup::afterCheck(const QString &damage)
+void DailyBackup::afterCheck(const QString &damage, bool indexOnly)
 {
     m_store.reset();
     if (m_cancelled)
         return finish(Outcome::Cancelled, {});
-    if (!damage.isEmpty())
+    // Damage in the find index only leaves the records sound: worth a copy.
+    if (!damage.isEmpty() && !indexOnly)
         return finish(Outcome::Damaged,
                       notMade(QStringLiteral("the file %1 is damaged or cannot be read. Your "
                                              "earlier back-ups were kept.")

@@ -73,7 +73,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void afterCheck(const QString &damage);
+    void afterCheck(const QString &damage, bool indexOnly);
     void startCopy();
     void copied(Outcome outcome, const QString &reason);
     void finish(Outcome outcome, const QString &notice);
