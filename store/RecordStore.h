@@ -138,6 +138,10 @@ public:
 
     // The reason of the last failure, empty after a success.
     QString errorText() const;
+    // What the last open() did that the user should hear of (it set aside
+    // an unfinished change that belonged to another copy of the file, see
+    // HotJournal); empty normally.
+    QString notice() const;
 
     // The connection name, for tests that need to reach the database
     // underneath (to make it refuse writes, say).
@@ -165,6 +169,7 @@ private:
 
     QString m_connection;
     QString m_error;
+    QString m_notice;
     QString m_path;
     FileIdentity m_identity;
     std::shared_ptr<FileCheck> m_check;
