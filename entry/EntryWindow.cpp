@@ -134,6 +134,8 @@ bool EntryWindow::start()
         Refusals::show(this, problem);
         return false;
     }
+    if (const QString notice = m_entryRecords->notice(); !notice.isEmpty())
+        platform().messages->show(this, notice, MessageBoxes::Icon::Information);
     watchFileCheck();
 
     fillSelectors();

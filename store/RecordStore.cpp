@@ -2,6 +2,8 @@
 
 #include "EngineKeys.h"
 #include "FindIndex.h"
+#include "HotJournal.h"
+#include "JournalOwner.h"
 #include "StoreSql.h"
 #include "FileCheck.h"
 
@@ -93,6 +95,7 @@ RecordStore::OpenResult RecordStore::open(const QString &path)
 {
     close();
     m_error.clear();
+    m_notice.clear();
     const std::optional<FileIdentity> opened = identityOf(path);
     if (!isPresent(path)) {
         m_error = QStringLiteral("The file %1 does not exist.").arg(QDir::toNativeSeparators(path));
@@ -115,6 +118,15 @@ RecordStore::OpenResult RecordStore::open(const QString &path)
                           .arg(QDir::toNativeSeparators(folder.absoluteFilePath()));
         return OpenResult::Unusable;
     }
+
+    // SQLite plays a journal a crash left into whatever file has the name
+    // at its first read: one that cannot belong to this file is set aside.
+    const HotJournal::Outcome journal = HotJournal::settle(QFileInfo(path).absoluteFilePath());
+    if (!journal.refusal.isEmpty()) {
+        m_error = journal.refusal;
+        return OpenResult::Unusable;
+    }
+    m_notice = journal.notice;
 
     m_path = QFileInfo(path).absoluteFilePath();
     m_connection = nextConnectionName();
@@ -548,8 +560,10 @@ bool RecordStore::write(const std::function<bool()> &change)
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
         return fail(reasonOf(query.lastError()));
+    // Marks the journal as this file's until the transaction ends.
+    const JournalOwner owner(db, m_path, m_identity);
     QString indexError;
-    const bool done = change()
+    const bool done = (owner.isReady() || fail(owner.errorText())) && change()
             && (FindIndex::refreshStale(db, indexError)
                 || fail(QStringLiteral("The find index could not be kept in step: ")
                         + indexError))

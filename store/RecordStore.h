@@ -102,9 +102,10 @@ public:
     // After ChangedElsewhere: the record as it is stored now.
     const std::optional<DowsingRecord> &storedNow() const { return m_storedNow; }
 
-    // What the last successful write left to happen: empty as a rule, else a
-    // sentence for the user (the write is kept, but another program holds
-    // part of it back).
+    // What the last open() or successful write did that the user should
+    // hear of: empty as a rule; else open() set aside an unfinished change
+    // that belonged to another copy of the file (see HotJournal), or the
+    // write is kept but another program holds part of it back.
     QString notice() const { return m_notice; }
     // A confirmation with the notice, if any, below it.
     QString withNotice(const QString &confirmation) const

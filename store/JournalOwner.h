@@ -1,0 +1,58 @@
+#pragma once
+
+#include "FileIdentity.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+class QSqlDatabase;
+
+namespace Orvane {
+
+// Marks the rollback journal of this program's own write with the file the
+// write goes to. A note beside the file ("Dowsing.dll-journal-owner") names
+// the journal (device, inode, birth time, and the nonce SQLite put in its
+// header) and the file (device, inode, birth time); a crash leaves it with
+// the journal, and HotJournal reads it to know for sure whether the file at
+// the path now is the one the journal was made for. ext4 gives a freed
+// inode to the next new file at once (measured: five of five), so the birth
+// time and the nonce keep a note from vouching for a later journal or file
+// that took the same inode.
+class JournalOwner
+{
+public:
+    // Right after BEGIN IMMEDIATE on db, a connection writing the file with
+    // this identity at databasePath: has SQLite write the journal, with the
+    // file's first page, at once (the page's content stays as it is), then
+    // writes the note. A note that cannot be written is done without.
+    JournalOwner(const QSqlDatabase &db, const QString &databasePath,
+                 const FileIdentity &database);
+    // After COMMIT or ROLLBACK: removes the note once its journal is gone.
+    ~JournalOwner();
+    JournalOwner(const JournalOwner &) = delete;
+    JournalOwner &operator=(const JournalOwner &) = delete;
+
+    // False when the engine would not begin the journal; errorText() says
+    // why, and the write must not go on.
+    bool isReady() const { return m_error.isEmpty(); }
+    QString errorText() const { return m_error; }
+
+    // What the note beside databasePath says of the journal there now,
+    // whose header bytes 12 to 19 are journalSignature: true when this
+    // program's write made it for another file than the one at the path,
+    // false when for this one. nullopt when no note names that journal (a
+    // note left by an earlier journal is removed) or where the system gives
+    // files no identity.
+    static std::optional<bool> madeForAnotherFile(const QString &databasePath,
+                                                  const QByteArray &journalSignature);
+    static void removeNote(const QString &databasePath);
+
+private:
+    QString m_databasePath;
+    QByteArray m_note;
+    QString m_error;
+};
+
+} // namespace Orvane

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+namespace Orvane::Testing {
+
+// A write transaction that another process holds open on a database file,
+// with its journal beside the file, until it commits or is killed: killed,
+// it leaves the journal as a crash does. Both writers keep a cache of ten
+// pages, so that their changes reach the file itself before the commit, as
+// a long import's do.
+class HeldWrite
+{
+public:
+    // The program's own store importing this many records (a copy of this
+    // test's executable runs holdImport()); it holds after the last.
+    static std::unique_ptr<HeldWrite> byProgram(const QString &path, int records);
+    // The sqlite3 shell running the statements after BEGIN IMMEDIATE.
+    static std::unique_ptr<HeldWrite> byShell(const QString &path, const QStringList &statements);
+    ~HeldWrite();
+    HeldWrite(const HeldWrite &) = delete;
+    HeldWrite &operator=(const HeldWrite &) = delete;
+
+    // True once the writer holds its transaction; otherwise failure() says
+    // what it said.
+    bool isHeld() const { return m_held; }
+    QString failure() const { return m_failure; }
+    // Ends the writer as a crash would, and waits for it to be gone.
+    void kill();
+    // The shell only: commits and quits; true when the commit succeeded.
+    bool commit();
+
+private:
+    HeldWrite() = default;
+    QString whatItSaid(const QByteArray &line);
+    QProcess m_process;
+    bool m_held = false;
+    QString m_failure;
+};
+
+// The argument that makes a copy of a test's executable run holdImport().
+inline constexpr char kHoldImportArgument[] = "--hold-import";
+// In the copy: imports records records through the program's store into
+// the file at path and, inside the import's transaction, after the last,
+// says "held" and waits to be killed ("refused" when the store would not
+// open the file). A test's main() calls it for kHoldImportArgument.
+[[noreturn]] void holdImport(const QString &path, int records);
+
+} // namespace Orvane::Testing
