@@ -1,0 +1,392 @@
+#include "RecordStore.h"
+
+#include "EngineKeys.h"
+#include "FileCheck.h"
+#include "HotJournal.h"
+#include "StoreSql.h"
+
+#include <QAtomicInteger>
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUrl>
+#include <QVariant>
+
+// The store's care for the file itself: which file it opens and refuses,
+// the journal a crash left beside it, the check of every page, the journal
+// mode, and that a write goes to the file that stands at the path and is in
+// it alone once reported.
+namespace Orvane {
+
+namespace {
+
+const char kDriver[] = "QSQLITE";
+// How long a write waits for another program's lock before it gives up.
+const int kBusyTimeoutMs = 2000;
+
+// Reading every page grows with the file; past this size it would hold up
+// the first window by more than ~20 ms, so it runs beside it instead.
+qint64 largeFileLimit = 2 * 1024 * 1024; // quick_check, 1M records (316 MB): 0.7-1.0 s cached, 2-3 ms/MB (orvane-store-bench 1000000); 2.6 s cold
+
+QString nextConnectionName()
+{
+    static QAtomicInteger<quint64> counter;
+    return QStringLiteral("orvane-store-%1").arg(++counter);
+}
+
+QString readOnlyFileReason()
+{
+    return QStringLiteral("The file is read-only, so no record could be saved in it.");
+}
+
+} // namespace
+
+QString RecordStore::databasePath(const QString &programFolder)
+{
+    return QDir(programFolder).filePath(QStringLiteral("Dowsing.dll"));
+}
+
+bool RecordStore::isPresent(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() && info.isFile();
+}
+
+RecordStore::OpenResult RecordStore::open(const QString &path)
+{
+    close();
+    m_error.clear();
+    m_notice.clear();
+    const std::optional<FileIdentity> opened = identityOf(path);
+    if (!isPresent(path)) {
+        m_error = QStringLiteral("The file %1 does not exist.").arg(QDir::toNativeSeparators(path));
+        return OpenResult::Missing;
+    }
+
+    // A save needs the file and its folder (where the engine keeps its
+    // journal or write-ahead log) writable. Ask before the engine opens the
+    // file: on a read-only file it would open read-only without a word, and
+    // would leave its log files behind.
+    const QFileInfo file(path);
+    if (!file.isWritable()) {
+        m_error = readOnlyFileReason();
+        return OpenResult::Unusable;
+    }
+    const QFileInfo folder(file.absolutePath());
+    if (!folder.isWritable() || !folder.isExecutable()) {
+        m_error = QStringLiteral("The folder %1 is read-only, so no record could be saved in "
+                                 "the file inside it.")
+                          .arg(QDir::toNativeSeparators(folder.absoluteFilePath()));
+        return OpenResult::Unusable;
+    }
+
+    // SQLite plays a journal a crash left into whatever file has the name
+    // at its first read: one that cannot belong to this file is set aside.
+    const HotJournal::Outcome journal = HotJournal::settle(QFileInfo(path).absoluteFilePath());
+    if (!journal.refusal.isEmpty()) {
+        m_error = journal.refusal;
+        return OpenResult::Unusable;
+    }
+    m_notice = journal.notice;
+
+    m_path = QFileInfo(path).absoluteFilePath();
+    m_connection = nextConnectionName();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QLatin1String(kDriver), m_connection);
+        // mode=rw: a file removed since the test above is refused, not
+        // silently created empty.
+        QUrl uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+        uri.setQuery(QStringLiteral("mode=rw"));
+        db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1")
+                                     .arg(kBusyTimeoutMs));
+        if (!db.open()) {
+            m_error = reasonOf(db.lastError());
+        } else if (!checkUsable()) {
+            db.close();
+        } else if (const auto now = identityOf(path); !opened || !now || *opened != *now) {
+            m_error = QStringLiteral("The file %1 was replaced while it was being opened.")
+                              .arg(nativePath(m_path));
+        } else {
+            m_identity = *now;
+            // A large file is read whole beside the first window; the
+            // journal changes only once the file is known sound.
+            if (QFileInfo(path).size() > largeFileLimit) {
+                const QString key = m_identity.key() + m_path;
+                if (const std::optional<Damage> known = FileCheck::knownVerdict(key))
+                    takeVerdict(*known);
+                else
+                    m_check = FileCheck::forFile(m_path, key);
+            }
+            if (m_check && m_check->isFinished()) {
+                takeVerdict(m_check->verdict());
+                m_check.reset();
+            }
+            if (m_error.isEmpty() && !m_check)
+                useRollbackJournal();
+        }
+    }
+    if (!m_error.isEmpty()) {
+        const QString reason = m_error;
+        close();
+        m_error = reason;
+        return isPresent(path) ? OpenResult::Unusable : OpenResult::Missing;
+    }
+    return OpenResult::Opened;
+}
+
+// The file opened, which SQLite does even for a text file: read the table's
+// description, and take and release a write lock, so that a damaged,
+// foreign or locked file is refused here rather than at the first save.
+// Nothing is written.
+bool RecordStore::checkUsable()
+{
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+#ifdef ORVANE_ENGINE_KEYS
+    // The engine's own word, before anything is read: it opens a file it may
+    // not write read-only, and a write transaction on such a file still
+    // begins, so the probe below would not tell.
+    if (sqlite3 *handle = EngineKeys::handleOf(db);
+        handle && sqlite3_db_readonly(handle, "main") != 0)
+        return fail(readOnlyFileReason());
+#endif
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("PRAGMA table_info(Details)")))
+        return fail(reasonOf(query.lastError()));
+    QStringList missing = DowsingRecord::fieldNames();
+    bool idIsKey = false;
+    int keyColumns = 0;
+    bool any = false;
+    while (query.next()) {
+        any = true;
+        const QString name = query.value(1).toString();
+        missing.removeAll(name);
+        if (query.value(5).toInt() > 0)
+            ++keyColumns;
+        if (name == QLatin1String("IdNumber"))
+            idIsKey = query.value(5).toInt() == 1
+                    && query.value(2).toString().compare(QLatin1String("INTEGER"),
+                                                         Qt::CaseInsensitive) == 0;
+    }
+    if (query.lastError().isValid())
+        return fail(reasonOf(query.lastError()));
+    if (!any)
+        return fail(QStringLiteral("The database has no table Details."));
+    if (!missing.isEmpty())
+        return fail(QStringLiteral("The table Details has no field %1.")
+                            .arg(missing.join(QStringLiteral(", "))));
+    if (!idIsKey || keyColumns != 1 || !checkKey())
+        return fail(m_error.isEmpty()
+                            ? QStringLiteral("The field IdNumber of the table Details is not its key.")
+                            : m_error);
+
+    // Reading a row proves that the pages behind the description are sound.
+    if (!query.exec(QStringLiteral("SELECT %1, IdNumber FROM Details ORDER BY IdNumber LIMIT 1")
+                            .arg(recordColumns())))
+        return fail(reasonOf(query.lastError()));
+    query.next();
+    if (query.lastError().isValid())
+        return fail(reasonOf(query.lastError()));
+    query.finish();
+
+    if (QFileInfo(m_path).size() <= largeFileLimit && !takeVerdict(damageOf(db)))
+        return false;
+
+    if (!query.exec(QStringLiteral("PRAGMA synchronous = FULL")))
+        return fail(reasonOf(query.lastError()));
+    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return fail(reasonOf(query.lastError()));
+    if (!query.exec(QStringLiteral("ROLLBACK")))
+        return fail(reasonOf(query.lastError()));
+    return true;
+}
+
+// IdNumber must be the table's row key itself, or the engine stores no key
+// for a new record (NULL) and the list cannot tell rows apart. A single
+// INTEGER PRIMARY KEY column is that key unless it is declared DESC or the
+// table has no row keys (WITHOUT ROWID): then the engine keeps a separate
+// index for it, listed with origin "pk".
+bool RecordStore::checkKey()
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("PRAGMA index_list(Details)")))
+        return fail(reasonOf(query.lastError()));
+    bool separateKeyIndex = false;
+    while (query.next())
+        separateKeyIndex = separateKeyIndex || query.value(3).toString() == QLatin1String("pk");
+    if (query.lastError().isValid())
+        return fail(reasonOf(query.lastError()));
+    return !separateKeyIndex;
+}
+
+// A file in write-ahead-log mode keeps new records in a file beside it
+// until a checkpoint; a copy of the file alone would lack them. Leaving
+// that mode needs the file to itself; while another connection keeps it,
+// each write is checkpointed instead.
+bool RecordStore::useRollbackJournal()
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    if (!query.exec(QStringLiteral("PRAGMA journal_mode")) || !query.next())
+        return fail(reasonOf(query.lastError()));
+    const bool wal = query.value(0).toString().compare(QLatin1String("wal"),
+                                                       Qt::CaseInsensitive) == 0;
+    query.finish();
+    if (wal) {
+        const bool left = query.exec(QStringLiteral("PRAGMA journal_mode = DELETE"))
+                && query.next()
+                && query.value(0).toString().compare(QLatin1String("delete"),
+                                                     Qt::CaseInsensitive) == 0;
+        query.finish();
+        m_checkpointEachWrite = !left;
+    }
+    m_journalSettled = true;
+    return true;
+}
+
+// Copies the write-ahead log into the file; false unless all of it went.
+bool RecordStore::checkpoint()
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    if (!query.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")) || !query.next())
+        return fail(reasonOf(query.lastError()));
+    const bool complete = query.value(0).toInt() == 0;
+    query.finish();
+    if (!complete)
+        return fail(QStringLiteral("Another program is reading the file %1 and keeps its "
+                                   "write-ahead log from being copied into it.")
+                            .arg(nativePath(m_path)));
+    return true;
+}
+
+// SQLite keeps writing the file it opened through its handle, even after
+// another file was renamed over that name or the file was removed: then
+// open the file that stands there now, with every check of open(). A
+// removed file is never made anew.
+bool RecordStore::followFileAtPath()
+{
+    const std::optional<FileIdentity> now = identityOf(m_path);
+    if (!now)
+        return fail(QStringLiteral("The file %1 is no longer there: it was removed or moved "
+                                   "while the program ran, and it is not made anew.")
+                            .arg(nativePath(m_path)));
+    if (isOpen() && *now == m_identity)
+        return true;
+    const QString path = m_path;
+    if (open(path) == OpenResult::Opened)
+        return true;
+    const QString reason = m_error;
+    // Kept, so that the next write tries the file there again.
+    m_path = path;
+    return fail(QStringLiteral("The file %1 was replaced, and the file there now cannot be "
+                               "used: %2")
+                        .arg(nativePath(path), reason));
+}
+
+bool RecordStore::readyToWrite()
+{
+    if (m_path.isEmpty())
+        return fail(QStringLiteral("The database is not open."));
+    if (!followFileAtPath())
+        return false;
+    if (m_check) {
+        // Waits for the check of a large file, which began at open.
+        if (!takeVerdict(m_check->verdict()))
+            return false;
+        m_check.reset();
+    }
+    if (!m_indexDamage.isEmpty() && !m_mendingIndex)
+        return fail(QStringLiteral("The find index inside the file %1 is damaged, so nothing "
+                                   "is saved in the file until the index is built anew. Your "
+                                   "records themselves are sound. (%2)")
+                            .arg(nativePath(m_path), m_indexDamage));
+    // Leaving the write-ahead log fails at once while another connection
+    // keeps it, so try again before each write: it may have gone.
+    if ((!m_journalSettled || m_checkpointEachWrite) && !useRollbackJournal())
+        return false;
+    // A log left by a write another program made is copied in first, so
+    // that a log that cannot be copied stops the write before it is made.
+    return !m_checkpointEachWrite || checkpoint();
+}
+
+bool RecordStore::writtenToFileAtPath()
+{
+    const std::optional<FileIdentity> now = identityOf(m_path);
+    if (!now || *now != m_identity)
+        return fail(QStringLiteral("The file %1 was replaced or removed while the change was "
+                                   "being written, so the file there now does not hold it.")
+                            .arg(nativePath(m_path)));
+    // The change is committed: whatever happens to the log now, it is
+    // saved, and saying otherwise would have the user save it twice. The
+    // engine copies the log into the file once the other program's read
+    // ends, at the latest when the last connection closes.
+    if (m_checkpointEachWrite && !checkpoint()) {
+        m_error.clear();
+        m_notice = QStringLiteral(
+                "Another program is reading the file %1 and keeps this change in the "
+                "write-ahead log beside it (%2) until it stops. Until then, copy both "
+                "files together to keep a copy of your records.")
+                           .arg(nativePath(m_path), nativePath(m_path + QStringLiteral("-wal")));
+    }
+    return true;
+}
+
+bool RecordStore::takeVerdict(const Damage &damage)
+{
+    if (!damage.isSound() && !damage.indexOnly)
+        return fail(damage.reason);
+    m_indexDamage = damage.reason;
+    return true;
+}
+
+bool RecordStore::isIndexDamaged()
+{
+    if (m_check && m_check->isFinished()) {
+        takeVerdict(m_check->verdict());
+        m_check.reset();
+    }
+    return !m_indexDamage.isEmpty();
+}
+
+FileCheck *RecordStore::pendingCheck() const
+{
+    return m_check && !m_check->isFinished() ? m_check.get() : nullptr;
+}
+
+qint64 RecordStore::largeFileBytes()
+{
+    return largeFileLimit;
+}
+
+void RecordStore::setLargeFileBytes(qint64 bytes)
+{
+    largeFileLimit = bytes;
+}
+
+bool RecordStore::isOpen() const
+{
+    return !m_connection.isEmpty() && QSqlDatabase::database(m_connection, false).isOpen();
+}
+
+void RecordStore::close()
+{
+    if (!m_connection.isEmpty()) {
+        {
+            QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+            if (db.isOpen())
+                db.close();
+        }
+        QSqlDatabase::removeDatabase(m_connection);
+        m_connection.clear();
+    }
+    m_path.clear();
+    m_identity = {};
+    m_check.reset();
+    m_indexDamage.clear();
+    m_journalSettled = false;
+    m_checkpointEachWrite = false;
+}
+
+} // namespace Orvane
