@@ -255,7 +255,7 @@ bool Reader::nextFromTable(QString &error)
     return false;
 }
 
-bool Reader::readStale(qint64 block, FindBlock &out, QString &error)
+bool Reader::readRecords(qint64 block, FindBlock &out, QString &error)
 {
     out.clear();
     if (!m_records.prepare(blockRecords()))
@@ -268,17 +268,19 @@ bool Reader::readStale(qint64 block, FindBlock &out, QString &error)
     return !m_records.lastError().isValid() || failed(m_records, error);
 }
 
-bool Reader::next(FindBlock &block, QString &error)
+bool Reader::next(Item &item, QString &error)
 {
     error.clear();
+    FindBlock &block = item.block;
     if (!m_indexed) {
         block.clear();
+        item.decoded = true;
         if (!m_recordAhead)
             return false;
-        const qint64 number = FindBlock::blockOf(m_records.value(13).toLongLong());
+        item.number = FindBlock::blockOf(m_records.value(13).toLongLong());
         while (m_recordAhead) {
             const qint64 key = m_records.value(13).toLongLong();
-            if (FindBlock::blockOf(key) != number)
+            if (FindBlock::blockOf(key) != item.number)
                 break;
             block.append(key, recordFrom(m_records));
             m_recordAhead = m_records.next();
@@ -289,9 +291,10 @@ bool Reader::next(FindBlock &block, QString &error)
         const bool staleFirst = !m_stale.empty()
                 && (!m_storedAhead || *m_stale.begin() < m_storedBlock);
         if (staleFirst) {
-            const qint64 number = *m_stale.begin();
+            item.number = *m_stale.begin();
+            item.decoded = true;
             m_stale.erase(m_stale.begin());
-            if (!readStale(number, block, error))
+            if (!readRecords(item.number, block, error))
                 return false;
             if (!block.isEmpty())
                 return true;
@@ -299,18 +302,11 @@ bool Reader::next(FindBlock &block, QString &error)
         }
         if (!m_storedAhead)
             return false;
-        const qint64 number = m_storedBlock;
-        const QByteArray bytes = m_storedBytes;
+        item.number = m_storedBlock;
+        item.stored = m_storedBytes;
+        item.decoded = false;
         nextFromTable(error);
-        if (!error.isEmpty())
-            return false;
-        if (!block.fromStored(number, bytes)) {
-            // A block this build cannot read: its records are read instead.
-            if (!readStale(number, block, error))
-                return false;
-        }
-        if (!block.isEmpty())
-            return true;
+        return error.isEmpty();
     }
 }
 

@@ -51,8 +51,21 @@ public:
     // The number of blocks the index keeps (each holds a record at least);
     // after start().
     qint64 storedBlocks() const { return m_storedBlocks; }
+    // A block as read: the index's stored bytes, still to be decoded (see
+    // FindBlock::fromStored(), which may run on any thread), or a block
+    // made from the records already.
+    struct Item
+    {
+        qint64 number = 0;
+        QByteArray stored;
+        FindBlock block;
+        bool decoded = false;
+    };
     // The next block; false at the end (error empty) or on a failure.
-    bool next(FindBlock &block, QString &error);
+    bool next(Item &item, QString &error);
+    // The block made from the records themselves, for one whose stored
+    // bytes this build cannot read.
+    bool readRecords(qint64 number, FindBlock &out, QString &error);
     // The index holds a block that no key can fall in: another program
     // wrote it.
     bool foundForeignBlock() const { return m_foreignBlock; }
@@ -61,7 +74,6 @@ public:
 
 private:
     bool failed(const QSqlQuery &query, QString &error);
-    bool readStale(qint64 block, FindBlock &out, QString &error);
     bool nextFromTable(QString &error);
 
     QSqlDatabase m_db;

@@ -19,6 +19,12 @@ struct KeySummary
         ++count;
         sum += mixed(quint64(key));
     }
+    KeySummary &operator+=(const KeySummary &other)
+    {
+        count += other.count;
+        sum += other.sum;
+        return *this;
+    }
     friend bool operator==(const KeySummary &a, const KeySummary &b)
     {
         return a.count == b.count && a.sum == b.sum;

@@ -1,5 +1,6 @@
 #include "RecordFinder.h"
 
+#include "BlockWorkers.h"
 #include "FindIndex.h"
 #include "RecordSort.h"
 #include "StoreSql.h"
@@ -32,8 +33,9 @@ struct RecordFinder::Engine
     ~Engine() { QSqlDatabase::removeDatabase(connection); }
 };
 
-RecordFinder::RecordFinder(const QString &databasePath)
+RecordFinder::RecordFinder(const QString &databasePath, int threads)
     : m_path(databasePath)
+    , m_threads(threads)
 {
 }
 
@@ -53,6 +55,45 @@ struct RecordFinder::Pass
     bool foreignBlock = false;
 };
 
+namespace {
+
+// Blocks read from the file before they are shared out among the threads:
+// a few milliseconds of work, so that a newer request stops this one soon.
+constexpr int kBatchBlocks = 64;
+
+// One block of a batch and what it gave.
+struct Slot
+{
+    FindIndex::Reader::Item item;
+    bool undecodable = false;
+    KeySummary seen;
+    QVector<qint64> found;
+    // For a sort: each found record's key and folded field, which points
+    // into the block's text.
+    QVector<QPair<qint64, QByteArrayView>> sortable;
+};
+
+void searchBlock(Slot &slot, const QByteArray &folded, int sortField)
+{
+    const FindBlock &block = slot.item.block;
+    slot.seen = {};
+    block.addKeysTo(slot.seen);
+    slot.found.clear();
+    slot.sortable.clear();
+    if (sortField < 0) {
+        block.search(folded, [&](qint64 key) { slot.found.append(key); });
+        return;
+    }
+    qsizetype i = 0;
+    block.search(folded, [&](qint64 key) {
+        while (block.keyAt(i) != key)
+            ++i;
+        slot.sortable.append({key, block.field(i, sortField)});
+    });
+}
+
+} // namespace
+
 RecordFinder::Pass RecordFinder::search(const FindRequest &request, bool useIndex,
                                         qint64 mostRecords,
                                         const std::function<bool()> &shouldStop)
@@ -65,7 +106,6 @@ RecordFinder::Pass RecordFinder::search(const FindRequest &request, bool useInde
             : -1;
     RecordSort sort(sortField);
     const QByteArray folded = FindBlock::foldedQuery(request.text);
-    FindBlock block;
     if (!reader.start(pass.error, useIndex)) {
         pass.damaged = reader.metDamage();
         return pass;
@@ -80,26 +120,66 @@ RecordFinder::Pass RecordFinder::search(const FindRequest &request, bool useInde
     // may have written.
     if (sortField >= 0 && request.text.isEmpty())
         sort.reserve(qMin<qint64>(mostRecords, qint64(1) << 26));
-    while (reader.next(block, pass.error)) {
+    if (!m_workers)
+        m_workers = std::make_unique<BlockWorkers>(
+                m_threads > 0 ? m_threads - 1 : BlockWorkers::helpersForThisMachine());
+    // Two batches: the helpers decompress and search one while this thread
+    // reads the next from the file, whose connection is this thread's.
+    std::vector<Slot> batches[2] = {std::vector<Slot>(kBatchBlocks),
+                                    std::vector<Slot>(kBatchBlocks)};
+    const auto readBatch = [&](std::vector<Slot> &batch) {
+        int count = 0;
+        while (count < kBatchBlocks && reader.next(batch[count].item, pass.error))
+            ++count;
+        return pass.error.isEmpty() ? count : 0;
+    };
+    const auto workOn = [&](std::vector<Slot> &batch) {
+        return [&batch, &folded, sortField](int i) {
+            Slot &slot = batch[i];
+            slot.undecodable = !slot.item.decoded
+                    && !slot.item.block.fromStored(slot.item.number, slot.item.stored);
+            if (!slot.undecodable)
+                searchBlock(slot, folded, sortField);
+        };
+    };
+    const std::function<void(int)> work[2] = {workOn(batches[0]), workOn(batches[1])};
+    int current = 0;
+    int count = readBatch(batches[current]);
+    while (count > 0) {
+        m_workers->begin(count, work[current]);
+        const int nextCount = shouldStop() ? 0 : readBatch(batches[1 - current]);
+        m_workers->finish();
         if (shouldStop()) {
             pass.stopped = true;
             return pass;
         }
-        block.addKeysTo(pass.seen);
+        // Taken in block order, so that the result keeps the order of keys.
+        std::vector<Slot> &batch = batches[current];
+        for (int i = 0; i < count && pass.error.isEmpty(); ++i) {
+            Slot &slot = batch[i];
+            // A block this build cannot read: its records are read instead.
+            if (slot.undecodable) {
+                if (!reader.readRecords(slot.item.number, slot.item.block, pass.error))
+                    break;
+                searchBlock(slot, folded, sortField);
+            }
+            pass.seen += slot.seen;
+            if (sortField < 0) {
+                for (qint64 key : std::as_const(slot.found))
+                    pass.keys.append(key);
+            } else {
+                for (const auto &[key, field] : std::as_const(slot.sortable))
+                    sort.add(key, field);
+            }
+        }
+        if (!pass.error.isEmpty())
+            break;
         if (pass.seen.count > mostRecords) {
             pass.tooMany = true;
             return pass;
         }
-        if (sortField < 0) {
-            block.search(folded, [&](qint64 key) { pass.keys.append(key); });
-        } else {
-            qsizetype i = 0;
-            block.search(folded, [&](qint64 key) {
-                while (block.keyAt(i) != key)
-                    ++i;
-                sort.add(key, block.field(i, sortField));
-            });
-        }
+        current = 1 - current;
+        count = nextCount;
     }
     pass.damaged = reader.metDamage();
     pass.foreignBlock = reader.foundForeignBlock();

@@ -11,6 +11,8 @@
 
 namespace Orvane {
 
+class BlockWorkers;
+
 // What the list shows: the records holding a text, in an order.
 struct FindRequest
 {
@@ -52,7 +54,9 @@ struct FindResult
 class RecordFinder
 {
 public:
-    explicit RecordFinder(const QString &databasePath);
+    // threads: how many share out a search's blocks; all the machine's
+    // cores when not given.
+    explicit RecordFinder(const QString &databasePath, int threads = 0);
     ~RecordFinder();
     RecordFinder(const RecordFinder &) = delete;
     RecordFinder &operator=(const RecordFinder &) = delete;
@@ -78,6 +82,8 @@ private:
 
     QString m_path;
     std::unique_ptr<Engine> m_engine;
+    int m_threads = 0;
+    std::unique_ptr<BlockWorkers> m_workers;
     // The engine's count of other connections' commits when the index was
     // last found not to fit: until it moves, the records are read instead.
     std::optional<qint64> m_unsoundAt;

@@ -129,6 +129,7 @@ private slots:
     void indexFollowsEveryWriteAndWritesBehindItsBack();
     void fileWithoutIndexIsFoundAndUpgradedOnlyWhenAsked();
     void stoppedSearchGivesNoResult();
+    void aSearchSharedAmongThreadsKeepsItsOrder();
 };
 
 void TestFindIndex::findMatchesEveryFieldInAnyCaseAndScript()
@@ -265,6 +266,40 @@ void TestFindIndex::stoppedSearchGivesNoResult()
     const FindResult result = RecordFinder(env.databasePath()).run({}, [] { return true; });
     QVERIFY(result.stopped);
     QVERIFY(result.keys.isEmpty());
+}
+
+// Many batches of blocks, each shared out among threads: the result is the
+// one a single thread gives, in the same order, and a stop ends it.
+void TestFindIndex::aSearchSharedAmongThreadsKeepsItsOrder()
+{
+    TestEnvironment env;
+    const QString path = env.databasePath();
+    QVERIFY(runSql(path, {QStringLiteral(
+            "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < 40000) "
+            "INSERT INTO Details (Date, Name, Notes) SELECT date('2000-01-01', '+' || "
+            "(x * 7919 % 9000) || ' days'), 'N' || (x * 104729 % 40000), 'note ' || x FROM n")}));
+    {
+        RecordStore store;
+        QCOMPARE(store.open(path), RecordStore::OpenResult::Opened);
+        QVERIFY(store.addFindIndex([](qint64, qint64) { return true; }));
+    }
+    RecordFinder alone(path, 1);
+    RecordFinder shared(path, 3);
+    const auto never = [] { return false; };
+    for (const FindRequest &request : {FindRequest{QStringLiteral("7"), -1, false},
+                                       FindRequest{QString(), 1, false},
+                                       FindRequest{QStringLiteral("note 1"), 0, true}}) {
+        const FindResult one = alone.run(request, never);
+        const FindResult many = shared.run(request, never);
+        QVERIFY(!one.keys.isEmpty());
+        QCOMPARE(many.keys.toVector(), one.keys.toVector());
+        QCOMPARE(many.table, one.table);
+        QCOMPARE(many.table.count, 40000);
+    }
+    int asked = 0;
+    const FindResult stopped = shared.run({QStringLiteral("n")}, [&] { return ++asked > 2; });
+    QVERIFY(stopped.stopped);
+    QVERIFY(stopped.keys.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestFindIndex)
