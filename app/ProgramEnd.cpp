@@ -1,7 +1,9 @@
 #include "ProgramEnd.h"
 
 #include "ExitScreen.h"
+#include "FileTrust.h"
 #include "platform/Platform.h"
+#include "store/RecordStore.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -101,6 +103,7 @@ void unloadAllAndEnd()
     }
 
     unloadingAll() = false;
+    FileTrust::atCleanEnd(RecordStore::databasePath(platform().programFolder));
     platform().process->end();
 }
 

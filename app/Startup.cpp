@@ -1,12 +1,14 @@
 #include "Startup.h"
 
 #include "EnterPressesButtons.h"
+#include "FileTrust.h"
 #include "FrameWindow.h"
 #include "UpdateReminder.h"
 #include "ProgramEnd.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
 #include "platform/SingleInstance.h"
+#include "store/RecordStore.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -34,6 +36,7 @@ bool Startup::run()
 
     EnterPressesButtons::install();
     UpdateReminder::run();
+    FileTrust::atStart(RecordStore::databasePath(platform().programFolder));
 
     // The frame is deleted by ProgramEnd::unloadAllAndEnd() with every other window.
     auto *frame = new FrameWindow;

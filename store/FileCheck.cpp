@@ -1,6 +1,10 @@
 #include "FileCheck.h"
 
+#include "FileIdentity.h"
+
 #include <QAtomicInteger>
+#include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QMutex>
@@ -154,6 +158,57 @@ void FileCheck::markSound(const QString &key)
 {
     QMutexLocker locker(&verdictsLock());
     verdicts().insert(key, Damage());
+}
+
+namespace {
+
+// The key of the file at path, as the store keys its checks.
+QString keyOf(const QString &path)
+{
+    const std::optional<FileIdentity> identity = identityOf(path);
+    return identity ? identity->key() + QFileInfo(path).absoluteFilePath() : QString();
+}
+
+} // namespace
+
+QString FileCheck::stampOf(const QString &path)
+{
+    const QFileInfo file(path);
+    const QFileInfo log(path + QStringLiteral("-wal"));
+    const std::optional<FileIdentity> identity = identityOf(path);
+    if (!identity || (log.exists() && log.size() > 0))
+        return {};
+    // The engine's change counter: four bytes at offset 24 of the header.
+    QFile header(path);
+    if (!header.open(QIODevice::ReadOnly) || !header.seek(24))
+        return {};
+    const QByteArray counter = header.read(4);
+    if (counter.size() != 4)
+        return {};
+    return QStringLiteral("%1 %2 %3 %4")
+            .arg(identity->key())
+            .arg(file.size())
+            .arg(file.lastModified().toMSecsSinceEpoch())
+            .arg(QString::fromLatin1(counter.toHex()));
+}
+
+void FileCheck::trust(const QString &path)
+{
+    if (const QString key = keyOf(path); !key.isEmpty())
+        markSound(key);
+}
+
+bool FileCheck::isKnownSound(const QString &path)
+{
+    const QString key = keyOf(path);
+    const std::optional<Damage> verdict = key.isEmpty() ? std::nullopt : knownVerdict(key);
+    return verdict && verdict->isSound();
+}
+
+void FileCheck::forgetVerdicts()
+{
+    QMutexLocker locker(&verdictsLock());
+    verdicts().clear();
 }
 
 std::shared_ptr<FileCheck> FileCheck::forFile(const QString &path, const QString &key)

@@ -60,6 +60,20 @@ public:
     // The file with this key was mended: its verdict is sound now.
     static void markSound(const QString &key);
 
+    // What tells one state of the file at path from another without reading
+    // it whole: its identity, size, time of last change and the engine's
+    // change counter. Empty where that cannot tell: no such file, or a
+    // write-ahead log beside it, which holds pages the file does not.
+    static QString stampOf(const QString &path);
+    // The file at path is taken as sound without reading every page: it
+    // stands as it stood when the program last found it sound and closed it
+    // cleanly (its stamp then and now agree).
+    static void trust(const QString &path);
+    // The file at path was found sound, or trusted, in this run.
+    static bool isKnownSound(const QString &path);
+    // Forgets every verdict, as a new run would (for tests).
+    static void forgetVerdicts();
+
 signals:
     // Delivered on the thread that made the check, after the verdict is in.
     void finished(const QString &reason, bool indexOnly);

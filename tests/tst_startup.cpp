@@ -10,9 +10,11 @@
 
 #include "platform/AppInfo.h"
 #include "platform/SingleInstance.h"
+#include "app/FileTrust.h"
 #include "app/Startup.h"
 #include "app/UpdateReminder.h"
 #include "app/ProgramEnd.h"
+#include "store/FileCheck.h"
 #include "store/RecordStore.h"
 
 #include <QFile>
@@ -72,6 +74,8 @@ private slots:
     void secondCopyTouchesNothingAndEnds();
     void missingDatabaseLeavesOnlyTheExitScreen();
     void fileWithoutFindIndexGetsItOnceOrStaysAsItWas();
+    void aFileIsReadWholeUnlessItStandsAsItWasLeft_data();
+    void aFileIsReadWholeUnlessItStandsAsItWasLeft();
 };
 
 void TestStartup::secondHolderIsRefusedWhileTheFirstHolds()
@@ -259,6 +263,62 @@ void TestStartup::fileWithoutFindIndexGetsItOnceOrStaysAsItWas()
             QCOMPARE(digestOf(path), before);
         endProgram();
     }
+}
+
+void TestStartup::aFileIsReadWholeUnlessItStandsAsItWasLeft_data()
+{
+    QTest::addColumn<QString>("since");
+    QTest::addColumn<bool>("trusted");
+    QTest::newRow("a clean end, the file as it was") << QStringLiteral("nothing") << true;
+    QTest::newRow("another program wrote it") << QStringLiteral("written") << false;
+    QTest::newRow("the last run did not end cleanly") << QStringLiteral("crash") << false;
+    QTest::newRow("a write-ahead log beside it") << QStringLiteral("log") << false;
+    QTest::newRow("another copy renamed over it") << QStringLiteral("replaced") << false;
+}
+
+// A large file's pages are read on every start unless the file stands as
+// the last run, which found it sound, left it at a clean end.
+void TestStartup::aFileIsReadWholeUnlessItStandsAsItWasLeft()
+{
+    QFETCH(QString, since);
+    QFETCH(bool, trusted);
+    TestEnvironment env;
+    const QString path = env.databasePath();
+    QVERIFY(runSql(path, {manyRecords(50)}));
+    const qint64 large = RecordStore::largeFileBytes();
+    RecordStore::setLargeFileBytes(0);
+    const auto run = [&](bool cleanEnd) {
+        FileCheck::forgetVerdicts();
+        FileTrust::atStart(path);
+        const bool known = FileCheck::isKnownSound(path);
+        {
+            RecordStore store;
+            if (store.open(path) == RecordStore::OpenResult::Opened && store.pendingCheck())
+                store.pendingCheck()->verdict();
+        }
+        if (cleanEnd)
+            FileTrust::atCleanEnd(path);
+        return known;
+    };
+    QVERIFY(!run(true));
+    std::unique_ptr<RawDatabase> logKeeper;
+    if (since == QLatin1String("written")) {
+        QVERIFY(runSql(path, {manyRecords(1)}));
+    } else if (since == QLatin1String("crash")) {
+        run(false);
+    } else if (since == QLatin1String("log")) {
+        QVERIFY(setJournalMode(path, QStringLiteral("WAL")));
+        logKeeper = std::make_unique<RawDatabase>(path);
+        QVERIFY(logKeeper->exec(QStringLiteral("PRAGMA wal_autocheckpoint = 0")));
+        QVERIFY(logKeeper->exec(QStringLiteral("UPDATE Details SET Notes = 'x' WHERE IdNumber = 1")));
+    } else if (since == QLatin1String("replaced")) {
+        const QString copy = path + QStringLiteral(".copy");
+        QVERIFY(QFile::copy(path, copy));
+        QVERIFY(QFile::remove(path));
+        QVERIFY(QFile::rename(copy, path));
+    }
+    QCOMPARE(run(true), trusted);
+    RecordStore::setLargeFileBytes(large);
 }
 
 int main(int argc, char *argv[])
