@@ -10,7 +10,7 @@ cd "$here"
 build_packages=(build-essential cmake pkg-config qt6-base-dev libqt6sql6-sqlite libsqlite3-dev liblz4-dev
                 fonts-dejavu-core)
 test_packages=(xvfb xauth xdotool x11-utils imagemagick unrtf poppler-utils sqlite3
-               dbus at-spi2-core python3 python3-pyatspi libx11-dev libxdamage-dev
+               dbus at-spi2-core python3 python3-pyatspi libx11-dev libxdamage-dev libxtst-dev
                desktop-file-utils)
 
 packages=("${build_packages[@]}")
