@@ -26,6 +26,8 @@ public:
     static int helpersForThisMachine();
 
     void run(int count, const std::function<void(int)> &work);
+    // The caller's thread and the helpers.
+    int threads() const { return int(m_threads.size()) + 1; }
     // run() in two halves, so that the caller can do other work (read the
     // next batch) while the helpers start: begin() returns at once; finish()
     // takes the items left on the calling thread and waits for the rest.

@@ -186,7 +186,7 @@ RecordFinder::Pass RecordFinder::search(const FindRequest &request, bool useInde
     if (!pass.error.isEmpty())
         return pass;
     if (sortField >= 0)
-        pass.keys = sort.sortedKeys(request.descending);
+        pass.keys = sort.sortedKeys(request.descending, m_workers.get());
     else if (request.sortColumn == kIdNumberColumn && request.descending)
         pass.keys.reverse();
     return pass;

@@ -1,5 +1,7 @@
 #include "RecordSort.h"
 
+#include "BlockWorkers.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -57,7 +59,7 @@ void RecordSort::add(qint64 key, QByteArrayView folded)
     m_items.append({0, 0, at, quint32(m_texts.size()) - at, key});
 }
 
-KeyList RecordSort::sortedKeys(bool descending)
+KeyList RecordSort::sortedKeys(bool descending, BlockWorkers *workers)
 {
     const char *texts = m_texts.constData();
     // Texts often share a start ("Customer ..."): the eight bytes compared
@@ -107,7 +109,26 @@ KeyList RecordSort::sortedKeys(bool descending)
         const int c = compareTexts(a, b);
         return descending ? c > 0 : c < 0;
     };
-    std::stable_sort(m_items.begin(), m_items.end(), less);
+    // Stable throughout: each part keeps the order of addition among equal
+    // texts, and a merge takes from the earlier part first on ties.
+    const int parts = workers && m_items.size() >= kItemsWorthSharing ? workers->threads() : 1;
+    if (parts <= 1) {
+        std::stable_sort(m_items.begin(), m_items.end(), less);
+    } else {
+        const qsizetype n = m_items.size();
+        const auto bound = [&](int part) { return m_items.begin() + n * part / parts; };
+        workers->run(parts, [&](int part) { std::stable_sort(bound(part), bound(part + 1), less); });
+        for (int width = 1; width < parts; width *= 2) {
+            const int merges = (parts + 2 * width - 1) / (2 * width);
+            workers->run(merges, [&](int m) {
+                const int first = 2 * width * m;
+                const int middle = std::min(first + width, parts);
+                const int last = std::min(first + 2 * width, parts);
+                if (middle < last)
+                    std::inplace_merge(bound(first), bound(middle), bound(last), less);
+            });
+        }
+    }
     KeyList keys;
     keys.reserve(m_items.size());
     for (const Item &item : std::as_const(m_items))

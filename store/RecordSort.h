@@ -8,6 +8,8 @@
 
 namespace Orvane {
 
+class BlockWorkers;
+
 // Puts keys in the order of one field's folded text (the date's by calendar),
 // ties in the order of addition. Only the first kKeptBytes of a text decide
 // its place, which keeps a sort of a million notes within tens of megabytes.
@@ -15,6 +17,8 @@ class RecordSort
 {
 public:
     static constexpr int kKeptBytes = 64;
+    // Below this many records one thread sorts faster than several start.
+    static constexpr qsizetype kItemsWorthSharing = 50000;
 
     // field: 0 the date as listed, 1 Name .. 12 Notes.
     explicit RecordSort(int field);
@@ -23,7 +27,8 @@ public:
     // copies.
     void reserve(qsizetype records);
     void add(qint64 key, QByteArrayView folded);
-    KeyList sortedKeys(bool descending);
+    // With workers, a large sort is shared among their threads.
+    KeyList sortedKeys(bool descending, BlockWorkers *workers = nullptr);
 
 private:
     struct Item

@@ -275,9 +275,9 @@ void TestFindIndex::aSearchSharedAmongThreadsKeepsItsOrder()
     TestEnvironment env;
     const QString path = env.databasePath();
     QVERIFY(runSql(path, {QStringLiteral(
-            "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < 40000) "
+            "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < 60000) "
             "INSERT INTO Details (Date, Name, Notes) SELECT date('2000-01-01', '+' || "
-            "(x * 7919 % 9000) || ' days'), 'N' || (x * 104729 % 40000), 'note ' || x FROM n")}));
+            "(x * 7919 % 9000) || ' days'), 'N' || (x * 104729 % 60000), 'note ' || x FROM n")}));
     {
         RecordStore store;
         QCOMPARE(store.open(path), RecordStore::OpenResult::Opened);
@@ -294,7 +294,7 @@ void TestFindIndex::aSearchSharedAmongThreadsKeepsItsOrder()
         QVERIFY(!one.keys.isEmpty());
         QCOMPARE(many.keys.toVector(), one.keys.toVector());
         QCOMPARE(many.table, one.table);
-        QCOMPARE(many.table.count, 40000);
+        QCOMPARE(many.table.count, 60000);
     }
     int asked = 0;
     const FindResult stopped = shared.run({QStringLiteral("n")}, [&] { return ++asked > 2; });
