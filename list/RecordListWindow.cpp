@@ -427,7 +427,7 @@ void RecordListWindow::updateCount()
         text = QStringLiteral("%1 of %2 records")
                        .arg(locale.toString(m_listRecords->rowCount()), locale.toString(total));
     }
-    m_findBar->setCount(text);
+    m_findBar->setCount(text, !isSearching());
 }
 
 qint64 RecordListWindow::currentKey() const
