@@ -3,6 +3,7 @@
 #include "FindRunner.h"
 #include "FindBar.h"
 #include "RecordListModel.h"
+#include "RecordRestorer.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
 #include "store/RecordStore.h"
@@ -73,6 +74,19 @@ RecordListWindow::RecordListWindow(QWidget *parent)
     m_mnuExportShown = m_mnuFile->addAction(QStringLiteral("E&xport Records..."));
     m_mnuExportShown->setObjectName(QStringLiteral("mnuExportShown"));
     connect(m_mnuExportShown, &QAction::triggered, this, &RecordListWindow::exportRequested);
+    // A delete keeps a copy in the file: Ctrl+Z puts the last one back, the
+    // window shows every kept record.
+    m_mnuUndoDelete = m_mnuFile->addAction(QStringLiteral("&Undo Delete"));
+    m_mnuUndoDelete->setObjectName(QStringLiteral("mnuUndoDelete"));
+    m_mnuUndoDelete->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    connect(m_mnuUndoDelete, &QAction::triggered, this, [this] {
+        if (const qint64 key = RecordRestorer::undoLastDelete(this); key >= 0)
+            emit recordRestored(key);
+    });
+    m_mnuDeletedRecords = m_mnuFile->addAction(QStringLiteral("&Deleted Records..."));
+    m_mnuDeletedRecords->setObjectName(QStringLiteral("mnuDeletedRecords"));
+    connect(m_mnuDeletedRecords, &QAction::triggered, this,
+            &RecordListWindow::deletedRecordsRequested);
     m_mnuBack = m_mnuFile->addAction(QStringLiteral("&Back"));
     m_mnuBack->setObjectName(QStringLiteral("mnuBack"));
     connect(m_mnuBack, &QAction::triggered, this, &RecordListWindow::goBack);

@@ -103,6 +103,10 @@ signals:
     // File > Export Records: the shown records (shownKeys()) are to be
     // exported.
     void exportRequested();
+    // File > Undo Delete put the record deleted last back under this key.
+    void recordRestored(qint64 key);
+    // File > Deleted Records: the kept deleted records are to be shown.
+    void deletedRecordsRequested();
     // A find's or sort's result is shown (or every record again).
     void resultShown();
     // The find index did not fit the table (another program wrote it, or
@@ -151,6 +155,8 @@ private:
     QAction *m_mnuBack = nullptr;
     QAction *m_mnuFindRecords = nullptr;
     QAction *m_mnuExportShown = nullptr;
+    QAction *m_mnuUndoDelete = nullptr;
+    QAction *m_mnuDeletedRecords = nullptr;
     FindBar *m_findBar = nullptr;
 };
 

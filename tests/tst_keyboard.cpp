@@ -238,6 +238,9 @@ void TestKeyboard::tabReachesEveryControlInOrder_data()
     QTest::newRow("record view")
             << "record view" << "RTB"
             << framed(names({"RTB", "cmddelete", "cmdedit", "cmdSave", "cmdPrint", "cmdBack"}));
+    QTest::newRow("Deleted Records")
+            << "deleted records" << "lstDeletedRecords"
+            << names({"lstDeletedRecords", "cmdRestore", "cmdDeleteForGood", "cmdClose"});
     QTest::newRow("About box") << "about box" << "cmdOk"
                                << names({"lblCobrand", "lblHomePage", "cmdOk"});
     QTest::newRow("exit screen")

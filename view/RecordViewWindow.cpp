@@ -214,8 +214,9 @@ void RecordViewWindow::deleteRecord()
             return;
         // The record is found by its key, and removed only while it holds
         // what the report shows: a key alone could name another record once
-        // another program changed the file.
-        switch (m_viewRecords->remove(m_shown)) {
+        // another program changed the file. A copy stays in the file, for
+        // File > Undo Delete in the list and the Deleted Records window.
+        switch (m_viewRecords->remove(m_shown, platform().clock->now())) {
         case RecordStore::ChangeResult::Done:
             say(this, m_viewRecords->withNotice(QStringLiteral("Record Deleted Succesfully !")),
                 MessageBoxes::Icon::Information);
