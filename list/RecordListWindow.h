@@ -120,6 +120,8 @@ protected:
 
 private:
     void buildLayout();
+    // The File menu (RecordListWindowMenus.cpp).
+    void buildMenus();
     void setUpColumns();
     void disableGrid();
     void buildFindBar();

@@ -170,6 +170,7 @@ private slots:
     void altEOfTheSwitchedOffEditTitleNeverReachesExit();
     void keysSharedByWorkingControlsStayAmbiguous();
     void menuLetterOfASwitchedOffEntryGoesToTheWorkingOne();
+    void exportHasOneKeyInBothWindows();
     void gridIsWalkedWithArrowsAndOpenedWithEnter();
     void pageChangesTakeTheFocusAlong_data();
     void pageChangesTakeTheFocusAlong();
@@ -419,6 +420,23 @@ void TestKeyboard::menuLetterOfASwitchedOffEntryGoesToTheWorkingOne()
     QTest::keyClick(help, Qt::Key_O);
     QCOMPARE(program.env.browser.pageKeys(), QStringList{QStringLiteral("help-web-page")});
     QTRY_VERIFY(!help->isVisible());
+}
+
+void TestKeyboard::exportHasOneKeyInBothWindows()
+{
+    // What the hand learns in one window works in the other: Alt+F, then
+    // the same letter.
+    ProgramWindows program;
+    QVERIFY(program.enter(QStringLiteral("list")));
+    const QString fromEntry =
+            program.entry()->findChild<QAction *>(QStringLiteral("mnuExport"))->text();
+    const QString fromList = program.frame()
+                                     .windows()
+                                     .listWindow()
+                                     ->findChild<QAction *>(QStringLiteral("mnuExportShown"))
+                                     ->text();
+    QVERIFY(!keyOf(fromEntry).isEmpty());
+    QCOMPARE(keyOf(fromList), keyOf(fromEntry));
 }
 
 void TestKeyboard::gridIsWalkedWithArrowsAndOpenedWithEnter()

@@ -159,7 +159,7 @@ void TestListWindow::gridColumnsAndWindowParts()
     QCOMPARE(entries.at(1)->text(), QStringLiteral("&Find Records..."));
     QCOMPARE(entries.at(1)->objectName(), QStringLiteral("mnuFindRecords"));
     QCOMPARE(entries.at(1)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
-    QCOMPARE(entries.at(2)->text(), QStringLiteral("E&xport Records..."));
+    QCOMPARE(entries.at(2)->text(), QStringLiteral("&Export Records..."));
     QCOMPARE(entries.at(2)->objectName(), QStringLiteral("mnuExportShown"));
     QCOMPARE(entries.at(3)->text(), QStringLiteral("&Undo Delete"));
     QCOMPARE(entries.at(3)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
