@@ -18,10 +18,8 @@ RecordStore::ChangeResult RecordStore::remove(const DowsingRecord &shown,
         const QSqlDatabase db = QSqlDatabase::database(m_connection, false);
         QString error;
         // The copy first, in the same transaction: were it refused, the
-        // record stays where it is.
-        DowsingRecord kept = shown;
-        kept.IdNumber = shown.IdNumber;
-        if (!DeletedRecords::ensure(db, error) || !DeletedRecords::keep(db, kept, deletedAt, error))
+        // record stays where it is. (It holds what shown holds: compared.)
+        if (!DeletedRecords::ensure(db, error) || !DeletedRecords::keep(db, shown, deletedAt, error))
             return fail(QStringLiteral("No copy of the record could be kept, so it was not "
                                        "deleted: ")
                         + error);

@@ -23,6 +23,7 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QTimer>
 #include <QSqlQuery>
 #include <QTableView>
 #include <QTreeWidget>
@@ -62,6 +63,7 @@ class TestDeletedRecords : public QObject
 
 private slots:
     void deleteIsUndoneFromTheList();
+    void restoredFromTheListsMenuIsShownCurrent();
     void restoreFromTheWindowAfterARestart_data();
     void restoreFromTheWindowAfterARestart();
     void deleteForGoodLeavesNoTrace_data();
@@ -110,6 +112,38 @@ void TestDeletedRecords::deleteIsUndoneFromTheList()
     QCOMPARE(program.env.messages.texts(),
              QStringList{QStringLiteral("There Is No Deleted Record To Put Back.")});
     QCOMPARE(keysIn(program.env.databasePath()).size(), 3);
+}
+
+void TestDeletedRecords::restoredFromTheListsMenuIsShownCurrent()
+{
+    ProgramWindows program(4);
+    const QVector<qint64> keys = keysIn(program.env.databasePath());
+    QVERIFY(removeRecord(program.env.databasePath(), keys.at(1)));
+    QVERIFY(removeRecord(program.env.databasePath(), keys.at(2)));
+    QVERIFY(program.enter(QStringLiteral("list")));
+
+    // File > Deleted Records, the one deleted first restored, the window
+    // closed.
+    QStringList listed;
+    QTimer::singleShot(0, [&] {
+        auto *window = qobject_cast<DeletedRecordsWindow *>(QApplication::activeModalWidget());
+        if (!window)
+            return;
+        auto *rows = window->findChild<QTreeWidget *>(QStringLiteral("lstDeletedRecords"));
+        for (int i = 0; i < rows->topLevelItemCount(); ++i)
+            listed.append(rows->topLevelItem(i)->text(2));
+        rows->setCurrentItem(rows->topLevelItem(1));
+        press(window, "cmdRestore");
+        press(window, "cmdClose");
+    });
+    program.frame().windows().listWindow()->findChild<QAction *>(
+            QStringLiteral("mnuDeletedRecords"))->trigger();
+    // The one deleted last first.
+    QCOMPARE(listed, (QStringList{QStringLiteral("CUSTOMER 3"), QStringLiteral("CUSTOMER 2")}));
+    RecordListWindow *list = program.frame().windows().listWindow();
+    QVERIFY(program.frame().isChildVisible(list));
+    QCOMPARE(list->currentKey(), keys.at(1));
+    QCOMPARE(keysIn(program.env.databasePath()), (QVector<qint64>{keys.at(0), keys.at(1), keys.at(3)}));
 }
 
 void TestDeletedRecords::restoreFromTheWindowAfterARestart_data()
