@@ -167,6 +167,11 @@ void FrameWindow::showNotice(const QString &text)
     m_notice->setToolTip(text);
 }
 
+QSize FrameWindow::sizeOn(const QSize &available)
+{
+    return QSize(1024, 768).boundedTo(available * 0.95);
+}
+
 bool FrameWindow::loadEntryWindow()
 {
     return m_windows->loadEntryWindow();
@@ -217,6 +222,12 @@ void FrameWindow::showChild(QWidget *child)
         return;
     child->show();
     sub->adjustSize();
+    // On a small screen a child gives way, so that all of it shows without
+    // the area's scroll bars: they would hide its last buttons. (Before the
+    // frame first shows, the area has no size of its own yet.)
+    const QSize room = m_area->contentsRect().size();
+    if (m_area->isVisible() && !room.isEmpty())
+        sub->resize(sub->size().boundedTo(room).expandedTo(sub->minimumSizeHint()));
     sub->move(0, 0);
     sub->show();
     sub->raise();
@@ -285,7 +296,9 @@ bool FrameWindow::eventFilter(QObject *watched, QEvent *event)
 bool FrameWindow::pressInShownChild(const QKeySequence &key)
 {
     // Only the child on show has visible controls; the menu bar keeps its
-    // own keys.
+    // own keys, and a switched-off title's key goes nowhere.
+    if (AccessKeys::heldBySwitchedOffTitle(key, menuBar()))
+        return true;
     const QList<QObject *> takers = AccessKeys::takersOf(key, this, nullptr);
     if (takers.size() != 1)
         return false;

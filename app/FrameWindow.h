@@ -30,6 +30,10 @@ public:
     explicit FrameWindow(QWidget *parent = nullptr);
     ~FrameWindow() override;
 
+    // The frame's size on a screen with this much room: 1024 x 768, or
+    // less where the screen has less.
+    static QSize sizeOn(const QSize &available);
+
     // Loads the entry window and runs its load sequence. False when the entry
     // window gave up and was unloaded (the database file is unusable).
     bool loadEntryWindow();
@@ -40,8 +44,9 @@ public:
     // unload handler runs in its close event).
     void addChild(QWidget *child);
     void unloadChild(QWidget *child);
-    // Shows a loaded child at the top-left corner of the client area and puts
-    // its menus into the menu bar. Hides a child without unloading it.
+    // Shows a loaded child at the top-left corner of the client area, at its
+    // preferred size or, where the area is smaller, the area's (never below
+    // what its controls need), and puts its menus into the menu bar. Hides a child without unloading it.
     void showChild(QWidget *child);
     void hideChild(QWidget *child);
     bool isChildVisible(QWidget *child) const;
@@ -69,7 +74,8 @@ protected:
 
 private:
     // Presses the control of the child on show that takes this access key;
-    // false when none or several do.
+    // false when none or several do. True, pressing nothing, for the key of
+    // a switched-off menu title.
     bool pressInShownChild(const QKeySequence &key);
     // Unload handler: unloads the entry and the list window.
     void unloadChildren();

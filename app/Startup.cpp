@@ -42,7 +42,7 @@ bool Startup::run()
     auto *frame = new FrameWindow;
     if (QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect available = screen->availableGeometry();
-        frame->resize(QSize(1024, 768).boundedTo(available.size() * 0.95));
+        frame->resize(FrameWindow::sizeOn(available.size()));
     }
     if (frame->loadEntryWindow()) {
         frame->show();

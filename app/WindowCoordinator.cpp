@@ -10,6 +10,7 @@
 #include "RecordTransfer.h"
 
 #include "entry/EntryWindow.h"
+#include "list/DeletedRecordsWindow.h"
 #include "list/RecordListWindow.h"
 #include "platform/Platform.h"
 #include "store/RecordStore.h"
@@ -117,6 +118,11 @@ RecordListWindow *WindowCoordinator::listWindow()
         // From the list, the records it shows, in its order.
         connect(m_list, &RecordListWindow::exportRequested, this,
                 [this] { m_transfer->exportRecords(m_list, m_list->shownKeys()); });
+        // A record put back is shown current in the list read afresh.
+        connect(m_list, &RecordListWindow::recordRestored, this,
+                [this](qint64 key) { showFreshList(key); });
+        connect(m_list, &RecordListWindow::deletedRecordsRequested, this,
+                &WindowCoordinator::showDeletedRecords);
         // After the result that found it is on show, never in the middle of
         // a search.
         connect(m_list, &RecordListWindow::findIndexUnsound, this, [this] {
@@ -260,6 +266,17 @@ void WindowCoordinator::showListAfterDelete()
 {
     const qint64 next = m_list ? m_list->neighbourOf(m_selected.idNumber) : -1;
     showFreshList(next);
+}
+
+void WindowCoordinator::showDeletedRecords()
+{
+    if (!m_list)
+        return;
+    DeletedRecordsWindow window(m_list);
+    window.readRecords();
+    window.exec();
+    if (window.restoredKey() >= 0)
+        showFreshList(window.restoredKey());
 }
 
 void WindowCoordinator::exitProgram()

@@ -82,6 +82,9 @@ public:
     // After the selected record was deleted: the record that followed it
     // in the list is current, else the one before.
     void showListAfterDelete();
+    // The list's File > Deleted Records: the kept deleted records, over
+    // the list; what was put back is current in the list read afresh.
+    void showDeletedRecords();
     // Shows the exit screen and closes the frame with its windows.
     void exitProgram();
     // File > Export, Import and Back Up, over the program's database.

@@ -244,7 +244,7 @@ void changeFigures(RecordStore &writer, const QVector<qint64> &keys)
         failed += writer.update(*shown, changed) == RecordStore::ChangeResult::Done ? 0 : 1;
         updates.append(timer.nsecsElapsed() / 1e6);
         timer.restart();
-        failed += writer.remove(changed) == RecordStore::ChangeResult::Done ? 0 : 1;
+        failed += writer.remove(changed, QDateTime::currentDateTime()) == RecordStore::ChangeResult::Done ? 0 : 1;
         removes.append(timer.nsecsElapsed() / 1e6);
     }
     line(QStringLiteral("one update and one delete through the store, medians of %1: update %2 ms, "

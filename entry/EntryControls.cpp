@@ -3,6 +3,7 @@
 #include "EntryStyle.h"
 
 #include "widgets/CaptionLabel.h"
+#include "widgets/FramedButton.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -19,7 +20,8 @@ QLabel *label(const QString &text, const QString &name, QWidget *parent)
 
 QPushButton *button(const QString &caption, const QString &name, QWidget *parent)
 {
-    auto *button = new QPushButton(caption, parent);
+    // Its focus shows on the grey panel, also before any key was pressed.
+    auto *button = new FramedButton(caption, parent);
     button->setObjectName(name);
     button->setAutoDefault(false);
     return button;

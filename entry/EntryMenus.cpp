@@ -72,8 +72,9 @@ EntryMenus EntryMenus::build(QWidget *owner)
     m.findRecords->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     // Moving records in and out of the file.
     m.fileSeparator1 = makeSeparator(m.fileMenu, QStringLiteral("mnuFileSepTransfer"));
+    // E, as in the list's File menu: Alt+F, E exports in both windows.
     m.exportRecords = makeDialogEntry(
-            m.fileMenu, QStringLiteral("Ex&port Records..."), QStringLiteral("mnuExport"),
+            m.fileMenu, QStringLiteral("&Export Records..."), QStringLiteral("mnuExport"),
             QStringLiteral("Export every record to a CSV file"));
     m.importRecords = makeDialogEntry(
             m.fileMenu, QStringLiteral("&Import Records..."), QStringLiteral("mnuImport"),

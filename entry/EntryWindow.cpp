@@ -186,11 +186,15 @@ void EntryWindow::selectFirstEntries()
 
 void EntryWindow::bringToFront(QGroupBox *page)
 {
-    m_pages->setCurrentWidget(page);
+    m_pageFocus.bringToFront(page);
 }
 
 void EntryWindow::setPagesEnabled(bool enabled)
 {
+    // Locked pages take no keys: the keyboard goes to the button that
+    // starts the next record, not wherever Qt's chain leads.
+    if (!enabled && m_pageFocus.holdsFocus())
+        (m_cmAddNewRecord->isVisible() ? m_cmAddNewRecord : m_cmdViewAllrecords)->setFocus();
     m_fraCustomersDetails->setEnabled(enabled);
     m_fraTools->setEnabled(enabled);
     m_fraNotes->setEnabled(enabled);
@@ -480,8 +484,11 @@ void EntryWindow::beginEdit(const DowsingRecord &record, const QString &dateText
     offerStoredValue(m_cmbHour, time.hour);
     offerStoredValue(m_cmbMinute, time.minute);
     showRecord(record, dateText, timeText);
+    // The edit begins at the record's first field, whatever page was in
+    // front and wherever the keyboard was in the window that asked for it.
+    bringToFront(m_fraCustomersDetails);
+    m_txtName->setFocus(Qt::OtherFocusReason);
 
-    // The date and time as listed are what the form shows of the record.
     // The date and time as listed are what the form shows of the record.
     const QDate listed = Selectors::composeDate(Selectors::numberIn(date.month).value_or(0),
                                                 date.day, date.year);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EntryMenus.h"
+#include "PageFocus.h"
 #include "widgets/MdiChild.h"
 #include "store/DowsingRecord.h"
 
@@ -170,6 +171,7 @@ private:
     QStringList m_savedEntry;
     bool m_leavingAgreed = false;
     EntryMenus m_menus;
+    PageFocus m_pageFocus;
 
     // Left panel.
     QFrame *m_Frame1 = nullptr;

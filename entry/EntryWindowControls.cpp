@@ -12,6 +12,7 @@
 #include "Selectors.h"
 #include "platform/AppInfo.h"
 #include "widgets/CaptionLabel.h"
+#include "widgets/NamedList.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -39,7 +40,7 @@ const int kPanelButtonWidth = 190;
 
 QComboBox *makeList(const QString &name, QWidget *parent)
 {
-    auto *combo = new QComboBox(parent);
+    auto *combo = new NamedList(parent);
     combo->setObjectName(name);
     combo->setEditable(false);
     return combo;
@@ -102,6 +103,10 @@ void EntryWindow::buildControls()
     m_pages->addWidget(m_fraTools);
     m_pages->addWidget(m_fraNotes);
     row->addWidget(m_pages, 1);
+    m_pageFocus.setPages(m_pages);
+    m_pageFocus.setFirstField(m_fraCustomersDetails, m_txtName);
+    m_pageFocus.setFirstField(m_fraTools, m_tool->list());
+    m_pageFocus.setFirstField(m_fraNotes, m_txtNotes);
 
     // Left panel first, then each page top to bottom. The keyboard starts
     // on "Add New Record"; the hint line's link follows the panel's buttons.
@@ -318,21 +323,26 @@ QWidget *EntryWindow::buildTimeAndDate(QWidget *parent)
     m_cmbDate->setMinimumContentsLength(2);
     m_cmbYear->setMinimumContentsLength(4);
 
-    // Each caption names the list after it for screen readers.
+    // Each caption leads to its list: its access key gives the list the
+    // keyboard, and a screen reader calls the list by the caption's words
+    // (the list's own name, so that "Hour" and "Minute" are never both
+    // heard as "00").
     auto caption = [Frame5](const char *text, const char *name, QComboBox *list) {
         QLabel *label = EntryControls::label(QString::fromLatin1(text), QString::fromLatin1(name), Frame5);
         label->setBuddy(list);
+        if (list->accessibleName().isEmpty())
+            list->setAccessibleName(QString(QString::fromLatin1(text)).remove(QLatin1Char('&')));
         return label;
     };
     // The AM/PM list has no caption on screen; this one is only read out.
-    caption("AM/PM", "lblAMPM", m_cmbAMPM)->hide();
+    caption("AM or PM", "lblAMPM", m_cmbAMPM)->hide();
 
     auto *timeRow = new QHBoxLayout;
     timeRow->setSpacing(6);
-    timeRow->addWidget(caption("Hour", "lblHour", m_cmbHour));
+    timeRow->addWidget(caption("Ho&ur", "lblHour", m_cmbHour));
     timeRow->addWidget(m_cmbHour);
     timeRow->addSpacing(8);
-    timeRow->addWidget(caption("Minute", "lblMinute", m_cmbMinute));
+    timeRow->addWidget(caption("M&inute", "lblMinute", m_cmbMinute));
     timeRow->addWidget(m_cmbMinute);
     timeRow->addSpacing(8);
     timeRow->addWidget(m_cmbAMPM);
@@ -340,13 +350,13 @@ QWidget *EntryWindow::buildTimeAndDate(QWidget *parent)
 
     auto *dateRow = new QHBoxLayout;
     dateRow->setSpacing(6);
-    dateRow->addWidget(caption("Month", "lblMonth", m_cmbMonth));
+    dateRow->addWidget(caption("&Month", "lblMonth", m_cmbMonth));
     dateRow->addWidget(m_cmbMonth);
     dateRow->addSpacing(8);
-    dateRow->addWidget(caption("Date", "lblDate", m_cmbDate));
+    dateRow->addWidget(caption("&Date", "lblDate", m_cmbDate));
     dateRow->addWidget(m_cmbDate);
     dateRow->addSpacing(8);
-    dateRow->addWidget(caption("Year", "lblYear", m_cmbYear));
+    dateRow->addWidget(caption("&Year", "lblYear", m_cmbYear));
     dateRow->addWidget(m_cmbYear);
     dateRow->addStretch(1);
 

@@ -1,5 +1,7 @@
 #include "FindBar.h"
 
+#include "widgets/AnnouncedLabel.h"
+
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -30,7 +32,7 @@ FindBar::FindBar(const QFont &labelFont, const QFont &countFont, QWidget *parent
     connect(m_txtFind, &QLineEdit::textChanged, this, &FindBar::textChanged);
     connect(m_txtFind, &QLineEdit::returnPressed, this, &FindBar::enterPressed);
 
-    m_lblCount = new QLabel(this);
+    m_lblCount = new AnnouncedLabel(this);
     m_lblCount->setObjectName(QStringLiteral("lblFindCount"));
     m_lblCount->setFont(countFont);
     m_lblCount->setMinimumWidth(m_lblCount->fontMetrics().horizontalAdvance(
@@ -58,13 +60,12 @@ void FindBar::setTextQuietly(const QString &text)
     m_txtFind->setText(text);
 }
 
-void FindBar::setCount(const QString &text)
+void FindBar::setCount(const QString &text, bool spoken)
 {
-    if (m_lblCount->text() == text)
-        return;
-    m_lblCount->setText(text);
-    // Screen readers hear the count as the label's name.
-    m_lblCount->setAccessibleName(text);
+    if (spoken)
+        m_lblCount->announce(text);
+    else
+        m_lblCount->setText(text);
 }
 
 void FindBar::focusBox()

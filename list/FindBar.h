@@ -8,6 +8,8 @@ class QPushButton;
 
 namespace Orvane {
 
+class AnnouncedLabel;
+
 // The list's find bar: "Find:", the box, the count of records shown and
 // "Close". It tells what the user does; the list runs the search. Esc in
 // the bar asks to close it.
@@ -21,8 +23,10 @@ public:
     QLineEdit *box() const { return m_txtFind; }
     // Puts text in the box without a textChanged().
     void setTextQuietly(const QString &text);
-    // The count ("N of M records"), also the name screen readers hear.
-    void setCount(const QString &text);
+    // The count ("N of M records"), also the name screen readers hear;
+    // spoken, they speak it as it changes (not "Searching...", which would
+    // only interrupt them at every key).
+    void setCount(const QString &text, bool spoken = true);
     // Selects the box's text and gives the box the keyboard.
     void focusBox();
 
@@ -37,7 +41,7 @@ protected:
 private:
     QLabel *m_lblFind = nullptr;
     QLineEdit *m_txtFind = nullptr;
-    QLabel *m_lblCount = nullptr;
+    AnnouncedLabel *m_lblCount = nullptr;
     QPushButton *m_cmdCloseFind = nullptr;
 };
 

@@ -59,23 +59,7 @@ RecordListWindow::RecordListWindow(QWidget *parent)
     setObjectName(QStringLiteral("frmAllRecord"));
     buildLayout();
 
-    m_mnuFile = new QMenu(QStringLiteral("&File"), this);
-    m_mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    m_mnuPrint = m_mnuFile->addAction(QStringLiteral("&Print"));
-    m_mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
-    // Listed but never available.
-    m_mnuPrint->setEnabled(false);
-    m_mnuFindRecords = m_mnuFile->addAction(QStringLiteral("&Find Records..."));
-    m_mnuFindRecords->setObjectName(QStringLiteral("mnuFindRecords"));
-    m_mnuFindRecords->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    connect(m_mnuFindRecords, &QAction::triggered, this, &RecordListWindow::showFindBar);
-    // "&Print" takes p.
-    m_mnuExportShown = m_mnuFile->addAction(QStringLiteral("E&xport Records..."));
-    m_mnuExportShown->setObjectName(QStringLiteral("mnuExportShown"));
-    connect(m_mnuExportShown, &QAction::triggered, this, &RecordListWindow::exportRequested);
-    m_mnuBack = m_mnuFile->addAction(QStringLiteral("&Back"));
-    m_mnuBack->setObjectName(QStringLiteral("mnuBack"));
-    connect(m_mnuBack, &QAction::triggered, this, &RecordListWindow::goBack);
+    buildMenus();
 
     // The keyboard's way to sort: the current column's next sort.
     auto *cycle = new QAction(QStringLiteral("Cycle Sort"), this);
@@ -427,7 +411,7 @@ void RecordListWindow::updateCount()
         text = QStringLiteral("%1 of %2 records")
                        .arg(locale.toString(m_listRecords->rowCount()), locale.toString(total));
     }
-    m_findBar->setCount(text);
+    m_findBar->setCount(text, !isSearching());
 }
 
 qint64 RecordListWindow::currentKey() const

@@ -103,6 +103,10 @@ signals:
     // File > Export Records: the shown records (shownKeys()) are to be
     // exported.
     void exportRequested();
+    // File > Undo Delete put the record deleted last back under this key.
+    void recordRestored(qint64 key);
+    // File > Deleted Records: the kept deleted records are to be shown.
+    void deletedRecordsRequested();
     // A find's or sort's result is shown (or every record again).
     void resultShown();
     // The find index did not fit the table (another program wrote it, or
@@ -116,6 +120,8 @@ protected:
 
 private:
     void buildLayout();
+    // The File menu (RecordListWindowMenus.cpp).
+    void buildMenus();
     void setUpColumns();
     void disableGrid();
     void buildFindBar();
@@ -151,6 +157,8 @@ private:
     QAction *m_mnuBack = nullptr;
     QAction *m_mnuFindRecords = nullptr;
     QAction *m_mnuExportShown = nullptr;
+    QAction *m_mnuUndoDelete = nullptr;
+    QAction *m_mnuDeletedRecords = nullptr;
     FindBar *m_findBar = nullptr;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <QUrl>
 
@@ -38,6 +39,8 @@ class Clock
 public:
     virtual ~Clock() = default;
     virtual QDate today() const = 0;
+    // The local date and time.
+    virtual QDateTime now() const = 0;
 };
 
 // The common dialogs of the record view: Save As and the printer dialog.

@@ -53,6 +53,11 @@ QDate SystemClock::today() const
     return QDate::currentDate();
 }
 
+QDateTime SystemClock::now() const
+{
+    return QDateTime::currentDateTime();
+}
+
 QString QtFileDialogs::saveFileName(QWidget *parent, const QString &title, const QString &filter,
                                     const QString &defaultSuffix)
 {

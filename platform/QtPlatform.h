@@ -23,6 +23,7 @@ class SystemClock final : public Clock
 {
 public:
     QDate today() const override;
+    QDateTime now() const override;
 };
 
 class QtFileDialogs final : public FileDialogs

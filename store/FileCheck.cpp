@@ -1,5 +1,6 @@
 #include "FileCheck.h"
 
+#include "DeletedRecords.h"
 #include "FileIdentity.h"
 
 #include <QAtomicInteger>
@@ -106,8 +107,14 @@ Damage damageOf(const QSqlDatabase &db)
         return {};
     Damage damage;
     damage.reason = QStringLiteral("The file is damaged: %1").arg(problems.join(QLatin1Char('\n')));
-    // The check of one table reads that table's pages only.
-    damage.indexOnly = problemsOf(db, QStringLiteral("PRAGMA quick_check(Details)")).isEmpty();
+    // The check of one table reads that table's pages only. The deleted
+    // records are records too: damage to them is never the index's alone.
+    QString unread;
+    const bool keepsDeleted = DeletedRecords::exists(db, unread);
+    damage.indexOnly = unread.isEmpty()
+            && problemsOf(db, QStringLiteral("PRAGMA quick_check(Details)")).isEmpty()
+            && (!keepsDeleted
+                || problemsOf(db, QStringLiteral("PRAGMA quick_check(DeletedRecords)")).isEmpty());
     return damage;
 }
 

@@ -24,8 +24,8 @@ struct Damage
 {
     // Why the file is damaged; empty for a sound file.
     QString reason;
-    // The records' own pages are sound: the damage lies elsewhere, as a
-    // rule in the find index, which is made from the records and can be
+    // The records' own pages (those of the deleted records too) are sound:
+    // the damage lies elsewhere, as a rule in the find index, which is made from the records and can be
     // built anew (and the file is checked whole again before that is kept).
     bool indexOnly = false;
 

@@ -11,34 +11,9 @@
 #include <QSqlQuery>
 #include <QVariant>
 
-#include <iterator>
-
 // The store's records: adding, changing and removing them in one write each,
 // reading them, and the find index kept in step.
 namespace Orvane {
-
-namespace {
-
-// Text fields are written as "" rather than NULL.
-QVariant textValue(const QString &text)
-{
-    return text.isNull() ? QString(QLatin1String("")) : text;
-}
-
-// Binds the fields, Date to Notes, to the first thirteen places of query.
-void bindFields(QSqlQuery &query, const DowsingRecord &r)
-{
-    const QVariant values[] = {
-        r.Date.toString(Qt::ISODate), textValue(r.Name), textValue(r.Address),
-        textValue(r.City), textValue(r.State), textValue(r.Pin), textValue(r.Phone_No),
-        textValue(r.Email), textValue(r.Time_Dowsing_Occured), textValue(r.Dowsing_Tool),
-        textValue(r.Item_Dowsing_For), textValue(r.Location_Dowsing_Occured), textValue(r.Notes),
-    };
-    for (int i = 0; i < int(std::size(values)); ++i)
-        query.bindValue(i, values[i]);
-}
-
-} // namespace
 
 RecordStore::RecordStore() = default;
 
@@ -80,7 +55,7 @@ bool RecordStore::addAll(QVector<DowsingRecord> &records)
                                     .arg(recordColumns())))
             return fail(reasonOf(insert.lastError()));
         for (const DowsingRecord &record : records) {
-            bindFields(insert, record);
+            bindRecord(insert, record);
             if (!insert.exec())
                 return fail(reasonOf(insert.lastError()));
             // A trigger may drop the row without an error.
@@ -110,18 +85,8 @@ RecordStore::ChangeResult RecordStore::update(const DowsingRecord &shown,
                 "UPDATE Details SET Date=?, Name=?, Address=?, City=?, State=?, Pin=?, "
                 "Phone_No=?, Email=?, Time_Dowsing_Occured=?, Dowsing_Tool=?, "
                 "Item_Dowsing_For=?, Location_Dowsing_Occured=?, Notes=? WHERE IdNumber=?"));
-        bindFields(query, changed);
+        bindRecord(query, changed);
         query.bindValue(13, *shown.IdNumber);
-        return changeOneRecord(query);
-    });
-}
-
-RecordStore::ChangeResult RecordStore::remove(const DowsingRecord &shown)
-{
-    return changeShown(shown, [&] {
-        QSqlQuery query(QSqlDatabase::database(m_connection, false));
-        query.prepare(QStringLiteral("DELETE FROM Details WHERE IdNumber=?"));
-        query.addBindValue(*shown.IdNumber);
         return changeOneRecord(query);
     });
 }

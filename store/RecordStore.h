@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DatabaseCopy.h"
+#include "DeletedRecords.h"
 #include "DowsingRecord.h"
 #include "FileIdentity.h"
 #include "KeyIndex.h"
@@ -97,10 +98,33 @@ public:
     // but only while it still holds every field of shown: the comparison is
     // made in the write's own transaction, so nothing can come between.
     ChangeResult update(const DowsingRecord &shown, const DowsingRecord &changed);
-    // Removes the record with shown.IdNumber, on the same condition.
-    ChangeResult remove(const DowsingRecord &shown);
+    // Removes the record with shown.IdNumber, on the same condition, and
+    // keeps it among the deleted records with the time of its deletion, in
+    // the same transaction, so that it can be put back (see DeletedRecords).
+    ChangeResult remove(const DowsingRecord &shown, const QDateTime &deletedAt);
     // After ChangedElsewhere: the record as it is stored now.
     const std::optional<DowsingRecord> &storedNow() const { return m_storedNow; }
+
+    // The deleted records the file keeps, the one deleted last first; an
+    // empty list with errorText() set when the read failed.
+    QVector<DeletedRecord> deletedRecords();
+    // The kept record deleted last; nullopt when none is kept (errorText()
+    // is empty) or the read failed.
+    std::optional<DeletedRecord> lastDeleted();
+    // Where a kept record went back: under the key it had, or under a new
+    // one when another record holds that key now.
+    struct Restored
+    {
+        qint64 idNumber = 0;
+        bool ownKey = true;
+    };
+    // Puts the kept record back among the records and drops its kept copy,
+    // in one write. nullopt, with errorText(), when nothing was written (a
+    // record no longer kept among them).
+    std::optional<Restored> restore(qint64 keptNumber);
+    // Removes the kept copy for good. The file overwrites what it frees
+    // (see open()), so its text does not stay behind in unused space.
+    bool deleteForGood(qint64 keptNumber);
 
     // What the last open() or successful write did that the user should
     // hear of: empty as a rule; else open() set aside an unfinished change

@@ -196,6 +196,11 @@ bool RecordStore::checkUsable()
 
     if (!query.exec(QStringLiteral("PRAGMA synchronous = FULL")))
         return fail(reasonOf(query.lastError()));
+    // What a write frees (a deleted record, an index block rewritten) is
+    // overwritten, so that a record deleted for good leaves no text behind
+    // in the file's unused pages.
+    if (!query.exec(QStringLiteral("PRAGMA secure_delete = ON")))
+        return fail(reasonOf(query.lastError()));
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
         return fail(reasonOf(query.lastError()));
     if (!query.exec(QStringLiteral("ROLLBACK")))

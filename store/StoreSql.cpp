@@ -5,6 +5,8 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <iterator>
+
 namespace Orvane {
 
 QString recordColumns()
@@ -32,6 +34,27 @@ DowsingRecord recordFrom(const QSqlQuery &q)
     r.Notes = q.value(12).toString();
     r.IdNumber = q.value(13).toLongLong();
     return r;
+}
+
+namespace {
+
+QVariant textValue(const QString &text)
+{
+    return text.isNull() ? QString(QLatin1String("")) : text;
+}
+
+} // namespace
+
+void bindRecord(QSqlQuery &query, const DowsingRecord &r, int first)
+{
+    const QVariant values[] = {
+        r.Date.toString(Qt::ISODate), textValue(r.Name), textValue(r.Address),
+        textValue(r.City), textValue(r.State), textValue(r.Pin), textValue(r.Phone_No),
+        textValue(r.Email), textValue(r.Time_Dowsing_Occured), textValue(r.Dowsing_Tool),
+        textValue(r.Item_Dowsing_For), textValue(r.Location_Dowsing_Occured), textValue(r.Notes),
+    };
+    for (int i = 0; i < int(std::size(values)); ++i)
+        query.bindValue(first + i, values[i]);
 }
 
 QString reasonOf(const QSqlError &error)

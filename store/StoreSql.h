@@ -18,6 +18,10 @@ QString recordColumns();
 // calendar date.
 DowsingRecord recordFrom(const QSqlQuery &query);
 
+// Binds the record's fields, Date to Notes, to the thirteen places of query
+// from first on; text fields are written as "" rather than NULL.
+void bindRecord(QSqlQuery &query, const DowsingRecord &record, int first = 0);
+
 // The engine's reason for a failure, said plainly for a damaged file.
 QString reasonOf(const QSqlError &error);
 

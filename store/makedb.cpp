@@ -5,6 +5,7 @@
 // A TARGET that holds records, or that cannot be read, is never touched. An
 // empty one is made again, so that schema changes reach development builds.
 
+#include "DeletedRecords.h"
 #include "FindIndex.h"
 
 #include <QCoreApplication>
@@ -85,6 +86,12 @@ bool create(const QString &schemaPath, const QString &target)
         QString error;
         if (ok && !Orvane::FindIndex::create(db, [](qint64, qint64) { return true; }, error)) {
             say(QStringLiteral("find index failed: %1").arg(error));
+            ok = false;
+        }
+        // The table that keeps deleted records, so that a delete can be
+        // undone.
+        if (ok && !Orvane::DeletedRecords::create(db, error)) {
+            say(QStringLiteral("deleted records' table failed: %1").arg(error));
             ok = false;
         }
         query.finish();

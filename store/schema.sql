@@ -2,8 +2,10 @@
 -- The build makes the file from this text; the program never creates it and
 -- never alters the table.
 --
--- The find index's tables and the triggers that keep it in step are added
--- by the build tool from the store's definition of them (FindIndex.cpp).
+-- The find index's tables and the triggers that keep it in step, and the
+-- table DeletedRecords that keeps deleted records so that a delete can be
+-- undone, are added by the build tool from the store's definition of them
+-- (FindIndex.cpp, DeletedRecords.cpp).
 --
 -- Dates are calendar dates without a time of day, kept as ISO text
 -- (YYYY-MM-DD). IdNumber is assigned by the store, increases, and is never

@@ -7,6 +7,9 @@
 
 #include "support/ProgramWindows.h"
 
+#include "entry/EntryWindow.h"
+#include "widgets/FramedButton.h"
+
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -15,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
+#include <QPushButton>
 #include <QtTest>
 
 #include <cmath>
@@ -181,6 +185,8 @@ private slots:
     void fixedColoursComeInPairs();
     void textContrastsWithFixedBackgrounds_data();
     void textContrastsWithFixedBackgrounds();
+    void focusFrameShowsOnEveryEntryButton_data();
+    void focusFrameShowsOnEveryEntryButton();
 };
 
 void TestDarkTheme::fixedColoursComeInPairs_data()
@@ -246,6 +252,62 @@ void TestDarkTheme::textContrastsWithFixedBackgrounds()
                                          colours->background.name())
                                     .arg(ratio, 0, 'f', 1));
     }
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+}
+
+void TestDarkTheme::focusFrameShowsOnEveryEntryButton_data()
+{
+    QTest::addColumn<bool>("dark");
+    QTest::addColumn<QString>("state");
+    for (const char *state : {"entry locked", "customer page", "tool pop-up", "notes page"}) {
+        QTest::newRow(qPrintable(QStringLiteral("light, %1").arg(QLatin1String(state))))
+                << false << state;
+        QTest::newRow(qPrintable(QStringLiteral("dark, %1").arg(QLatin1String(state))))
+                << true << state;
+    }
+}
+
+// A screen reader heard the focus on "Add New Record" at the start, but no
+// frame showed it: the style draws one only after a key moved the focus.
+// Each button of the entry window, given the focus as the program's start
+// and its page changes give it, must look different, in colours that stand
+// out from its face.
+void TestDarkTheme::focusFrameShowsOnEveryEntryButton()
+{
+    QFETCH(bool, dark);
+    QFETCH(QString, state);
+    QApplication::setPalette(dark ? darkPalette() : lightPalette());
+    ProgramWindows program;
+    QVERIFY(program.enter(state));
+    QStringList problems;
+    const QList<QPushButton *> buttons = program.entry()->findChildren<QPushButton *>();
+    int checked = 0;
+    for (QPushButton *button : buttons) {
+        if (!button->isVisible() || !button->isEnabled())
+            continue;
+        button->clearFocus();
+        QVERIFY(!button->hasFocus());
+        const QImage plain = button->grab().toImage();
+        button->setFocus(Qt::OtherFocusReason);
+        QVERIFY(button->hasFocus());
+        const QImage focused = button->grab().toImage();
+        ++checked;
+        // Along the left and the top edge, inside the button's rim, where no
+        // caption is drawn.
+        const int rim = int((FramedButton::kFrameInset + FramedButton::kFrameWidth / 2)
+                            * plain.devicePixelRatio());
+        const QPoint left(rim, focused.height() / 2);
+        const QPoint top(focused.width() / 2, rim);
+        for (const QPoint &at : {left, top}) {
+            const double seen = contrast(focused.pixelColor(at), plain.pixelColor(at));
+            if (seen < kLeastContrast)
+                problems.append(QStringLiteral("%1: focus %2 on %3 (%4:1)")
+                                        .arg(nameOf(button), focused.pixelColor(at).name(),
+                                             plain.pixelColor(at).name())
+                                        .arg(seen, 0, 'f', 1));
+        }
+    }
+    QVERIFY(checked >= 3);
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
 }
 

@@ -1029,7 +1029,7 @@ void TestEntryWindow::menuBarCaptionsAndSwitchedOffEntries()
     QCOMPARE(menus.at(0)->title(), QStringLiteral("&File"));
     QCOMPARE(captions(menus.at(0)),
              (QStringList{"&Add New Record", "&View All  Records", "&Find Records...", "-",
-                          "Ex&port Records...", "&Import Records...", "&Back Up Database...", "-",
+                          "&Export Records...", "&Import Records...", "&Back Up Database...", "-",
                           "E&xit"}));
     QCOMPARE(e.action("mnuFindRecords")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
     for (const char *name : {"mnuExport", "mnuImport", "mnuBackUp"})
@@ -1125,7 +1125,7 @@ void TestEntryWindow::fileMenuRepeatsTheButtons()
         if (a->isVisible())
             visible.append(a->isSeparator() ? QStringLiteral("-") : a->text());
     QCOMPARE(visible, (QStringList{"&View All  Records", "&Find Records...", "-",
-                                   "Ex&port Records...", "&Import Records...",
+                                   "&Export Records...", "&Import Records...",
                                    "&Back Up Database...", "-", "E&xit"}));
 
     // Export, import and back-up are told to the app layer.

@@ -1,9 +1,11 @@
 // Working the program without a mouse: the Tab chain of every window and
 // page reaches each working control once, in reading order; no two working
 // controls of a window share an access key, and every button has one; the
-// switched-off "&Edit" menu title and "Make Money &Online" entry give their
-// keys up to "&Exit" and "&Online Help"; the list's grid is walked with the
-// arrow keys and opened with Enter; a page change takes the focus along; the
+// switched-off "&Edit" menu title keeps Alt+E from "&Exit", and the
+// switched-off "Make Money &Online" entry gives O up to "&Online Help"; the
+// list's grid is walked with the arrow keys and opened with Enter; a page
+// change, on every road, takes the focus to the first field of the page in
+// front; every control shows without scrolling on a 1024 x 768 screen; the
 // links of every window (the banners and the hint line too) open with Enter
 // or Space; Enter presses the focused button in every window, as the
 // program's start sets it up.
@@ -16,6 +18,7 @@
 #include "support/WindowDriver.h"
 
 #include "app/EnterPressesButtons.h"
+#include "app/FrameWindow.h"
 #include "app/ProgramEnd.h"
 #include "list/RecordListWindow.h"
 #include "view/RecordViewWindow.h"
@@ -24,7 +27,9 @@
 #include <QAbstractButton>
 #include <QLabel>
 #include <QMainWindow>
+#include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScrollBar>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStackedWidget>
@@ -161,13 +166,16 @@ private slots:
     void tabReachesEveryControlInOrder();
     void accessKeysDoNotClash_data();
     void accessKeysDoNotClash();
-    void switchedOffEditTitleGivesAltEToExit_data();
-    void switchedOffEditTitleGivesAltEToExit();
+    void altEOfTheSwitchedOffEditTitleNeverReachesExit_data();
+    void altEOfTheSwitchedOffEditTitleNeverReachesExit();
     void keysSharedByWorkingControlsStayAmbiguous();
     void menuLetterOfASwitchedOffEntryGoesToTheWorkingOne();
+    void exportHasOneKeyInBothWindows();
     void gridIsWalkedWithArrowsAndOpenedWithEnter();
     void pageChangesTakeTheFocusAlong_data();
     void pageChangesTakeTheFocusAlong();
+    void everyControlShowsWithoutScrolling_data();
+    void everyControlShowsWithoutScrolling();
     void linksOpenWithEnterOrSpace_data();
     void linksOpenWithEnterOrSpace();
     void enterPressesTheFocusedButtonOnce_data();
@@ -218,8 +226,9 @@ void TestKeyboard::tabReachesEveryControlInOrder_data()
     QTest::newRow("notes page")
             << "notes page" << "txtNotes"
             << framed(panel + names({"txtNotes", "cmdNotesBack", "cmdadd"}));
+    // The edit begins in the record's first field.
     QTest::newRow("update mode, without Add New Record")
-            << "update mode" << "cmdViewAllrecords"
+            << "update mode" << "txtName"
             << framed(names({"cmdViewAllrecords", "cmdExit", "Label1"}) + customer);
     QTest::newRow("list") << "list" << "DataGrid" << framed(names({"DataGrid", "cmdBack"}));
     QTest::newRow("list with its find bar")
@@ -230,6 +239,9 @@ void TestKeyboard::tabReachesEveryControlInOrder_data()
     QTest::newRow("record view")
             << "record view" << "RTB"
             << framed(names({"RTB", "cmddelete", "cmdedit", "cmdSave", "cmdPrint", "cmdBack"}));
+    QTest::newRow("Deleted Records")
+            << "deleted records" << "lstDeletedRecords"
+            << names({"lstDeletedRecords", "cmdRestore", "cmdDeleteForGood", "cmdClose"});
     QTest::newRow("About box") << "about box" << "cmdOk"
                                << names({"lblCobrand", "lblHomePage", "cmdOk"});
     QTest::newRow("exit screen")
@@ -305,34 +317,58 @@ void TestKeyboard::accessKeysDoNotClash()
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join("\n")));
 }
 
-void TestKeyboard::switchedOffEditTitleGivesAltEToExit_data()
+void TestKeyboard::altEOfTheSwitchedOffEditTitleNeverReachesExit_data()
 {
-    QTest::addColumn<bool>("toMenuBar");
+    QTest::addColumn<QString>("road");
     // Qt hands an ambiguous key to its takers in turn: either may get it.
-    QTest::newRow("Qt hands the key to the Exit button") << false;
-    QTest::newRow("Qt hands the key to the menu bar") << true;
+    QTest::newRow("Qt hands the key to the Exit button") << "ambiguous to Exit";
+    QTest::newRow("Qt hands the key to the menu bar") << "ambiguous to bar";
+    QTest::newRow("the key reaches the Exit button alone") << "Exit alone";
+    QTest::newRow("typed while the top banner's link has the focus") << "banner";
 }
 
-void TestKeyboard::switchedOffEditTitleGivesAltEToExit()
+void TestKeyboard::altEOfTheSwitchedOffEditTitleNeverReachesExit()
 {
-    QFETCH(bool, toMenuBar);
+    // The user reaching for the Edit menu with typing in the form: nothing
+    // may end the session nor even bring up the question about leaving.
+    QFETCH(QString, road);
     ProgramWindows program;
     QVERIFY(program.enter(QStringLiteral("customer page")));
+    auto *name = program.entry()->findChild<QLineEdit *>(QStringLiteral("txtName"));
+    QTest::keyClicks(name, QStringLiteral("JANE"));
     auto *exit = program.entry()->findChild<QPushButton *>(QStringLiteral("cmdExit"));
     auto *edit = program.entry()->findChild<QMenu *>(QStringLiteral("mnuEdit"));
     const QKeySequence altE(Qt::ALT | Qt::Key_E);
-    // The clash itself: the title is off, but still in the bar with Alt+E.
+    // The clash itself: the title is off, but still in the bar with Alt+E,
+    // and the button keeps its caption.
     QCOMPARE(keyOf(exit->text()), altE);
     QCOMPARE(keyOf(edit->title()), altE);
     QVERIFY(program.frame().menuBar()->actions().contains(edit->menuAction()));
     QVERIFY(!edit->menuAction()->isEnabled());
 
-    QShortcutEvent ambiguous(altE, 0, true);
-    QObject *receiver = toMenuBar ? static_cast<QObject *>(program.frame().menuBar()) : exit;
-    QVERIFY(QCoreApplication::sendEvent(receiver, &ambiguous));
-    QTRY_VERIFY(ProgramEnd::isExitScreenShown());
-    QVERIFY(!program.frame().windows().entryWindow());
+    if (road == QLatin1String("banner")) {
+        auto *banner = program.frame().findChild<QWidget *>(QStringLiteral("Label61"));
+        banner->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(banner, Qt::Key_E, Qt::AltModifier);
+    } else {
+        QShortcutEvent event(altE, 0, road != QLatin1String("Exit alone"));
+        QObject *receiver = road == QLatin1String("ambiguous to bar")
+                ? static_cast<QObject *>(program.frame().menuBar())
+                : exit;
+        QCoreApplication::sendEvent(receiver, &event);
+    }
+    // A click would come after the button's animation.
+    QTest::qWait(300);
+    QVERIFY(!ProgramEnd::isExitScreenShown());
+    QCOMPARE(program.frame().windows().entryWindow(), program.entry());
+    QVERIFY2(program.env.messages.shown.isEmpty(), qPrintable(program.env.messages.texts().join('|')));
+    QCOMPARE(name->text(), QStringLiteral("JANE"));
+    // Not even a step from Exit: Enter now would not press it.
+    QVERIFY(!exit->hasFocus());
     QVERIFY(!program.frame().menuBar()->activeAction());
+    // File > Exit remains the way out, by its own key.
+    QCOMPARE(keyOf(program.entry()->findChild<QAction *>(QStringLiteral("mnuExit"))->text()),
+             QKeySequence(Qt::ALT | Qt::Key_X));
 }
 
 void TestKeyboard::keysSharedByWorkingControlsStayAmbiguous()
@@ -360,10 +396,13 @@ void TestKeyboard::keysSharedByWorkingControlsStayAmbiguous()
     QTest::qWait(250);
     QCOMPARE(clicked.count(), 0);
 
-    // Once the menu is switched off, the button takes the key.
+    // Once the menu is switched off, its title keeps the key to itself: it
+    // neither presses the button nor puts the focus a step from it.
     edit->menuAction()->setEnabled(false);
     QCoreApplication::sendEvent(exit, &ambiguous);
-    QTRY_COMPARE(clicked.count(), 1);
+    QTest::qWait(250);
+    QCOMPARE(clicked.count(), 0);
+    QVERIFY(!exit->hasFocus());
 }
 
 void TestKeyboard::menuLetterOfASwitchedOffEntryGoesToTheWorkingOne()
@@ -381,6 +420,23 @@ void TestKeyboard::menuLetterOfASwitchedOffEntryGoesToTheWorkingOne()
     QTest::keyClick(help, Qt::Key_O);
     QCOMPARE(program.env.browser.pageKeys(), QStringList{QStringLiteral("help-web-page")});
     QTRY_VERIFY(!help->isVisible());
+}
+
+void TestKeyboard::exportHasOneKeyInBothWindows()
+{
+    // What the hand learns in one window works in the other: Alt+F, then
+    // the same letter.
+    ProgramWindows program;
+    QVERIFY(program.enter(QStringLiteral("list")));
+    const QString fromEntry =
+            program.entry()->findChild<QAction *>(QStringLiteral("mnuExport"))->text();
+    const QString fromList = program.frame()
+                                     .windows()
+                                     .listWindow()
+                                     ->findChild<QAction *>(QStringLiteral("mnuExportShown"))
+                                     ->text();
+    QVERIFY(!keyOf(fromEntry).isEmpty());
+    QCOMPARE(keyOf(fromList), keyOf(fromEntry));
 }
 
 void TestKeyboard::gridIsWalkedWithArrowsAndOpenedWithEnter()
@@ -428,30 +484,122 @@ void TestKeyboard::pageChangesTakeTheFocusAlong_data()
 {
     QTest::addColumn<QString>("state");
     QTest::addColumn<QString>("button");
+    // Pressed on the page in front first, with the focus left on it: the
+    // page it leads to then "remembers" a button, where Qt would put the
+    // focus again.
+    QTest::addColumn<QString>("primer");
+    QTest::addColumn<QString>("road");
     QTest::addColumn<QString>("page");
-    QTest::newRow("customer page Next") << "customer page" << "cmdCustomersDetailsNext"
-                                        << "fraTools";
-    QTest::newRow("tools page Next") << "tools page" << "cmdToolsNext" << "fraNotes";
-    QTest::newRow("tools page Back") << "tools page" << "cmdToolsBack" << "fraCustomersDetails";
-    QTest::newRow("notes page Back") << "notes page" << "cmdNotesBack" << "fraTools";
+    QTest::addColumn<QString>("firstField");
+
+    struct Change
+    {
+        const char *name, *state, *button, *primer, *page, *firstField;
+    };
+    const Change changes[] = {
+        {"customer page Next", "customer page", "cmdCustomersDetailsNext", "cmdToolsBack",
+         "fraTools", "cmbDowsingTool"},
+        {"tools page Next", "tools page", "cmdToolsNext", "cmdNotesBack", "fraNotes", "txtNotes"},
+        {"tools page Back", "tools page", "cmdToolsBack", "cmdCustomersDetailsNext",
+         "fraCustomersDetails", "txtName"},
+        {"notes page Back", "notes page", "cmdNotesBack", "cmdToolsNext", "fraTools",
+         "cmbDowsingTool"},
+    };
+    for (const Change &c : changes) {
+        for (const char *road : {"access key", "Enter", "Space", "click"}) {
+            QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(QLatin1String(c.name),
+                                                                 QLatin1String(road))))
+                    << c.state << c.button << c.primer << road << c.page << c.firstField;
+        }
+    }
+    // A save locks the pages: the keyboard goes to the button that starts
+    // the next record.
+    QTest::newRow("notes page Add") << "notes page" << "cmdadd" << "" << "Enter"
+                                    << "fraCustomersDetails" << "cmAddNewRecord";
 }
 
 void TestKeyboard::pageChangesTakeTheFocusAlong()
 {
     QFETCH(QString, state);
     QFETCH(QString, button);
+    QFETCH(QString, primer);
+    QFETCH(QString, road);
     QFETCH(QString, page);
+    QFETCH(QString, firstField);
     ProgramWindows program;
     QVERIFY(program.enter(state));
     auto *pressed = program.entry()->findChild<QPushButton *>(button);
-    pressed->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(pressed, Qt::Key_Space);
+    if (!primer.isEmpty()) {
+        QTest::mouseClick(pressed, Qt::LeftButton);
+        auto *back = program.entry()->findChild<QPushButton *>(primer);
+        QTest::mouseClick(back, Qt::LeftButton);
+        QVERIFY(pressed->isVisible());
+    }
+
+    if (road == QLatin1String("access key")) {
+        // What the button's key does (Qt's offscreen tests cannot type
+        // it): the focus first, the click a moment later.
+        pressed->setFocus(Qt::ShortcutFocusReason);
+        pressed->animateClick();
+    } else if (road == QLatin1String("click")) {
+        QTest::mouseClick(pressed, Qt::LeftButton);
+    } else {
+        pressed->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(pressed, road == QLatin1String("Enter") ? Qt::Key_Return : Qt::Key_Space);
+    }
 
     auto *pages = program.entry()->findChild<QStackedWidget *>(QStringLiteral("pages"));
-    QCOMPARE(nameOf(pages->currentWidget()), page);
-    // Not left behind on the page that went away.
-    QWidget *focus = QApplication::focusWidget();
-    QVERIFY2(focus && pages->currentWidget()->isAncestorOf(focus), qPrintable(nameOf(focus)));
+    QTRY_COMPARE(nameOf(pages->currentWidget()), page);
+    // Not on the button that went away, nor where Qt's chain or the page's
+    // last focus lead: the first field of the page in front.
+    QTRY_COMPARE(nameOf(QApplication::focusWidget()), firstField);
+}
+
+void TestKeyboard::everyControlShowsWithoutScrolling_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<QSize>("screen");
+    for (const char *state : {"entry locked", "tools page", "notes page", "list", "find bar",
+                              "record view"})
+        QTest::newRow(qPrintable(QStringLiteral("%1, 1024 x 768").arg(QLatin1String(state))))
+                << state << QSize(1024, 768);
+    // Where the screen has room, the report keeps its full size.
+    QTest::newRow("record view, 1920 x 1080") << "record view" << QSize(1920, 1080);
+}
+
+void TestKeyboard::everyControlShowsWithoutScrolling()
+{
+    QFETCH(QString, state);
+    QFETCH(QSize, screen);
+    ProgramWindows program;
+    // As the program's start sizes the frame on such a screen.
+    program.frame().resize(FrameWindow::sizeOn(screen));
+    QVERIFY(program.enter(state));
+    QMdiArea *area = program.frame().mdiArea();
+    QWidget *room = area->viewport();
+    QVERIFY(!area->horizontalScrollBar()->isVisible());
+    QVERIFY(!area->verticalScrollBar()->isVisible());
+    QStringList outside;
+    for (QWidget *w : program.shownWindow()->findChildren<QWidget *>()) {
+        const bool control = qobject_cast<QAbstractButton *>(w) || qobject_cast<QTextEdit *>(w)
+                || qobject_cast<QAbstractItemView *>(w) || qobject_cast<QLineEdit *>(w)
+                || qobject_cast<QComboBox *>(w);
+        if (!control || !w->isVisible() || w->objectName().startsWith(QLatin1String("qt_")))
+            continue;
+        const QRect at(w->mapTo(room, QPoint(0, 0)), w->size());
+        if (!room->rect().contains(at))
+            outside.append(QStringLiteral("%1 at %2,%3 %4x%5")
+                                   .arg(nameOf(w))
+                                   .arg(at.x())
+                                   .arg(at.y())
+                                   .arg(at.width())
+                                   .arg(at.height()));
+    }
+    QVERIFY2(outside.isEmpty(), qPrintable(outside.join(QLatin1String("; "))));
+    if (screen.width() > 1024) {
+        auto *report = program.shownWindow()->findChild<QTextEdit *>(QStringLiteral("RTB"));
+        QVERIFY(report->width() >= 720 && report->height() >= 400);
+    }
 }
 
 void TestKeyboard::linksOpenWithEnterOrSpace_data()

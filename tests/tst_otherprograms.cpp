@@ -123,7 +123,7 @@ void TestOtherPrograms::aChangeGoesAheadOnlyOnTheRecordShown()
     DowsingRecord changed = shown;
     changed.Notes = QStringLiteral("the user's change");
     const RecordStore::ChangeResult result =
-            remove ? store.remove(shown) : store.update(shown, changed);
+            remove ? store.remove(shown, QDateTime(QDate(2026, 12, 8), QTime(10, 0))) : store.update(shown, changed);
 
     QCOMPARE(result, expected);
     const QList<DowsingRecord> after = storedRecords(path);

@@ -266,10 +266,10 @@ void TestRecordStore::updateAndRemoveWorkByKeyAndReportMissingRecords()
     QCOMPARE(store.idNumbers().at(1), ids.at(1));
 
     const DowsingRecord removed = *store.find(ids.at(2));
-    QCOMPARE(store.remove(removed), RecordStore::ChangeResult::Done);
+    QCOMPARE(store.remove(removed, QDateTime(QDate(2026, 12, 8), QTime(10, 0))), RecordStore::ChangeResult::Done);
     QCOMPARE(store.idNumbers(), QVector<qint64>({ids[0], ids[1], ids[3], ids[4]}));
 
-    QCOMPARE(store.remove(removed), RecordStore::ChangeResult::Gone);
+    QCOMPARE(store.remove(removed, QDateTime(QDate(2026, 12, 8), QTime(10, 0))), RecordStore::ChangeResult::Gone);
     QVERIFY(!store.errorText().isEmpty());
     changed.IdNumber = ids.at(2);
     QCOMPARE(store.update(removed, changed), RecordStore::ChangeResult::Gone);
@@ -370,7 +370,7 @@ void TestRecordStore::writesGoToTheFileNowAtThePath()
     QVERIFY2(store.errorText().contains(QLatin1String("no longer there")),
              qPrintable(store.errorText()));
     QCOMPARE(store.update(after, after), RecordStore::ChangeResult::Failed);
-    QCOMPARE(store.remove(first), RecordStore::ChangeResult::Failed);
+    QCOMPARE(store.remove(first, QDateTime(QDate(2026, 12, 8), QTime(10, 0))), RecordStore::ChangeResult::Failed);
     QVERIFY(!QFile::exists(path));
 }
 
@@ -456,7 +456,7 @@ void TestRecordStore::damageFoundBesideTheWindowStopsEveryWrite()
                  qPrintable(store.errorText()));
         DowsingRecord first;
         first.IdNumber = 1;
-        QCOMPARE(store.remove(first), RecordStore::ChangeResult::Failed);
+        QCOMPARE(store.remove(first, QDateTime(QDate(2026, 12, 8), QTime(10, 0))), RecordStore::ChangeResult::Failed);
     } else {
         QCOMPARE(opened, RecordStore::OpenResult::Unusable);
         QVERIFY2(store.errorText().contains(QLatin1String("damaged")),

@@ -117,6 +117,8 @@ private slots:
     void fileNamedOnlyOnceTheExtensionIsAddedIsReplacedOnlyWhenAllowed();
 
     void printsTheWholeReport();
+    void printsEveryLineOnceAcrossPages_data();
+    void printsEveryLineOnceAcrossPages();
     void printsOnlyTheSelection();
     void selectionRangeWithoutSelectionPrintsEverything();
     void cancelledPrintPrintsNothing();
@@ -341,6 +343,69 @@ void TestReportExport::printsTheWholeReport()
     QString text, error;
     QVERIFY2(pdfText(pdf, &text, &error), qPrintable(error));
     QCOMPARE(printedLines(text), nonEmptyLines(reportLines(record)));
+}
+
+void TestReportExport::printsEveryLineOnceAcrossPages_data()
+{
+    QTest::addColumn<int>("noteLines");
+    QTest::addColumn<int>("wrapEvery");
+    QTest::addColumn<int>("page");
+    // Long notes break over many pages; a line that ends at a page's foot
+    // was also drawn, clipped, at the top of the next page, and a search or
+    // copy of the PDF found it twice.
+    // A paragraph that wraps over a page break was drawn from one line
+    // above the page on.
+    for (const auto &[paper, page] : {std::pair{"A4", QPageSize::A4},
+                                      std::pair{"Letter", QPageSize::Letter}}) {
+        QTest::newRow(qPrintable(QStringLiteral("%1, 1000 short lines").arg(QLatin1String(paper))))
+                << 1000 << 0 << int(page);
+        QTest::newRow(qPrintable(QStringLiteral("%1, 1000 lines, every third wrapping")
+                                         .arg(QLatin1String(paper))))
+                << 1000 << 3 << int(page);
+        QTest::newRow(qPrintable(QStringLiteral("%1, 400 lines, each wrapping").arg(QLatin1String(paper))))
+                << 400 << 1 << int(page);
+    }
+}
+
+void TestReportExport::printsEveryLineOnceAcrossPages()
+{
+    QFETCH(int, noteLines);
+    QFETCH(int, wrapEvery);
+    QFETCH(int, page);
+    if (externalProgram(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext is not installed: the printed pages cannot be read back");
+    DowsingRecord record = printableRecord();
+    QStringList notes;
+    for (int i = 1; i <= noteLines; ++i) {
+        QString line = QStringLiteral("<%1> water at three metres").arg(i);
+        if (wrapEvery > 0 && i % wrapEvery == 0)
+            line += QStringLiteral(", a strong pull of the rods over the old well by the "
+                                   "north field gate, noted again at dusk and at dawn");
+        notes.append(line);
+    }
+    record.Notes = notes.join(QLatin1Char('\n'));
+    showReport(record);
+    const QString pdf = m_out->filePath(QStringLiteral("long.pdf"));
+    m_env->dialogs.printerAnswer = [pdf, page](QPrinter &printer, bool) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setPageSize(QPageSize(QPageSize::PageSizeId(page)));
+        return true;
+    };
+    press(m_form, "cmdPrint");
+
+    QString text, error;
+    QVERIFY2(pdfText(pdf, &text, &error), qPrintable(error));
+    QVERIFY(text.count(QLatin1Char('\f')) > 10);
+    // Each line of the notes once, in order, wherever the pages break.
+    static const QRegularExpression marker(QStringLiteral("<(\\d+)>"));
+    QList<int> found;
+    for (auto it = marker.globalMatch(text); it.hasNext();)
+        found.append(it.next().captured(1).toInt());
+    QList<int> expected;
+    for (int i = 1; i <= noteLines; ++i)
+        expected.append(i);
+    QCOMPARE(found, expected);
 }
 
 void TestReportExport::printsOnlyTheSelection()

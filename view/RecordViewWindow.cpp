@@ -21,6 +21,9 @@ namespace Orvane {
 
 namespace {
 
+// The least room the report keeps on a small screen.
+const QSize kSmallestReport(320, 200);
+
 MessageBoxes::Answer say(QWidget *parent, const QString &text, MessageBoxes::Icon icon,
                          MessageBoxes::Buttons buttons = MessageBoxes::Buttons::Ok)
 {
@@ -50,6 +53,7 @@ RecordViewWindow::RecordViewWindow(QWidget *parent)
     font.setPointSizeF(9.75);
     m_RTB->setFont(font);
     m_RTB->document()->setDefaultFont(font);
+    // The report's size where the screen has room; see below for less.
     m_RTB->setMinimumSize(720, 400);
     m_RTB->viewport()->setMouseTracking(true);
     m_RTB->viewport()->installEventFilter(this);
@@ -90,6 +94,22 @@ RecordViewWindow::RecordViewWindow(QWidget *parent)
     layout->addWidget(m_RTB, 1);
     layout->addSpacing(4);
     layout->addLayout(row);
+
+    // Where the frame has room, the window comes up at this size. On a
+    // smaller screen (1024 x 768 leaves the frame's area narrower than it)
+    // the report and the buttons give way, each button down to its own
+    // caption, so that every control shows without scrolling.
+    m_fullSize = QWidget::sizeHint();
+    m_RTB->setMinimumSize(kSmallestReport);
+    for (QPushButton *button : buttons) {
+        button->setMinimumWidth(button->sizeHint().width());
+        button->setMaximumWidth(width);
+    }
+}
+
+QSize RecordViewWindow::sizeHint() const
+{
+    return m_fullSize.expandedTo(minimumSizeHint());
 }
 
 RecordViewWindow::~RecordViewWindow() = default;
@@ -194,8 +214,9 @@ void RecordViewWindow::deleteRecord()
             return;
         // The record is found by its key, and removed only while it holds
         // what the report shows: a key alone could name another record once
-        // another program changed the file.
-        switch (m_viewRecords->remove(m_shown)) {
+        // another program changed the file. A copy stays in the file, for
+        // File > Undo Delete in the list and the Deleted Records window.
+        switch (m_viewRecords->remove(m_shown, platform().clock->now())) {
         case RecordStore::ChangeResult::Done:
             say(this, m_viewRecords->withNotice(QStringLiteral("Record Deleted Succesfully !")),
                 MessageBoxes::Icon::Information);

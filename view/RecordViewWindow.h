@@ -27,6 +27,8 @@ public:
     ~RecordViewWindow() override;
 
     QTextEdit *reportBox() const { return m_RTB; }
+    // The report at its full size, 720 x 400, with the buttons below.
+    QSize sizeHint() const override;
     // Writes the report of the chosen record in place of the one before.
     void showReport(const DowsingRecord &record, const SelectedRecord &chosen);
     const SelectedRecord &chosenRecord() const { return m_chosen; }
@@ -76,6 +78,7 @@ private:
     // while the stored record still holds exactly this.
     DowsingRecord m_shown;
     std::unique_ptr<RecordStore> m_viewRecords;
+    QSize m_fullSize;
 
     QTextEdit *m_RTB = nullptr;
     QPushButton *m_cmddelete = nullptr;

@@ -77,6 +77,18 @@ QList<QObject *> AccessKeys::takersOf(const QKeySequence &key, QWidget *window,
     return takers;
 }
 
+bool AccessKeys::heldBySwitchedOffTitle(const QKeySequence &key, const QMenuBar *bar)
+{
+    if (!bar || key.isEmpty())
+        return false;
+    const QList<QAction *> titles = bar->actions();
+    for (QAction *title : titles) {
+        if (title->isVisible() && !title->isEnabled() && keyOf(title->text()) == key)
+            return true;
+    }
+    return false;
+}
+
 bool AccessKeys::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Shortcut) {
@@ -92,11 +104,18 @@ bool AccessKeys::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
-// Qt found the button's key taken twice; when the other taker is only a
-// switched-off menu title, the button is the one that counts.
+// Where a switched-off menu title of the window carries the button's key,
+// the key does nothing at all (for an ambiguous key Qt would move the focus
+// to the button, a step from pressing it with Enter). Where Qt found the key
+// taken twice but the other taker cannot be reached (hidden or off), the
+// button is the one that counts.
 bool AccessKeys::buttonShortcut(QAbstractButton *button, const QShortcutEvent *event)
 {
-    if (!event->isAmbiguous() || event->key() != keyOf(button->text()))
+    if (event->key() != keyOf(button->text()))
+        return false;
+    if (m_bar->window() == button->window() && heldBySwitchedOffTitle(event->key(), m_bar))
+        return true;
+    if (!event->isAmbiguous())
         return false;
     if (takersOf(event->key(), button->window(), m_bar) != QList<QObject *>{button})
         return false;
@@ -104,8 +123,8 @@ bool AccessKeys::buttonShortcut(QAbstractButton *button, const QShortcutEvent *e
     return true;
 }
 
-// A key that belongs to a switched-off menu title presses the one button
-// of the window that shares it, and never highlights the dead title.
+// A key that belongs to a switched-off menu title does nothing: it neither
+// highlights the dead title nor reaches a button that shares it.
 bool AccessKeys::titleShortcut(const QShortcutEvent *event)
 {
     bool titled = false;
@@ -117,14 +136,7 @@ bool AccessKeys::titleShortcut(const QShortcutEvent *event)
             return false;
         titled = true;
     }
-    if (!titled)
-        return false;
-    const QList<QObject *> takers = takersOf(event->key(), m_bar->window(), m_bar);
-    if (takers.size() == 1) {
-        if (auto *button = qobject_cast<QAbstractButton *>(takers.first()))
-            button->animateClick();
-    }
-    return true;
+    return titled;
 }
 
 // A letter shared by menu entries of which just one works chooses that

@@ -16,12 +16,14 @@ namespace Orvane {
 //
 // Qt treats a key that two controls share as ambiguous: pressing it only
 // moves focus between them, or highlights a menu entry without choosing it.
-// A switched-off menu title or menu entry can never be chosen, so here it
-// gives its key up to the one working control that shares it: with the
-// entry window on show, Alt+E presses "&Exit" although the switched-off
-// "&Edit" menu title carries the same key, and O in the Help menu chooses
-// "&Online Help" although the switched-off "Make Money &Online" does too.
-// Keys shared by working controls keep Qt's behaviour.
+//
+// A switched-off menu title keeps its key, and the key does nothing: with
+// the entry window on show, Alt+E is the "&Edit" title's, and the user who
+// reaches for the Edit menu must never press "&Exit", which shares the
+// letter, and end the session. Inside a menu, a switched-off entry gives its
+// letter up to the one working entry that shares it: O in the Help menu
+// chooses "&Online Help" although the switched-off "Make Money &Online"
+// carries O too. Keys shared by working controls keep Qt's behaviour.
 class AccessKeys : public QObject
 {
 public:
@@ -37,6 +39,8 @@ public:
     // the menu bar when the bar is in that window.
     static QList<QObject *> takersOf(const QKeySequence &key, QWidget *window,
                                      const QMenuBar *bar);
+    // A switched-off title of the bar carries the key: it goes nowhere.
+    static bool heldBySwitchedOffTitle(const QKeySequence &key, const QMenuBar *bar);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

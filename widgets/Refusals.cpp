@@ -32,6 +32,16 @@ QString recordNotDeleted(const QString &reason)
     return withReason("The Record Could Not Be Deleted", reason);
 }
 
+QString recordNotRestored(const QString &reason)
+{
+    return withReason("The Deleted Record Could Not Be Put Back", reason);
+}
+
+QString recordNotDeletedForGood(const QString &reason)
+{
+    return withReason("The Deleted Record Could Not Be Removed For Good", reason);
+}
+
 QString recordsNotOpened(const QString &reason)
 {
     return withReason("The Dowsing Records Could Not Be Opened", reason);

@@ -13,6 +13,8 @@ QString fileMissing();
 QString fileUnusable(const QString &reason);
 QString recordNotSaved(const QString &reason);
 QString recordNotDeleted(const QString &reason);
+QString recordNotRestored(const QString &reason);
+QString recordNotDeletedForGood(const QString &reason);
 QString recordsNotOpened(const QString &reason);
 QString recordsNotRead(const QString &reason);
 QString recordNotRead(const QString &reason);

@@ -4,8 +4,10 @@ accessibility interface only (AT-SPI, as a screen reader or another
 assistive tool would): the program is found on the accessibility bus, its
 buttons are pressed by their accessible action, the boxes are found by the
 names a screen reader reads out and filled through the editable-text
-interface, the confirmation is read from the tree and answered, and the
-program is left through its exit screen.
+interface (the six date and time lists are called by their captions, never
+by the entry they show), the confirmation is read from the tree and
+answered; the list's find bar then announces its count on the bus as it
+changes; and the program is left through its exit screen.
 
 Run with Debian's /usr/bin/python3 (python3-pyatspi) inside dbus-run-session,
 in an X server:
@@ -40,6 +42,11 @@ CUSTOMER = [
     ("Location:-", "NORTH FIELD"),
 ]
 TOOLS = [("Dowsing Tool", "Hazel Fork"), ("Dowsing Item", "Old Well")]
+# The date and time lists by the names a screen reader reads, with the entry
+# each shows at first.
+LISTS = [("Hour", "00"), ("Minute", "00"), ("AM or PM", "AM"), ("Month", "January"),
+         ("Date", "1"), ("Year", "1900")]
+FIND_COUNT = "1 of 1 records"
 NOTES = [("Notes", "Water at 3 m; strong pull.")]
 
 STARTED = time.monotonic()
@@ -60,6 +67,7 @@ def on_alarm(signum, frame):
 
 try:
     import pyatspi
+    from gi.repository import GLib
 except ImportError as error:
     fail(f"python3-pyatspi cannot be imported ({error}): install python3-pyatspi and run "
          "this with /usr/bin/python3")
@@ -196,6 +204,43 @@ def texts_in(window):
     return [acc.name for acc in find_all(window, lambda a: role(a) == "label" and a.name)]
 
 
+def hear_find_count(app, frame):
+    """Opens the list with its find bar and types into it: a screen reader
+    must be told the new count, by an event it speaks (a notification
+    showing anew), not only by a changed name."""
+    heard = []
+
+    def listen(event):
+        try:
+            if role(event.source) == "notification" and event.detail1 == 1:
+                heard.append(event.source.name)
+        except Exception:
+            pass
+
+    pyatspi.Registry.registerEventListener(listen, "object:state-changed:showing")
+    press(wait_for(frame, named("push button", "View All Records"), '"View All Records"'),
+          '"View All Records"')
+    window = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", FRAME],
+                            capture_output=True, text=True).stdout.split()
+    if not window:
+        fail("the frame window cannot be found to press Ctrl+F in it")
+    subprocess.run(["xdotool", "windowfocus", "--sync", window[0]], check=False)
+    subprocess.run(["xdotool", "key", "--clearmodifiers", "ctrl+f"], check=False)
+    box = wait_for(frame, named("text", "Find"), 'the find box named "Find"')
+    box.queryEditableText().setTextContents("jane")
+    context = GLib.MainContext.default()
+    deadline = time.monotonic() + 10
+    while FIND_COUNT not in heard:
+        if time.monotonic() > deadline:
+            fail(f'no spoken event told the count "{FIND_COUNT}" (heard {heard})')
+        context.iteration(False)
+        time.sleep(0.02)
+    pyatspi.Registry.deregisterEventListener(listen, "object:state-changed:showing")
+    if "Searching..." in heard:
+        fail(f'"Searching..." was spoken among the counts: {heard}')
+    ok(f'typing in the find bar has "{FIND_COUNT}" announced to screen readers')
+
+
 # --- The run -------------------------------------------------------------
 
 def find_program(pid, timeout=20.0):
@@ -266,6 +311,15 @@ def drive(process):
     wait_for(frame, named("text", "Dowsing Tool"), "the tools page")
     for name, value in TOOLS:
         fill(frame, name, value)
+    for name, shown in LISTS:
+        combo = wait_for(frame, named("combo box", name), f'the list named "{name}"')
+        if text_of(combo) != shown:
+            fail(f'the list named "{name}" reads {text_of(combo)!r}, not {shown!r}')
+    unnamed = [acc.name for acc in find_all(frame, lambda a: role(a) == "combo box" and showing(a))
+               if acc.name in [shown for _, shown in LISTS]]
+    if unnamed:
+        fail(f"lists are still called by the entry they show: {unnamed}")
+    ok("the six date and time lists are called by their captions, their entries read as text")
     press(wait_for(frame, named("push button", "Next >>"), '"Next >>" on the tools page'),
           '"Next >>"')
     wait_for(frame, named("text", "Notes"), "the notes page")
@@ -297,6 +351,9 @@ def drive(process):
         time.sleep(0.1)
     ok("the form is cleared and locked again")
 
+    hear_find_count(app, frame)
+
+    press(wait_for(frame, named("push button", "Back"), 'the list\'s "Back"'), '"Back"')
     press(wait_for(frame, named("push button", "Exit"), '"Exit"'), '"Exit"')
     screen = window_of(app, lambda w: w.name == EXIT_SCREEN, "the exit screen")
     if role(screen) != "frame":

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Access keys pressed for real in a real X server (the offscreen tests can
-# only check their values): Alt+E on the entry window presses "&Exit" although
-# the switched-off "&Edit" menu title carries the same key; O in the Help menu
+# only check their values): Alt+E, the switched-off "&Edit" menu title's key,
+# never presses "&Exit", which shares it, while File > Exit (Alt+F, X) and
+# the exit screen's Alt+X still end the program; O in the Help menu
 # chooses "&Online Help" although the switched-off "Make Money &Online" does
 # too; the About box opens from the keyboard and closes with Esc or Enter;
 # Enter and keypad Enter press the focused button in the frame and on the
@@ -91,11 +92,28 @@ for close in Escape Return; do
 done
 pass "the About box opens with Alt+H, A and closes with Esc or Enter"
 
-# --- Alt+E presses Exit ------------------------------------------------------
+# --- Alt+E never reaches Exit -----------------------------------------------
+# With typing in the form, as the user who reaches for the Edit menu has.
+keys "$frame" alt+r
+type_text "$frame" "JANE"
 keys "$frame" alt+e
-exitw="$(wait_window "$pid" "$EXIT_SCREEN")" || fail "Alt+E did not press Exit"
-wait_no_window "$pid" "$FRAME" || fail "the frame window stayed after Alt+E"
-pass "one Alt+E presses Exit, despite the switched-off Edit menu title"
+sleep 0.5
+if has_window "$pid" "$EXIT_SCREEN" >/dev/null || has_window "$pid" "Orvane Dowsing" >/dev/null; then
+    fail "Alt+E reached Exit (the exit screen or the unsaved-entry question came up)"
+fi
+has_window "$pid" "$FRAME" >/dev/null || fail "the frame window went after Alt+E"
+# A second Alt+E, and Enter after it, press nothing either.
+keys "$frame" alt+e Return
+sleep 0.5
+has_window "$pid" "$EXIT_SCREEN" >/dev/null && fail "Alt+E, Enter reached Exit"
+pass "Alt+E, the switched-off Edit menu's key, does not reach Exit"
+
+# File > Exit by its keys, past the question about the unsaved entry.
+keys "$frame" alt+f x
+answer_box "$pid" y
+exitw="$(wait_window "$pid" "$EXIT_SCREEN")" || fail "File > Exit (Alt+F, X) did not end the session"
+wait_no_window "$pid" "$FRAME" || fail "the frame window stayed after File > Exit"
+pass "Alt+F, X leaves, after asking about the unsaved entry"
 
 keys "$exitw" alt+x
 wait_exit "$pid" || fail "Alt+X on the exit screen did not end the program"

@@ -65,7 +65,9 @@ class FakeClock final : public Clock
 {
 public:
     QDate today() const override { return date; }
+    QDateTime now() const override { return QDateTime(date, time); }
     QDate date = QDate(2026, 12, 7);
+    QTime time = QTime(10, 30);
 };
 
 class FakeDialogs final : public FileDialogs

@@ -26,6 +26,18 @@ std::unique_ptr<HeldWrite> HeldWrite::byProgram(const QString &path, int records
     return write;
 }
 
+std::unique_ptr<HeldWrite> HeldWrite::byProgramDelete(const QString &path, qint64 key,
+                                                      const QString &step)
+{
+    std::unique_ptr<HeldWrite> write(new HeldWrite);
+    const QByteArray said = startCopy(write->m_process, {QString::fromLatin1(kHoldDeleteArgument),
+                                                         path, QString::number(key), step});
+    write->m_held = said == "held";
+    if (!write->m_held)
+        write->m_failure = write->whatItSaid(said);
+    return write;
+}
+
 std::unique_ptr<HeldWrite> HeldWrite::byShell(const QString &path, const QStringList &statements)
 {
     std::unique_ptr<HeldWrite> write(new HeldWrite);
@@ -79,24 +91,50 @@ bool HeldWrite::commit()
     return committed;
 }
 
-void holdImport(const QString &path, int records)
+namespace {
+
+// Makes the trigger's event, inside the store's next write, say "held" and
+// wait to be killed.
+void holdAt(RecordStore &store, const QString &triggerEvent)
 {
-    RecordStore store;
-    if (store.open(path) != RecordStore::OpenResult::Opened)
-        answerAndWaitToBeKilled(false);
     QSqlDatabase db = QSqlDatabase::database(store.connectionName(), false);
     sqlite3 *handle = *static_cast<sqlite3 *const *>(db.driver()->handle().constData());
-    // Called by the last record's insert, inside the import's transaction.
     sqlite3_create_function(
             handle, "orvane_hold", 0, SQLITE_UTF8, nullptr,
             [](sqlite3_context *, int, sqlite3_value **) { answerAndWaitToBeKilled(true); },
             nullptr, nullptr);
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("PRAGMA cache_size = 10"))
-        || !query.exec(QStringLiteral("CREATE TEMP TRIGGER orvane_hold AFTER INSERT ON "
-                                      "main.Details WHEN new.Name = 'HOLD' "
-                                      "BEGIN SELECT orvane_hold(); END")))
+        || !query.exec(QStringLiteral("CREATE TEMP TRIGGER orvane_hold %1 "
+                                      "BEGIN SELECT orvane_hold(); END")
+                               .arg(triggerEvent)))
         answerAndWaitToBeKilled(false);
+}
+
+} // namespace
+
+void holdDelete(const QString &path, qint64 key, const QString &step)
+{
+    RecordStore store;
+    if (store.open(path) != RecordStore::OpenResult::Opened)
+        answerAndWaitToBeKilled(false);
+    const std::optional<DowsingRecord> shown = store.find(key);
+    if (!shown)
+        answerAndWaitToBeKilled(false);
+    holdAt(store, step == QLatin1String("copy")
+                   ? QStringLiteral("AFTER INSERT ON main.DeletedRecords")
+                   : QStringLiteral("AFTER DELETE ON main.Details"));
+    store.remove(*shown, QDateTime(QDate(2026, 12, 8), QTime(10, 0)));
+    answerAndWaitToBeKilled(false);
+}
+
+void holdImport(const QString &path, int records)
+{
+    RecordStore store;
+    if (store.open(path) != RecordStore::OpenResult::Opened)
+        answerAndWaitToBeKilled(false);
+    // Called by the last record's insert, inside the import's transaction.
+    holdAt(store, QStringLiteral("AFTER INSERT ON main.Details WHEN new.Name = 'HOLD'"));
     QVector<DowsingRecord> imported(records + 1);
     for (int i = 0; i <= records; ++i) {
         imported[i].Date = QDate(2026, 12, 8);

@@ -19,6 +19,12 @@ public:
     // The program's own store importing this many records (a copy of this
     // test's executable runs holdImport()); it holds after the last.
     static std::unique_ptr<HeldWrite> byProgram(const QString &path, int records);
+    // The program's own store deleting the record with this key (a copy of
+    // this test's executable runs holdDelete()); it holds inside the
+    // delete's transaction once the step named ("copy": the record's copy
+    // kept, "removal": the record removed) is done.
+    static std::unique_ptr<HeldWrite> byProgramDelete(const QString &path, qint64 key,
+                                                      const QString &step);
     // The sqlite3 shell running the statements after BEGIN IMMEDIATE.
     static std::unique_ptr<HeldWrite> byShell(const QString &path, const QStringList &statements);
     ~HeldWrite();
@@ -49,5 +55,12 @@ inline constexpr char kHoldImportArgument[] = "--hold-import";
 // says "held" and waits to be killed ("refused" when the store would not
 // open the file). A test's main() calls it for kHoldImportArgument.
 [[noreturn]] void holdImport(const QString &path, int records);
+
+// The argument that makes a copy of a test's executable run holdDelete().
+inline constexpr char kHoldDeleteArgument[] = "--hold-delete";
+// In the copy: deletes the record with this key through the program's
+// store and, inside the delete's transaction, after the step ("copy" or
+// "removal"), says "held" and waits to be killed.
+[[noreturn]] void holdDelete(const QString &path, qint64 key, const QString &step);
 
 } // namespace Orvane::Testing

@@ -1,6 +1,7 @@
 #include "ProgramWindows.h"
 
 #include "entry/EntryWindow.h"
+#include "list/DeletedRecordsWindow.h"
 #include "list/RecordListWindow.h"
 #include "app/FrameWindow.h"
 #include "app/AboutBox.h"
@@ -83,7 +84,8 @@ QStringList ProgramWindows::states()
             QStringLiteral("item pop-up"),  QStringLiteral("notes page"),
             QStringLiteral("update mode"),  QStringLiteral("list"),
             QStringLiteral("find bar"),     QStringLiteral("empty list"),   QStringLiteral("record view"),
-            QStringLiteral("about box"),    QStringLiteral("exit screen")};
+            QStringLiteral("deleted records"), QStringLiteral("about box"),
+            QStringLiteral("exit screen")};
 }
 
 EntryWindow *ProgramWindows::entry() const
@@ -145,6 +147,17 @@ QWidget *ProgramWindows::enter(const QString &state)
         toList();
     } else if (state == QLatin1String("record view")) {
         toRecordView(1);
+    } else if (state == QLatin1String("deleted records")) {
+        // File > Deleted Records in the list, after a delete, shown as the
+        // coordinator shows it but without its modal loop.
+        removeRecord(env.databasePath(), keysIn(env.databasePath()).first());
+        toList();
+        auto *deleted = new DeletedRecordsWindow(m_frame->windows().listWindow());
+        deleted->setAttribute(Qt::WA_DeleteOnClose);
+        deleted->readRecords();
+        deleted->show();
+        window = deleted;
+        m_shown = window;
     } else if (state == QLatin1String("about box")) {
         m_about = std::make_unique<AboutBox>(m_frame.get());
         window = m_about.get();

@@ -31,7 +31,8 @@ public:
     // "entry locked", "customer page", "tools page", "tool pop-up",
     // "item pop-up", "notes page", "update mode", "list", "find bar" (the list
     // opened with File > Find Records), "empty list",
-    // "record view", "about box", "exit screen".
+    // "record view", "deleted records" (the list's File > Deleted Records
+    // after a delete), "about box", "exit screen".
     static QStringList states();
     // A QString column "state" with a row for each state.
     static void addStateRows();

@@ -127,6 +127,22 @@ bool spoilMiddlePage(const QString &path)
             && overwritePage(file, file.size() / kPageSize / 2 * kPageSize);
 }
 
+bool spoilPageOf(const QString &path, const QString &table)
+{
+    qint64 page = 0;
+    {
+        RawDatabase raw(path);
+        QSqlQuery query(raw.db());
+        query.prepare(QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name = ?"));
+        query.addBindValue(table);
+        if (!query.exec() || !query.next())
+            return false;
+        page = query.value(0).toLongLong();
+    }
+    QFile file(path);
+    return page > 0 && file.open(QIODevice::ReadWrite) && overwritePage(file, (page - 1) * kPageSize);
+}
+
 QVector<qint64> addRecords(const QString &path, const QList<DowsingRecord> &records)
 {
     RecordStore store;
@@ -204,7 +220,7 @@ bool updateStored(RecordStore &store, const DowsingRecord &changed)
 bool removeStored(RecordStore &store, qint64 key)
 {
     const auto now = store.find(key);
-    return now && store.remove(*now) == RecordStore::ChangeResult::Done;
+    return now && store.remove(*now, QDateTime(QDate(2026, 12, 8), QTime(10, 0))) == RecordStore::ChangeResult::Done;
 }
 
 } // namespace Orvane::Testing

@@ -60,6 +60,9 @@ bool spoilDatabase(const QString &path);
 // the first rows stay readable.
 bool spoilMiddlePage(const QString &path);
 
+// Overwrites the first page of the table (or index) with random bytes.
+bool spoilPageOf(const QString &path, const QString &table);
+
 // A plain record of a customer, dated the day of June 2011.
 DowsingRecord customerRecord(const QString &name, int day = 1);
 

@@ -1,0 +1,47 @@
+// The list window's File menu: finding, exporting, undoing a delete and
+// the kept deleted records. The window itself is in RecordListWindow.cpp.
+
+#include "RecordListWindow.h"
+
+#include "RecordRestorer.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace Orvane {
+
+void RecordListWindow::buildMenus()
+{
+    m_mnuFile = new QMenu(QStringLiteral("&File"), this);
+    m_mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    m_mnuPrint = m_mnuFile->addAction(QStringLiteral("&Print"));
+    m_mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
+    // Listed but never available.
+    m_mnuPrint->setEnabled(false);
+    m_mnuFindRecords = m_mnuFile->addAction(QStringLiteral("&Find Records..."));
+    m_mnuFindRecords->setObjectName(QStringLiteral("mnuFindRecords"));
+    m_mnuFindRecords->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    connect(m_mnuFindRecords, &QAction::triggered, this, &RecordListWindow::showFindBar);
+    // E, as in the entry window's File menu: Alt+F, E exports in both.
+    m_mnuExportShown = m_mnuFile->addAction(QStringLiteral("&Export Records..."));
+    m_mnuExportShown->setObjectName(QStringLiteral("mnuExportShown"));
+    connect(m_mnuExportShown, &QAction::triggered, this, &RecordListWindow::exportRequested);
+    // A delete keeps a copy in the file: Ctrl+Z puts the last one back, the
+    // window shows every kept record.
+    m_mnuUndoDelete = m_mnuFile->addAction(QStringLiteral("&Undo Delete"));
+    m_mnuUndoDelete->setObjectName(QStringLiteral("mnuUndoDelete"));
+    m_mnuUndoDelete->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    connect(m_mnuUndoDelete, &QAction::triggered, this, [this] {
+        if (const qint64 key = RecordRestorer::undoLastDelete(this); key >= 0)
+            emit recordRestored(key);
+    });
+    m_mnuDeletedRecords = m_mnuFile->addAction(QStringLiteral("&Deleted Records..."));
+    m_mnuDeletedRecords->setObjectName(QStringLiteral("mnuDeletedRecords"));
+    connect(m_mnuDeletedRecords, &QAction::triggered, this,
+            &RecordListWindow::deletedRecordsRequested);
+    m_mnuBack = m_mnuFile->addAction(QStringLiteral("&Back"));
+    m_mnuBack->setObjectName(QStringLiteral("mnuBack"));
+    connect(m_mnuBack, &QAction::triggered, this, &RecordListWindow::goBack);
+}
+
+} // namespace Orvane

@@ -1,0 +1,120 @@
+#include "RecordStore.h"
+
+#include "StoreSql.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+// The store's deleted records: a delete keeps a copy in the file, which can
+// be put back or removed for good.
+namespace Orvane {
+
+RecordStore::ChangeResult RecordStore::remove(const DowsingRecord &shown,
+                                              const QDateTime &deletedAt)
+{
+    return changeShown(shown, [&] {
+        const QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        QString error;
+        // The copy first, in the same transaction: were it refused, the
+        // record stays where it is. (It holds what shown holds: compared.)
+        if (!DeletedRecords::ensure(db, error) || !DeletedRecords::keep(db, shown, deletedAt, error))
+            return fail(QStringLiteral("No copy of the record could be kept, so it was not "
+                                       "deleted: ")
+                        + error);
+        QSqlQuery query(db);
+        query.prepare(QStringLiteral("DELETE FROM Details WHERE IdNumber=?"));
+        query.addBindValue(*shown.IdNumber);
+        return changeOneRecord(query);
+    });
+}
+
+QVector<DeletedRecord> RecordStore::deletedRecords()
+{
+    m_error.clear();
+    if (!isOpen()) {
+        fail(QStringLiteral("The database is not open."));
+        return {};
+    }
+    QString error;
+    const QVector<DeletedRecord> kept =
+            DeletedRecords::all(QSqlDatabase::database(m_connection, false), error);
+    if (!error.isEmpty())
+        fail(error);
+    return kept;
+}
+
+std::optional<DeletedRecord> RecordStore::lastDeleted()
+{
+    m_error.clear();
+    if (!isOpen()) {
+        fail(QStringLiteral("The database is not open."));
+        return std::nullopt;
+    }
+    QString error;
+    auto kept = DeletedRecords::find(QSqlDatabase::database(m_connection, false), -1, error);
+    if (!error.isEmpty())
+        fail(error);
+    return kept;
+}
+
+std::optional<RecordStore::Restored> RecordStore::restore(qint64 keptNumber)
+{
+    m_error.clear();
+    Restored restored;
+    const bool written = write([&] {
+        const QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        QString error;
+        const std::optional<DeletedRecord> kept = DeletedRecords::find(db, keptNumber, error);
+        if (!kept)
+            return fail(error.isEmpty()
+                                ? QStringLiteral("The deleted record is no longer kept in the "
+                                                 "file.")
+                                : error);
+        const qint64 key = kept->record.IdNumber.value_or(0);
+        QSqlQuery query(db);
+        query.prepare(QStringLiteral("SELECT count(*) FROM Details WHERE IdNumber=?"));
+        query.addBindValue(key);
+        if (!query.exec() || !query.next())
+            return fail(reasonOf(query.lastError()));
+        // Keys are never reused, but another program may have written a
+        // record under this one meanwhile: that record stays, and this one
+        // takes a new key.
+        restored.ownKey = key > 0 && query.value(0).toLongLong() == 0;
+        query.finish();
+        QSqlQuery insert(db);
+        insert.prepare(restored.ownKey
+                               ? QStringLiteral("INSERT INTO Details (%1, IdNumber) VALUES "
+                                                "(?,?,?,?,?,?,?,?,?,?,?,?,?,?)")
+                                         .arg(recordColumns())
+                               : QStringLiteral("INSERT INTO Details (%1) VALUES "
+                                                "(?,?,?,?,?,?,?,?,?,?,?,?,?)")
+                                         .arg(recordColumns()));
+        bindRecord(insert, kept->record);
+        if (restored.ownKey)
+            insert.bindValue(13, key);
+        if (!insert.exec())
+            return fail(reasonOf(insert.lastError()));
+        if (insert.numRowsAffected() != 1)
+            return fail(QStringLiteral("The file did not take the record."));
+        restored.idNumber = restored.ownKey ? key : insert.lastInsertId().toLongLong();
+        return DeletedRecords::drop(db, keptNumber, error) || fail(error);
+    });
+    if (!written)
+        return std::nullopt;
+    return restored;
+}
+
+bool RecordStore::deleteForGood(qint64 keptNumber)
+{
+    m_error.clear();
+    return write([&] {
+        QString error;
+        return DeletedRecords::drop(QSqlDatabase::database(m_connection, false), keptNumber,
+                                    error)
+                || fail(error);
+    });
+}
+
+} // namespace Orvane
