@@ -34,6 +34,17 @@ DowsingRecord recordFrom(const QSqlQuery &q)
     return r;
 }
 
+void bindRecordFields(QSqlQuery &query, const DowsingRecord &r)
+{
+    const auto text = [](const QString &value) {
+        return value.isNull() ? QVariant(QString(QLatin1String(""))) : QVariant(value);
+    };
+    query.bindValue(0, r.Date.toString(Qt::ISODate));
+    int place = 1;
+    for (const DowsingRecord::TextField &field : DowsingRecord::textFields())
+        query.bindValue(place++, text(r.*field.member));
+}
+
 QString reasonOf(const QSqlError &error)
 {
     const QString text = error.databaseText().trimmed();

@@ -18,6 +18,10 @@ QString recordColumns();
 // calendar date.
 DowsingRecord recordFrom(const QSqlQuery &query);
 
+// Binds a record's fields, Date to Notes, to the first thirteen places of
+// query; text fields are written as "" rather than NULL.
+void bindRecordFields(QSqlQuery &query, const DowsingRecord &r);
+
 // The engine's reason for a failure, said plainly for a damaged file.
 QString reasonOf(const QSqlError &error);
 
