@@ -18,9 +18,10 @@
 //   Tool, Dowsing Item, Location, Notes. No key column: an import gives
 //   every record a new key.
 // - Dates as yyyy-MM-dd, every other field as stored, but:
-//   - a field a spreadsheet would run as a formula (or, in the time column,
-//     read as a time and write back otherwise) has an apostrophe in front,
-//     which the import takes off again (see CsvCells);
+//   - a field a spreadsheet would run as a formula, and in the time column
+//     anything but an empty field or "HH:MM" (a spreadsheet would write it
+//     back in a form of its own), has an apostrophe in front, which the
+//     import takes off again (see CsvCells);
 //   - bytes of a stored field that are not UTF-8 text (another program
 //     wrote them) are written as the Windows-1252 characters they stand
 //     for, a zero character as U+FFFD, so that the file is always UTF-8.
