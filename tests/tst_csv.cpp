@@ -15,7 +15,9 @@
 #include "store/RecordCsv.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -49,6 +51,7 @@ private slots:
     void variantsAreRefusedNamingLineAndColumn_data();
     void variantsAreRefusedNamingLineAndColumn();
     void rowsAcrossThePiecesOfALargeFile();
+    void anyStoredBytesExportAndImportAgain();
     void calcOpensNoFormulaAndSavesBackWhatWasExported();
 };
 
@@ -247,6 +250,39 @@ void TestCsv::rowsAcrossThePiecesOfALargeFile()
 
     const RecordCsv::ReadResult bad = RecordCsv::read(csv + "2021-02-30,A,,,,,,,,,,,\r\n");
     QCOMPARE(bad.errorLine, lines + 1);
+}
+
+// Whatever bytes another program stored, the export writes them as text and
+// the import gives back that text field for field: marks, quotes, line
+// breaks, byte-order marks, bytes that are not UTF-8, zeros, in any mix.
+void TestCsv::anyStoredBytesExportAndImportAgain()
+{
+    QRandomGenerator random(18);
+    const QByteArray alphabet("',;\t\"\r\n=-+@9:0 aZ\xEF\xBB\xBF\xC3\xBC\xFC\x80\x00", 26);
+    for (int round = 0; round < 2000; ++round) {
+        QByteArray csv = RecordCsv::fileStart();
+        QList<QStringList> written;
+        for (int r = 1 + random.bounded(8); r > 0; --r) {
+            QByteArray texts[RecordStore::StoredRow::kFields] = {"2010-01-15"};
+            RecordStore::StoredRow row;
+            QStringList fields{QString::fromLatin1(texts[0])};
+            for (int f = 0; f < RecordStore::StoredRow::kFields; ++f) {
+                for (int i = f ? random.bounded(8) : 0; i > 0; --i)
+                    texts[f].append(alphabet.at(random.bounded(int(alphabet.size()))));
+                row.fields[f] = texts[f];
+                QByteArray asText;
+                RecordCsv::appendAsText(asText, texts[f]);
+                QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+                if (f)
+                    fields.append(utf8(asText));
+            }
+            RecordCsv::appendRow(csv, row);
+            written.append(fields);
+        }
+        const RecordCsv::ReadResult read = RecordCsv::read(csv);
+        QVERIFY2(read.ok(), qPrintable(read.error + QLatin1Char('\n') + QString::fromUtf8(csv)));
+        QCOMPARE(fieldsOfAll(read.records), written);
+    }
 }
 
 // The export opened in Calc as a user opens it: no cell runs as a formula;
