@@ -1,5 +1,7 @@
 #include "RecordTransfer.h"
 
+#include "RecordImport.h"
+
 #include "platform/AppInfo.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
@@ -7,8 +9,8 @@
 #include "store/RecordStore.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 
 #include <limits>
 #include <memory>
@@ -26,27 +28,23 @@ QString native(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
-QString records(qint64 n)
-{
-    return n == 1 ? QStringLiteral("1 record") : QStringLiteral("%1 records").arg(n);
-}
-
 void tell(QWidget *parent, const QString &text, MessageBoxes::Icon icon)
 {
     platform().messages->show(parent, text, icon);
 }
 
-// The program's own database, opened for the task; false after telling why.
-bool openDatabase(QWidget *parent, RecordStore &store)
+// What an export tells of stored bytes that are not text, after a
+// paragraph break; empty when there were none.
+QString repairedText(qint64 fields)
 {
-    const QString path = RecordStore::databasePath(platform().programFolder);
-    if (store.open(path) == RecordStore::OpenResult::Opened)
-        return true;
-    tell(parent,
-         QStringLiteral("The database %1 could not be opened.\r\r%2")
-                 .arg(native(path), store.errorText()),
-         MessageBoxes::Icon::Critical);
-    return false;
+    if (fields == 0)
+        return {};
+    return QStringLiteral("\r\r%1 bytes that are not UTF-8 text (another program stored "
+                          "them). In the file each such byte is the Windows-1252 character it "
+                          "stands for (byte FC as \"\u00FC\"), and a zero character is "
+                          "\"\uFFFD\". The records in the database are unchanged.")
+            .arg(fields == 1 ? QStringLiteral("1 field held")
+                             : QStringLiteral("%1 fields held").arg(fields));
 }
 
 } // namespace
@@ -64,6 +62,25 @@ QString RecordTransfer::csvFilter()
 QString RecordTransfer::databaseFilter()
 {
     return QStringLiteral("Dowsing database (*.dll)");
+}
+
+QString RecordTransfer::recordCount(qint64 n)
+{
+    // In the user's digit grouping, as the find bar counts: "1,000,000 records".
+    return n == 1 ? QStringLiteral("1 record")
+                  : QStringLiteral("%1 records").arg(QLocale().toString(n));
+}
+
+bool RecordTransfer::openDatabase(QWidget *parent, RecordStore &store)
+{
+    const QString path = RecordStore::databasePath(platform().programFolder);
+    if (store.open(path) == RecordStore::OpenResult::Opened)
+        return true;
+    tell(parent,
+         QStringLiteral("The database %1 could not be opened.\r\r%2")
+                 .arg(native(path), store.errorText()),
+         MessageBoxes::Icon::Critical);
+    return false;
 }
 
 RecordTransfer::Result RecordTransfer::exportTo(RecordStore &store, const QString &path,
@@ -85,7 +102,7 @@ RecordTransfer::Result RecordTransfer::exportTo(RecordStore &store, const QStrin
     buffer = RecordCsv::fileStart();
     qint64 written = 0;
     const RecordStore::RowVisitor visit = [&](const RecordStore::StoredRow &row) {
-        RecordCsv::appendRow(buffer, row);
+        result.repairedFields += RecordCsv::appendRow(buffer, row);
         ++written;
     };
     const auto flush = [&] {
@@ -151,13 +168,15 @@ RecordTransfer::Outcome RecordTransfer::exportRecords(QWidget *parent,
         return Outcome::Failed;
     const qint64 total = keys ? keys->size() : store.count();
     std::unique_ptr<Progress> progress = platform().progress->start(
-            parent, QStringLiteral("Exporting %1...").arg(records(qMax<qint64>(0, total))),
+            parent, QStringLiteral("Exporting %1...").arg(recordCount(qMax<qint64>(0, total))),
             qMax<qint64>(1, total));
     const Result result = exportTo(store, path, keys, *platform().files, progress.get());
     progress.reset();
     switch (result.outcome) {
     case Outcome::Done:
-        tell(parent, QStringLiteral("%1 exported to \"%2\".").arg(records(result.count), native(path)),
+        tell(parent,
+             QStringLiteral("%1 exported to \"%2\".").arg(recordCount(result.count), native(path))
+                     + repairedText(result.repairedFields),
              MessageBoxes::Icon::Information);
         break;
     case Outcome::Cancelled:
@@ -180,58 +199,7 @@ RecordTransfer::Outcome RecordTransfer::exportRecords(QWidget *parent,
 
 RecordTransfer::Outcome RecordTransfer::importRecords(QWidget *parent)
 {
-    const QString path = platform().dialogs->openFileName(
-            parent, QStringLiteral("Import Records"), csvFilter());
-    if (path.isEmpty())
-        return Outcome::Cancelled;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        tell(parent,
-             QStringLiteral("The file \"%1\" could not be read.\r\r%2")
-                     .arg(native(path), file.errorString()),
-             MessageBoxes::Icon::Critical);
-        return Outcome::Failed;
-    }
-    const QByteArray bytes = file.readAll();
-    file.close();
-    RecordCsv::ReadResult read = RecordCsv::read(bytes);
-    if (!read.ok()) {
-        tell(parent,
-             QStringLiteral("The file \"%1\" cannot be imported: line %2 is not a record of an "
-                            "export.\r\r%3\r\rNo record was imported.")
-                     .arg(native(path))
-                     .arg(read.errorLine)
-                     .arg(read.error),
-             MessageBoxes::Icon::Critical);
-        return Outcome::Failed;
-    }
-    if (read.records.isEmpty()) {
-        tell(parent, QStringLiteral("The file \"%1\" holds no records.").arg(native(path)),
-             MessageBoxes::Icon::Information);
-        return Outcome::Done;
-    }
-    if (platform().messages->show(
-                parent,
-                QStringLiteral("%1 will be added to the database from \"%2\".\r\rDo you want "
-                               "to add them?")
-                        .arg(records(read.records.size()), native(path)),
-                MessageBoxes::Icon::None, MessageBoxes::Buttons::YesNo, MessageBoxes::Answer::No)
-        != MessageBoxes::Answer::Yes)
-        return Outcome::Cancelled;
-    RecordStore store;
-    if (!openDatabase(parent, store))
-        return Outcome::Failed;
-    if (!store.addAll(read.records)) {
-        tell(parent,
-             QStringLiteral("No record was imported.\r\r%1").arg(store.errorText()),
-             MessageBoxes::Icon::Critical);
-        return Outcome::Failed;
-    }
-    tell(parent,
-         store.withNotice(QStringLiteral("%1 imported from \"%2\".")
-                                  .arg(records(read.records.size()), native(path))),
-         MessageBoxes::Icon::Information);
-    return Outcome::Done;
+    return RecordImport::run(parent);
 }
 
 RecordTransfer::Outcome RecordTransfer::backUpDatabase(QWidget *parent)

@@ -29,6 +29,11 @@ public:
         Outcome outcome = Outcome::Failed;
         qint64 count = 0;
         QString reason;
+        // An export: the fields that held bytes that are not UTF-8 text,
+        // written as characters (see RecordCsv::appendAsText).
+        qint64 repairedFields = 0;
+        // An import: the rows with every field empty, passed over.
+        qint64 skippedRows = 0;
     };
 
     explicit RecordTransfer(QObject *parent = nullptr);
@@ -38,8 +43,8 @@ public:
     // order (what a list shows, found and sorted). The outcome is told in a
     // message box; a cancelled dialog tells nothing.
     Outcome exportRecords(QWidget *parent, const std::optional<QVector<qint64>> &keys);
-    // Asks for a CSV file in the export's form, checks every row, asks once
-    // whether to add them, and adds them all in one transaction.
+    // Asks for a CSV file, checks every row, asks once whether to add
+    // them, and adds them all in one transaction (see RecordImport).
     Outcome importRecords(QWidget *parent);
     // Asks for a file name and writes a consistent copy of the database.
     Outcome backUpDatabase(QWidget *parent);
@@ -54,6 +59,11 @@ public:
 
     static QString csvFilter();
     static QString databaseFilter();
+    // "1 record", "2 records", "1,000,000 records".
+    static QString recordCount(qint64 n);
+    // Opens the program's own database for a task; false after telling
+    // the user why it could not.
+    static bool openDatabase(QWidget *parent, RecordStore &store);
 };
 
 } // namespace Orvane

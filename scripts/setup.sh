@@ -11,7 +11,7 @@ build_packages=(build-essential cmake pkg-config qt6-base-dev libqt6sql6-sqlite 
                 fonts-dejavu-core)
 test_packages=(xvfb xauth xdotool x11-utils imagemagick unrtf poppler-utils sqlite3
                dbus at-spi2-core python3 python3-pyatspi libx11-dev libxdamage-dev libxtst-dev
-               desktop-file-utils)
+               desktop-file-utils libreoffice-calc-nogui)
 
 packages=("${build_packages[@]}")
 if [[ "${1:-}" == "--test" ]]; then

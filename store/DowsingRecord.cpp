@@ -19,18 +19,18 @@ const QStringList &DowsingRecord::fieldNames()
 const std::array<DowsingRecord::TextField, 12> &DowsingRecord::textFields()
 {
     static const std::array<TextField, 12> fields = {{
-            {&DowsingRecord::Name, "Name"},
-            {&DowsingRecord::Address, "Address"},
-            {&DowsingRecord::City, "City"},
-            {&DowsingRecord::State, "State"},
-            {&DowsingRecord::Pin, "Pin"},
-            {&DowsingRecord::Phone_No, "Phone No"},
-            {&DowsingRecord::Email, "Email Address"},
-            {&DowsingRecord::Time_Dowsing_Occured, "Time Of Dowsing"},
-            {&DowsingRecord::Dowsing_Tool, "Dowsing Tool"},
-            {&DowsingRecord::Item_Dowsing_For, "Item Of Dowsing"},
-            {&DowsingRecord::Location_Dowsing_Occured, "Location"},
-            {&DowsingRecord::Notes, "Notes"},
+            {&DowsingRecord::Name, "Name", "Name"},
+            {&DowsingRecord::Address, "Address", "Address"},
+            {&DowsingRecord::City, "City", "City"},
+            {&DowsingRecord::State, "State", "State"},
+            {&DowsingRecord::Pin, "Pin", "Pin"},
+            {&DowsingRecord::Phone_No, "Phone No", "Phone Number"},
+            {&DowsingRecord::Email, "Email Address", "Email"},
+            {&DowsingRecord::Time_Dowsing_Occured, "Time Of Dowsing", "Dowsing Time"},
+            {&DowsingRecord::Dowsing_Tool, "Dowsing Tool", "Dowsing Tool"},
+            {&DowsingRecord::Item_Dowsing_For, "Item Of Dowsing", "Dowsing Item"},
+            {&DowsingRecord::Location_Dowsing_Occured, "Location", "Location"},
+            {&DowsingRecord::Notes, "Notes", "Notes"},
     }};
     return fields;
 }

@@ -31,11 +31,13 @@ struct DowsingRecord
     static const QStringList &fieldNames();
 
     // The twelve text fields, Name to Notes, in the table's order, each with
-    // the caption the list heads it with.
+    // the caption the list heads it with and the name the report and an
+    // export's header give it.
     struct TextField
     {
         QString DowsingRecord::*member;
         const char *caption;
+        const char *heading;
     };
     static const std::array<TextField, 12> &textFields();
     // The date's caption.

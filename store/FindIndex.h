@@ -5,11 +5,14 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <QVector>
 
 #include <functional>
 #include <set>
 
 namespace Orvane {
+
+struct DowsingRecord;
 
 // The find index kept in the record database: table FindText holds every
 // record's text as FindBlocks, one row a block. Triggers on Details note in
@@ -37,6 +40,16 @@ bool forget(const QSqlDatabase &db, QString &error);
 
 // Rewrites every block noted stale, inside the caller's transaction.
 bool refreshStale(const QSqlDatabase &db, QString &error);
+
+// Writes the blocks of records just added, inside the caller's transaction,
+// from the records themselves rather than read back from the table, and
+// takes them off FindStale. Only blocks the records fill alone: keys must
+// be one run of consecutive keys above every other (as the engine gives
+// them to one writer), and a block they share with older records, or a
+// record whose text the engine would store otherwise (not valid UTF-16),
+// is left noted stale for refreshStale().
+bool writeAdded(const QSqlDatabase &db, const QVector<qint64> &keys,
+                const QVector<DowsingRecord> &records, QString &error);
 
 // Reads the index block by block in key order, for a search or a sort.
 class Reader

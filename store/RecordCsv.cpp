@@ -1,6 +1,6 @@
 #include "RecordCsv.h"
 
-#include <QStringDecoder>
+#include "CsvCells.h"
 
 namespace Orvane::RecordCsv {
 
@@ -8,40 +8,114 @@ namespace {
 
 const char kBom[] = "\xEF\xBB\xBF";
 
-// Bytes that make a field quoted: comma, double quote, CR, LF.
-struct SpecialBytes
+// What the export looks for in a field's bytes: those that make it quoted
+// (comma, double quote, CR, LF), and those after which it may not be UTF-8
+// text (a zero, and every byte beyond ASCII).
+enum : unsigned char { kQuoted = 1, kNotAscii = 2 };
+struct ByteKinds
 {
-    bool table[256] = {};
-    constexpr SpecialBytes()
+    unsigned char table[256] = {};
+    constexpr ByteKinds()
     {
-        table[int(',')] = true;
-        table[int('"')] = true;
-        table[int('\r')] = true;
-        table[int('\n')] = true;
+        table[int(',')] = kQuoted;
+        table[int('"')] = kQuoted;
+        table[int('\r')] = kQuoted;
+        table[int('\n')] = kQuoted;
+        table[0] = kNotAscii;
+        for (int i = 0x80; i < 0x100; ++i)
+            table[i] = kNotAscii;
     }
 };
-constexpr SpecialBytes kSpecial;
+constexpr ByteKinds kKinds;
 
-QString quoted(const QString &text)
+unsigned kindsOf(QByteArrayView field)
 {
-    return QLatin1Char('"') + text + QLatin1Char('"');
+    unsigned kinds = 0;
+    for (const char c : field)
+        kinds |= kKinds.table[static_cast<unsigned char>(c)];
+    return kinds;
+}
+
+// The length of the well-formed UTF-8 sequence at p (Unicode's table of
+// well-formed byte sequences: no overlong forms, no surrogates, nothing
+// beyond U+10FFFF), or 0 when the byte there begins none.
+int sequenceLength(const unsigned char *p, qsizetype available)
+{
+    const unsigned char c = p[0];
+    if (c < 0x80)
+        return 1;
+    int length = 0;
+    unsigned char low = 0x80, high = 0xBF;
+    if (c >= 0xC2 && c <= 0xDF) {
+        length = 2;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        length = 3;
+        if (c == 0xE0)
+            low = 0xA0;
+        else if (c == 0xED)
+            high = 0x9F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        length = 4;
+        if (c == 0xF0)
+            low = 0x90;
+        else if (c == 0xF4)
+            high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (available < length || p[1] < low || p[1] > high)
+        return 0;
+    for (int k = 2; k < length; ++k) {
+        if (p[k] < 0x80 || p[k] > 0xBF)
+            return 0;
+    }
+    return length;
+}
+
+// Windows-1252 from 0x80 to 0x9F; from 0xA0 on it is Latin-1.
+constexpr char16_t kWindows1252[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+void appendUtf8(QByteArray &out, char16_t c)
+{
+    if (c < 0x800) {
+        out.append(char(0xC0 | (c >> 6)));
+    } else {
+        out.append(char(0xE0 | (c >> 12)));
+        out.append(char(0x80 | ((c >> 6) & 0x3F)));
+    }
+    out.append(char(0x80 | (c & 0x3F)));
+}
+
+// The stored row's index of the time of the dowsing.
+int timeField()
+{
+    static const int index = [] {
+        const auto &fields = DowsingRecord::textFields();
+        for (int i = 0; i < int(fields.size()); ++i) {
+            if (fields[i].member == &DowsingRecord::Time_Dowsing_Occured)
+                return i + 1;
+        }
+        return -1;
+    }();
+    return index;
 }
 
 } // namespace
 
-// The report's field names without its " :- ". The item takes the name the
-// report gives it when empty: a header names every row's item alike.
+// The date and the report's names of the text fields.
 const QStringList &headerNames()
 {
-    static const QStringList names = {
-        QStringLiteral("Date"),         QStringLiteral("Name"),
-        QStringLiteral("Address"),      QStringLiteral("City"),
-        QStringLiteral("State"),        QStringLiteral("Pin"),
-        QStringLiteral("Phone Number"), QStringLiteral("Email"),
-        QStringLiteral("Dowsing Time"), QStringLiteral("Dowsing Tool"),
-        QStringLiteral("Dowsing Item"), QStringLiteral("Location"),
-        QStringLiteral("Notes"),
-    };
+    static const QStringList names = [] {
+        QStringList list{DowsingRecord::dateCaption()};
+        for (const DowsingRecord::TextField &field : DowsingRecord::textFields())
+            list.append(QLatin1String(field.heading));
+        return list;
+    }();
     return names;
 }
 
@@ -58,195 +132,99 @@ QByteArray fileStart()
     return out;
 }
 
-void appendField(QByteArray &out, QByteArrayView field)
+bool appendAsText(QByteArray &out, QByteArrayView bytes)
 {
-    const char *data = field.data();
-    const qsizetype size = field.size();
-    qsizetype i = 0;
-    while (i < size && !kSpecial.table[static_cast<unsigned char>(data[i])])
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    const qsizetype n = bytes.size();
+    bool changed = false;
+    for (qsizetype i = 0; i < n;) {
+        const int length = p[i] ? sequenceLength(p + i, n - i) : 0;
+        if (length > 0) {
+            out.append(bytes.data() + i, length);
+            i += length;
+            continue;
+        }
+        changed = true;
+        if (p[i] == 0)
+            appendUtf8(out, 0xFFFD);
+        else if (p[i] < 0xA0)
+            appendUtf8(out, kWindows1252[p[i] - 0x80]);
+        else
+            appendUtf8(out, p[i]);
         ++i;
-    if (i == size) {
-        out.append(data, size);
-        return;
+    }
+    return changed;
+}
+
+bool isUtf8(QByteArrayView bytes)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n;) {
+        if (p[i] < 0x80) {
+            ++i;
+            continue;
+        }
+        const int length = sequenceLength(p + i, n - i);
+        if (length == 0)
+            return false;
+        i += length;
+    }
+    return true;
+}
+
+bool appendField(QByteArray &out, QByteArrayView field, bool timeColumn)
+{
+    unsigned kinds = kindsOf(field);
+    QByteArray asText;
+    bool repaired = false;
+    if (kinds & kNotAscii) {
+        asText.reserve(field.size() + 16);
+        repaired = appendAsText(asText, field);
+        if (repaired) {
+            field = asText;
+            kinds = kindsOf(field);
+        }
+    }
+    const bool mark = CsvCells::needsMark(field, timeColumn);
+    if (!(kinds & kQuoted)) {
+        if (mark)
+            out.append(CsvCells::kMark);
+        out.append(field.data(), field.size());
+        return repaired;
     }
     out.append('"');
+    if (mark)
+        out.append(CsvCells::kMark);
+    const char *data = field.data();
     qsizetype from = 0;
-    for (i = 0; i < size; ++i) {
+    for (qsizetype i = 0; i < field.size(); ++i) {
         if (data[i] == '"') {
             out.append(data + from, i - from + 1); // up to and with the quote
             out.append('"');
             from = i + 1;
         }
     }
-    out.append(data + from, size - from);
+    out.append(data + from, field.size() - from);
     out.append('"');
+    return repaired;
 }
 
-void appendRow(QByteArray &out, const RecordStore::StoredRow &row)
+int appendRow(QByteArray &out, const RecordStore::StoredRow &row)
 {
     // The date as stored is yyyy-MM-dd; a time of day some other writer may
     // have kept after it is not part of the date.
     QByteArrayView date = row.fields[0];
     if (date.size() > 10)
         date = date.first(10);
-    appendField(out, date);
+    int repaired = appendField(out, date);
+    const int time = timeField();
     for (int i = 1; i < RecordStore::StoredRow::kFields; ++i) {
         out.append(',');
-        appendField(out, row.fields[i]);
+        repaired += appendField(out, row.fields[i], i == time);
     }
     out.append("\r\n", 2);
-}
-
-bool isStoredTimeForm(const QString &text)
-{
-    const auto digit = [&](int i) { return text.at(i) >= u'0' && text.at(i) <= u'9'; };
-    return text.size() == 5 && digit(0) && digit(1) && text.at(2) == u':' && digit(3)
-            && digit(4);
-}
-
-ReadResult read(const QByteArray &bytes)
-{
-    ReadResult result;
-    const char *data = bytes.constData();
-    const qsizetype n = bytes.size();
-    qsizetype pos = bytes.startsWith(kBom) ? 3 : 0;
-    int line = 1;
-    bool header = true;
-    const auto refuse = [&](int at, const QString &reason) {
-        result.records.clear();
-        result.errorLine = at;
-        result.error = reason;
-        return result;
-    };
-    if (pos >= n)
-        return refuse(1, QStringLiteral("The file is empty: it has no header row."));
-
-    QVector<QByteArray> fields;
-    while (pos < n) {
-        // Empty lines at the very end, as an editor may leave, end the file.
-        qsizetype rest = pos;
-        while (rest < n && (data[rest] == '\r' || data[rest] == '\n'))
-            ++rest;
-        if (rest == n)
-            break;
-        const int recordLine = line;
-        fields.clear();
-        // One record: fields until a line end or the end of the file.
-        for (;;) {
-            QByteArray field;
-            if (pos < n && data[pos] == '"') {
-                ++pos;
-                for (;;) {
-                    if (pos >= n)
-                        return refuse(recordLine, QStringLiteral("A quoted field is not closed."));
-                    const char c = data[pos];
-                    if (c == '"') {
-                        if (pos + 1 < n && data[pos + 1] == '"') {
-                            field.append('"');
-                            pos += 2;
-                            continue;
-                        }
-                        ++pos;
-                        break;
-                    }
-                    if (c == '\n')
-                        ++line;
-                    field.append(c);
-                    ++pos;
-                }
-                if (pos < n && data[pos] != ',' && data[pos] != '\r' && data[pos] != '\n')
-                    return refuse(recordLine, QStringLiteral("Text follows the closing quote of "
-                                                             "field %1.")
-                                                      .arg(fields.size() + 1));
-            } else {
-                const qsizetype start = pos;
-                while (pos < n && data[pos] != ',' && data[pos] != '\r' && data[pos] != '\n') {
-                    if (data[pos] == '"')
-                        return refuse(recordLine,
-                                      QStringLiteral("Field %1 holds a double quote but is not "
-                                                     "enclosed in double quotes.")
-                                              .arg(fields.size() + 1));
-                    ++pos;
-                }
-                field = QByteArray(data + start, pos - start);
-            }
-            fields.append(field);
-            if (pos >= n)
-                break;
-            if (data[pos] == ',') {
-                ++pos;
-                continue;
-            }
-            if (data[pos] == '\r') {
-                if (pos + 1 >= n || data[pos + 1] != '\n')
-                    return refuse(recordLine, QStringLiteral("A carriage return outside quotes "
-                                                             "is not followed by a line feed."));
-                ++pos;
-            }
-            ++pos; // the line feed
-            ++line;
-            break;
-        }
-
-        const int expected = headerNames().size();
-        if (fields.size() != expected)
-            return refuse(recordLine, QStringLiteral("The row has %1 where %2 fields are "
-                                                     "expected.")
-                                              .arg(fields.size() == 1
-                                                           ? QStringLiteral("1 field")
-                                                           : QStringLiteral("%1 fields")
-                                                                     .arg(fields.size()))
-                                              .arg(expected));
-        QStringList texts;
-        texts.reserve(expected);
-        for (int i = 0; i < expected; ++i) {
-            QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-            QString text = decoder(fields.at(i));
-            if (decoder.hasError())
-                return refuse(recordLine, QStringLiteral("Field %1 is not UTF-8 text.").arg(i + 1));
-            // A zero character ends a field where the records are searched:
-            // no record takes one.
-            if (fields.at(i).contains('\0'))
-                return refuse(recordLine, QStringLiteral("Field %1 (%2) holds a zero character, "
-                                                         "which no record may hold.")
-                                                  .arg(i + 1)
-                                                  .arg(headerNames().at(i)));
-            texts.append(text);
-        }
-        if (header) {
-            header = false;
-            if (texts != headerNames())
-                return refuse(recordLine, QStringLiteral("The first row is not the header row "
-                                                         "of an export: %1.")
-                                                  .arg(headerNames().join(QLatin1Char(','))));
-            continue;
-        }
-        DowsingRecord r;
-        r.Date = QDate::fromString(texts.at(0), QStringLiteral("yyyy-MM-dd"));
-        if (texts.at(0).size() != 10 || !r.Date.isValid())
-            return refuse(recordLine, QStringLiteral("The date %1 is not a calendar date in the "
-                                                     "form yyyy-MM-dd.")
-                                              .arg(quoted(texts.at(0))));
-        if (!isStoredTimeForm(texts.at(8)))
-            return refuse(recordLine, QStringLiteral("The time %1 is not in the form HH:MM.")
-                                              .arg(quoted(texts.at(8))));
-        r.Name = texts.at(1);
-        r.Address = texts.at(2);
-        r.City = texts.at(3);
-        r.State = texts.at(4);
-        r.Pin = texts.at(5);
-        r.Phone_No = texts.at(6);
-        r.Email = texts.at(7);
-        r.Time_Dowsing_Occured = texts.at(8);
-        r.Dowsing_Tool = texts.at(9);
-        r.Item_Dowsing_For = texts.at(10);
-        r.Location_Dowsing_Occured = texts.at(11);
-        r.Notes = texts.at(12);
-        result.records.append(r);
-    }
-    if (header)
-        return refuse(1, QStringLiteral("The file has no header row."));
-    return result;
+    return repaired;
 }
 
 } // namespace Orvane::RecordCsv

@@ -17,16 +17,36 @@
 //   Address, City, State, Pin, Phone Number, Email, Dowsing Time, Dowsing
 //   Tool, Dowsing Item, Location, Notes. No key column: an import gives
 //   every record a new key.
-// - Dates as yyyy-MM-dd, every other field exactly as stored.
+// - Dates as yyyy-MM-dd, every other field as stored, but:
+//   - a field a spreadsheet would run as a formula, and in the time column
+//     anything but an empty field or "HH:MM" (a spreadsheet would write it
+//     back in a form of its own), has an apostrophe in front, which the
+//     import takes off again (see CsvCells);
+//   - bytes of a stored field that are not UTF-8 text (another program
+//     wrote them) are written as the Windows-1252 characters they stand
+//     for, a zero character as U+FFFD, so that the file is always UTF-8.
+// The import (RecordCsvReader) also reads what spreadsheets save back.
 namespace Orvane::RecordCsv {
 
+// The header's names, Date to Notes.
 const QStringList &headerNames();
 // The byte-order mark and the header row, ended by CR LF.
 QByteArray fileStart();
-// Appends one field, quoted where it must be.
-void appendField(QByteArray &out, QByteArrayView field);
-// Appends one stored row as a CSV line ended by CR LF.
-void appendRow(QByteArray &out, const RecordStore::StoredRow &row);
+// Appends one field, quoted where it must be, as the export writes it.
+// Returns whether it held bytes that are not text.
+bool appendField(QByteArray &out, QByteArrayView field, bool timeColumn = false);
+// Appends one stored row as a CSV line ended by CR LF. Returns the number
+// of its fields that held bytes that are not text.
+int appendRow(QByteArray &out, const RecordStore::StoredRow &row);
+
+// Appends bytes that may not be UTF-8 as UTF-8 text: each byte outside a
+// valid UTF-8 sequence as the Windows-1252 character it stands for (the
+// five bytes that code leaves unused as U+0081 and so on), a zero byte as
+// U+FFFD. Returns whether any byte was so written.
+bool appendAsText(QByteArray &out, QByteArrayView bytes);
+
+// Whether bytes are well-formed UTF-8 (what appendAsText() keeps as it is).
+bool isUtf8(QByteArrayView bytes);
 
 // An import read and checked: the records, or the first bad row's line
 // (the file's physical line where that record starts, counted from 1) and
@@ -36,20 +56,12 @@ struct ReadResult
     QVector<DowsingRecord> records;
     int errorLine = 0;
     QString error;
+    // Rows whose every field was empty, passed over.
+    qint64 skippedRows = 0;
     bool ok() const { return error.isEmpty(); }
 };
 
-// Reads a whole file in the export's form: the header row required and
-// checked, the byte-order mark optional, lines ended by CR LF or LF, empty
-// lines at the very end ignored (an empty line between rows is a bad row). Each
-// row is checked as the entry window checks what is typed: thirteen fields,
-// well-formed quoting, UTF-8 text, a calendar date in yyyy-MM-dd, a time in
-// the form the store keeps (two digits, a colon, two digits: "HH:MM", as
-// the entry window writes it; an edit may keep a stored time such as
-// "25:99", so the digits are not bounded), the tool and item as text.
+// Reads a whole file held in memory, as RecordCsvReader reads a device.
 ReadResult read(const QByteArray &bytes);
-
-// The time checks of read(): "HH:MM" with any two digits on each side.
-bool isStoredTimeForm(const QString &text);
 
 } // namespace Orvane::RecordCsv

@@ -4,6 +4,7 @@
 #include "FileCheck.h"
 #include "FindIndex.h"
 #include "JournalOwner.h"
+#include "RecordInserter.h"
 #include "StoreSql.h"
 
 #include <QSqlDatabase>
@@ -49,26 +50,61 @@ bool RecordStore::addAll(QVector<DowsingRecord> &records)
     QVector<qint64> keys;
     keys.reserve(records.size());
     const bool written = write([&] {
-        QSqlQuery insert(QSqlDatabase::database(m_connection, false));
-        if (!insert.prepare(QStringLiteral(
-                    "INSERT INTO Details (%1) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)")
-                                    .arg(recordColumns())))
-            return fail(reasonOf(insert.lastError()));
-        for (const DowsingRecord &record : records) {
-            bindRecord(insert, record);
-            if (!insert.exec())
-                return fail(reasonOf(insert.lastError()));
-            // A trigger may drop the row without an error.
-            if (insert.numRowsAffected() != 1)
-                return fail(QStringLiteral("The file did not take the record."));
-            keys.append(insert.lastInsertId().toLongLong());
-        }
-        return true;
+        RecordInserter inserter(QSqlDatabase::database(m_connection, false));
+        return insertRecords(inserter, records, &keys);
     });
     if (!written)
         return false;
     for (int i = 0; i < records.size(); ++i)
         records[i].IdNumber = keys.at(i);
+    return true;
+}
+
+bool RecordStore::addBatches(const BatchSource &source)
+{
+    m_error.clear();
+    if (m_path.isEmpty())
+        return fail(QStringLiteral("The database is not open."));
+    return write([&] {
+        const QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        RecordInserter inserter(db);
+        QVector<DowsingRecord> batch;
+        QVector<qint64> keys;
+        QString indexError;
+        for (;;) {
+            batch.resize(0);
+            if (!source(batch))
+                return false;
+            if (batch.isEmpty())
+                return true;
+            keys.resize(0);
+            if (!insertRecords(inserter, batch, &keys))
+                return false;
+            // Each batch's blocks are made from the records in hand; a
+            // block shared with older records is read from the table.
+            if (!FindIndex::writeAdded(db, keys, batch, indexError)
+                || !FindIndex::refreshStale(db, indexError))
+                return fail(QStringLiteral("The find index could not be kept in step: ")
+                            + indexError);
+        }
+    });
+}
+
+bool RecordStore::insertRecords(RecordInserter &inserter, const QVector<DowsingRecord> &records,
+                                QVector<qint64> *keys)
+{
+    for (const DowsingRecord &record : records) {
+        if (!record.Date.isValid())
+            return fail(QStringLiteral("The Date Is Not A Valid Calendar Date"));
+    }
+    QString reason;
+    for (const DowsingRecord &record : records) {
+        const std::optional<qint64> key = inserter.insert(record, reason);
+        if (!key)
+            return fail(reason);
+        if (keys)
+            keys->append(*key);
+    }
     return true;
 }
 

@@ -19,6 +19,7 @@ class QSqlQuery;
 namespace Orvane {
 
 class FileCheck;
+class RecordInserter;
 struct Damage;
 
 // One connection to the record database "Dowsing.dll" and the operations the
@@ -81,6 +82,15 @@ public:
     // Appends every record in one transaction: all of them or, on any
     // failure, none. On success each record's IdNumber holds its new key.
     bool addAll(QVector<DowsingRecord> &records);
+    // Fills batch (handed over empty) with the next records to add; an
+    // empty batch ends them. Answers false to stop, which adds none.
+    using BatchSource = std::function<bool(QVector<DowsingRecord> &batch)>;
+    // Appends the records source hands out, batch by batch, in one
+    // transaction, the find index kept in step after each batch: all of
+    // them or none. Only a batch is held at a time, so any number of
+    // records takes bounded memory. False with errorText() when a write
+    // failed, with an empty errorText() when source stopped it.
+    bool addBatches(const BatchSource &source);
     // What became of a change to one stored record. Unless Done, nothing
     // was written.
     enum class ChangeResult {
@@ -216,6 +226,9 @@ private:
     // fails) and the find index's update in one transaction, rolled back on
     // any failure, then writtenToFileAtPath().
     bool write(const std::function<bool()> &change);
+    // Inserts the records, each key to keys when given.
+    bool insertRecords(RecordInserter &inserter, const QVector<DowsingRecord> &records,
+                       QVector<qint64> *keys);
     // Runs a statement that must change exactly the one record it names.
     bool changeOneRecord(QSqlQuery &query);
     // A change to the record shown.IdNumber, made by change only while the

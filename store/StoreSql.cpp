@@ -36,25 +36,15 @@ DowsingRecord recordFrom(const QSqlQuery &q)
     return r;
 }
 
-namespace {
-
-QVariant textValue(const QString &text)
-{
-    return text.isNull() ? QString(QLatin1String("")) : text;
-}
-
-} // namespace
-
 void bindRecord(QSqlQuery &query, const DowsingRecord &r, int first)
 {
-    const QVariant values[] = {
-        r.Date.toString(Qt::ISODate), textValue(r.Name), textValue(r.Address),
-        textValue(r.City), textValue(r.State), textValue(r.Pin), textValue(r.Phone_No),
-        textValue(r.Email), textValue(r.Time_Dowsing_Occured), textValue(r.Dowsing_Tool),
-        textValue(r.Item_Dowsing_For), textValue(r.Location_Dowsing_Occured), textValue(r.Notes),
+    const auto text = [](const QString &value) {
+        return value.isNull() ? QVariant(QString(QLatin1String(""))) : QVariant(value);
     };
-    for (int i = 0; i < int(std::size(values)); ++i)
-        query.bindValue(first + i, values[i]);
+    query.bindValue(first, r.Date.toString(Qt::ISODate));
+    int place = first + 1;
+    for (const DowsingRecord::TextField &field : DowsingRecord::textFields())
+        query.bindValue(place++, text(r.*field.member));
 }
 
 QString reasonOf(const QSqlError &error)

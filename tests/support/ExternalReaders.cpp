@@ -1,17 +1,22 @@
 #include "ExternalReaders.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTextDocumentFragment>
+#include <QUrl>
 
 namespace Orvane::Testing {
 
 namespace {
 
 bool runReader(const QString &program, const QStringList &arguments, QByteArray *output,
-               QString *error)
+               QString *error, int timeoutMs = 60000)
 {
     const QString path = externalProgram(program);
     if (path.isEmpty()) {
@@ -20,7 +25,7 @@ bool runReader(const QString &program, const QStringList &arguments, QByteArray 
     }
     QProcess process;
     process.start(path, arguments);
-    if (!process.waitForFinished(60000)) {
+    if (!process.waitForFinished(timeoutMs)) {
         process.kill();
         process.waitForFinished();
         *error = program + QStringLiteral(" did not finish: ") + process.errorString();
@@ -113,6 +118,53 @@ bool pdfText(const QString &pdfPath, QString *text, QString *error)
         return false;
     *text = QString::fromUtf8(out);
     return true;
+}
+
+bool pythonCsvRows(const QString &path, QList<QStringList> *rows, QString *why)
+{
+    QByteArray json;
+    if (!runReader(QStringLiteral("python3"),
+                   {QStringLiteral("-c"),
+                    QStringLiteral("import csv, json, sys\n"
+                                   "with open(sys.argv[1], newline='', encoding='utf-8-sig') as f:\n"
+                                   "    rows = list(csv.reader(f, strict=True))\n"
+                                   "sys.stdout.write(json.dumps(rows))\n"),
+                    path},
+                   &json, why))
+        return false;
+    const QJsonArray array = QJsonDocument::fromJson(json).array();
+    for (const auto &row : array) {
+        QStringList fields;
+        for (const auto &field : row.toArray())
+            fields.append(field.toString());
+        rows->append(fields);
+    }
+    return true;
+}
+
+QString calcConvert(const QString &file, const QString &infilter, const QString &format,
+                    const QString &outDir, const QString &profileDir, QString *error)
+{
+    QStringList arguments{
+            QStringLiteral("-env:UserInstallation=")
+                    + QUrl::fromLocalFile(profileDir).toString(QUrl::FullyEncoded),
+            QStringLiteral("--headless"), QStringLiteral("--norestore")};
+    if (!infilter.isEmpty())
+        arguments << QStringLiteral("--infilter=") + infilter;
+    arguments << QStringLiteral("--convert-to") << format << QStringLiteral("--outdir") << outDir
+              << file;
+    QByteArray output;
+    // The first start makes the profile, which takes a while.
+    if (!runReader(QStringLiteral("soffice"), arguments, &output, error, 180000))
+        return {};
+    const QString written = QDir(outDir).filePath(QFileInfo(file).completeBaseName()
+                                                  + QLatin1Char('.')
+                                                  + format.section(QLatin1Char(':'), 0, 0));
+    if (!QFileInfo::exists(written)) {
+        *error = QStringLiteral("soffice wrote no %1: %2").arg(written, QString::fromLocal8Bit(output));
+        return {};
+    }
+    return written;
 }
 
 } // namespace Orvane::Testing

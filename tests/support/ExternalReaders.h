@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace Orvane::Testing {
 
@@ -20,6 +22,19 @@ bool rtfText(const QString &rtfPath, QString *text, QString *error);
 // The text of a PDF file as pdftotext reads it (UTF-8, pages ended by a
 // form feed). False with a reason when pdftotext is missing or fails.
 bool pdfText(const QString &pdfPath, QString *text, QString *error);
+
+// The rows of a CSV file as Python's csv module reads it (utf-8-sig,
+// strict). False with a reason when python3 is missing or refuses it.
+bool pythonCsvRows(const QString &path, QList<QStringList> *rows, QString *why);
+
+// Has LibreOffice Calc, headless and with its profile in profileDir,
+// convert file into outDir as format (its output filter: "fods", or
+// "csv:Text - txt - csv (StarCalc):44,34,76,1" for UTF-8 CSV), reading a
+// CSV file with the import filter options infilter ("CSV:44,34,76,1" for
+// UTF-8; empty for other files). The path of the file it wrote; empty with
+// a reason when soffice is missing or fails.
+QString calcConvert(const QString &file, const QString &infilter, const QString &format,
+                    const QString &outDir, const QString &profileDir, QString *error);
 
 // Decodes the HTML that unrtf writes into plain text (see rtfText).
 QString textOfUnrtfHtml(const QString &html);
