@@ -64,13 +64,14 @@ constexpr int kBatchBlocks = 64;
 // One block of a batch and what it gave.
 struct Slot
 {
+    explicit Slot(int sortField) : sorted(std::max(sortField, 0)) {}
     FindIndex::Reader::Item item;
     bool undecodable = false;
     KeySummary seen;
     QVector<qint64> found;
-    // For a sort: each found record's key and folded field, which points
-    // into the block's text.
-    QVector<QPair<qint64, QByteArrayView>> sortable;
+    // For a sort: the found records' keys and texts, gathered on the thread
+    // that searched the block, so that taking them in order is one copy.
+    RecordSort sorted;
 };
 
 void searchBlock(Slot &slot, const QByteArray &folded, int sortField)
@@ -79,7 +80,7 @@ void searchBlock(Slot &slot, const QByteArray &folded, int sortField)
     slot.seen = {};
     block.addKeysTo(slot.seen);
     slot.found.clear();
-    slot.sortable.clear();
+    slot.sorted.clear();
     if (sortField < 0) {
         block.search(folded, [&](qint64 key) { slot.found.append(key); });
         return;
@@ -88,7 +89,7 @@ void searchBlock(Slot &slot, const QByteArray &folded, int sortField)
     block.search(folded, [&](qint64 key) {
         while (block.keyAt(i) != key)
             ++i;
-        slot.sortable.append({key, block.field(i, sortField)});
+        slot.sorted.add(key, block.field(i, sortField));
     });
 }
 
@@ -125,8 +126,8 @@ RecordFinder::Pass RecordFinder::search(const FindRequest &request, bool useInde
                 m_threads > 0 ? m_threads - 1 : BlockWorkers::helpersForThisMachine());
     // Two batches: the helpers decompress and search one while this thread
     // reads the next from the file, whose connection is this thread's.
-    std::vector<Slot> batches[2] = {std::vector<Slot>(kBatchBlocks),
-                                    std::vector<Slot>(kBatchBlocks)};
+    std::vector<Slot> batches[2] = {std::vector<Slot>(kBatchBlocks, Slot(sortField)),
+                                    std::vector<Slot>(kBatchBlocks, Slot(sortField))};
     const auto readBatch = [&](std::vector<Slot> &batch) {
         int count = 0;
         while (count < kBatchBlocks && reader.next(batch[count].item, pass.error))
@@ -168,8 +169,7 @@ RecordFinder::Pass RecordFinder::search(const FindRequest &request, bool useInde
                 for (qint64 key : std::as_const(slot.found))
                     pass.keys.append(key);
             } else {
-                for (const auto &[key, field] : std::as_const(slot.sortable))
-                    sort.add(key, field);
+                sort.take(slot.sorted);
             }
         }
         if (!pass.error.isEmpty())

@@ -59,6 +59,22 @@ void RecordSort::add(qint64 key, QByteArrayView folded)
     m_items.append({0, 0, at, quint32(m_texts.size()) - at, key});
 }
 
+void RecordSort::take(const RecordSort &part)
+{
+    const quint32 base = quint32(m_texts.size());
+    m_texts.append(part.m_texts);
+    for (Item item : part.m_items) {
+        item.at += base;
+        m_items.append(item);
+    }
+}
+
+void RecordSort::clear()
+{
+    m_texts.clear();
+    m_items.clear();
+}
+
 KeyList RecordSort::sortedKeys(bool descending, BlockWorkers *workers)
 {
     const char *texts = m_texts.constData();

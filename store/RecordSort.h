@@ -27,6 +27,11 @@ public:
     // copies.
     void reserve(qsizetype records);
     void add(qint64 key, QByteArrayView folded);
+    // Appends what another sort of the same field gathered (a block's
+    // records, gathered on another thread), after what this one holds.
+    void take(const RecordSort &part);
+    // Empties it, keeping the room for the next block.
+    void clear();
     // With workers, a large sort is shared among their threads.
     KeyList sortedKeys(bool descending, BlockWorkers *workers = nullptr);
 
