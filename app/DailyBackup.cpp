@@ -1,5 +1,7 @@
 #include "DailyBackup.h"
 
+#include "AfterFirstPaint.h"
+
 #include "platform/Platform.h"
 #include "store/DatabaseCopy.h"
 #include "store/FileCheck.h"
@@ -90,17 +92,7 @@ QString DailyBackup::fileNameOf(const QDate &day)
 
 void DailyBackup::startAfterFirstPaint(QWidget *window)
 {
-    window->installEventFilter(this);
-}
-
-bool DailyBackup::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::Paint) {
-        watched->removeEventFilter(this);
-        // Queued: after this paint, once the frame has gone to the screen.
-        QTimer::singleShot(0, this, &DailyBackup::start);
-    }
-    return QObject::eventFilter(watched, event);
+    afterFirstPaint(window, this, [this] { start(); });
 }
 
 void DailyBackup::start()

@@ -69,9 +69,6 @@ signals:
     // notice: the one line for the user, empty when there is nothing to say.
     void finished(Orvane::DailyBackup::Outcome outcome, const QString &notice);
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void afterCheck(const QString &damage, bool indexOnly);
     void startCopy();

@@ -2,6 +2,7 @@
 
 #include "FrameWindow.h"
 #include "AboutBox.h"
+#include "AfterFirstPaint.h"
 #include "DailyBackup.h"
 #include "WebPages.h"
 #include "UpdateReminder.h"
@@ -49,9 +50,9 @@ bool WindowCoordinator::loadEntryWindow()
     m_frame.showChild(m_entry);
     if (!m_findIndexOffered) {
         m_findIndexOffered = true;
-        // Once the frame is on show, so that the progress has a window to
-        // stand over.
-        QTimer::singleShot(0, this, [this] {
+        // Once the frame has painted, so that the progress has a window to
+        // stand over and the first frame does not wait for the check.
+        afterFirstPaint(&m_frame, this, [this] {
             if (m_entry)
                 FindIndexUpgrade::run(m_entry, RecordStore::databasePath(platform().programFolder));
         });

@@ -17,6 +17,11 @@
 
 #include <chrono>
 
+#ifdef Q_OS_LINUX
+#include <pthread.h>
+#include <sched.h>
+#endif
+
 namespace Orvane {
 
 namespace {
@@ -123,6 +128,13 @@ FileCheck::FileCheck(const QString &path, const QString &key)
     auto promise = std::make_shared<std::promise<Damage>>();
     m_verdict = promise->get_future().share();
     m_thread = std::thread([this, path, key, promise] {
+#ifdef Q_OS_LINUX
+        // Reading every page may take seconds of a core: only time no other
+        // thread wants, so that the first window paints as soon as it would
+        // without the check.
+        sched_param idle{};
+        pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
+#endif
         const Damage damage = checkOnOwnConnection(path);
         {
             QMutexLocker locker(&verdictsLock());
