@@ -114,8 +114,8 @@ int main(int argc, char **argv)
     RecordFinder alone(path, 1);
     alone.run({}, [] { return false; }, listed);
     for (const auto &query : queries) {
-        const Timed t = timeRun(finder, {query.text, -1, false}, runs, listed);
-        const Timed one = timeRun(alone, {query.text, -1, false}, runs, listed);
+        const Timed t = timeRun(finder, {query.text, std::nullopt, false}, runs, listed);
+        const Timed one = timeRun(alone, {query.text, std::nullopt, false}, runs, listed);
         line(QStringLiteral("find %1 (\"%2\"): %3 found, median %4 ms (%5 ms on one thread)")
                      .arg(QLatin1String(query.what), query.text)
                      .arg(t.found)
@@ -124,14 +124,14 @@ int main(int argc, char **argv)
     }
     const QStringList fields = DowsingRecord::fieldNames();
     for (int column = 0; column < fields.size(); ++column) {
-        const Timed up = timeRun(finder, {QString(), column, false}, qMax(1, runs / 2), listed);
-        const Timed down = timeRun(finder, {QString(), column, true}, qMax(1, runs / 2), listed);
+        const Timed up = timeRun(finder, {QString(), DowsingRecord::FieldId(column), false}, qMax(1, runs / 2), listed);
+        const Timed down = timeRun(finder, {QString(), DowsingRecord::FieldId(column), true}, qMax(1, runs / 2), listed);
         line(QStringLiteral("sort by %1: ascending median %2 ms, descending %3 ms")
                      .arg(fields.at(column))
                      .arg(up.ms, 0, 'f', 1)
                      .arg(down.ms, 0, 'f', 1));
     }
-    const Timed both = timeRun(finder, {QStringLiteral("hazel"), 1, false}, runs, listed);
+    const Timed both = timeRun(finder, {QStringLiteral("hazel"), DowsingRecord::FieldId::Name, false}, runs, listed);
     line(QStringLiteral("find \"hazel\" sorted by Name: %1 found, median %2 ms")
                  .arg(both.found)
                  .arg(both.ms, 0, 'f', 1));
@@ -139,7 +139,7 @@ int main(int argc, char **argv)
     // a search also sums the table's keys, until the list reads them again.
     KeySummary outdated = listed;
     outdated.add(-1);
-    const Timed changed = timeRun(finder, {QStringLiteral("hazel"), -1, false}, runs, outdated);
+    const Timed changed = timeRun(finder, {QStringLiteral("hazel"), std::nullopt, false}, runs, outdated);
     line(QStringLiteral("find \"hazel\" after another program changed the table: median %1 ms")
                  .arg(changed.ms, 0, 'f', 1));
     QVector<double> saves;

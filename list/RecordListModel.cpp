@@ -16,10 +16,9 @@ RecordListModel::RecordListModel(RecordStore &store, QObject *parent)
 const QStringList &RecordListModel::captions()
 {
     static const QStringList names = [] {
-        QStringList list{DowsingRecord::dateCaption()};
-        for (const DowsingRecord::TextField &field : DowsingRecord::textFields())
+        QStringList list;
+        for (const DowsingRecord::Field &field : DowsingRecord::fields())
             list.append(QLatin1String(field.caption));
-        list.append(QStringLiteral("IdNumber"));
         return list;
     }();
     return names;
@@ -85,6 +84,23 @@ bool RecordListModel::showAll()
         ok = readKeys();
     endResetModel();
     return ok;
+}
+
+std::optional<DowsingRecord::FieldId> RecordListModel::fieldOf(int column)
+{
+    if (column < 0 || column >= kColumnCount)
+        return std::nullopt;
+    return DowsingRecord::FieldId(column);
+}
+
+int RecordListModel::columnOf(std::optional<DowsingRecord::FieldId> field)
+{
+    return field ? int(*field) : -1;
+}
+
+QString RecordListModel::errorText() const
+{
+    return m_store.errorText();
 }
 
 int RecordListModel::rowOf(qint64 key) const

@@ -33,8 +33,13 @@ class RecordListModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    static constexpr int kColumnCount = 14;
-    static constexpr int kIdNumberColumn = 13;
+    // The columns are the record's fields, in their order.
+    static constexpr int kColumnCount = DowsingRecord::kFieldCount;
+    static constexpr int kIdNumberColumn = int(DowsingRecord::FieldId::IdNumber);
+    // The field a column shows (none outside the columns), and back (-1
+    // for none).
+    static std::optional<DowsingRecord::FieldId> fieldOf(int column);
+    static int columnOf(std::optional<DowsingRecord::FieldId> field);
     // Rows kept after they were read.
     static constexpr int kCachedRows = 512;
 
@@ -54,6 +59,8 @@ public:
     bool showsAll() const { return !m_showsFound; }
     // The keys shown, when they are not every record in order of addition.
     const KeyList &foundKeys() const { return m_found; }
+    // Why the last read of the store failed.
+    QString errorText() const;
     // The number of records in the table when the keys shown were read.
     qint64 totalCount() const { return m_total; }
     // The table's keys as last read, by load() or with the keys shown.

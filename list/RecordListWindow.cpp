@@ -1,7 +1,7 @@
 #include "RecordListWindow.h"
 
-#include "FindRunner.h"
 #include "FindBar.h"
+#include "ListQuery.h"
 #include "RecordListModel.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
@@ -72,7 +72,7 @@ RecordListWindow::RecordListWindow(QWidget *parent)
 
 RecordListWindow::~RecordListWindow()
 {
-    m_finder.reset();
+    m_query.reset();
     m_DataGrid->setModel(nullptr);
 }
 
@@ -189,16 +189,12 @@ void RecordListWindow::buildFindBar()
 {
     m_findBar = new FindBar(verdana(8.25, true), verdana(8.25, false), m_frmFourItem);
     connect(m_findBar, &FindBar::textChanged, this, [this](const QString &text) {
-        if (m_request.text == text)
-            return;
-        m_request.text = text;
-        runRequest();
+        if (m_query)
+            m_query->setText(text);
     });
     connect(m_findBar, &FindBar::enterPressed, this, [this] {
-        if (isSearching())
-            m_openWhenFound = true;
-        else
-            openCurrentRecord();
+        if (m_query)
+            m_query->openCurrentWhenShown();
     });
     connect(m_findBar, &FindBar::closeRequested, this, &RecordListWindow::closeFindBar);
     m_findBar->hide();
@@ -233,37 +229,28 @@ void RecordListWindow::closeFindBar()
     m_findBar->hide();
     fitSubWindow();
     m_findBar->setTextQuietly(QString());
-    if (!m_request.text.isEmpty()) {
-        m_request.text.clear();
-        runRequest();
-    }
+    if (m_query)
+        m_query->setText(QString());
     if (hadFocus || isVisible())
         (m_DataGrid->isEnabled() ? static_cast<QWidget *>(m_DataGrid) : m_cmdBack)->setFocus();
 }
 
 void RecordListWindow::setSort(int column, bool descending)
 {
-    if (column < 0 || column >= RecordListModel::kColumnCount) {
-        column = -1;
-        descending = false;
-    }
-    if (m_request.sortColumn == column && m_request.descending == descending) {
-        updateSortIndicator();
-        return;
-    }
-    m_request.sortColumn = column;
-    m_request.descending = descending;
-    runRequest();
+    if (m_query)
+        m_query->setSort(RecordListModel::fieldOf(column), descending);
 }
 
 void RecordListWindow::cycleSort(int column)
 {
-    if (m_request.sortColumn != column)
-        setSort(column, false);
-    else if (!m_request.descending)
-        setSort(column, true);
-    else
-        setSort(-1);
+    if (const auto field = RecordListModel::fieldOf(column); field && m_query)
+        m_query->cycleSort(*field);
+}
+
+const FindRequest &RecordListWindow::request() const
+{
+    static const FindRequest none;
+    return m_query ? m_query->request() : none;
 }
 
 int RecordListWindow::currentColumn() const
@@ -285,10 +272,11 @@ void RecordListWindow::showSortMenu(const QPoint &globalPos, int column)
     QAction *original = menu.addAction(QStringLiteral("&Original Order"));
     for (QAction *a : {ascending, descending, original})
         a->setCheckable(true);
-    if (m_request.sortColumn < 0)
+    const int sorted = RecordListModel::columnOf(request().sortBy);
+    if (sorted < 0)
         original->setChecked(true);
-    else if (m_request.sortColumn == column)
-        (m_request.descending ? descending : ascending)->setChecked(true);
+    else if (sorted == column)
+        (request().descending ? descending : ascending)->setChecked(true);
     QAction *chosen = menu.exec(globalPos);
     if (chosen == ascending)
         setSort(column, false);
@@ -301,85 +289,43 @@ void RecordListWindow::showSortMenu(const QPoint &globalPos, int column)
 void RecordListWindow::updateSortIndicator()
 {
     QHeaderView *header = m_DataGrid->horizontalHeader();
-    if (m_request.sortColumn < 0) {
+    const int sorted = RecordListModel::columnOf(request().sortBy);
+    if (sorted < 0) {
         header->setSortIndicatorShown(false);
         // No section carries the indicator.
         header->setSortIndicator(-1, Qt::AscendingOrder);
         return;
     }
-    header->setSortIndicator(m_request.sortColumn,
-                             m_request.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    header->setSortIndicator(sorted, request().descending ? Qt::DescendingOrder
+                                                          : Qt::AscendingOrder);
     header->setSortIndicatorShown(true);
 }
 
 bool RecordListWindow::isSearching() const
 {
-    return m_finder && m_finder->isRunning();
-}
-
-void RecordListWindow::runRequest()
-{
-    updateSortIndicator();
-    if (!m_listRecords || !m_finder || !m_DataGrid->isEnabled())
-        return;
-    if (m_request.showsEverything()) {
-        m_finder->cancel();
-        showAllKeys();
-        return;
-    }
-    m_finder->post(m_request, m_listRecords->tableKeys());
-    updateCount();
+    return m_query && m_query->isSearching();
 }
 
 void RecordListWindow::stopSearch()
 {
-    if (m_finder)
-        m_finder->cancel();
-    updateCount();
+    if (m_query)
+        m_query->stop();
 }
 
 void RecordListWindow::searchAgain()
 {
-    if (!m_request.showsEverything())
-        runRequest();
+    if (m_query)
+        m_query->again();
 }
 
-void RecordListWindow::showAllKeys()
+void RecordListWindow::showFound(qint64 key)
 {
-    const qint64 key = m_wantedKey >= 0 ? m_wantedKey : currentKey();
-    const int column = currentColumn();
-    if (!m_listRecords->showAll())
-        Refusals::show(this, Refusals::recordsNotRead(m_listConnection->errorText()));
-    afterResult(key, column);
-}
-
-void RecordListWindow::showResult(const FindResult &result)
-{
-    if (!result.error.isEmpty()) {
-        m_wantedKey = -1;
-        m_openWhenFound = false;
-        updateCount();
-        Refusals::show(this, Refusals::recordsNotRead(result.error));
-        return;
-    }
-    const qint64 key = m_wantedKey >= 0 ? m_wantedKey : currentKey();
-    const int column = currentColumn();
-    m_listRecords->showKeys(result.keys, result.table);
-    afterResult(key, column);
-    if (result.indexUnsound)
-        emit findIndexUnsound();
-}
-
-void RecordListWindow::afterResult(qint64 key, int column)
-{
-    m_wantedKey = -1;
+    // A result resets the model: the column the grid had before it stays.
+    const int column = m_DataGrid->currentIndex().isValid() ? currentColumn()
+                                                            : m_columnBeforeReset;
     selectKey(key, column);
     updateCount();
     emit resultShown();
-    if (m_openWhenFound) {
-        m_openWhenFound = false;
-        openCurrentRecord();
-    }
 }
 
 void RecordListWindow::selectKey(qint64 key, int column)
@@ -444,9 +390,9 @@ std::optional<QVector<qint64>> RecordListWindow::shownKeys() const
 ListState RecordListWindow::state() const
 {
     ListState s;
-    s.request = m_request;
+    s.request = request();
     s.barShown = m_barShown;
-    s.currentKey = m_wantedKey >= 0 ? m_wantedKey : currentKey();
+    s.currentKey = m_query ? m_query->keyToKeep() : currentKey();
     return s;
 }
 
@@ -457,14 +403,12 @@ void RecordListWindow::applyState(const ListState &state)
         return;
     }
     m_findBar->setTextQuietly(state.request.text);
-    m_request = state.request;
     if (state.barShown != m_barShown) {
         m_barShown = state.barShown;
         m_findBar->setVisible(m_barShown);
         fitSubWindow();
     }
-    m_wantedKey = state.currentKey;
-    runRequest();
+    m_query->restore(state.request, state.currentKey);
     updateCount();
 }
 
@@ -496,8 +440,8 @@ void RecordListWindow::readRecords()
     setUpColumns();
 
     const QString path = RecordStore::databasePath(platform().programFolder);
-    m_finder = std::make_unique<FindRunner>(path);
-    connect(m_finder.get(), &FindRunner::done, this, &RecordListWindow::showResult);
+    m_query = std::make_unique<ListQuery>(path, *m_listRecords, [this] { return currentKey(); });
+    connectQuery();
     if (m_listConnection->open(path) != RecordStore::OpenResult::Opened
         || !m_listRecords->load()) {
         Refusals::show(this, Refusals::recordsNotRead(m_listConnection->errorText()));
@@ -511,7 +455,23 @@ void RecordListWindow::readRecords()
         return;
     }
     m_DataGrid->setCurrentIndex(m_listRecords->index(0, 0));
+    m_query->setEnabled(true);
     updateCount();
+}
+
+void RecordListWindow::connectQuery()
+{
+    connect(m_listRecords.get(), &QAbstractItemModel::modelAboutToBeReset, this,
+            [this] { m_columnBeforeReset = currentColumn(); });
+    connect(m_query.get(), &ListQuery::requestChanged, this, &RecordListWindow::updateSortIndicator);
+    connect(m_query.get(), &ListQuery::searchingChanged, this, &RecordListWindow::updateCount);
+    connect(m_query.get(), &ListQuery::shown, this, &RecordListWindow::showFound);
+    connect(m_query.get(), &ListQuery::openRequested, this, &RecordListWindow::openCurrentRecord);
+    connect(m_query.get(), &ListQuery::failed, this, [this](const QString &reason) {
+        updateCount();
+        Refusals::show(this, Refusals::recordsNotRead(reason));
+    });
+    connect(m_query.get(), &ListQuery::indexUnsound, this, &RecordListWindow::findIndexUnsound);
 }
 
 void RecordListWindow::disableGrid()
@@ -566,7 +526,7 @@ void RecordListWindow::goBack()
 {
     // The entry window is on show before the list closes.
     emit backRequested();
-    m_finder.reset();
+    m_query.reset();
     m_DataGrid->setModel(nullptr);
     m_listRecords.reset();
     m_listConnection.reset();

@@ -18,8 +18,8 @@ class QTableView;
 
 namespace Orvane {
 
-class FindRunner;
 class FindBar;
+class ListQuery;
 class RecordListModel;
 class RecordStore;
 
@@ -38,10 +38,10 @@ struct ListState
 //
 // A find bar (Ctrl+F, hidden at first) shows only the records holding the
 // text typed; a click on a column's header sorts by it, ascending, then
-// descending, then in the order of addition again. Finds and sorts run on a
-// thread of their own (FindRunner), so typing never waits; only the result
-// of the latest request is shown, with the same record current when it is
-// still in the list.
+// descending, then in the order of addition again. The ListQuery runs the
+// finds and sorts on a thread of their own, so typing never waits; only the
+// result of the latest request is shown, with the same record current when
+// it is still in the list.
 //
 // The window reads the table once, when it is loaded, through a connection
 // of its own, and never writes. It is unloaded when the user goes back, so
@@ -76,7 +76,7 @@ public:
     // A column's next sort: ascending, descending, order of addition.
     void cycleSort(int column);
     // What the list was last asked to show.
-    const FindRequest &request() const { return m_request; }
+    const FindRequest &request() const;
     // A find or sort is running; its result is not shown yet.
     bool isSearching() const;
     // The keys shown in order, or nullopt when every record shows in the
@@ -125,10 +125,9 @@ private:
     void setUpColumns();
     void disableGrid();
     void buildFindBar();
-    void runRequest();
-    void showResult(const FindResult &result);
-    void showAllKeys();
-    void afterResult(qint64 key, int column);
+    void connectQuery();
+    // The model shows a result: the record with this key is made current.
+    void showFound(qint64 key);
     void selectKey(qint64 key, int column);
     void updateCount();
     void updateSortIndicator();
@@ -138,12 +137,10 @@ private:
 
     std::unique_ptr<RecordStore> m_listConnection;
     std::unique_ptr<RecordListModel> m_listRecords;
-    std::unique_ptr<FindRunner> m_finder;
-    FindRequest m_request;
+    // The find text and sort, their searches and results.
+    std::unique_ptr<ListQuery> m_query;
+    int m_columnBeforeReset = 0;
     bool m_barShown = false;
-    // The record to make current when the next result shows.
-    qint64 m_wantedKey = -1;
-    bool m_openWhenFound = false;
     bool m_focusFindOnShow = false;
 
     QGroupBox *m_frmFourItem = nullptr;

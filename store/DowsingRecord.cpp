@@ -1,38 +1,54 @@
 #include "DowsingRecord.h"
 
+#include <algorithm>
+
 namespace Orvane {
+
+const std::array<DowsingRecord::Field, DowsingRecord::kFieldCount> &DowsingRecord::fields()
+{
+    using F = FieldId;
+    static const std::array<Field, kFieldCount> all = {{
+            {F::Date, "Date", "Date", "Date", nullptr},
+            {F::Name, "Name", "Name", "Name", &DowsingRecord::Name},
+            {F::Address, "Address", "Address", "Address", &DowsingRecord::Address},
+            {F::City, "City", "City", "City", &DowsingRecord::City},
+            {F::State, "State", "State", "State", &DowsingRecord::State},
+            {F::Pin, "Pin", "Pin", "Pin", &DowsingRecord::Pin},
+            {F::Phone_No, "Phone_No", "Phone No", "Phone Number", &DowsingRecord::Phone_No},
+            {F::Email, "Email", "Email Address", "Email", &DowsingRecord::Email},
+            {F::Time_Dowsing_Occured, "Time_Dowsing_Occured", "Time Of Dowsing", "Dowsing Time",
+             &DowsingRecord::Time_Dowsing_Occured},
+            {F::Dowsing_Tool, "Dowsing_Tool", "Dowsing Tool", "Dowsing Tool",
+             &DowsingRecord::Dowsing_Tool},
+            {F::Item_Dowsing_For, "Item_Dowsing_For", "Item Of Dowsing", "Dowsing Item",
+             &DowsingRecord::Item_Dowsing_For},
+            {F::Location_Dowsing_Occured, "Location_Dowsing_Occured", "Location", "Location",
+             &DowsingRecord::Location_Dowsing_Occured},
+            {F::Notes, "Notes", "Notes", "Notes", &DowsingRecord::Notes},
+            {F::IdNumber, "IdNumber", "IdNumber", "IdNumber", nullptr},
+    }};
+    return all;
+}
+
+const std::array<DowsingRecord::Field, 12> &DowsingRecord::textFields()
+{
+    static const std::array<Field, 12> texts = [] {
+        std::array<Field, 12> list{};
+        std::copy(fields().begin() + 1, fields().begin() + 13, list.begin());
+        return list;
+    }();
+    return texts;
+}
 
 const QStringList &DowsingRecord::fieldNames()
 {
-    static const QStringList names = {
-        QStringLiteral("Date"),         QStringLiteral("Name"),
-        QStringLiteral("Address"),      QStringLiteral("City"),
-        QStringLiteral("State"),        QStringLiteral("Pin"),
-        QStringLiteral("Phone_No"),     QStringLiteral("Email"),
-        QStringLiteral("Time_Dowsing_Occured"), QStringLiteral("Dowsing_Tool"),
-        QStringLiteral("Item_Dowsing_For"),     QStringLiteral("Location_Dowsing_Occured"),
-        QStringLiteral("Notes"),        QStringLiteral("IdNumber"),
-    };
+    static const QStringList names = [] {
+        QStringList list;
+        for (const Field &f : fields())
+            list.append(QLatin1String(f.column));
+        return list;
+    }();
     return names;
-}
-
-const std::array<DowsingRecord::TextField, 12> &DowsingRecord::textFields()
-{
-    static const std::array<TextField, 12> fields = {{
-            {&DowsingRecord::Name, "Name", "Name"},
-            {&DowsingRecord::Address, "Address", "Address"},
-            {&DowsingRecord::City, "City", "City"},
-            {&DowsingRecord::State, "State", "State"},
-            {&DowsingRecord::Pin, "Pin", "Pin"},
-            {&DowsingRecord::Phone_No, "Phone No", "Phone Number"},
-            {&DowsingRecord::Email, "Email Address", "Email"},
-            {&DowsingRecord::Time_Dowsing_Occured, "Time Of Dowsing", "Dowsing Time"},
-            {&DowsingRecord::Dowsing_Tool, "Dowsing Tool", "Dowsing Tool"},
-            {&DowsingRecord::Item_Dowsing_For, "Item Of Dowsing", "Dowsing Item"},
-            {&DowsingRecord::Location_Dowsing_Occured, "Location", "Location"},
-            {&DowsingRecord::Notes, "Notes", "Notes"},
-    }};
-    return fields;
 }
 
 bool DowsingRecord::sameFields(const DowsingRecord &other) const

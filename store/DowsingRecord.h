@@ -27,21 +27,36 @@ struct DowsingRecord
     QString Notes;
     std::optional<qint64> IdNumber; // assigned by the store
 
-    // The fourteen column names in the order the list shows them.
-    static const QStringList &fieldNames();
-
-    // The twelve text fields, Name to Notes, in the table's order, each with
-    // the caption the list heads it with and the name the report and an
-    // export's header give it.
-    struct TextField
-    {
-        QString DowsingRecord::*member;
-        const char *caption;
-        const char *heading;
+    // The fourteen fields in the table's order, which is the list's: how
+    // the table names each, how the list heads it, and how the report and
+    // an export call it. Everything that lists the fields (the store's SQL,
+    // the find index, the list, the report, the CSV, the comparisons) takes
+    // them from here, so that a field is one line here and its widget.
+    enum class FieldId {
+        Date, Name, Address, City, State, Pin, Phone_No, Email, Time_Dowsing_Occured,
+        Dowsing_Tool, Item_Dowsing_For, Location_Dowsing_Occured, Notes, IdNumber
     };
-    static const std::array<TextField, 12> &textFields();
-    // The date's caption.
-    static QString dateCaption() { return QStringLiteral("Date"); }
+    struct Field
+    {
+        FieldId id;
+        const char *column;  // "Phone_No"
+        const char *caption; // the list's "Phone No"
+        const char *heading; // the report's and an export's "Phone Number"
+        // The text member; null for the date and the key.
+        QString DowsingRecord::*member;
+    };
+    static constexpr int kFieldCount = 14;
+    static const std::array<Field, kFieldCount> &fields();
+    static const Field &field(FieldId id) { return fields()[size_t(id)]; }
+    // Date to Notes: what a record stores besides its key.
+    static constexpr int kStoredFields = 13;
+    // The twelve text fields, Name to Notes.
+    using TextField = Field;
+    static const std::array<Field, 12> &textFields();
+
+    // The fourteen column names in the table's order.
+    static const QStringList &fieldNames();
+    static QString dateCaption() { return QLatin1String(field(FieldId::Date).caption); }
 
     // Every stored field but the key is the same.
     bool sameFields(const DowsingRecord &other) const;

@@ -85,13 +85,11 @@ qsizetype FindBlock::find(const char *text, qsizetype size, const QByteArray &ne
 
 void FindBlock::append(qint64 key, const DowsingRecord &r)
 {
-    const QString fields[kFieldCount] = {
-        r.listedDateText(), r.Name, r.Address, r.City, r.State, r.Pin, r.Phone_No, r.Email,
-        r.Time_Dowsing_Occured, r.Dowsing_Tool, r.Item_Dowsing_For,
-        r.Location_Dowsing_Occured, r.Notes,
-    };
-    for (const QString &field : fields) {
-        appendFolded(m_text, field);
+    // The date as the list shows it, then the text fields in order.
+    appendFolded(m_text, r.listedDateText());
+    m_text.append('\0');
+    for (const DowsingRecord::Field &field : DowsingRecord::textFields()) {
+        appendFolded(m_text, r.*field.member);
         m_text.append('\0');
     }
     m_keys.append(key);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DowsingRecord.h"
 #include "KeySummary.h"
 
 #include <QByteArray>
@@ -10,7 +11,6 @@
 
 namespace Orvane {
 
-struct DowsingRecord;
 
 // The text of up to 256 records whose keys share all but their lowest eight
 // bits, as the finder searches it: every field that can be found (the date
@@ -26,7 +26,7 @@ class FindBlock
 {
 public:
     static constexpr int kKeyBits = 8;
-    static constexpr int kFieldCount = 13;
+    static constexpr int kFieldCount = DowsingRecord::kStoredFields;
 
     // The block of a key: its key shifted right, rounding down for keys
     // below zero as the engine's >> does in the index's triggers.

@@ -111,9 +111,9 @@ int timeField()
 const QStringList &headerNames()
 {
     static const QStringList names = [] {
-        QStringList list{DowsingRecord::dateCaption()};
-        for (const DowsingRecord::TextField &field : DowsingRecord::textFields())
-            list.append(QLatin1String(field.heading));
+        QStringList list;
+        for (int i = 0; i < DowsingRecord::kStoredFields; ++i)
+            list.append(QLatin1String(DowsingRecord::fields()[i].heading));
         return list;
     }();
     return names;

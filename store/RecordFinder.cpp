@@ -23,8 +23,6 @@ QString nextConnectionName()
     return QStringLiteral("finder-%1").arg(counter.fetchAndAddRelaxed(1));
 }
 
-constexpr int kIdNumberColumn = 13;
-
 } // namespace
 
 struct RecordFinder::Engine
@@ -102,9 +100,9 @@ RecordFinder::Pass RecordFinder::search(const FindRequest &request, bool useInde
     Pass pass;
     const QSqlDatabase db = QSqlDatabase::database(m_engine->connection, false);
     FindIndex::Reader reader(db);
-    const int sortField = request.sortColumn >= 0 && request.sortColumn < kIdNumberColumn
-            ? request.sortColumn
-            : -1;
+    // The stored fields sort by their text in the blocks, the key by itself.
+    const bool byKey = request.sortBy == DowsingRecord::FieldId::IdNumber;
+    const int sortField = request.sortBy && !byKey ? int(*request.sortBy) : -1;
     RecordSort sort(sortField);
     const QByteArray folded = FindBlock::foldedQuery(request.text);
     if (!reader.start(pass.error, useIndex)) {
@@ -187,7 +185,7 @@ RecordFinder::Pass RecordFinder::search(const FindRequest &request, bool useInde
         return pass;
     if (sortField >= 0)
         pass.keys = sort.sortedKeys(request.descending, m_workers.get());
-    else if (request.sortColumn == kIdNumberColumn && request.descending)
+    else if (byKey && request.descending)
         pass.keys.reverse();
     return pass;
 }

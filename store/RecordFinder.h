@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DowsingRecord.h"
 #include "KeyList.h"
 #include "KeySummary.h"
 
@@ -19,15 +20,14 @@ struct FindRequest
     // Shown are the records where any text field, or the date as the list
     // shows it, holds this text, whatever the case; every record when empty.
     QString text;
-    // A column in DowsingRecord::fieldNames() order to sort by, or -1 for
-    // the order of addition.
-    int sortColumn = -1;
+    // The field to sort by; none for the order of addition.
+    std::optional<DowsingRecord::FieldId> sortBy;
     bool descending = false;
 
-    bool showsEverything() const { return text.isEmpty() && sortColumn < 0; }
+    bool showsEverything() const { return text.isEmpty() && !sortBy; }
     friend bool operator==(const FindRequest &a, const FindRequest &b)
     {
-        return a.text == b.text && a.sortColumn == b.sortColumn && a.descending == b.descending;
+        return a.text == b.text && a.sortBy == b.sortBy && a.descending == b.descending;
     }
     friend bool operator!=(const FindRequest &a, const FindRequest &b) { return !(a == b); }
 };

@@ -117,10 +117,8 @@ RecordStore::ChangeResult RecordStore::update(const DowsingRecord &shown,
     }
     return changeShown(shown, [&] {
         QSqlQuery query(QSqlDatabase::database(m_connection, false));
-        query.prepare(QStringLiteral(
-                "UPDATE Details SET Date=?, Name=?, Address=?, City=?, State=?, Pin=?, "
-                "Phone_No=?, Email=?, Time_Dowsing_Occured=?, Dowsing_Tool=?, "
-                "Item_Dowsing_For=?, Location_Dowsing_Occured=?, Notes=? WHERE IdNumber=?"));
+        query.prepare(QStringLiteral("UPDATE Details SET %1 WHERE IdNumber=?")
+                              .arg(recordAssignments()));
         bindRecord(query, changed);
         query.bindValue(13, *shown.IdNumber);
         return changeOneRecord(query);

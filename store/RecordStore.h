@@ -44,7 +44,7 @@ public:
     // stored ("yyyy-MM-dd"). The views hold only during the visit.
     struct StoredRow
     {
-        static constexpr int kFields = 13;
+        static constexpr int kFields = DowsingRecord::kStoredFields;
         qint64 idNumber = 0;
         QByteArrayView fields[kFields];
     };

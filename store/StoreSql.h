@@ -13,6 +13,9 @@ namespace Orvane {
 // The table's fields in order, Date to Notes, as a column list.
 QString recordColumns();
 
+// "Date=?, Name=?, .. Notes=?": the stored fields set from thirteen places.
+QString recordAssignments();
+
 // The record on a query's current row, whose columns are recordColumns()
 // followed by IdNumber. A date stored with a time of day is read as its
 // calendar date.

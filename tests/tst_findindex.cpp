@@ -114,7 +114,7 @@ void compareEveryText(const QString &path)
 {
     const QList<DowsingRecord> stored = storedRecords(path);
     for (const QString &text : kTexts)
-        QCOMPARE(found(path, {text, -1, false}), expectedKeys(stored, text));
+        QCOMPARE(found(path, {text, std::nullopt, false}), expectedKeys(stored, text));
 }
 
 } // namespace
@@ -157,29 +157,29 @@ void TestFindIndex::sortsByTextAndCalendarWithTiesInOrderOfAddition()
     std::stable_sort(byName.begin(), byName.end(), [](const auto &a, const auto &b) {
         return a.Name.toCaseFolded().toUtf8() < b.Name.toCaseFolded().toUtf8();
     });
-    QCOMPARE(found(path, {QString(), 1, false}), keysOf(byName));
+    QCOMPARE(found(path, {QString(), DowsingRecord::FieldId::Name, false}), keysOf(byName));
     auto byToolDown = stored;
     std::stable_sort(byToolDown.begin(), byToolDown.end(), [](const auto &a, const auto &b) {
         return a.Dowsing_Tool > b.Dowsing_Tool;
     });
-    QCOMPARE(found(path, {QString(), 9, true}), keysOf(byToolDown));
+    QCOMPARE(found(path, {QString(), DowsingRecord::FieldId::Dowsing_Tool, true}), keysOf(byToolDown));
 
     // "12/1/2020" comes before "2/1/2021" by the calendar.
     auto byDate = stored;
     std::stable_sort(byDate.begin(), byDate.end(),
                      [](const auto &a, const auto &b) { return a.Date < b.Date; });
-    QCOMPARE(found(path, {QString(), 0, false}), keysOf(byDate));
+    QCOMPARE(found(path, {QString(), DowsingRecord::FieldId::Date, false}), keysOf(byDate));
 
     // A sort of found records sorts only those.
-    const QVector<qint64> bath = found(path, {QStringLiteral("bathampton"), -1, false});
+    const QVector<qint64> bath = found(path, {QStringLiteral("bathampton"), std::nullopt, false});
     QVector<qint64> bathByDate;
     for (const DowsingRecord &r : std::as_const(byDate))
         if (bath.contains(*r.IdNumber))
             bathByDate.append(*r.IdNumber);
-    QCOMPARE(found(path, {QStringLiteral("bathampton"), 0, false}), bathByDate);
+    QCOMPARE(found(path, {QStringLiteral("bathampton"), DowsingRecord::FieldId::Date, false}), bathByDate);
     auto reversed = keysOf(stored);
     std::reverse(reversed.begin(), reversed.end());
-    QCOMPARE(found(path, {QString(), 13, true}), reversed);
+    QCOMPARE(found(path, {QString(), DowsingRecord::FieldId::IdNumber, true}), reversed);
 }
 
 void TestFindIndex::indexFollowsEveryWriteAndWritesBehindItsBack()
@@ -286,9 +286,9 @@ void TestFindIndex::aSearchSharedAmongThreadsKeepsItsOrder()
     RecordFinder alone(path, 1);
     RecordFinder shared(path, 3);
     const auto never = [] { return false; };
-    for (const FindRequest &request : {FindRequest{QStringLiteral("7"), -1, false},
-                                       FindRequest{QString(), 1, false},
-                                       FindRequest{QStringLiteral("note 1"), 0, true}}) {
+    for (const FindRequest &request : {FindRequest{QStringLiteral("7"), std::nullopt, false},
+                                       FindRequest{QString(), DowsingRecord::FieldId::Name, false},
+                                       FindRequest{QStringLiteral("note 1"), DowsingRecord::FieldId::Date, true}}) {
         const FindResult one = alone.run(request, never);
         const FindResult many = shared.run(request, never);
         QVERIFY(!one.keys.isEmpty());

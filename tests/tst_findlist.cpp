@@ -259,7 +259,7 @@ void TestFindList::escClosesTheBarAndShowsEveryRecord()
     QVERIFY(settled(list));
     // The sort stays.
     QCOMPARE(shownKeys(list), expectedSort(s, s.keys, 1, false));
-    QCOMPARE(list->request().sortColumn, 1);
+    QCOMPARE(list->request().sortBy, DowsingRecord::FieldId::Name);
     QCOMPARE(QApplication::focusWidget(), gridOf(list));
 }
 
@@ -301,14 +301,14 @@ void TestFindList::headerClicksSortAscendingDescendingOriginal()
     QVERIFY(settled(list));
     QCOMPARE(shownKeys(list), expectedSort(s, found, column, true));
     QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
-    QCOMPARE(list->request().sortColumn, column);
+    QCOMPARE(RecordListModel::columnOf(list->request().sortBy), column);
     QVERIFY(list->request().descending);
 
     clickHeader(grid, column);
     QVERIFY(settled(list));
     QCOMPARE(shownKeys(list), found);
     QVERIFY(!header->isSortIndicatorShown());
-    QCOMPARE(list->request().sortColumn, -1);
+    QVERIFY(!list->request().sortBy);
     QCOMPARE(list->shownKeys().has_value(), !text.isEmpty());
     QCOMPARE(countText(list), QStringLiteral("%1 of 6 records").arg(found.size()));
 }
@@ -491,7 +491,7 @@ void TestFindList::findAndSortAreKeptAcrossTheReport()
     QVERIFY(settled(list));
     QVERIFY(list->isFindBarShown());
     QCOMPARE(findBox(list)->text(), QStringLiteral("e"));
-    QCOMPARE(list->request().sortColumn, 1);
+    QCOMPARE(list->request().sortBy, DowsingRecord::FieldId::Name);
     QVERIFY(list->request().descending);
     QHeaderView *header = gridOf(list)->horizontalHeader();
     QVERIFY(header->isSortIndicatorShown());

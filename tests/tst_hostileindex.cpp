@@ -151,9 +151,9 @@ QVector<qint64> truth(const QString &path, const FindRequest &request)
 }
 
 const QList<FindRequest> kRequests = {
-        {QStringLiteral("hazel"), -1, false},
-        {QString(), 1, false},
-        {QStringLiteral("a"), 0, true},
+        {QStringLiteral("hazel"), std::nullopt, false},
+        {QString(), DowsingRecord::FieldId::Name, false},
+        {QStringLiteral("a"), DowsingRecord::FieldId::Date, true},
 };
 
 } // namespace
@@ -238,7 +238,7 @@ void TestHostileIndex::searchesShowOnlyTheTablesRecords()
 
     if (how == QLatin1String("a name holding a zero character")) {
         // It sorts by its whole name, "AZZZ", not by what follows the zero.
-        const QVector<qint64> byName = search(path, {QString(), 1, false}).keys.toVector();
+        const QVector<qint64> byName = search(path, {QString(), DowsingRecord::FieldId::Name, false}).keys.toVector();
         const QList<DowsingRecord> stored = storedRecords(path);
         const auto nameOf = [&](qint64 key) {
             for (const DowsingRecord &r : stored)

@@ -188,7 +188,7 @@ void TestKeyIndex::keysBeyond32BitsFromTheStore()
     QCOMPARE(index.keyAt(4), Q_INT64_C(4294967296));
     // A found or sorted list keeps such keys whole.
     const FindResult sorted =
-            RecordFinder(env.databasePath()).run({QString(), 13, true}, [] { return false; });
+            RecordFinder(env.databasePath()).run({QString(), DowsingRecord::FieldId::IdNumber, true}, [] { return false; });
     QCOMPARE(sorted.keys.toVector(), Keys({4294967297, 4294967296, 4294967295, 3, 2, 1}));
     QCOMPARE(sorted.keys.indexOf(Q_INT64_C(4294967296)), 1);
 }

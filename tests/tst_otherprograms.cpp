@@ -388,7 +388,7 @@ void TestOtherPrograms::aDamagedIndexIsBuiltAnewOnlyAfterACopyIsKept()
     DowsingRecord r = customerRecord(QStringLiteral("SAVED AFTER"));
     QVERIFY2(store.add(r), qPrintable(store.errorText()));
     QCOMPARE(storedRecords(path).mid(0, 2), records);
-    QCOMPARE(RecordFinder(path).run({QStringLiteral("saved after"), -1, false}, [] {
+    QCOMPARE(RecordFinder(path).run({QStringLiteral("saved after"), std::nullopt, false}, [] {
                  return false;
              }).keys.toVector(),
              QVector<qint64>{*r.IdNumber});

@@ -25,24 +25,17 @@ QString notEnteredText()
 
 QList<Entry> entries(const DowsingRecord &r)
 {
-    // The item's label reads differently when the field has a value.
-    const QString itemLabel = r.Item_Dowsing_For.isEmpty() ? QStringLiteral("Dowsing Item :- ")
-                                                           : QStringLiteral("Dowsin Item :- ");
-    return {
-        entryOf(QStringLiteral("Date :- "), r.listedDateText()),
-        entryOf(QStringLiteral("Name :- "), r.Name),
-        entryOf(QStringLiteral("Address :- "), r.Address),
-        entryOf(QStringLiteral("City :- "), r.City),
-        entryOf(QStringLiteral("State :- "), r.State),
-        entryOf(QStringLiteral("Pin :- "), r.Pin),
-        entryOf(QStringLiteral("Phone Number :- "), r.Phone_No),
-        entryOf(QStringLiteral("Email :- "), r.Email),
-        entryOf(QStringLiteral("Dowsing Time :- "), r.Time_Dowsing_Occured),
-        entryOf(QStringLiteral("Dowsing Tool :- "), r.Dowsing_Tool),
-        entryOf(itemLabel, r.Item_Dowsing_For),
-        entryOf(QStringLiteral("Location :- "), r.Location_Dowsing_Occured),
-        entryOf(QStringLiteral("Notes :- "), r.Notes),
-    };
+    const QString separator = QStringLiteral(" :- ");
+    QList<Entry> list{entryOf(DowsingRecord::dateCaption() + separator,
+                              r.listedDateText())};
+    for (const DowsingRecord::Field &field : DowsingRecord::textFields()) {
+        QString label = QLatin1String(field.heading) + separator;
+        // The item's label reads differently when the field has a value.
+        if (field.id == DowsingRecord::FieldId::Item_Dowsing_For && !r.Item_Dowsing_For.isEmpty())
+            label = QStringLiteral("Dowsin Item") + separator;
+        list.append(entryOf(label, r.*field.member));
+    }
+    return list;
 }
 
 QString entryText(const Entry &entry)
