@@ -122,6 +122,9 @@ private:
     void buildLayout();
     // The File menu (RecordListWindowMenus.cpp).
     void buildMenus();
+    // Sorting from the header, its menu and the keyboard
+    // (RecordListWindowSort.cpp).
+    void buildSorting();
     void setUpColumns();
     void disableGrid();
     void buildFindBar();

@@ -297,7 +297,8 @@ void TestFindIndex::aSearchSharedAmongThreadsKeepsItsOrder()
         QCOMPARE(many.table.count, 60000);
     }
     int asked = 0;
-    const FindResult stopped = shared.run({QStringLiteral("n")}, [&] { return ++asked > 2; });
+    const FindResult stopped =
+            shared.run({QStringLiteral("n"), std::nullopt, false}, [&] { return ++asked > 2; });
     QVERIFY(stopped.stopped);
     QVERIFY(stopped.keys.isEmpty());
 }
