@@ -301,10 +301,11 @@ QStringList EntryWindow::entryTexts() const
 {
     const DowsingRecord r = formRecord();
     // The date by its parts, as it may not be a calendar date yet.
-    return {m_cmbMonth->currentText(), m_cmbDate->currentText(), m_cmbYear->currentText(),
-            r.Name, r.Address, r.City, r.State, r.Pin, r.Phone_No, r.Email,
-            r.Time_Dowsing_Occured, r.Dowsing_Tool, r.Item_Dowsing_For,
-            r.Location_Dowsing_Occured, r.Notes};
+    QStringList texts{m_cmbMonth->currentText(), m_cmbDate->currentText(),
+                      m_cmbYear->currentText()};
+    for (const DowsingRecord::Field &field : DowsingRecord::textFields())
+        texts.append(r.*field.member);
+    return texts;
 }
 
 void EntryWindow::markEntrySaved()
@@ -341,20 +342,26 @@ DowsingRecord EntryWindow::formRecord() const
     DowsingRecord r;
     r.Date = Selectors::composeDate(m_cmbMonth->currentIndex() + 1, m_cmbDate->currentText(),
                                     m_cmbYear->currentText());
-    r.Name = m_txtName->text();
-    r.Address = m_txtAddress->toPlainText();
-    r.City = m_txtCity->text();
-    r.State = m_txtState->text();
-    r.Pin = m_txtPin->text();
-    r.Phone_No = m_txtPhNo->text();
-    r.Email = m_txtEmail->text();
+    for (const TextBox &box : textBoxes())
+        r.*box.member = box.line ? box.line->text() : box.lines->toPlainText();
     r.Time_Dowsing_Occured = Selectors::composeTime(m_cmbHour->currentText(),
                                                     m_cmbMinute->currentText());
     r.Dowsing_Tool = m_tool->list()->currentText();
     r.Item_Dowsing_For = m_item->list()->currentText();
-    r.Location_Dowsing_Occured = m_txtLocationDowsingFor->text();
-    r.Notes = m_txtNotes->toPlainText();
     return r;
+}
+
+QVector<EntryWindow::TextBox> EntryWindow::textBoxes() const
+{
+    return {{&DowsingRecord::Name, m_txtName, nullptr},
+            {&DowsingRecord::Address, nullptr, m_txtAddress},
+            {&DowsingRecord::City, m_txtCity, nullptr},
+            {&DowsingRecord::State, m_txtState, nullptr},
+            {&DowsingRecord::Pin, m_txtPin, nullptr},
+            {&DowsingRecord::Phone_No, m_txtPhNo, nullptr},
+            {&DowsingRecord::Email, m_txtEmail, nullptr},
+            {&DowsingRecord::Location_Dowsing_Occured, m_txtLocationDowsingFor, nullptr},
+            {&DowsingRecord::Notes, nullptr, m_txtNotes}};
 }
 
 DowsingRecord EntryWindow::recordToUpdate() const
@@ -545,17 +552,14 @@ void EntryWindow::showRecord(const DowsingRecord &record, const QString &dateTex
     selectText(m_cmbMinute, time.minute);
 
     // Put in as stored: the typing filters do not apply.
-    m_txtName->setText(record.Name);
-    m_txtAddress->setPlainText(record.Address);
-    m_txtCity->setText(record.City);
-    m_txtState->setText(record.State);
-    m_txtPin->setText(record.Pin);
-    m_txtPhNo->setText(record.Phone_No);
-    m_txtEmail->setText(record.Email);
+    for (const TextBox &box : textBoxes()) {
+        if (box.line)
+            box.line->setText(record.*box.member);
+        else
+            box.lines->setPlainText(record.*box.member);
+    }
     m_tool->list()->setEditText(record.Dowsing_Tool);
     m_item->list()->setEditText(record.Item_Dowsing_For);
-    m_txtLocationDowsingFor->setText(record.Location_Dowsing_Occured);
-    m_txtNotes->setPlainText(record.Notes);
 
     m_cmbAMPM->setCurrentIndex(m_cmbHour->currentIndex() >= Selectors::kFirstPmHourIndex ? 1 : 0);
 }

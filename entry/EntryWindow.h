@@ -130,6 +130,16 @@ private:
     QStringList dateSelection() const;
     QStringList timeSelection() const;
     DowsingRecord formRecord() const;
+    // The form's boxes for the text fields (the time, tool and item have
+    // their selectors): a line edit or, for text of several lines, a plain
+    // text edit.
+    struct TextBox
+    {
+        QString DowsingRecord::*member;
+        QLineEdit *line;
+        QPlainTextEdit *lines;
+    };
+    QVector<TextBox> textBoxes() const;
     void refuseSave(const QString &reason);
     static QString invalidDateReason();
     void addRecord();
