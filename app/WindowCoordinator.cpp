@@ -201,10 +201,9 @@ void WindowCoordinator::backToEntry()
     unloadListWindow();
 }
 
-void WindowCoordinator::showReport(int row, const DowsingRecord &record,
-                                   const QString &listedDate)
+void WindowCoordinator::showReport(const DowsingRecord &record, const QString &listedDate)
 {
-    m_selected.choose(row, listedDate, record.Time_Dowsing_Occured, record.IdNumber.value_or(0));
+    m_selected.choose(listedDate, record.Time_Dowsing_Occured, record.IdNumber.value_or(0));
     RecordViewWindow *view = recordView();
     view->showReport(record, m_selected);
     m_frame.hideChild(m_list);

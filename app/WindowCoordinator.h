@@ -2,7 +2,7 @@
 
 #include "platform/MessageBoxes.h"
 #include "store/DowsingRecord.h"
-#include "store/SelectedRecord.h"
+#include "widgets/SelectedRecord.h"
 
 #include <QObject>
 #include <QPointer>
@@ -63,7 +63,7 @@ public:
     // The entry window shows; the list is unloaded.
     void backToEntry();
     // The chosen record's report replaces the list.
-    void showReport(int row, const DowsingRecord &record, const QString &listedDate);
+    void showReport(const DowsingRecord &record, const QString &listedDate);
     // The list shows again as it was left.
     void backToList();
     // The record goes into the entry window in update mode, after asking

@@ -138,7 +138,7 @@ int main(int argc, char **argv)
             ++failures;
             continue;
         }
-        const QVector<qint64> ids = store.idNumbers();
+        const QVector<qint64> ids = store.keyIndex().toList();
         const QSet<qint64> present(ids.begin(), ids.end());
         qint64 lost = 0;
         for (qint64 id : std::as_const(reported))
@@ -167,7 +167,7 @@ int main(int argc, char **argv)
     qint64 stored = -1;
     qint64 unlike = 0;
     if (store.open(db) == RecordStore::OpenResult::Opened) {
-        const QVector<qint64> ids = store.idNumbers();
+        const QVector<qint64> ids = store.keyIndex().toList();
         stored = ids.size();
         for (qint64 id : ids) {
             const auto record = store.find(id);

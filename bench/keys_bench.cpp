@@ -43,17 +43,6 @@ KeyIndex keysThroughQuery(const QString &connection)
     return index;
 }
 
-QVector<qint64> idsThroughQuery(const QString &connection)
-{
-    QVector<qint64> ids;
-    QSqlQuery query(QSqlDatabase::database(connection, false));
-    query.setForwardOnly(true);
-    query.exec(QStringLiteral("SELECT IdNumber FROM Details ORDER BY IdNumber"));
-    while (query.next())
-        ids.append(query.value(0).toLongLong());
-    return ids;
-}
-
 template<typename Read>
 double timed(Read read)
 {
@@ -85,18 +74,15 @@ int main(int argc, char *argv[])
     const QString connection = store.connectionName();
 
     // Both paths must give the same keys, or the figures mean nothing.
-    if (store.keyIndex().toList() != keysThroughQuery(connection).toList()
-        || store.idNumbers() != idsThroughQuery(connection)) {
+    if (store.keyIndex().toList() != keysThroughQuery(connection).toList()) {
         line(QStringLiteral("the two paths read different keys"));
         return 1;
     }
 
-    QVector<double> storeIndex, queryIndex, storeIds, queryIds;
+    QVector<double> storeIndex, queryIndex;
     for (int i = 0; i < runs; ++i) {
         storeIndex.append(timed([&] { return store.keyIndex(); }));
         queryIndex.append(timed([&] { return keysThroughQuery(connection); }));
-        storeIds.append(timed([&] { return store.idNumbers(); }));
-        queryIds.append(timed([&] { return idsThroughQuery(connection); }));
     }
 #ifdef ORVANE_ENGINE_KEYS
     const char *path = "straight from sqlite3";
@@ -109,12 +95,6 @@ int main(int argc, char *argv[])
                  .arg(rows)
                  .arg(median(storeIndex), 0, 'f', 1)
                  .arg(median(queryIndex), 0, 'f', 1)
-                 .arg(runs));
-    line(QStringLiteral("idNumbers over %1 rows: store %2 ms, forward-only QSqlQuery %3 ms "
-                        "(medians of %4 alternating runs)")
-                 .arg(rows)
-                 .arg(median(storeIds), 0, 'f', 1)
-                 .arg(median(queryIds), 0, 'f', 1)
                  .arg(runs));
     return 0;
 }

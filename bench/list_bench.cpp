@@ -207,18 +207,6 @@ void measureInProcess(const QString &folder, qint64 rows)
         RecordStore store;
         store.open(path);
         QVector<double> times;
-        for (int i = 0; i < 3; ++i) {
-            QElapsedTimer timer;
-            timer.start();
-            const QVector<qint64> keys = store.idNumbers();
-            times.append(msSince(timer));
-            if (keys.size() != rows)
-                line(QStringLiteral("key read gave %1 keys").arg(keys.size()));
-        }
-        line(QStringLiteral("RecordStore::idNumbers over %1 rows: median %2 ms (3 runs)")
-                     .arg(rows)
-                     .arg(median(times), 0, 'f', 1));
-        times.clear();
         qsizetype runs = 0;
         for (int i = 0; i < 3; ++i) {
             QElapsedTimer timer;

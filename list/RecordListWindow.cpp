@@ -424,7 +424,7 @@ void RecordListWindow::openCurrentRecord()
 
     DowsingRecord chosen = *record;
     chosen.IdNumber = m_listRecords->idNumber(row);
-    emit recordChosen(row, chosen, record->listedDateText());
+    emit recordChosen(chosen, record->listedDateText());
 }
 
 void RecordListWindow::goBack()

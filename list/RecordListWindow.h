@@ -98,7 +98,7 @@ public:
 signals:
     // row: the record's position in the list; listedDate: its date as the
     // grid shows it.
-    void recordChosen(int row, const Orvane::DowsingRecord &record, const QString &listedDate);
+    void recordChosen(const Orvane::DowsingRecord &record, const QString &listedDate);
     void backRequested();
     // File > Export Records: the shown records (shownKeys()) are to be
     // exported.

@@ -24,47 +24,6 @@ sqlite3 *handleOf(const QSqlDatabase &db)
     return *static_cast<sqlite3 *const *>(handle.constData());
 }
 
-// Every key in order, read straight from the engine. The keys are
-// distinct positive numbers, so the span from the least to the greatest
-// bounds their number; reserving that span (untouched memory costs nothing)
-// spares the copies of a growing array. Each statement is finished before
-// returning, so no read stays open.
-// Pays: 1M keys in 163 ms against 230 ms through a forward-only QSqlQuery, medians of 21 (build/bench/orvane-keys-bench 1000000 21).
-bool readKeys(sqlite3 *handle, QVector<qint64> &ids)
-{
-    sqlite3_stmt *statement = nullptr;
-    if (sqlite3_prepare_v2(handle,
-                           "SELECT (SELECT min(IdNumber) FROM Details), "
-                           "(SELECT max(IdNumber) FROM Details)",
-                           -1, &statement, nullptr) != SQLITE_OK)
-        return false;
-    int rc = sqlite3_step(statement);
-    if (rc == SQLITE_ROW && sqlite3_column_type(statement, 0) != SQLITE_NULL) {
-        const qint64 span = sqlite3_column_int64(statement, 1)
-                - sqlite3_column_int64(statement, 0) + 1;
-        const qint64 kMostReserved = qint64(1) << 26;
-        if (span > 0 && span <= kMostReserved)
-            ids.reserve(span);
-    }
-    sqlite3_finalize(statement);
-    if (rc != SQLITE_ROW)
-        return false;
-
-    statement = nullptr;
-    if (sqlite3_prepare_v2(handle, "SELECT IdNumber FROM Details ORDER BY IdNumber", -1,
-                           &statement, nullptr) != SQLITE_OK)
-        return false;
-    while ((rc = sqlite3_step(statement)) == SQLITE_ROW)
-        ids.append(sqlite3_column_int64(statement, 0));
-    sqlite3_finalize(statement);
-    if (rc != SQLITE_DONE)
-        return false;
-    // Far fewer keys than the span (many records removed): give the rest back.
-    if (ids.capacity() > ids.size() + ids.size() / 8 + 1024)
-        ids.squeeze();
-    return true;
-}
-
 // The keys in order straight from the engine, one at a time into the index;
 // the reason of a failure, or an empty text. Runs are separated by missing
 // keys, so there are at most half as many runs as the span from the least

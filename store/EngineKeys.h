@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QVector>
 
 #ifdef ORVANE_ENGINE_KEYS
 #include <sqlite3.h>
@@ -24,8 +23,6 @@ QString outOfOrderReason();
 // The engine's own handle under a connection, or null when the driver is
 // not SQLite's.
 sqlite3 *handleOf(const QSqlDatabase &db);
-// Every key in order; false when the engine failed.
-bool readKeys(sqlite3 *handle, QVector<qint64> &ids);
 // The keys in order as runs; the reason of a failure, or an empty text.
 QString readKeyIndex(sqlite3 *handle, KeyIndex &index);
 #endif

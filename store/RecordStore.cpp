@@ -274,39 +274,6 @@ qint64 RecordStore::count()
     return query.value(0).toLongLong();
 }
 
-QVector<qint64> RecordStore::idNumbers()
-{
-    m_error.clear();
-    QVector<qint64> ids;
-    if (!isOpen()) {
-        fail(QStringLiteral("The database is not open."));
-        return ids;
-    }
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-#ifdef ORVANE_ENGINE_KEYS
-    if (sqlite3 *handle = EngineKeys::handleOf(db)) {
-        if (!EngineKeys::readKeys(handle, ids)) {
-            fail(QString::fromUtf8(sqlite3_errmsg(handle)));
-            ids.clear();
-        }
-        return ids;
-    }
-#endif
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT IdNumber FROM Details ORDER BY IdNumber"))) {
-        fail(reasonOf(query.lastError()));
-        return ids;
-    }
-    while (query.next())
-        ids.append(query.value(0).toLongLong());
-    if (query.lastError().isValid()) {
-        fail(reasonOf(query.lastError()));
-        ids.clear();
-    }
-    return ids;
-}
-
 KeyIndex RecordStore::keyIndex()
 {
     m_error.clear();

@@ -166,12 +166,9 @@ public:
     std::optional<DowsingRecord> find(qint64 idNumber);
     // Number of records, or -1 when the read failed.
     qint64 count();
-    // Every key in order of addition; an empty vector with errorText() set
-    // when the read failed.
-    QVector<qint64> idNumbers();
-    // The same keys as runs of consecutive keys, read without holding them
-    // all at once: what the list keeps. An empty index with errorText() set
-    // when the read failed.
+    // Every key in order of addition, as runs of consecutive keys, read
+    // without holding them all at once: what the list keeps. An empty index
+    // with errorText() set when the read failed.
     KeyIndex keyIndex();
 
     // The records with keys above afterKey in order of addition, at most

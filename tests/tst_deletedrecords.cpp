@@ -352,7 +352,7 @@ void TestDeletedRecords::keptRecordsStandApartFromTheRecords()
     }
     RecordStore store;
     QCOMPARE(store.open(path), RecordStore::OpenResult::Opened);
-    QCOMPARE(store.idNumbers(), QVector<qint64>{keys.at(0)});
+    QCOMPARE(store.keyIndex().toList(), QVector<qint64>{keys.at(0)});
     QCOMPARE(store.count(), 1);
 
     // A back-up keeps the kept records with the rest.

@@ -462,7 +462,6 @@ void TestKeyboard::gridIsWalkedWithArrowsAndOpenedWithEnter()
     RecordViewWindow *view = program.frame().windows().recordView();
     QVERIFY(program.frame().isChildVisible(view));
     QVERIFY(!program.frame().isChildVisible(list));
-    QCOMPARE(program.frame().windows().selectedRecord().rowPosition, 1);
     QVERIFY(view->reportBox()->toPlainText().contains(QStringLiteral("Name :- CUSTOMER 2")));
     // The report is read from the keyboard too.
     QCOMPARE(QApplication::focusWidget(), view->reportBox());
@@ -476,8 +475,8 @@ void TestKeyboard::gridIsWalkedWithArrowsAndOpenedWithEnter()
     QCOMPARE(grid->currentIndex().row(), 1);
     QTest::keyClick(grid, Qt::Key_Down);
     QTest::keyClick(grid, Qt::Key_Enter, Qt::KeypadModifier);
-    QCOMPARE(program.frame().windows().selectedRecord().rowPosition, 2);
     QVERIFY(program.frame().isChildVisible(view));
+    QVERIFY(view->reportBox()->toPlainText().contains(QStringLiteral("Name :- CUSTOMER 3")));
 }
 
 void TestKeyboard::pageChangesTakeTheFocusAlong_data()

@@ -152,7 +152,7 @@ void TestKeyIndex::storeIndexMatchesTheKeyList()
     RecordStore store;
     QCOMPARE(store.open(env.databasePath()), RecordStore::OpenResult::Opened);
 
-    const QVector<qint64> keys = store.idNumbers();
+    const QVector<qint64> keys = store.keyIndex().toList();
     QVERIFY(store.errorText().isEmpty());
     const KeyIndex index = store.keyIndex();
     QVERIFY2(store.errorText().isEmpty(), qPrintable(store.errorText()));
@@ -214,7 +214,7 @@ void TestKeyIndex::listShowsEachRowsRecordAcrossGaps()
                                      "OR IdNumber % 5 = 4")));
     RecordStore store;
     QCOMPARE(store.open(env.databasePath()), RecordStore::OpenResult::Opened);
-    const QVector<qint64> keys = store.idNumbers();
+    const QVector<qint64> keys = store.keyIndex().toList();
     RecordListModel model(store);
     QVERIFY(model.load());
     QCOMPARE(model.rowCount(), keys.size());

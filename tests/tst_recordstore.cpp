@@ -69,7 +69,7 @@ void TestRecordStore::opensTheShippedDatabase()
     QCOMPARE(store.open(env.databasePath()), RecordStore::OpenResult::Opened);
     QVERIFY(store.isOpen());
     QCOMPARE(store.count(), 0);
-    QVERIFY(store.idNumbers().isEmpty());
+    QVERIFY(store.keyIndex().toList().isEmpty());
     QVERIFY(store.errorText().isEmpty());
 }
 
@@ -187,7 +187,7 @@ void TestRecordStore::recordsKeepOrderOfAdditionAndEveryField()
     // A second connection, as another window would hold, reads the same.
     RecordStore reader;
     QCOMPARE(reader.open(env.databasePath()), RecordStore::OpenResult::Opened);
-    const QVector<qint64> ids = reader.idNumbers();
+    const QVector<qint64> ids = reader.keyIndex().toList();
     QCOMPARE(ids.size(), 3);
     for (int i = 0; i < added.size(); ++i) {
         QCOMPARE(ids.at(i), *added.at(i).IdNumber);
@@ -221,7 +221,7 @@ void TestRecordStore::keysIncreaseAndAreNeverReused()
     QVERIFY(store.add(d));
     QCOMPARE(*d.IdNumber, Q_INT64_C(5000000001));
     QCOMPARE(store.find(*d.IdNumber)->Name, QStringLiteral("D"));
-    QCOMPARE(store.idNumbers().constLast(), Q_INT64_C(5000000001));
+    QCOMPARE(store.keyIndex().toList().constLast(), Q_INT64_C(5000000001));
 }
 
 void TestRecordStore::storedFormsHaveNoNullsAndNoTimeOfDay()
@@ -263,11 +263,11 @@ void TestRecordStore::updateAndRemoveWorkByKeyAndReportMissingRecords()
     changed.Time_Dowsing_Occured = QStringLiteral("24:15");
     QVERIFY(updateStored(store, changed));
     QCOMPARE(*store.find(ids.at(1)), changed);
-    QCOMPARE(store.idNumbers().at(1), ids.at(1));
+    QCOMPARE(store.keyIndex().toList().at(1), ids.at(1));
 
     const DowsingRecord removed = *store.find(ids.at(2));
     QCOMPARE(store.remove(removed, QDateTime(QDate(2026, 12, 8), QTime(10, 0))), RecordStore::ChangeResult::Done);
-    QCOMPARE(store.idNumbers(), QVector<qint64>({ids[0], ids[1], ids[3], ids[4]}));
+    QCOMPARE(store.keyIndex().toList(), QVector<qint64>({ids[0], ids[1], ids[3], ids[4]}));
 
     QCOMPARE(store.remove(removed, QDateTime(QDate(2026, 12, 8), QTime(10, 0))), RecordStore::ChangeResult::Gone);
     QVERIFY(!store.errorText().isEmpty());

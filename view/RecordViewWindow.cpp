@@ -130,7 +130,7 @@ void RecordViewWindow::showChangedRecord(const DowsingRecord &now, const QString
                 + QStringLiteral("\rIt Is Shown Again As It Is Stored Now."),
         MessageBoxes::Icon::Information);
     SelectedRecord chosen = m_chosen;
-    chosen.choose(m_chosen.rowPosition, now.listedDateText(), now.Time_Dowsing_Occured,
+    chosen.choose(now.listedDateText(), now.Time_Dowsing_Occured,
                   m_chosen.idNumber);
     showReport(now, chosen);
     emit changedElsewhere();

@@ -3,7 +3,7 @@
 #include "platform/MessageBoxes.h"
 #include "widgets/MdiChild.h"
 #include "store/DowsingRecord.h"
-#include "store/SelectedRecord.h"
+#include "widgets/SelectedRecord.h"
 
 #include <memory>
 #include <optional>

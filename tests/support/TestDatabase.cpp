@@ -163,7 +163,7 @@ QList<DowsingRecord> storedRecords(const QString &path)
     if (store.open(path) != RecordStore::OpenResult::Opened)
         return {};
     QList<DowsingRecord> records;
-    const QVector<qint64> ids = store.idNumbers();
+    const QVector<qint64> ids = store.keyIndex().toList();
     for (qint64 id : ids)
         records.append(*store.find(id));
     return records;
@@ -173,7 +173,7 @@ QVector<qint64> keysIn(const QString &path)
 {
     RecordStore store;
     store.open(path);
-    return store.idNumbers();
+    return store.keyIndex().toList();
 }
 
 bool spoilFindIndexPage(const QString &path)

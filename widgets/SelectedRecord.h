@@ -8,8 +8,6 @@ namespace Orvane {
 // by its key, and the edit shows its date and time as the list showed them.
 struct SelectedRecord
 {
-    // Zero-based position of the chosen row among all rows of the list.
-    int rowPosition = 0;
     qint64 idNumber = 0;
     // The chosen row's date ("3/7/2009") and time ("09:05") as listed.
     QString dateText;
@@ -17,9 +15,8 @@ struct SelectedRecord
 
     // Records a choice. A row whose date or time is empty leaves the
     // previous text in place.
-    void choose(int row, const QString &listedDate, const QString &listedTime, qint64 key)
+    void choose(const QString &listedDate, const QString &listedTime, qint64 key)
     {
-        rowPosition = row;
         if (!listedDate.isEmpty())
             dateText = listedDate;
         if (!listedTime.isEmpty())
