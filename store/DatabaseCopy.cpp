@@ -139,7 +139,8 @@ Result engineCopy(sqlite3 *handle, const QString &partPath, const Progress &prog
 #endif
 
 // VACUUM INTO, which takes an empty file as its target; it cannot stop
-// midway, so progress is told only before and after.
+// midway, so progress is told only before and after. It reads every record,
+// so it cannot copy a file with a damaged page.
 Result vacuumCopy(const QSqlDatabase &db, const QString &partPath, const Progress &progress,
                   QString *reason)
 {
@@ -155,6 +156,59 @@ Result vacuumCopy(const QSqlDatabase &db, const QString &partPath, const Progres
     if (progress)
         progress(1, 1);
     return Result::Done;
+}
+
+// Without the engine's own back-up: the file's bytes as they are, damage
+// and all, copied while a read transaction holds the engine's shared lock,
+// so that no write commits meanwhile. A file in write-ahead-log mode keeps
+// part of itself in the log, so it goes through VACUUM INTO instead.
+Result driverCopy(const QSqlDatabase &db, const QString &source, const QString &partPath,
+                  const Progress &progress, QString *reason)
+{
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("PRAGMA journal_mode")) || !query.next()) {
+        *reason = reasonOf(query.lastError());
+        return Result::Failed;
+    }
+    const bool wal = query.value(0).toString().compare(QLatin1String("wal"),
+                                                       Qt::CaseInsensitive) == 0;
+    query.finish();
+    if (wal)
+        return vacuumCopy(db, partPath, progress, reason);
+
+    // The shared lock, taken by the first read, lasts until the end of the
+    // transaction.
+    if (!query.exec(QStringLiteral("BEGIN"))
+        || !query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !query.next()) {
+        *reason = reasonOf(query.lastError());
+        query.exec(QStringLiteral("ROLLBACK"));
+        return Result::Failed;
+    }
+    query.finish();
+    Result result = Result::Done;
+    QFile from(source);
+    QFile to(partPath);
+    if (!from.open(QIODevice::ReadOnly) || !to.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        *reason = from.isOpen() ? to.errorString() : from.errorString();
+        result = Result::Failed;
+    }
+    const qint64 total = from.size();
+    QByteArray chunk;
+    while (result == Result::Done && !from.atEnd()) {
+        chunk = from.read(qint64(kPagesPerStep) * 4096);
+        if (chunk.isEmpty() && from.error() != QFile::NoError) {
+            *reason = from.errorString();
+            result = Result::Failed;
+        } else if (to.write(chunk) != chunk.size()) {
+            *reason = to.errorString();
+            result = Result::Failed;
+        } else if (progress && !progress(from.pos(), total)) {
+            result = Result::Cancelled;
+        }
+    }
+    to.close();
+    query.exec(QStringLiteral("COMMIT"));
+    return result;
 }
 
 bool isSameFile(const QString &source, const QFileInfo &target)
@@ -200,8 +254,11 @@ Result copyVia(const QSqlDatabase &db, const QString &source, const QString &tar
     if (sqlite3 *handle = EngineKeys::handleOf(db))
         result = engineCopy(handle, partPath, progress, busyRetries, reason);
     else
+#else
+    // The driver's copy takes the lock once and holds it to the end.
+    Q_UNUSED(busyRetries)
 #endif
-        result = vacuumCopy(db, partPath, progress, reason);
+        result = driverCopy(db, source, partPath, progress, reason);
     if (result == Result::Done && !syncFile(partPath, reason))
         result = Result::Failed;
     if (result == Result::Done && !isExpectedFile(source, expected, reason))

@@ -113,8 +113,8 @@ bool keep(const QSqlDatabase &db, const DowsingRecord &record, const QDateTime &
 {
     QSqlQuery insert(db);
     if (!insert.prepare(QStringLiteral("INSERT INTO %1 (%2, IdNumber, DeletedAt) VALUES "
-                                       "(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)")
-                                .arg(QLatin1String(kTable), recordColumns())))
+                                       "(%3, ?, ?)")
+                                .arg(QLatin1String(kTable), recordColumns(), recordPlaces())))
         return failed(insert, error);
     bindRecord(insert, record);
     insert.bindValue(13, record.IdNumber.value_or(0));

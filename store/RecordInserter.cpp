@@ -12,8 +12,8 @@ namespace {
 
 QString insertText()
 {
-    return QStringLiteral("INSERT INTO Details (%1) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)")
-            .arg(recordColumns());
+    return QStringLiteral("INSERT INTO Details (%1) VALUES (%2)")
+            .arg(recordColumns(), recordPlaces());
 }
 
 QString tookNoRow()

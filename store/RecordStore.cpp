@@ -17,16 +17,24 @@
 namespace Orvane {
 
 RecordStore::RecordStore() = default;
-
-RecordStore::~RecordStore()
-{
-    close();
-}
+RecordStore::~RecordStore() = default;
 
 bool RecordStore::fail(const QString &reason)
 {
     m_error = reason;
     return false;
+}
+
+bool RecordStore::fileFailed()
+{
+    return fail(m_file.errorText());
+}
+
+RecordStore::OpenResult RecordStore::open(const QString &path)
+{
+    const OpenResult result = m_file.open(path);
+    m_error = m_file.errorText();
+    return result;
 }
 
 bool RecordStore::add(DowsingRecord &record)
@@ -41,7 +49,7 @@ bool RecordStore::add(DowsingRecord &record)
 bool RecordStore::addAll(QVector<DowsingRecord> &records)
 {
     m_error.clear();
-    if (m_path.isEmpty())
+    if (m_file.path().isEmpty())
         return fail(QStringLiteral("The database is not open."));
     for (const DowsingRecord &record : records) {
         if (!record.Date.isValid())
@@ -50,7 +58,7 @@ bool RecordStore::addAll(QVector<DowsingRecord> &records)
     QVector<qint64> keys;
     keys.reserve(records.size());
     const bool written = write([&] {
-        RecordInserter inserter(QSqlDatabase::database(m_connection, false));
+        RecordInserter inserter(database());
         return insertRecords(inserter, records, &keys);
     });
     if (!written)
@@ -63,10 +71,10 @@ bool RecordStore::addAll(QVector<DowsingRecord> &records)
 bool RecordStore::addBatches(const BatchSource &source)
 {
     m_error.clear();
-    if (m_path.isEmpty())
+    if (m_file.path().isEmpty())
         return fail(QStringLiteral("The database is not open."));
     return write([&] {
-        const QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        const QSqlDatabase db = database();
         RecordInserter inserter(db);
         QVector<DowsingRecord> batch;
         QVector<qint64> keys;
@@ -116,7 +124,7 @@ RecordStore::ChangeResult RecordStore::update(const DowsingRecord &shown,
         return ChangeResult::Failed;
     }
     return changeShown(shown, [&] {
-        QSqlQuery query(QSqlDatabase::database(m_connection, false));
+        QSqlQuery query(database());
         query.prepare(QStringLiteral("UPDATE Details SET %1 WHERE IdNumber=?")
                               .arg(recordAssignments()));
         bindRecord(query, changed);
@@ -130,7 +138,7 @@ RecordStore::ChangeResult RecordStore::changeShown(const DowsingRecord &shown,
 {
     m_error.clear();
     m_storedNow.reset();
-    if (m_path.isEmpty()) {
+    if (m_file.path().isEmpty()) {
         fail(QStringLiteral("The database is not open."));
         return ChangeResult::Failed;
     }
@@ -173,15 +181,14 @@ bool RecordStore::changeOneRecord(QSqlQuery &query)
 
 bool RecordStore::write(const std::function<bool()> &change)
 {
-    m_notice.clear();
-    if (!readyToWrite())
-        return false;
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    if (!m_file.readyToWrite())
+        return fileFailed();
+    QSqlDatabase db = database();
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
         return fail(reasonOf(query.lastError()));
     // Marks the journal as this file's until the transaction ends.
-    const JournalOwner owner(db, m_path, m_identity);
+    const JournalOwner owner(db, m_file.path(), m_file.identity());
     QString indexError;
     const bool done = (owner.isReady() || fail(owner.errorText())) && change()
             && (FindIndex::refreshStale(db, indexError)
@@ -193,14 +200,14 @@ bool RecordStore::write(const std::function<bool()> &change)
         query.exec(QStringLiteral("ROLLBACK"));
         return false;
     }
-    return writtenToFileAtPath();
+    return m_file.writtenToFileAtPath() || fileFailed();
 }
 
 bool RecordStore::hasFindIndex()
 {
     m_error.clear();
     QString error;
-    const bool found = FindIndex::exists(QSqlDatabase::database(m_connection, false), error);
+    const bool found = FindIndex::exists(database(), error);
     if (!error.isEmpty())
         fail(error);
     return found;
@@ -212,26 +219,23 @@ bool RecordStore::addFindIndex(const std::function<bool(qint64, qint64)> &progre
     // A damaged index cannot be dropped (that reads its pages): it is
     // forgotten instead, and the file, checked whole again in the same
     // transaction, must then be sound, or nothing of it is kept.
-    m_mendingIndex = isIndexDamaged();
+    m_file.beginIndexMend();
+    const bool mending = m_file.isIndexDamaged();
     const bool built = write([&] {
-        const QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        const QSqlDatabase db = database();
         QString error;
-        if (m_mendingIndex && !FindIndex::forget(db, error))
+        if (mending && !FindIndex::forget(db, error))
             return fail(error);
         if (!FindIndex::create(db, progress, error))
             return fail(error.isEmpty() ? QStringLiteral("Stopped before it was done.") : error);
-        if (m_mendingIndex) {
+        if (mending) {
             if (const Damage left = damageOf(db); !left.isSound())
                 return fail(QStringLiteral("The file is damaged beyond its find index: ")
                             + left.reason);
         }
         return true;
     });
-    if (built && m_mendingIndex) {
-        m_indexDamage.clear();
-        FileCheck::markSound(m_identity.key() + m_path);
-    }
-    m_mendingIndex = false;
+    m_file.endIndexMend(built);
     return built;
 }
 
@@ -242,7 +246,7 @@ std::optional<DowsingRecord> RecordStore::find(qint64 idNumber)
         fail(QStringLiteral("The database is not open."));
         return std::nullopt;
     }
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    QSqlQuery query(database());
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT %1, IdNumber FROM Details WHERE IdNumber=?")
                           .arg(recordColumns()));
@@ -266,7 +270,7 @@ qint64 RecordStore::count()
         fail(QStringLiteral("The database is not open."));
         return -1;
     }
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    QSqlQuery query(database());
     if (!query.exec(QStringLiteral("SELECT count(*) FROM Details")) || !query.next()) {
         fail(reasonOf(query.lastError()));
         return -1;
@@ -282,7 +286,7 @@ KeyIndex RecordStore::keyIndex()
         fail(QStringLiteral("The database is not open."));
         return index;
     }
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    QSqlDatabase db = database();
 #ifdef ORVANE_ENGINE_KEYS
     if (sqlite3 *handle = EngineKeys::handleOf(db)) {
         if (const QString reason = EngineKeys::readKeyIndex(handle, index); !reason.isEmpty()) {
@@ -308,16 +312,6 @@ KeyIndex RecordStore::keyIndex()
     }
     index.squeeze();
     return index;
-}
-
-QString RecordStore::errorText() const
-{
-    return m_error;
-}
-
-QString RecordStore::connectionName() const
-{
-    return m_connection;
 }
 
 } // namespace Orvane

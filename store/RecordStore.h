@@ -3,8 +3,8 @@
 #include "DatabaseCopy.h"
 #include "DeletedRecords.h"
 #include "DowsingRecord.h"
-#include "FileIdentity.h"
 #include "KeyIndex.h"
+#include "StoreFile.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -52,11 +52,7 @@ public:
 
     using BackUpResult = DatabaseCopy::Result;
 
-    enum class OpenResult {
-        Opened,
-        Missing,  // no regular file of that name
-        Unusable, // the file exists but is not a usable record database
-    };
+    using OpenResult = StoreFile::OpenResult;
 
     RecordStore();
     ~RecordStore();
@@ -64,18 +60,18 @@ public:
     RecordStore &operator=(const RecordStore &) = delete;
 
     // "<folder>/Dowsing.dll".
-    static QString databasePath(const QString &programFolder);
+    static QString databasePath(const QString &programFolder)
+    {
+        return StoreFile::databasePath(programFolder);
+    }
     // True only for a regular file: a folder of that name is missing.
-    static bool isPresent(const QString &path);
+    static bool isPresent(const QString &path) { return StoreFile::isPresent(path); }
 
-    // Opens the file read-write without ever creating it, and checks that it
-    // is a SQLite database with a usable Details table that can be written.
-    // On failure errorText() gives the engine's reason. A file larger than
-    // largeFileBytes() opens before all its pages are read: see
-    // pendingCheck().
+    // Opens the file (see StoreFile::open); on failure errorText() gives the
+    // reason.
     OpenResult open(const QString &path);
-    bool isOpen() const;
-    void close();
+    bool isOpen() const { return m_file.isOpen(); }
+    void close() { m_file.close(); }
 
     // Appends a record; on success record.IdNumber holds the assigned key.
     bool add(DowsingRecord &record);
@@ -137,14 +133,12 @@ public:
     bool deleteForGood(qint64 keptNumber);
 
     // What the last open() or successful write did that the user should
-    // hear of: empty as a rule; else open() set aside an unfinished change
-    // that belonged to another copy of the file (see HotJournal), or the
-    // write is kept but another program holds part of it back.
-    QString notice() const { return m_notice; }
+    // hear of (see StoreFile::notice()); empty as a rule.
+    QString notice() const { return m_file.notice(); }
     // A confirmation with the notice, if any, below it.
     QString withNotice(const QString &confirmation) const
     {
-        return m_notice.isEmpty() ? confirmation : confirmation + QStringLiteral("\r\r") + m_notice;
+        return notice().isEmpty() ? confirmation : confirmation + QStringLiteral("\r\r") + notice();
     }
 
     // The find index (see FindIndex) makes searches fast. A file written
@@ -159,7 +153,7 @@ public:
     // records are read and found as ever, but no write is made until
     // addFindIndex() built the index anew. (For a large file, known only
     // once its check is over: see pendingCheck().)
-    bool isIndexDamaged();
+    bool isIndexDamaged() { return m_file.isIndexDamaged(); }
 
     // The record with this key; nullopt when there is none or the read failed
     // (errorText() is empty in the first case).
@@ -190,38 +184,22 @@ public:
     // The check of every page of a large file while it still runs on a
     // second thread; null when the check was made at open or is over. No
     // write is made before it passed.
-    FileCheck *pendingCheck() const;
-    // Files above this size are checked on a second thread.
-    static qint64 largeFileBytes();
-    // For tests: checks files above this size on a second thread.
-    static void setLargeFileBytes(qint64 bytes);
+    FileCheck *pendingCheck() const { return m_file.pendingCheck(); }
+    static qint64 largeFileBytes() { return StoreFile::largeFileBytes(); }
+    static void setLargeFileBytes(qint64 bytes) { StoreFile::setLargeFileBytes(bytes); }
 
     // The reason of the last failure, empty after a success.
-    QString errorText() const;
+    QString errorText() const { return m_error; }
 
     // The connection name, for tests that need to reach the database
     // underneath (to make it refuse writes, say).
-    QString connectionName() const;
+    QString connectionName() const { return m_file.connectionName(); }
 
 private:
     bool fail(const QString &reason);
-    bool checkUsable();
-    bool checkKey();
-    // Before a write: the file checked, the one at the path, and journaled
-    // so that the file alone holds the write.
-    bool readyToWrite();
-    bool followFileAtPath();
-    bool useRollbackJournal();
-    // After a write: the file alone holds it, and it is still the file at
-    // the path.
-    bool writtenToFileAtPath();
-    bool checkpoint();
-    // Takes in the verdict of the page check: false, with the reason, for
-    // damage beyond the find index.
-    bool takeVerdict(const Damage &damage);
-    // A write: readyToWrite(), then change (which sets m_error when it
+    // A write: StoreFile::readyToWrite(), then change (which sets m_error when it
     // fails) and the find index's update in one transaction, rolled back on
-    // any failure, then writtenToFileAtPath().
+    // any failure, then StoreFile::writtenToFileAtPath().
     bool write(const std::function<bool()> &change);
     // Inserts the records, each key to keys when given.
     bool insertRecords(RecordInserter &inserter, const QVector<DowsingRecord> &records,
@@ -232,20 +210,13 @@ private:
     // record still holds what shown holds.
     ChangeResult changeShown(const DowsingRecord &shown, const std::function<bool()> &change);
 
-    QString m_connection;
+    QSqlDatabase database() const { return m_file.database(); }
+    // Sets errorText() from the file's failure: false.
+    bool fileFailed();
+
+    StoreFile m_file;
     QString m_error;
-    QString m_notice;
     std::optional<DowsingRecord> m_storedNow;
-    QString m_path;
-    FileIdentity m_identity;
-    std::shared_ptr<FileCheck> m_check;
-    // Why the find index is found damaged; empty when it is not.
-    QString m_indexDamage;
-    bool m_mendingIndex = false;
-    bool m_journalSettled = false;
-    // Another connection kept the file in write-ahead-log mode: every write
-    // is copied into the file before it is reported.
-    bool m_checkpointEachWrite = false;
 };
 
 } // namespace Orvane

@@ -39,15 +39,28 @@ void rowFromStatement(sqlite3_stmt *statement, RecordStore::StoredRow &row)
 }
 #endif
 
-// The same through the driver: the texts are kept in texts for the visit.
+// The same through the driver, which reads the fields as bytes (see
+// fieldBytes()) so that text that is not UTF-8 comes as it is stored: the
+// bytes are kept in texts for the visit.
 void rowFromQuery(const QSqlQuery &query, QByteArray (&texts)[RecordStore::StoredRow::kFields],
                   RecordStore::StoredRow &row)
 {
     for (int i = 0; i < RecordStore::StoredRow::kFields; ++i) {
-        texts[i] = query.value(i).toString().toUtf8();
+        texts[i] = query.value(i).toByteArray();
         row.fields[i] = texts[i];
     }
     row.idNumber = query.value(RecordStore::StoredRow::kFields).toLongLong();
+}
+
+// The record's columns for the driver: as text, it would turn bytes that are
+// not UTF-8 into U+FFFD without a word; as bytes they come as stored.
+QString fieldBytes()
+{
+    QStringList columns;
+    for (int i = 0; i < DowsingRecord::kStoredFields; ++i)
+        columns.append(QStringLiteral("CAST(%1 AS BLOB)")
+                               .arg(QLatin1String(DowsingRecord::fields()[i].column)));
+    return columns.join(QStringLiteral(", "));
 }
 
 } // namespace
@@ -64,7 +77,7 @@ bool RecordStore::readRows(qint64 afterKey, int limit, const RowVisitor &visit, 
         *rowsRead = 0;
     if (!isOpen())
         return fail(QStringLiteral("The database is not open."));
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    QSqlDatabase db = database();
     const QString sql = QStringLiteral("SELECT %1, IdNumber FROM Details WHERE IdNumber > ? "
                                        "ORDER BY IdNumber LIMIT ?")
                                 .arg(recordColumns());
@@ -95,7 +108,7 @@ bool RecordStore::readRows(qint64 afterKey, int limit, const RowVisitor &visit, 
 #endif
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    query.prepare(sql);
+    query.prepare(QString(sql).replace(recordColumns(), fieldBytes()));
     query.addBindValue(afterKey);
     query.addBindValue(limit);
     if (!query.exec())
@@ -120,7 +133,7 @@ bool RecordStore::readRows(const QVector<qint64> &keys, const RowVisitor &visit)
     m_error.clear();
     if (!isOpen())
         return fail(QStringLiteral("The database is not open."));
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    QSqlDatabase db = database();
     const QString sql = QStringLiteral("SELECT %1, IdNumber FROM Details WHERE IdNumber = ?")
                                 .arg(recordColumns());
     StoredRow row;
@@ -151,7 +164,7 @@ bool RecordStore::readRows(const QVector<qint64> &keys, const RowVisitor &visit)
 #endif
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    query.prepare(sql);
+    query.prepare(QString(sql).replace(recordColumns(), fieldBytes()));
     QByteArray texts[StoredRow::kFields];
     for (const qint64 key : keys) {
         query.bindValue(0, key);
@@ -176,7 +189,7 @@ RecordStore::BackUpResult RecordStore::backUpTo(const QString &path,
         fail(QStringLiteral("The database is not open."));
         return BackUpResult::Failed;
     }
-    return DatabaseCopy::copy(QSqlDatabase::database(m_connection, false), m_path, path,
+    return DatabaseCopy::copy(database(), m_file.path(), path,
                               progress, &m_error);
 }
 

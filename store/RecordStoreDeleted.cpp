@@ -15,7 +15,7 @@ RecordStore::ChangeResult RecordStore::remove(const DowsingRecord &shown,
                                               const QDateTime &deletedAt)
 {
     return changeShown(shown, [&] {
-        const QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        const QSqlDatabase db = database();
         QString error;
         // The copy first, in the same transaction: were it refused, the
         // record stays where it is. (It holds what shown holds: compared.)
@@ -39,7 +39,7 @@ QVector<DeletedRecord> RecordStore::deletedRecords()
     }
     QString error;
     const QVector<DeletedRecord> kept =
-            DeletedRecords::all(QSqlDatabase::database(m_connection, false), error);
+            DeletedRecords::all(database(), error);
     if (!error.isEmpty())
         fail(error);
     return kept;
@@ -53,7 +53,7 @@ std::optional<DeletedRecord> RecordStore::lastDeleted()
         return std::nullopt;
     }
     QString error;
-    auto kept = DeletedRecords::find(QSqlDatabase::database(m_connection, false), -1, error);
+    auto kept = DeletedRecords::find(database(), -1, error);
     if (!error.isEmpty())
         fail(error);
     return kept;
@@ -64,7 +64,7 @@ std::optional<RecordStore::Restored> RecordStore::restore(qint64 keptNumber)
     m_error.clear();
     Restored restored;
     const bool written = write([&] {
-        const QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        const QSqlDatabase db = database();
         QString error;
         const std::optional<DeletedRecord> kept = DeletedRecords::find(db, keptNumber, error);
         if (!kept)
@@ -86,11 +86,10 @@ std::optional<RecordStore::Restored> RecordStore::restore(qint64 keptNumber)
         QSqlQuery insert(db);
         insert.prepare(restored.ownKey
                                ? QStringLiteral("INSERT INTO Details (%1, IdNumber) VALUES "
-                                                "(?,?,?,?,?,?,?,?,?,?,?,?,?,?)")
-                                         .arg(recordColumns())
-                               : QStringLiteral("INSERT INTO Details (%1) VALUES "
-                                                "(?,?,?,?,?,?,?,?,?,?,?,?,?)")
-                                         .arg(recordColumns()));
+                                                "(%2, ?)")
+                                         .arg(recordColumns(), recordPlaces())
+                               : QStringLiteral("INSERT INTO Details (%1) VALUES (%2)")
+                                         .arg(recordColumns(), recordPlaces()));
         bindRecord(insert, kept->record);
         if (restored.ownKey)
             insert.bindValue(13, key);
@@ -111,7 +110,7 @@ bool RecordStore::deleteForGood(qint64 keptNumber)
     m_error.clear();
     return write([&] {
         QString error;
-        return DeletedRecords::drop(QSqlDatabase::database(m_connection, false), keptNumber,
+        return DeletedRecords::drop(database(), keptNumber,
                                     error)
                 || fail(error);
     });

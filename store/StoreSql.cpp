@@ -20,15 +20,37 @@ QString recordColumns()
     return columns;
 }
 
+namespace {
+
+// A place for one stored field. The driver hands text to the engine as
+// UTF-16, and the engine drops a leading U+FEFF from UTF-16 as a byte-order
+// mark: a field that begins with one would lose it. Bytes cast to text are
+// taken as they are (see bindRecord()).
+const QLatin1String kFieldPlace("CAST(? AS TEXT)");
+
+} // namespace
+
 QString recordAssignments()
 {
     static const QString assignments = [] {
         QStringList parts;
         for (int i = 0; i < DowsingRecord::kStoredFields; ++i)
-            parts.append(QLatin1String(DowsingRecord::fields()[i].column) + QStringLiteral("=?"));
+            parts.append(QLatin1String(DowsingRecord::fields()[i].column) + QLatin1Char('=')
+                         + kFieldPlace);
         return parts.join(QStringLiteral(", "));
     }();
     return assignments;
+}
+
+QString recordPlaces()
+{
+    static const QString places = [] {
+        QStringList parts;
+        for (int i = 0; i < DowsingRecord::kStoredFields; ++i)
+            parts.append(kFieldPlace);
+        return parts.join(QStringLiteral(", "));
+    }();
+    return places;
 }
 
 DowsingRecord recordFrom(const QSqlQuery &q)
@@ -44,10 +66,14 @@ DowsingRecord recordFrom(const QSqlQuery &q)
 
 void bindRecord(QSqlQuery &query, const DowsingRecord &r, int first)
 {
+    // UTF-8 bytes for the places of recordPlaces(); never NULL.
     const auto text = [](const QString &value) {
-        return value.isNull() ? QVariant(QString(QLatin1String(""))) : QVariant(value);
+        QByteArray bytes = value.toUtf8();
+        if (bytes.isNull())
+            bytes = QByteArray("");
+        return QVariant(bytes);
     };
-    query.bindValue(first, r.Date.toString(Qt::ISODate));
+    query.bindValue(first, text(r.Date.toString(Qt::ISODate)));
     int place = first + 1;
     for (const DowsingRecord::TextField &field : DowsingRecord::textFields())
         query.bindValue(place++, text(r.*field.member));

@@ -15,6 +15,8 @@ QString recordColumns();
 
 // "Date=?, Name=?, .. Notes=?": the stored fields set from thirteen places.
 QString recordAssignments();
+// The thirteen places of an INSERT's VALUES for recordColumns().
+QString recordPlaces();
 
 // The record on a query's current row, whose columns are recordColumns()
 // followed by IdNumber. A date stored with a time of day is read as its
@@ -22,7 +24,8 @@ QString recordAssignments();
 DowsingRecord recordFrom(const QSqlQuery &query);
 
 // Binds the record's fields, Date to Notes, to the thirteen places of query
-// from first on; text fields are written as "" rather than NULL.
+// (recordAssignments() or recordPlaces()) from first on; text fields are
+// written as "" rather than NULL.
 void bindRecord(QSqlQuery &query, const DowsingRecord &record, int first = 0);
 
 // The engine's reason for a failure, said plainly for a damaged file.

@@ -3,6 +3,7 @@
 // a write reported done is in the one file that stands at the path.
 
 #include "support/FakePlatform.h"
+#include "support/RecordFixtures.h"
 #include "support/TestDatabase.h"
 #include "support/TestFiles.h"
 
@@ -54,6 +55,7 @@ private slots:
     void storedFormsHaveNoNullsAndNoTimeOfDay();
     void updateAndRemoveWorkByKeyAndReportMissingRecords();
     void invalidDateIsRefused();
+    void everyWriteKeepsTheTextAsGiven();
     void recordTheFileDidNotTakeIsNotCalledSaved();
     void openReaderDoesNotBlockASave();
     void writesGoToTheFileNowAtThePath();
@@ -277,6 +279,36 @@ void TestRecordStore::updateAndRemoveWorkByKeyAndReportMissingRecords()
     QVERIFY(!store.find(ids.at(2)).has_value());
     QVERIFY(store.errorText().isEmpty());
     QCOMPARE(store.count(), 4);
+}
+
+// Text is handed to the engine as UTF-8 on one road and UTF-16 on the other,
+// and back as either; whatever the road, a field holds exactly what was
+// written: a leading byte-order mark, formulas, other scripts.
+void TestRecordStore::everyWriteKeepsTheTextAsGiven()
+{
+    TestEnvironment env;
+    RecordStore store;
+    QCOMPARE(store.open(env.databasePath()), RecordStore::OpenResult::Opened);
+    const QDateTime when(QDate(2026, 12, 8), QTime(10, 0));
+    for (const DowsingRecord &given : spreadsheetTroubleRecords()) {
+        DowsingRecord added = given;
+        QVERIFY2(store.add(added), qPrintable(store.errorText()));
+        QCOMPARE(withoutKey(*store.find(*added.IdNumber)), withoutKey(given));
+
+        DowsingRecord plain = sampleRecord(QStringLiteral("PLAIN"));
+        QVERIFY(store.add(plain));
+        DowsingRecord changed = given;
+        changed.IdNumber = plain.IdNumber;
+        QVERIFY2(updateStored(store, changed), qPrintable(store.errorText()));
+        QCOMPARE(*store.find(*plain.IdNumber), changed);
+
+        QCOMPARE(store.remove(changed, when), RecordStore::ChangeResult::Done);
+        const auto kept = store.lastDeleted();
+        QVERIFY(kept.has_value());
+        QCOMPARE(withoutKey(kept->record), withoutKey(given));
+        QVERIFY2(store.restore(kept->keptNumber).has_value(), qPrintable(store.errorText()));
+        QCOMPARE(*store.find(*plain.IdNumber), changed);
+    }
 }
 
 void TestRecordStore::invalidDateIsRefused()

@@ -1,4 +1,6 @@
-#include "RecordStore.h"
+#include "StoreFile.h"
+
+#include "DowsingRecord.h"
 
 #include "EngineKeys.h"
 #include "FileCheck.h"
@@ -14,10 +16,6 @@
 #include <QUrl>
 #include <QVariant>
 
-// The store's care for the file itself: which file it opens and refuses,
-// the journal a crash left beside it, the check of every page, the journal
-// mode, and that a write goes to the file that stands at the path and is in
-// it alone once reported.
 namespace Orvane {
 
 namespace {
@@ -43,18 +41,36 @@ QString readOnlyFileReason()
 
 } // namespace
 
-QString RecordStore::databasePath(const QString &programFolder)
+StoreFile::StoreFile() = default;
+
+StoreFile::~StoreFile()
+{
+    close();
+}
+
+bool StoreFile::fail(const QString &reason)
+{
+    m_error = reason;
+    return false;
+}
+
+QSqlDatabase StoreFile::database() const
+{
+    return QSqlDatabase::database(m_connection, false);
+}
+
+QString StoreFile::databasePath(const QString &programFolder)
 {
     return QDir(programFolder).filePath(QStringLiteral("Dowsing.dll"));
 }
 
-bool RecordStore::isPresent(const QString &path)
+bool StoreFile::isPresent(const QString &path)
 {
     const QFileInfo info(path);
     return info.exists() && info.isFile();
 }
 
-RecordStore::OpenResult RecordStore::open(const QString &path)
+StoreFile::OpenResult StoreFile::open(const QString &path)
 {
     close();
     m_error.clear();
@@ -141,7 +157,7 @@ RecordStore::OpenResult RecordStore::open(const QString &path)
 // description, and take and release a write lock, so that a damaged,
 // foreign or locked file is refused here rather than at the first save.
 // Nothing is written.
-bool RecordStore::checkUsable()
+bool StoreFile::checkUsable()
 {
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
 #ifdef ORVANE_ENGINE_KEYS
@@ -213,7 +229,7 @@ bool RecordStore::checkUsable()
 // INTEGER PRIMARY KEY column is that key unless it is declared DESC or the
 // table has no row keys (WITHOUT ROWID): then the engine keeps a separate
 // index for it, listed with origin "pk".
-bool RecordStore::checkKey()
+bool StoreFile::checkKey()
 {
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
@@ -231,7 +247,7 @@ bool RecordStore::checkKey()
 // until a checkpoint; a copy of the file alone would lack them. Leaving
 // that mode needs the file to itself; while another connection keeps it,
 // each write is checkpointed instead.
-bool RecordStore::useRollbackJournal()
+bool StoreFile::useRollbackJournal()
 {
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     if (!query.exec(QStringLiteral("PRAGMA journal_mode")) || !query.next())
@@ -252,7 +268,7 @@ bool RecordStore::useRollbackJournal()
 }
 
 // Copies the write-ahead log into the file; false unless all of it went.
-bool RecordStore::checkpoint()
+bool StoreFile::checkpoint()
 {
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     if (!query.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")) || !query.next())
@@ -270,7 +286,7 @@ bool RecordStore::checkpoint()
 // another file was renamed over that name or the file was removed: then
 // open the file that stands there now, with every check of open(). A
 // removed file is never made anew.
-bool RecordStore::followFileAtPath()
+bool StoreFile::followFileAtPath()
 {
     const std::optional<FileIdentity> now = identityOf(m_path);
     if (!now)
@@ -290,8 +306,10 @@ bool RecordStore::followFileAtPath()
                         .arg(nativePath(path), reason));
 }
 
-bool RecordStore::readyToWrite()
+bool StoreFile::readyToWrite()
 {
+    m_error.clear();
+    m_notice.clear();
     if (m_path.isEmpty())
         return fail(QStringLiteral("The database is not open."));
     if (!followFileAtPath())
@@ -316,7 +334,7 @@ bool RecordStore::readyToWrite()
     return !m_checkpointEachWrite || checkpoint();
 }
 
-bool RecordStore::writtenToFileAtPath()
+bool StoreFile::writtenToFileAtPath()
 {
     const std::optional<FileIdentity> now = identityOf(m_path);
     if (!now || *now != m_identity)
@@ -338,7 +356,7 @@ bool RecordStore::writtenToFileAtPath()
     return true;
 }
 
-bool RecordStore::takeVerdict(const Damage &damage)
+bool StoreFile::takeVerdict(const Damage &damage)
 {
     if (!damage.isSound() && !damage.indexOnly)
         return fail(damage.reason);
@@ -346,7 +364,21 @@ bool RecordStore::takeVerdict(const Damage &damage)
     return true;
 }
 
-bool RecordStore::isIndexDamaged()
+void StoreFile::beginIndexMend()
+{
+    m_mendingIndex = isIndexDamaged();
+}
+
+void StoreFile::endIndexMend(bool built)
+{
+    if (built && m_mendingIndex) {
+        m_indexDamage.clear();
+        FileCheck::markSound(m_identity.key() + m_path);
+    }
+    m_mendingIndex = false;
+}
+
+bool StoreFile::isIndexDamaged()
 {
     if (m_check && m_check->isFinished()) {
         takeVerdict(m_check->verdict());
@@ -355,27 +387,27 @@ bool RecordStore::isIndexDamaged()
     return !m_indexDamage.isEmpty();
 }
 
-FileCheck *RecordStore::pendingCheck() const
+FileCheck *StoreFile::pendingCheck() const
 {
     return m_check && !m_check->isFinished() ? m_check.get() : nullptr;
 }
 
-qint64 RecordStore::largeFileBytes()
+qint64 StoreFile::largeFileBytes()
 {
     return largeFileLimit;
 }
 
-void RecordStore::setLargeFileBytes(qint64 bytes)
+void StoreFile::setLargeFileBytes(qint64 bytes)
 {
     largeFileLimit = bytes;
 }
 
-bool RecordStore::isOpen() const
+bool StoreFile::isOpen() const
 {
     return !m_connection.isEmpty() && QSqlDatabase::database(m_connection, false).isOpen();
 }
 
-void RecordStore::close()
+void StoreFile::close()
 {
     if (!m_connection.isEmpty()) {
         {
