@@ -161,7 +161,7 @@ void DailyBackup::startCopy()
                              .arg(QDir::toNativeSeparators(folder));
         } else {
             switch (DatabaseCopy::copyFile(
-                    database, target, [this](qint64, qint64) { return !m_cancelled; }, &reason,
+                    database, target, [this](qint64, qint64) { return !m_cancelled; }, reason,
                     identity)) {
             case DatabaseCopy::Result::Done:
                 removeOldest(folder, today);

@@ -58,7 +58,7 @@ RecordImport::Checked RecordImport::check(const QString &path, Progress *progres
             break;
         if (step == RecordCsvReader::Step::Refused) {
             checked.errorLine = reader.errorLine();
-            checked.reason = reader.error();
+            checked.reason = reader.errorText();
             return checked;
         }
         if (++count % kBatchRecords == 0 && progress && !progress->advance(reader.bytesRead())) {
@@ -101,7 +101,7 @@ RecordTransfer::Result RecordImport::add(RecordStore &store, const QString &path
             if (step == RecordCsvReader::Step::Refused) {
                 problem = changed + QStringLiteral(" Line %1: %2")
                                             .arg(reader.errorLine())
-                                            .arg(reader.error());
+                                            .arg(reader.errorText());
                 return false;
             }
             batch.append(record);

@@ -166,7 +166,7 @@ void copyFigures(const QString &path, RecordStore &writer, int saveEveryMs, int 
                     step.restart();
                     return true;
                 },
-                &reason);
+                reason);
         alone.append(whole.nsecsElapsed() / 1e6);
         QFile::remove(target);
         if (result != DatabaseCopy::Result::Done)
@@ -192,7 +192,7 @@ void copyFigures(const QString &path, RecordStore &writer, int saveEveryMs, int 
                     last = done;
                     return true;
                 },
-                &reason);
+                reason);
         copied = true;
     });
     QVector<double> saves;

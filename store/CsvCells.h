@@ -47,7 +47,7 @@ struct DateReading
 {
     QDate date;
     // Why the text is no date, for a message; empty when date is valid.
-    QString problem;
+    QString error;
 };
 DateReading readDate(QStringView text);
 

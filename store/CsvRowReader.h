@@ -39,7 +39,7 @@ public:
     // Why next() failed, and in which field (counted from 0) of the row.
     enum class Fault {
         None,
-        Unreadable,      // the device failed: see readError()
+        Unreadable,      // the device failed: see errorText()
         Unclosed,        // a quoted field runs to the end of the file
         TextAfterQuote,  // a quoted field's closing quote is followed by text
         BareQuote,       // a field not enclosed in quotes holds one
@@ -48,7 +48,7 @@ public:
     };
     Fault fault() const { return m_fault; }
     int faultField() const { return m_faultField; }
-    QString readError() const { return m_readError; }
+    QString errorText() const { return m_readError; }
 
     char separator() const { return m_separator; }
     bool hadByteOrderMark() const { return m_byteOrderMark; }

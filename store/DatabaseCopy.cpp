@@ -43,22 +43,22 @@ const int kPatient = -1;
 
 // Puts the file at from in place of the file at to in one step where the
 // system can (POSIX rename replaces the target atomically).
-bool replaceFile(const QString &from, const QString &to, QString *reason)
+bool replaceFile(const QString &from, const QString &to, QString &error)
 {
 #ifdef Q_OS_WIN
     if (QFile::exists(to) && !QFile::remove(to)) {
-        *reason = QStringLiteral("The file %1 could not be replaced.").arg(nativePath(to));
+        error = QStringLiteral("The file %1 could not be replaced.").arg(nativePath(to));
         return false;
     }
     QFile file(from);
     if (!file.rename(to)) {
-        *reason = file.errorString();
+        error = file.errorString();
         return false;
     }
     return true;
 #else
     if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0) {
-        *reason = QString::fromLocal8Bit(std::strerror(errno));
+        error = QString::fromLocal8Bit(std::strerror(errno));
         return false;
     }
     return true;
@@ -66,11 +66,11 @@ bool replaceFile(const QString &from, const QString &to, QString *reason)
 }
 
 // Puts the file's bytes on the disk, before it takes the target's name.
-bool syncFile(const QString &path, QString *reason)
+bool syncFile(const QString &path, QString &error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite)) {
-        *reason = file.errorString();
+        error = file.errorString();
         return false;
     }
 #ifdef Q_OS_WIN
@@ -79,20 +79,20 @@ bool syncFile(const QString &path, QString *reason)
     const bool synced = ::fsync(file.handle()) == 0;
 #endif
     if (!synced)
-        *reason = QString::fromLocal8Bit(std::strerror(errno));
+        error = QString::fromLocal8Bit(std::strerror(errno));
     return synced;
 }
 
 #ifdef ORVANE_ENGINE_KEYS
 // The engine's online back-up from handle into the empty file at partPath.
 Result engineCopy(sqlite3 *handle, const QString &partPath, const Progress &progress,
-                  int busyRetries, QString *reason)
+                  int busyRetries, QString &error)
 {
     sqlite3 *copy = nullptr;
     int rc = sqlite3_open_v2(QFile::encodeName(partPath).constData(), &copy,
                              SQLITE_OPEN_READWRITE, nullptr);
     if (rc != SQLITE_OK) {
-        *reason = copy ? QString::fromUtf8(sqlite3_errmsg(copy))
+        error = copy ? QString::fromUtf8(sqlite3_errmsg(copy))
                        : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_close(copy);
         return Result::Failed;
@@ -126,12 +126,12 @@ Result engineCopy(sqlite3 *handle, const QString &partPath, const Progress &prog
         else if (rc == SQLITE_DONE)
             result = Result::Done;
         else
-            *reason = QString::fromUtf8(sqlite3_errstr(rc));
+            error = QString::fromUtf8(sqlite3_errstr(rc));
     } else {
-        *reason = QString::fromUtf8(sqlite3_errmsg(copy));
+        error = QString::fromUtf8(sqlite3_errmsg(copy));
     }
     if (sqlite3_close(copy) != SQLITE_OK && result == Result::Done) {
-        *reason = QStringLiteral("The copy could not be closed.");
+        error = QStringLiteral("The copy could not be closed.");
         result = Result::Failed;
     }
     return result;
@@ -142,7 +142,7 @@ Result engineCopy(sqlite3 *handle, const QString &partPath, const Progress &prog
 // midway, so progress is told only before and after. It reads every record,
 // so it cannot copy a file with a damaged page.
 Result vacuumCopy(const QSqlDatabase &db, const QString &partPath, const Progress &progress,
-                  QString *reason)
+                  QString &error)
 {
     if (progress && !progress(0, 1))
         return Result::Cancelled;
@@ -150,7 +150,7 @@ Result vacuumCopy(const QSqlDatabase &db, const QString &partPath, const Progres
     query.prepare(QStringLiteral("VACUUM INTO ?"));
     query.addBindValue(partPath);
     if (!query.exec()) {
-        *reason = reasonOf(query.lastError());
+        error = reasonOf(query.lastError());
         return Result::Failed;
     }
     if (progress)
@@ -163,24 +163,24 @@ Result vacuumCopy(const QSqlDatabase &db, const QString &partPath, const Progres
 // so that no write commits meanwhile. A file in write-ahead-log mode keeps
 // part of itself in the log, so it goes through VACUUM INTO instead.
 Result driverCopy(const QSqlDatabase &db, const QString &source, const QString &partPath,
-                  const Progress &progress, QString *reason)
+                  const Progress &progress, QString &error)
 {
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("PRAGMA journal_mode")) || !query.next()) {
-        *reason = reasonOf(query.lastError());
+        error = reasonOf(query.lastError());
         return Result::Failed;
     }
     const bool wal = query.value(0).toString().compare(QLatin1String("wal"),
                                                        Qt::CaseInsensitive) == 0;
     query.finish();
     if (wal)
-        return vacuumCopy(db, partPath, progress, reason);
+        return vacuumCopy(db, partPath, progress, error);
 
     // The shared lock, taken by the first read, lasts until the end of the
     // transaction.
     if (!query.exec(QStringLiteral("BEGIN"))
         || !query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !query.next()) {
-        *reason = reasonOf(query.lastError());
+        error = reasonOf(query.lastError());
         query.exec(QStringLiteral("ROLLBACK"));
         return Result::Failed;
     }
@@ -189,7 +189,7 @@ Result driverCopy(const QSqlDatabase &db, const QString &source, const QString &
     QFile from(source);
     QFile to(partPath);
     if (!from.open(QIODevice::ReadOnly) || !to.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        *reason = from.isOpen() ? to.errorString() : from.errorString();
+        error = from.isOpen() ? to.errorString() : from.errorString();
         result = Result::Failed;
     }
     const qint64 total = from.size();
@@ -197,10 +197,10 @@ Result driverCopy(const QSqlDatabase &db, const QString &source, const QString &
     while (result == Result::Done && !from.atEnd()) {
         chunk = from.read(qint64(kPagesPerStep) * 4096);
         if (chunk.isEmpty() && from.error() != QFile::NoError) {
-            *reason = from.errorString();
+            error = from.errorString();
             result = Result::Failed;
         } else if (to.write(chunk) != chunk.size()) {
-            *reason = to.errorString();
+            error = to.errorString();
             result = Result::Failed;
         } else if (progress && !progress(from.pos(), total)) {
             result = Result::Cancelled;
@@ -219,23 +219,23 @@ bool isSameFile(const QString &source, const QFileInfo &target)
 }
 
 bool isExpectedFile(const QString &source, const std::optional<FileIdentity> &expected,
-                    QString *reason)
+                    QString &error)
 {
     if (!expected || identityOf(source) == expected)
         return true;
-    *reason = QStringLiteral("The file %1 was replaced while it was being copied.")
+    error = QStringLiteral("The file %1 was replaced while it was being copied.")
                       .arg(nativePath(source));
     return false;
 }
 
 // The copy of db into target by way of a temporary file beside it.
 Result copyVia(const QSqlDatabase &db, const QString &source, const QString &target,
-               const Progress &progress, int busyRetries, QString *reason,
+               const Progress &progress, int busyRetries, QString &error,
                const std::optional<FileIdentity> &expected)
 {
     const QFileInfo info(target);
     if (isSameFile(source, info)) {
-        *reason = QStringLiteral("The back-up cannot be written over the open database %1 "
+        error = QStringLiteral("The back-up cannot be written over the open database %1 "
                                  "itself: choose another file.")
                           .arg(nativePath(source));
         return Result::Failed;
@@ -243,7 +243,7 @@ Result copyVia(const QSqlDatabase &db, const QString &source, const QString &tar
     QTemporaryFile temporary(info.absoluteDir().filePath(info.fileName()
                                                          + QStringLiteral(".XXXXXX.part")));
     if (!temporary.open()) {
-        *reason = temporary.errorString();
+        error = temporary.errorString();
         return Result::Failed;
     }
     temporary.close();
@@ -252,18 +252,18 @@ Result copyVia(const QSqlDatabase &db, const QString &source, const QString &tar
     Result result = Result::Failed;
 #ifdef ORVANE_ENGINE_KEYS
     if (sqlite3 *handle = EngineKeys::handleOf(db))
-        result = engineCopy(handle, partPath, progress, busyRetries, reason);
+        result = engineCopy(handle, partPath, progress, busyRetries, error);
     else
 #else
     // The driver's copy takes the lock once and holds it to the end.
     Q_UNUSED(busyRetries)
 #endif
-        result = driverCopy(db, source, partPath, progress, reason);
-    if (result == Result::Done && !syncFile(partPath, reason))
+        result = driverCopy(db, source, partPath, progress, error);
+    if (result == Result::Done && !syncFile(partPath, error))
         result = Result::Failed;
-    if (result == Result::Done && !isExpectedFile(source, expected, reason))
+    if (result == Result::Done && !isExpectedFile(source, expected, error))
         result = Result::Failed;
-    if (result == Result::Done && !replaceFile(partPath, info.absoluteFilePath(), reason))
+    if (result == Result::Done && !replaceFile(partPath, info.absoluteFilePath(), error))
         result = Result::Failed;
     if (result != Result::Done) {
         QFile::remove(partPath);
@@ -280,15 +280,15 @@ Result copyVia(const QSqlDatabase &db, const QString &source, const QString &tar
 } // namespace
 
 Result copy(const QSqlDatabase &db, const QString &source, const QString &target,
-            const Progress &progress, QString *reason)
+            const Progress &progress, QString &error)
 {
-    return copyVia(db, source, target, progress, kBusyRetries, reason, std::nullopt);
+    return copyVia(db, source, target, progress, kBusyRetries, error, std::nullopt);
 }
 
 Result copyFile(const QString &source, const QString &target, const Progress &progress,
-                QString *reason, const std::optional<FileIdentity> &expected)
+                QString &error, const std::optional<FileIdentity> &expected)
 {
-    if (!isExpectedFile(source, expected, reason))
+    if (!isExpectedFile(source, expected, error))
         return Result::Failed;
     static QAtomicInteger<quint64> counter;
     const QString name = QStringLiteral("orvane-copy-%1").arg(++counter);
@@ -304,9 +304,9 @@ Result copyFile(const QString &source, const QString &target, const Progress &pr
         db.setConnectOptions(
                 QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=0"));
         if (db.open())
-            result = copyVia(db, source, target, progress, kPatient, reason, expected);
+            result = copyVia(db, source, target, progress, kPatient, error, expected);
         else
-            *reason = reasonOf(db.lastError());
+            error = reasonOf(db.lastError());
         db.close();
     }
     QSqlDatabase::removeDatabase(name);

@@ -34,9 +34,9 @@ using Progress = std::function<bool(qint64 done, qint64 total)>;
 // Copies the database open on db, whose file is at source, to target. Call
 // it on the thread that opened db. Refuses source itself (by any name) as
 // the target. A writer's lock held for about two seconds fails the copy. On
-// failure reason holds why.
+// failure error holds why.
 Result copy(const QSqlDatabase &db, const QString &source, const QString &target,
-            const Progress &progress, QString *reason);
+            const Progress &progress, QString &error);
 
 // Copies the file at source over a read-only connection that this call makes
 // and closes on the calling thread, so that it may run on a thread of its
@@ -45,6 +45,6 @@ Result copy(const QSqlDatabase &db, const QString &source, const QString &target
 // that identity is copied: a file renamed over source before or during the
 // copy fails it.
 Result copyFile(const QString &source, const QString &target, const Progress &progress,
-                QString *reason, const std::optional<FileIdentity> &expected = std::nullopt);
+                QString &error, const std::optional<FileIdentity> &expected = std::nullopt);
 
 } // namespace Orvane::DatabaseCopy

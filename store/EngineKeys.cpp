@@ -32,18 +32,20 @@ sqlite3 *handleOf(const QSqlDatabase &db)
 // would add half again to the peak where records were removed all over.
 // Each statement is finished before returning, so no read stays open.
 // Pays: 1M keys in 166 ms against 253 ms through a forward-only QSqlQuery, medians of 21 (build/bench/orvane-keys-bench 1000000 21).
-QString readKeyIndex(sqlite3 *handle, KeyIndex &index)
+bool readKeyIndex(sqlite3 *handle, KeyIndex &index, QString &error)
 {
     sqlite3_stmt *statement = nullptr;
     if (sqlite3_prepare_v2(handle,
                            "SELECT (SELECT min(IdNumber) FROM Details), "
                            "(SELECT max(IdNumber) FROM Details)",
-                           -1, &statement, nullptr) != SQLITE_OK)
-        return QString::fromUtf8(sqlite3_errmsg(handle));
+                           -1, &statement, nullptr) != SQLITE_OK) {
+        error = QString::fromUtf8(sqlite3_errmsg(handle));
+        return false;
+    }
     if (sqlite3_step(statement) != SQLITE_ROW) {
-        const QString reason = QString::fromUtf8(sqlite3_errmsg(handle));
+        error = QString::fromUtf8(sqlite3_errmsg(handle));
         sqlite3_finalize(statement);
-        return reason;
+        return false;
     }
     if (sqlite3_column_type(statement, 0) != SQLITE_NULL) {
         const quint64 span = quint64(sqlite3_column_int64(statement, 1))
@@ -56,17 +58,20 @@ QString readKeyIndex(sqlite3 *handle, KeyIndex &index)
 
     statement = nullptr;
     if (sqlite3_prepare_v2(handle, "SELECT IdNumber FROM Details ORDER BY IdNumber", -1,
-                           &statement, nullptr) != SQLITE_OK)
-        return QString::fromUtf8(sqlite3_errmsg(handle));
+                           &statement, nullptr) != SQLITE_OK) {
+        error = QString::fromUtf8(sqlite3_errmsg(handle));
+        return false;
+    }
     int rc = SQLITE_ERROR;
     bool ordered = true;
     while (ordered && (rc = sqlite3_step(statement)) == SQLITE_ROW)
         ordered = index.append(sqlite3_column_int64(statement, 0));
-    const QString reason = !ordered ? outOfOrderReason()
-            : rc != SQLITE_DONE   ? QString::fromUtf8(sqlite3_errmsg(handle))
-                                  : QString();
+    if (!ordered)
+        error = outOfOrderReason();
+    else if (rc != SQLITE_DONE)
+        error = QString::fromUtf8(sqlite3_errmsg(handle));
     sqlite3_finalize(statement);
-    return reason;
+    return ordered && rc == SQLITE_DONE;
 }
 
 #endif

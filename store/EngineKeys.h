@@ -24,7 +24,7 @@ QString outOfOrderReason();
 // not SQLite's.
 sqlite3 *handleOf(const QSqlDatabase &db);
 // The keys in order as runs; the reason of a failure, or an empty text.
-QString readKeyIndex(sqlite3 *handle, KeyIndex &index);
+bool readKeyIndex(sqlite3 *handle, KeyIndex &index, QString &error);
 #endif
 
 } // namespace Orvane::EngineKeys

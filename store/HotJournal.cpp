@@ -103,7 +103,7 @@ HotJournal::Outcome setAside(const QString &databasePath, const QString &journal
     const QString target = setAsideName(journalPath);
     if (!journal.rename(target)) {
         outcome.verdict = HotJournal::Verdict::Stuck;
-        outcome.refusal =
+        outcome.error =
                 QStringLiteral("An unfinished change found beside %1 belongs to another copy of "
                                "the file, which has since replaced it, and must not be applied "
                                "to it. It could not be set aside (%2), so the file was not "

@@ -32,14 +32,14 @@ public:
         Belongs,  // left for SQLite to play in, which is right
         Live,     // a write under way holds the file: left alone
         SetAside, // moved to setAsideAs, never played in
-        Stuck,    // cannot belong but could not be moved: refusal says why
+        Stuck,    // cannot belong but could not be moved: error says why
     };
     struct Outcome
     {
         Verdict verdict = Verdict::None;
         QString setAsideAs; // the journal's new path
         QString notice;     // for the user, after a set-aside
-        QString refusal;    // why the file must not be opened now
+        QString error;      // why the file must not be opened now
     };
 
     // Settles the journal beside the database file at databasePath (an

@@ -93,7 +93,7 @@ RecordCsvReader::Step RecordCsvReader::refuseRowFault()
     switch (m_rows.fault()) {
     case CsvRowReader::Fault::None:
     case CsvRowReader::Fault::Unreadable:
-        reason = QStringLiteral("The file could not be read: %1").arg(m_rows.readError());
+        reason = QStringLiteral("The file could not be read: %1").arg(m_rows.errorText());
         break;
     case CsvRowReader::Fault::Unclosed:
         reason = QStringLiteral("A quoted field in %1 is not closed.").arg(column);
@@ -231,8 +231,8 @@ RecordCsvReader::Step RecordCsvReader::next(DowsingRecord *record)
             return refuse(line, notText.arg(nameOf(i)));
         if (column.isDate) {
             const CsvCells::DateReading date = CsvCells::readDate(*text);
-            if (!date.problem.isEmpty())
-                return refuse(line, date.problem);
+            if (!date.error.isEmpty())
+                return refuse(line, date.error);
             if (record)
                 record->Date = date.date;
         } else if (column.isTime) {
@@ -267,7 +267,7 @@ ReadResult read(const QByteArray &bytes)
     if (step == RecordCsvReader::Step::Refused) {
         result.records.clear();
         result.errorLine = reader.errorLine();
-        result.error = reader.error();
+        result.error = reader.errorText();
     }
     return result;
 }

@@ -37,7 +37,7 @@ public:
     Step next(DowsingRecord *record);
 
     int errorLine() const { return m_errorLine; }
-    QString error() const { return m_error; }
+    QString errorText() const { return m_error; }
     qint64 skippedRows() const { return m_skipped; }
     qint64 bytesRead() const { return m_rows.bytesRead(); }
 

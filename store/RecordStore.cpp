@@ -289,8 +289,8 @@ KeyIndex RecordStore::keyIndex()
     QSqlDatabase db = database();
 #ifdef ORVANE_ENGINE_KEYS
     if (sqlite3 *handle = EngineKeys::handleOf(db)) {
-        if (const QString reason = EngineKeys::readKeyIndex(handle, index); !reason.isEmpty()) {
-            fail(reason);
+        if (QString error; !EngineKeys::readKeyIndex(handle, index, error)) {
+            fail(error);
             index.clear();
         }
         index.squeeze();

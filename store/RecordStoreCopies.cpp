@@ -190,7 +190,7 @@ RecordStore::BackUpResult RecordStore::backUpTo(const QString &path,
         return BackUpResult::Failed;
     }
     return DatabaseCopy::copy(database(), m_file.path(), path,
-                              progress, &m_error);
+                              progress, m_error);
 }
 
 } // namespace Orvane

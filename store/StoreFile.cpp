@@ -101,8 +101,8 @@ StoreFile::OpenResult StoreFile::open(const QString &path)
     // SQLite plays a journal a crash left into whatever file has the name
     // at its first read: one that cannot belong to this file is set aside.
     const HotJournal::Outcome journal = HotJournal::settle(QFileInfo(path).absoluteFilePath());
-    if (!journal.refusal.isEmpty()) {
-        m_error = journal.refusal;
+    if (!journal.error.isEmpty()) {
+        m_error = journal.error;
         return OpenResult::Unusable;
     }
     m_notice = journal.notice;

@@ -314,8 +314,8 @@ void TestHotJournal::journalIsPlayedOnlyIntoItsOwnFile()
         // Looked at directly, the journal cannot be moved.
         const HotJournal::Outcome settled = HotJournal::settle(path);
         QCOMPARE(settled.verdict, HotJournal::Verdict::Stuck);
-        QVERIFY2(settled.refusal.contains(QLatin1String("could not be set aside")),
-                 qPrintable(settled.refusal));
+        QVERIFY2(settled.error.contains(QLatin1String("could not be set aside")),
+                 qPrintable(settled.error));
         QCOMPARE(fileBytes(journal), journalBytes);
         QCOMPARE(digestOf(path), fileDigest);
         QCOMPARE(setAside(path), QStringList());
