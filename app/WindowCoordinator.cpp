@@ -11,8 +11,10 @@
 #include "RecordTransfer.h"
 
 #include "entry/EntryWindow.h"
+#include "list/CustomersWindow.h"
 #include "list/DeletedRecordsWindow.h"
 #include "list/RecordListWindow.h"
+#include "list/StatisticsWindow.h"
 #include "platform/Platform.h"
 #include "store/RecordStore.h"
 #include "view/RecordViewWindow.h"
@@ -76,6 +78,11 @@ void WindowCoordinator::connectEntryWindow()
     connect(m_entry, &EntryWindow::allRecordsRequested, this, &WindowCoordinator::showAllRecords);
     connect(m_entry, &EntryWindow::findRecordsRequested, this,
             &WindowCoordinator::showFindRecords);
+    connect(m_entry, &EntryWindow::customersRequested, this,
+            [this] { showCustomers(m_entry); });
+    // From the entry window, every record's statistics.
+    connect(m_entry, &EntryWindow::statisticsRequested, this,
+            [this] { showStatistics(m_entry, FindRequest(), tr("All records")); });
     connect(m_entry, &EntryWindow::recordUpdated, this, &WindowCoordinator::showListAfterUpdate);
     // From the entry window every record goes out, in order of addition.
     connect(m_entry, &EntryWindow::exportRequested, this,
@@ -124,6 +131,17 @@ RecordListWindow *WindowCoordinator::listWindow()
                 [this](qint64 key) { showFreshList(key); });
         connect(m_list, &RecordListWindow::deletedRecordsRequested, this,
                 &WindowCoordinator::showDeletedRecords);
+        connect(m_list, &RecordListWindow::customersRequested, this,
+                [this] { showCustomers(m_list); });
+        // From the list, the statistics of the records it shows.
+        connect(m_list, &RecordListWindow::statisticsRequested, this, [this] {
+            const FindRequest request = m_list->request();
+            QString scope = request.customer ? RecordListWindow::captionOf(*request.customer)
+                                             : tr("All records");
+            if (!request.text.isEmpty())
+                scope = tr("%1 holding \"%2\"").arg(scope, request.text);
+            showStatistics(m_list, request, scope);
+        });
         // After the result that found it is on show, never in the middle of
         // a search.
         connect(m_list, &RecordListWindow::findIndexUnsound, this, [this] {
@@ -277,6 +295,88 @@ void WindowCoordinator::showDeletedRecords()
     window.exec();
     if (window.restoredKey() >= 0)
         showFreshList(window.restoredKey());
+}
+
+CustomersWindow *WindowCoordinator::customersWindow() const
+{
+    return m_customers;
+}
+
+StatisticsWindow *WindowCoordinator::statisticsWindow() const
+{
+    return m_statistics;
+}
+
+QWidget *WindowCoordinator::returnTo(QWidget *from) const
+{
+    return from ? from : static_cast<QWidget *>(m_entry.data());
+}
+
+void WindowCoordinator::showCustomers(QWidget *from)
+{
+    unloadCustomers();
+    m_customersFrom = from;
+    m_customers = new CustomersWindow;
+    m_frame.addChild(m_customers);
+    connect(m_customers, &CustomersWindow::backRequested, this, [this] {
+        QWidget *back = returnTo(m_customersFrom);
+        if (back == m_list)
+            m_frame.showChild(listWindow());
+        else if (back)
+            m_frame.showChild(back);
+        unloadCustomers();
+    });
+    connect(m_customers, &CustomersWindow::customerChosen, this,
+            &WindowCoordinator::showCustomerRecords);
+    m_frame.hideChild(from);
+    // Shown before the count begins: the window paints at once, with a busy
+    // cursor, and the customers follow.
+    m_frame.showChild(m_customers);
+    m_customers->readCustomers();
+}
+
+void WindowCoordinator::unloadCustomers()
+{
+    QWidget *customers = m_customers;
+    m_customers = nullptr;
+    if (customers)
+        m_frame.unloadChild(customers);
+}
+
+void WindowCoordinator::showCustomerRecords(const CustomerId &customer)
+{
+    if (m_entry)
+        m_frame.hideChild(m_entry);
+    RecordListWindow *list = listWindow();
+    list->showCustomer(customer);
+    m_frame.showChild(list);
+    // Its unload deletes it later: it may be what sent the signal.
+    unloadCustomers();
+}
+
+void WindowCoordinator::showStatistics(QWidget *from, const FindRequest &request,
+                                       const QString &scope)
+{
+    unloadStatistics();
+    m_statisticsFrom = from;
+    m_statistics = new StatisticsWindow;
+    m_frame.addChild(m_statistics);
+    connect(m_statistics, &StatisticsWindow::backRequested, this, [this] {
+        if (QWidget *back = returnTo(m_statisticsFrom))
+            m_frame.showChild(back);
+        unloadStatistics();
+    });
+    m_frame.hideChild(from);
+    m_frame.showChild(m_statistics);
+    m_statistics->readStatistics(request, scope);
+}
+
+void WindowCoordinator::unloadStatistics()
+{
+    QWidget *statistics = m_statistics;
+    m_statistics = nullptr;
+    if (statistics)
+        m_frame.unloadChild(statistics);
 }
 
 void WindowCoordinator::exitProgram()

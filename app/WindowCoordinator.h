@@ -14,6 +14,10 @@ class RecordListWindow;
 class EntryWindow;
 class RecordViewWindow;
 class RecordTransfer;
+class CustomersWindow;
+class StatisticsWindow;
+struct CustomerId;
+struct FindRequest;
 class DailyBackup;
 
 // Holds the frame's three child windows and the record chosen in the list,
@@ -85,6 +89,17 @@ public:
     // The list's File > Deleted Records: the kept deleted records, over
     // the list; what was put back is current in the list read afresh.
     void showDeletedRecords();
+    // File > Customers, from the entry window or the list: the customers
+    // window, read afresh, replaces from; its Back shows from again.
+    void showCustomers(QWidget *from);
+    // A customer chosen there: the list (read afresh when it was not
+    // loaded) with only their records.
+    void showCustomerRecords(const CustomerId &customer);
+    // File > Statistics: the statistics of the records request finds,
+    // replacing from, whose Back shows from again.
+    void showStatistics(QWidget *from, const FindRequest &request, const QString &scope);
+    CustomersWindow *customersWindow() const;
+    StatisticsWindow *statisticsWindow() const;
     // Shows the exit screen and closes the frame with its windows.
     void exitProgram();
     // File > Export, Import and Back Up, over the program's database.
@@ -95,11 +110,22 @@ public:
 
 private:
     void connectEntryWindow();
+    // The window a Back shows: from while it is loaded, else the entry
+    // window.
+    QWidget *returnTo(QWidget *from) const;
+    void unloadCustomers();
+    void unloadStatistics();
 
     FrameWindow &m_frame;
     QPointer<EntryWindow> m_entry;
     QPointer<RecordListWindow> m_list;
     QPointer<RecordViewWindow> m_view;
+    // Loaded for each showing, unloaded by their Back.
+    QPointer<CustomersWindow> m_customers;
+    QPointer<StatisticsWindow> m_statistics;
+    // The windows their Back shows again.
+    QPointer<QWidget> m_customersFrom;
+    QPointer<QWidget> m_statisticsFrom;
     SelectedRecord m_selected;
     RecordTransfer *m_transfer = nullptr;
     DailyBackup *m_backup = nullptr;

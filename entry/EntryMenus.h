@@ -17,6 +17,8 @@ struct EntryMenus
     QAction *addNewRecord = nullptr;
     QAction *viewAllRecords = nullptr;
     QAction *findRecords = nullptr;
+    QAction *customers = nullptr;
+    QAction *statistics = nullptr;
     QAction *fileSeparator1 = nullptr;
     QAction *exportRecords = nullptr;
     QAction *importRecords = nullptr;

@@ -89,6 +89,8 @@ void EntryWindow::connectControls()
     connect(m_menus.addNewRecord, &QAction::triggered, this, &EntryWindow::startNewRecord);
     connect(m_menus.viewAllRecords, &QAction::triggered, this, &EntryWindow::showAllRecords);
     connect(m_menus.findRecords, &QAction::triggered, this, &EntryWindow::findRecordsRequested);
+    connect(m_menus.customers, &QAction::triggered, this, &EntryWindow::customersRequested);
+    connect(m_menus.statistics, &QAction::triggered, this, &EntryWindow::statisticsRequested);
     connect(m_menus.exportRecords, &QAction::triggered, this, &EntryWindow::exportRequested);
     connect(m_menus.importRecords, &QAction::triggered, this, &EntryWindow::importRequested);
     connect(m_menus.backUpDatabase, &QAction::triggered, this, &EntryWindow::backUpRequested);

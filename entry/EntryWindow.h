@@ -76,6 +76,9 @@ signals:
     void allRecordsRequested();
     // File > Find Records: the list, with its find bar on show and focused.
     void findRecordsRequested();
+    // File > Customers and File > Statistics (of every record).
+    void customersRequested();
+    void statisticsRequested();
     // File > Export, Import and Back Up: the app layer does the work.
     void exportRequested();
     void importRequested();

@@ -17,6 +17,12 @@ FindBar::FindBar(const QFont &labelFont, const QFont &countFont, QWidget *parent
     setObjectName(QStringLiteral("findBar"));
     setAccessibleName(QStringLiteral("Find records"));
 
+    m_lblCaption = new QLabel(this);
+    m_lblCaption->setObjectName(QStringLiteral("lblFindCaption"));
+    m_lblCaption->setFont(labelFont);
+    m_lblCaption->setTextFormat(Qt::PlainText);
+    m_lblCaption->hide();
+
     m_lblFind = new QLabel(QStringLiteral("F&ind:"), this);
     m_lblFind->setObjectName(QStringLiteral("lblFind"));
     m_lblFind->setAccessibleName(QStringLiteral("Find"));
@@ -47,6 +53,7 @@ FindBar::FindBar(const QFont &labelFont, const QFont &countFont, QWidget *parent
 
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 6);
+    row->addWidget(m_lblCaption);
     row->addWidget(m_lblFind);
     row->addWidget(m_txtFind, 1);
     row->addSpacing(8);
@@ -72,6 +79,22 @@ void FindBar::focusBox()
 {
     m_txtFind->selectAll();
     m_txtFind->setFocus(Qt::ShortcutFocusReason);
+}
+
+void FindBar::setCaption(const QString &caption)
+{
+    m_lblCaption->setText(caption);
+    m_lblCaption->setVisible(!caption.isEmpty());
+    // Screen readers hear whose records the box finds in.
+    m_txtFind->setAccessibleDescription(
+            caption.isEmpty() ? tr("Shows only the records holding this text in any field")
+                              : tr("Shows only the records of %1 holding this text in any field")
+                                        .arg(caption));
+}
+
+QString FindBar::caption() const
+{
+    return m_lblCaption->text();
 }
 
 bool FindBar::eventFilter(QObject *watched, QEvent *event)

@@ -29,6 +29,11 @@ public:
     void setCount(const QString &text, bool spoken = true);
     // Selects the box's text and gives the box the keyboard.
     void focusBox();
+    // What the records found in are, before "Find:" ("Customer: JOHN
+    // SMITH, 0123.456"), when they are a given set rather than every
+    // record; empty for every record.
+    void setCaption(const QString &caption);
+    QString caption() const;
 
 signals:
     void textChanged(const QString &text);
@@ -39,6 +44,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    QLabel *m_lblCaption = nullptr;
     QLabel *m_lblFind = nullptr;
     QLineEdit *m_txtFind = nullptr;
     AnnouncedLabel *m_lblCount = nullptr;

@@ -4,15 +4,14 @@
 
 #include <QObject>
 
-#include <atomic>
 #include <memory>
-
-class QThread;
 
 namespace Orvane {
 
-// Runs the list's searches on a thread of its own, one at a time, through
-// one RecordFinder that lives in that thread. Each post() supersedes every
+class FinderThread;
+
+// Runs the list's searches on a FinderThread, one at a time, through the
+// RecordFinder that lives in that thread. Each post() supersedes every
 // earlier one: a search still running is told to stop, one still waiting is
 // skipped, and a result that comes back after a newer post() is dropped, so
 // that done() only ever carries the result of the latest request.
@@ -31,18 +30,13 @@ public:
     // Drops whatever was asked: no done() follows until the next post().
     void cancel();
     // A request is posted and its result not yet delivered.
-    bool isRunning() const { return m_running; }
+    bool isRunning() const;
 
 signals:
     void done(const Orvane::FindResult &result);
 
 private:
-    class Worker;
-
-    std::shared_ptr<std::atomic<quint64>> m_latest;
-    QThread *m_thread = nullptr;
-    Worker *m_worker = nullptr;
-    bool m_running = false;
+    std::unique_ptr<FinderThread> m_thread;
 };
 
 } // namespace Orvane

@@ -35,6 +35,24 @@ void ListQuery::setText(const QString &text)
     run();
 }
 
+void ListQuery::setCustomer(const std::optional<CustomerId> &customer)
+{
+    if (m_request.customer == customer && m_request.text.isEmpty())
+        return;
+    m_request.customer = customer;
+    m_request.text.clear();
+    run();
+}
+
+void ListQuery::clearFind()
+{
+    if (!m_request.customer && m_request.text.isEmpty())
+        return;
+    m_request.customer.reset();
+    m_request.text.clear();
+    run();
+}
+
 void ListQuery::setSort(std::optional<DowsingRecord::FieldId> field, bool descending)
 {
     if (!field)

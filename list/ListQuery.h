@@ -38,6 +38,11 @@ public:
     // Shows the records holding the text (every record for an empty text),
     // in the sort asked for.
     void setText(const QString &text);
+    // Shows one customer's records (every record for none), found by an
+    // empty text: what the find bar shows on choosing a customer.
+    void setCustomer(const std::optional<CustomerId> &customer);
+    // Every record again, in the sort asked for: the find bar closed.
+    void clearFind();
     // Sorts by a field, or in the order of addition for none.
     void setSort(std::optional<DowsingRecord::FieldId> field, bool descending = false);
     // A field's next sort: ascending, descending, order of addition.

@@ -194,10 +194,31 @@ void RecordListWindow::closeFindBar()
     m_findBar->hide();
     fitSubWindow();
     m_findBar->setTextQuietly(QString());
+    m_findBar->setCaption(QString());
     if (m_query)
-        m_query->setText(QString());
+        m_query->clearFind();
     if (hadFocus || isVisible())
         (m_DataGrid->isEnabled() ? static_cast<QWidget *>(m_DataGrid) : m_cmdBack)->setFocus();
+}
+
+QString RecordListWindow::captionOf(const CustomerId &customer)
+{
+    if (!customer.name.isEmpty() && !customer.phone.isEmpty())
+        return tr("Customer: %1, %2").arg(customer.name, customer.phone);
+    if (!customer.name.isEmpty() || !customer.phone.isEmpty())
+        return tr("Customer: %1").arg(customer.name + customer.phone);
+    return tr("Customer: a record without name or phone number");
+}
+
+void RecordListWindow::showCustomer(const CustomerId &customer)
+{
+    if (!m_query)
+        return;
+    m_findBar->setTextQuietly(QString());
+    m_findBar->setCaption(captionOf(customer));
+    m_query->setCustomer(customer);
+    showFindBar();
+    updateCount();
 }
 
 const FindRequest &RecordListWindow::request() const
@@ -308,6 +329,7 @@ void RecordListWindow::applyState(const ListState &state)
         return;
     }
     m_findBar->setTextQuietly(state.request.text);
+    m_findBar->setCaption(state.request.customer ? captionOf(*state.request.customer) : QString());
     if (state.barShown != m_barShown) {
         m_barShown = state.barShown;
         m_findBar->setVisible(m_barShown);

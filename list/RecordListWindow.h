@@ -69,6 +69,13 @@ public:
     void showFindBar();
     // Hides the find bar; every record shows again, in the same sort.
     void closeFindBar();
+    // Shows only the customer's records, in the sort the list has, with
+    // the find bar on show saying whose they are ("Customer: JOHN SMITH,
+    // 0123.456"); the bar's text finds among them, and closing the bar
+    // shows every record again.
+    void showCustomer(const CustomerId &customer);
+    // What the find bar says of a customer's records.
+    static QString captionOf(const CustomerId &customer);
     bool isFindBarShown() const { return m_barShown; }
     // Sorts by a column (RecordListModel's numbers), or in the order of
     // addition for -1.
@@ -107,6 +114,9 @@ signals:
     void recordRestored(qint64 key);
     // File > Deleted Records: the kept deleted records are to be shown.
     void deletedRecordsRequested();
+    // File > Customers and File > Statistics (of the records shown).
+    void customersRequested();
+    void statisticsRequested();
     // A find's or sort's result is shown (or every record again).
     void resultShown();
     // The find index did not fit the table (another program wrote it, or
@@ -159,6 +169,8 @@ private:
     QAction *m_mnuExportShown = nullptr;
     QAction *m_mnuUndoDelete = nullptr;
     QAction *m_mnuDeletedRecords = nullptr;
+    QAction *m_mnuCustomers = nullptr;
+    QAction *m_mnuStatistics = nullptr;
     FindBar *m_findBar = nullptr;
 };
 

@@ -1,5 +1,6 @@
-// The list window's File menu: finding, exporting, undoing a delete and
-// the kept deleted records. The window itself is in RecordListWindow.cpp.
+// The list window's File menu: finding, customers and statistics,
+// exporting, undoing a delete and the kept deleted records. The window
+// itself is in RecordListWindow.cpp.
 
 #include "RecordListWindow.h"
 
@@ -22,6 +23,14 @@ void RecordListWindow::buildMenus()
     m_mnuFindRecords->setObjectName(QStringLiteral("mnuFindRecords"));
     m_mnuFindRecords->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     connect(m_mnuFindRecords, &QAction::triggered, this, &RecordListWindow::showFindBar);
+    // The customers, and the statistics of the records shown; C and T in
+    // the entry window's File menu too.
+    m_mnuCustomers = m_mnuFile->addAction(tr("&Customers..."));
+    m_mnuCustomers->setObjectName(QStringLiteral("mnuCustomers"));
+    connect(m_mnuCustomers, &QAction::triggered, this, &RecordListWindow::customersRequested);
+    m_mnuStatistics = m_mnuFile->addAction(tr("S&tatistics..."));
+    m_mnuStatistics->setObjectName(QStringLiteral("mnuStatistics"));
+    connect(m_mnuStatistics, &QAction::triggered, this, &RecordListWindow::statisticsRequested);
     // E, as in the entry window's File menu: Alt+F, E exports in both.
     m_mnuExportShown = m_mnuFile->addAction(QStringLiteral("&Export Records..."));
     m_mnuExportShown->setObjectName(QStringLiteral("mnuExportShown"));

@@ -110,6 +110,21 @@ QByteArrayView FindBlock::field(qsizetype i, int f) const
     return QByteArrayView(at, qMin<qsizetype>(qsizetype(std::strlen(at)), end - at));
 }
 
+void FindBlock::fields(qsizetype i, QByteArrayView (&out)[kFieldCount]) const
+{
+    const char *text = m_text.constData() + m_textAt;
+    const char *at = text + (i == 0 ? 0 : m_ends.at(i - 1));
+    const char *end = text + m_ends.at(i);
+    for (QByteArrayView &field : out) {
+        if (at >= end) {
+            field = {};
+            continue;
+        }
+        field = QByteArrayView(at, qMin<qsizetype>(qsizetype(std::strlen(at)), end - at));
+        at += field.size() + 1;
+    }
+}
+
 // Stored: the format byte, the record count (one byte: count - 1), each
 // key's low byte, each record's end as four bytes, then the text; all but
 // the first byte compressed with LZ4 behind the uncompressed size.

@@ -66,6 +66,9 @@ public:
 
     // Field f of record i (0 the date as listed, 12 Notes), folded.
     QByteArrayView field(qsizetype i, int f) const;
+    // Every field of record i, in one walk over its text; a field a record
+    // lacks (in a block another program wrote) is empty.
+    void fields(qsizetype i, QByteArrayView (&out)[kFieldCount]) const;
 
     // The stored form, and back. fromStored() is false for bytes that are
     // not a block this build wrote (another version's, or damaged).

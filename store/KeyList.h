@@ -25,6 +25,8 @@ public:
     // The position of key, or -1.
     qsizetype indexOf(qint64 key) const;
     QVector<qint64> toVector() const;
+    // The room the keys take.
+    qsizetype bytes() const { return m_keys.capacity() * 4 + m_wideKeys.capacity() * 8; }
 
 private:
     QVector<quint32> m_keys;

@@ -1,6 +1,8 @@
 #include "RecordFinder.h"
 
 #include "BlockWorkers.h"
+#include "EngineKeys.h"
+#include "KeyIndex.h"
 #include "FindIndex.h"
 #include "RecordSort.h"
 #include "StoreSql.h"
@@ -11,6 +13,7 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <algorithm>
 #include <limits>
 
 namespace Orvane {
@@ -72,22 +75,41 @@ struct Slot
     RecordSort sorted;
 };
 
-void searchBlock(Slot &slot, const QByteArray &folded, int sortField)
+// The fields a customer is told by, in a block.
+const int kNameField = int(DowsingRecord::FieldId::Name);
+const int kPhoneField = int(DowsingRecord::FieldId::Phone_No);
+
+void searchBlock(Slot &slot, const QByteArray &folded, int sortField,
+                 const CustomerId::Match *customer)
 {
     const FindBlock &block = slot.item.block;
     slot.seen = {};
     block.addKeysTo(slot.seen);
     slot.found.clear();
     slot.sorted.clear();
-    if (sortField < 0) {
-        block.search(folded, [&](qint64 key) { slot.found.append(key); });
-        return;
-    }
+    // Found keys come in increasing order, so the block's records are
+    // walked once.
     qsizetype i = 0;
-    block.search(folded, [&](qint64 key) {
+    const auto placeOf = [&](qint64 key) {
         while (block.keyAt(i) != key)
             ++i;
-        slot.sorted.add(key, block.field(i, sortField));
+        return i;
+    };
+    const auto wanted = [&](qint64 key, qsizetype at) {
+        return !customer
+                || (*customer)(block.field(at, kNameField), block.field(at, kPhoneField), key);
+    };
+    if (sortField < 0) {
+        block.search(folded, [&](qint64 key) {
+            if (!customer || wanted(key, placeOf(key)))
+                slot.found.append(key);
+        });
+        return;
+    }
+    block.search(folded, [&](qint64 key) {
+        const qsizetype at = placeOf(key);
+        if (wanted(key, at))
+            slot.sorted.add(key, block.field(at, sortField));
     });
 }
 
@@ -95,14 +117,19 @@ void searchBlock(Slot &slot, const QByteArray &folded, int sortField)
 
 RecordFinder::Pass RecordFinder::search(const FindRequest &request, bool useIndex,
                                         qint64 mostRecords,
-                                        const std::function<bool()> &shouldStop)
+                                        const std::function<bool()> &shouldStop,
+                                        FoundRecords *tally)
 {
     Pass pass;
     const QSqlDatabase db = QSqlDatabase::database(m_engine->connection, false);
     FindIndex::Reader reader(db);
     // The stored fields sort by their text in the blocks, the key by itself.
-    const bool byKey = request.sortBy == DowsingRecord::FieldId::IdNumber;
-    const int sortField = request.sortBy && !byKey ? int(*request.sortBy) : -1;
+    const bool byKey = !tally && request.sortBy == DowsingRecord::FieldId::IdNumber;
+    const int sortField = !tally && request.sortBy && !byKey ? int(*request.sortBy) : -1;
+    std::optional<CustomerId::Match> customerMatch;
+    if (request.customer)
+        customerMatch.emplace(*request.customer);
+    const CustomerId::Match *customer = customerMatch ? &*customerMatch : nullptr;
     RecordSort sort(sortField);
     const QByteArray folded = FindBlock::foldedQuery(request.text);
     if (!reader.start(pass.error, useIndex)) {
@@ -117,7 +144,7 @@ RecordFinder::Pass RecordFinder::search(const FindRequest &request, bool useInde
     }
     // Sized from the table, never from the index, which another program
     // may have written.
-    if (sortField >= 0 && request.text.isEmpty())
+    if (sortField >= 0 && request.text.isEmpty() && !customer)
         sort.reserve(qMin<qint64>(mostRecords, qint64(1) << 26));
     if (!m_workers)
         m_workers = std::make_unique<BlockWorkers>(
@@ -132,16 +159,22 @@ RecordFinder::Pass RecordFinder::search(const FindRequest &request, bool useInde
             ++count;
         return pass.error.isEmpty() ? count : 0;
     };
-    const auto workOn = [&](std::vector<Slot> &batch) {
-        return [&batch, &folded, sortField](int i) {
+    if (tally)
+        tally->begin(2 * kBatchBlocks);
+    const auto workOn = [&](std::vector<Slot> &batch, int firstSlot) {
+        return [&batch, &folded, sortField, customer, tally, firstSlot](int i) {
             Slot &slot = batch[i];
             slot.undecodable = !slot.item.decoded
                     && !slot.item.block.fromStored(slot.item.number, slot.item.stored);
-            if (!slot.undecodable)
-                searchBlock(slot, folded, sortField);
+            if (slot.undecodable)
+                return;
+            searchBlock(slot, folded, sortField, customer);
+            if (tally)
+                tally->searched(firstSlot + i, slot.item.block, slot.found);
         };
     };
-    const std::function<void(int)> work[2] = {workOn(batches[0]), workOn(batches[1])};
+    const std::function<void(int)> work[2] = {workOn(batches[0], 0),
+                                              workOn(batches[1], kBatchBlocks)};
     int current = 0;
     int count = readBatch(batches[current]);
     while (count > 0) {
@@ -157,13 +190,18 @@ RecordFinder::Pass RecordFinder::search(const FindRequest &request, bool useInde
         for (int i = 0; i < count && pass.error.isEmpty(); ++i) {
             Slot &slot = batch[i];
             // A block this build cannot read: its records are read instead.
+            const int slotNumber = current * kBatchBlocks + i;
             if (slot.undecodable) {
                 if (!reader.readRecords(slot.item.number, slot.item.block, pass.error))
                     break;
-                searchBlock(slot, folded, sortField);
+                searchBlock(slot, folded, sortField, customer);
+                if (tally)
+                    tally->searched(slotNumber, slot.item.block, slot.found);
             }
             pass.seen += slot.seen;
-            if (sortField < 0) {
+            if (tally) {
+                tally->taken(slotNumber, slot.item.block, slot.found);
+            } else if (sortField < 0) {
                 for (qint64 key : std::as_const(slot.found))
                     pass.keys.append(key);
             } else {
@@ -192,6 +230,18 @@ RecordFinder::Pass RecordFinder::search(const FindRequest &request, bool useInde
 
 std::optional<KeySummary> RecordFinder::tableKeys(QString &error)
 {
+#ifdef ORVANE_ENGINE_KEYS
+    // Straight from the engine, in the transaction under way: a count
+    // without a list has no key read before it, and through the driver a
+    // million keys take twice as long.
+    if (sqlite3 *handle = EngineKeys::handleOf(QSqlDatabase::database(m_engine->connection, false))) {
+        KeyIndex index;
+        error = EngineKeys::readKeyIndex(handle, index);
+        if (!error.isEmpty())
+            return std::nullopt;
+        return index.summary();
+    }
+#endif
     QSqlQuery query(QSqlDatabase::database(m_engine->connection, false));
     query.setForwardOnly(true);
     KeySummary summary;
@@ -208,6 +258,18 @@ std::optional<KeySummary> RecordFinder::tableKeys(QString &error)
 
 FindResult RecordFinder::run(const FindRequest &request, const std::function<bool()> &shouldStop,
                              const std::optional<KeySummary> &listed)
+{
+    return run(request, shouldStop, listed, nullptr);
+}
+
+FindResult RecordFinder::run(const FindRequest &request, const std::function<bool()> &shouldStop,
+                             FoundRecords &tally)
+{
+    return run(request, shouldStop, std::nullopt, &tally);
+}
+
+FindResult RecordFinder::run(const FindRequest &request, const std::function<bool()> &shouldStop,
+                             const std::optional<KeySummary> &listed, FoundRecords *tally)
 {
     FindResult result;
     if (!m_engine) {
@@ -247,10 +309,10 @@ FindResult RecordFinder::run(const FindRequest &request, const std::function<boo
     Pass pass;
     if (tryIndex && (listed || readTable())) {
         const qint64 most = listed ? listed->count : table->count;
-        pass = search(request, true, most, shouldStop);
+        pass = search(request, true, most, shouldStop, tally);
         // More than the caller's keys: records added since it read them?
         if (pass.tooMany && listed && !table && readTable() && table->count > most)
-            pass = search(request, true, table->count, shouldStop);
+            pass = search(request, true, table->count, shouldStop, tally);
         if (pass.stopped || (!pass.error.isEmpty() && !pass.damaged)) {
             db.rollback();
             result.error = pass.error;
@@ -278,7 +340,7 @@ FindResult RecordFinder::run(const FindRequest &request, const std::function<boo
     }
     if (!sound) {
         // The records themselves are the truth; the index is derived.
-        pass = search(request, false, std::numeric_limits<qint64>::max(), shouldStop);
+        pass = search(request, false, std::numeric_limits<qint64>::max(), shouldStop, tally);
         if (pass.stopped || !pass.error.isEmpty()) {
             db.rollback();
             result.error = pass.error;

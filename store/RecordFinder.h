@@ -1,10 +1,12 @@
 #pragma once
 
+#include "CustomerId.h"
 #include "DowsingRecord.h"
 #include "KeyList.h"
 #include "KeySummary.h"
 
 #include <QString>
+#include <QVector>
 
 #include <functional>
 #include <memory>
@@ -13,21 +15,36 @@
 namespace Orvane {
 
 class BlockWorkers;
+class FindBlock;
 
 // What the list shows: the records holding a text, in an order.
 struct FindRequest
 {
+    FindRequest() = default;
+    FindRequest(QString text, std::optional<DowsingRecord::FieldId> sortBy, bool descending,
+                std::optional<CustomerId> customer = std::nullopt)
+        : text(std::move(text))
+        , sortBy(sortBy)
+        , descending(descending)
+        , customer(std::move(customer))
+    {
+    }
+
     // Shown are the records where any text field, or the date as the list
     // shows it, holds this text, whatever the case; every record when empty.
     QString text;
     // The field to sort by; none for the order of addition.
     std::optional<DowsingRecord::FieldId> sortBy;
     bool descending = false;
+    // When set, only this customer's records are shown (found and sorted
+    // as ever): the list of one customer.
+    std::optional<CustomerId> customer;
 
-    bool showsEverything() const { return text.isEmpty() && !sortBy; }
+    bool showsEverything() const { return text.isEmpty() && !sortBy && !customer; }
     friend bool operator==(const FindRequest &a, const FindRequest &b)
     {
-        return a.text == b.text && a.sortBy == b.sortBy && a.descending == b.descending;
+        return a.text == b.text && a.sortBy == b.sortBy && a.descending == b.descending
+                && a.customer == b.customer;
     }
     friend bool operator!=(const FindRequest &a, const FindRequest &b) { return !(a == b); }
 };
@@ -47,6 +64,26 @@ struct FindResult
     QString error;
     // Stopped on request before it was done; keys are then incomplete.
     bool stopped = false;
+};
+
+// Sees the records a search finds, block by block, so that a count over
+// them rides on the search's own reading of the find index (every core
+// decompressing, the index checked against the table) instead of reading
+// the records again.
+class FoundRecords
+{
+public:
+    virtual ~FoundRecords() = default;
+    // A pass over every block begins, with up to slotCount blocks in hand at
+    // once. A pass may be followed by another over the records themselves
+    // (the index did not fit the table): what the first saw is forgotten.
+    virtual void begin(int slotCount) = 0;
+    // On any of the search's threads, for different slots at once: the
+    // keys of the records found in block, in key order.
+    virtual void searched(int slot, const FindBlock &block, const QVector<qint64> &found) = 0;
+    // On the finder's thread, slot after slot in block order, once the
+    // slot was searched; the block is still at hand.
+    virtual void taken(int slot, const FindBlock &block, const QVector<qint64> &found) = 0;
 };
 
 // Finds and sorts records through a read-only connection of its own, made
@@ -71,12 +108,18 @@ public:
     // from an index that does not fit it.
     FindResult run(const FindRequest &request, const std::function<bool()> &shouldStop,
                    const std::optional<KeySummary> &listed = std::nullopt);
+    // The same search handing what it finds to tally instead of keeping
+    // the keys (the result's keys are empty, and the sort is not made).
+    FindResult run(const FindRequest &request, const std::function<bool()> &shouldStop,
+                   FoundRecords &tally);
 
 private:
     struct Engine;
     struct Pass;
+    FindResult run(const FindRequest &request, const std::function<bool()> &shouldStop,
+                   const std::optional<KeySummary> &listed, FoundRecords *tally);
     Pass search(const FindRequest &request, bool useIndex, qint64 mostRecords,
-                const std::function<bool()> &shouldStop);
+                const std::function<bool()> &shouldStop, FoundRecords *tally);
     // The summary of the table's keys, read in the current transaction.
     std::optional<KeySummary> tableKeys(QString &error);
 
