@@ -1028,7 +1028,7 @@ void TestEntryWindow::menuBarCaptionsAndSwitchedOffEntries()
     };
     QCOMPARE(menus.at(0)->title(), QStringLiteral("&File"));
     QCOMPARE(captions(menus.at(0)),
-             (QStringList{"&Add New Record", "&View All  Records", "&Find Records...", "-",
+             (QStringList{"&Add New Record", "&View All  Records", "&Find Records...", "&Customers...", "S&tatistics...", "-",
                           "&Export Records...", "&Import Records...", "&Back Up Database...", "-",
                           "E&xit"}));
     QCOMPARE(e.action("mnuFindRecords")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
@@ -1124,7 +1124,7 @@ void TestEntryWindow::fileMenuRepeatsTheButtons()
     for (QAction *a : e.get<QMenu>("nuFile")->actions())
         if (a->isVisible())
             visible.append(a->isSeparator() ? QStringLiteral("-") : a->text());
-    QCOMPARE(visible, (QStringList{"&View All  Records", "&Find Records...", "-",
+    QCOMPARE(visible, (QStringList{"&View All  Records", "&Find Records...", "&Customers...", "S&tatistics...", "-",
                                    "&Export Records...", "&Import Records...",
                                    "&Back Up Database...", "-", "E&xit"}));
 

@@ -153,19 +153,21 @@ void TestListWindow::gridColumnsAndWindowParts()
     QCOMPARE(menus.size(), 1);
     QCOMPARE(menus.first()->title(), QStringLiteral("&File"));
     const QList<QAction *> entries = menus.first()->actions();
-    QCOMPARE(entries.size(), 6);
+    QCOMPARE(entries.size(), 8);
     QCOMPARE(entries.at(0)->text(), QStringLiteral("&Print"));
     QVERIFY(!entries.at(0)->isEnabled());
     QCOMPARE(entries.at(1)->text(), QStringLiteral("&Find Records..."));
     QCOMPARE(entries.at(1)->objectName(), QStringLiteral("mnuFindRecords"));
     QCOMPARE(entries.at(1)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
-    QCOMPARE(entries.at(2)->text(), QStringLiteral("&Export Records..."));
-    QCOMPARE(entries.at(2)->objectName(), QStringLiteral("mnuExportShown"));
-    QCOMPARE(entries.at(3)->text(), QStringLiteral("&Undo Delete"));
-    QCOMPARE(entries.at(3)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
-    QCOMPARE(entries.at(4)->text(), QStringLiteral("&Deleted Records..."));
-    QCOMPARE(entries.at(5)->text(), QStringLiteral("&Back"));
-    for (int i = 1; i < 6; ++i)
+    QCOMPARE(entries.at(2)->objectName(), QStringLiteral("mnuCustomers"));
+    QCOMPARE(entries.at(3)->objectName(), QStringLiteral("mnuStatistics"));
+    QCOMPARE(entries.at(4)->text(), QStringLiteral("&Export Records..."));
+    QCOMPARE(entries.at(4)->objectName(), QStringLiteral("mnuExportShown"));
+    QCOMPARE(entries.at(5)->text(), QStringLiteral("&Undo Delete"));
+    QCOMPARE(entries.at(5)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QCOMPARE(entries.at(6)->text(), QStringLiteral("&Deleted Records..."));
+    QCOMPARE(entries.at(7)->text(), QStringLiteral("&Back"));
+    for (int i = 1; i < 8; ++i)
         QVERIFY(entries.at(i)->isEnabled());
     // The find bar is hidden when the list is opened the ordinary way.
     QVERIFY(!list->findChild<QWidget *>(QStringLiteral("findBar"))->isVisible());
