@@ -329,10 +329,11 @@ void WindowCoordinator::showCustomers(QWidget *from)
     connect(m_customers, &CustomersWindow::customerChosen, this,
             &WindowCoordinator::showCustomerRecords);
     m_frame.hideChild(from);
-    // Shown before the count begins: the window paints at once, with a busy
-    // cursor, and the customers follow.
-    m_frame.showChild(m_customers);
+    // The count only begins here, on a thread of its own: the window
+    // paints at once, sized for its grid, with a busy cursor, and the
+    // customers follow.
     m_customers->readCustomers();
+    m_frame.showChild(m_customers);
 }
 
 void WindowCoordinator::unloadCustomers()
