@@ -236,8 +236,7 @@ std::optional<KeySummary> RecordFinder::tableKeys(QString &error)
     // million keys take twice as long.
     if (sqlite3 *handle = EngineKeys::handleOf(QSqlDatabase::database(m_engine->connection, false))) {
         KeyIndex index;
-        error = EngineKeys::readKeyIndex(handle, index);
-        if (!error.isEmpty())
+        if (!EngineKeys::readKeyIndex(handle, index, error))
             return std::nullopt;
         return index.summary();
     }
