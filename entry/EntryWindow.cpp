@@ -3,20 +3,16 @@
 #include "widgets/FieldFilters.h"
 #include "widgets/FilteredLineEdit.h"
 #include "HintLine.h"
-#include "widgets/Refusals.h"
 #include "OtherChooser.h"
 #include "Selectors.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
-#include "store/RecordDifference.h"
-#include "store/RecordStore.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStackedWidget>
 
@@ -27,35 +23,11 @@ namespace {
 const QString kAddCaption = QStringLiteral("&Add");
 const QString kUpdateCaption = QStringLiteral("&Update");
 
-void say(QWidget *parent, const QString &text,
-         MessageBoxes::Icon icon = MessageBoxes::Icon::Information)
-{
-    platform().messages->show(parent, text, icon);
-}
-
-// Selects the entry whose text is exactly this; leaves the list as it was
-// when there is none.
-void selectText(QComboBox *combo, const QString &text)
-{
-    const int index = combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (index >= 0)
-        combo->setCurrentIndex(index);
-}
-
-// Selects entry number-1 when the text is a number from 1 to the list's
-// length; otherwise leaves the list as it was.
-void selectNumbered(QComboBox *combo, const QString &text)
-{
-    const auto number = Selectors::numberIn(text);
-    if (number && *number >= 1 && *number <= combo->count())
-        combo->setCurrentIndex(*number - 1);
-}
-
 } // namespace
 
 EntryWindow::EntryWindow(QWidget *parent)
     : MdiChild(parent)
-    , m_entryRecords(std::make_unique<RecordStore>())
+    , m_records(this)
 {
     setObjectName(QStringLiteral("frmMain"));
     buildControls();
@@ -82,8 +54,8 @@ void EntryWindow::connectControls()
 
     // At most one pop-up is open: any selection in one list closes the
     // other list's.
-    connect(m_tool, &OtherChooser::selectionMade, m_item, &OtherChooser::hidePopup);
-    connect(m_item, &OtherChooser::selectionMade, m_tool, &OtherChooser::hidePopup);
+    connect(m_fields.tool, &OtherChooser::selectionMade, m_fields.item, &OtherChooser::hidePopup);
+    connect(m_fields.item, &OtherChooser::selectionMade, m_fields.tool, &OtherChooser::hidePopup);
 
     // A menu entry that repeats a button runs the button's own slot.
     connect(m_menus.addNewRecord, &QAction::triggered, this, &EntryWindow::startNewRecord);
@@ -116,32 +88,12 @@ QList<QMenu *> EntryWindow::menus() const
 
 bool EntryWindow::start()
 {
-    const QString path = RecordStore::databasePath(platform().programFolder);
-    QString problem;
-    if (!RecordStore::isPresent(path)) {
-        problem = Refusals::fileMissing();
-    } else {
-        switch (m_entryRecords->open(path)) {
-        case RecordStore::OpenResult::Opened:
-            break;
-        case RecordStore::OpenResult::Missing:
-            problem = Refusals::fileMissing();
-            break;
-        case RecordStore::OpenResult::Unusable:
-            problem = Refusals::fileUnusable(m_entryRecords->errorText());
-            break;
-        }
-    }
-    if (!problem.isEmpty()) {
-        Refusals::show(this, problem);
+    if (!m_records.open())
         return false;
-    }
-    if (const QString notice = m_entryRecords->notice(); !notice.isEmpty())
-        platform().messages->show(this, notice, MessageBoxes::Icon::Information);
     watchFileCheck();
 
-    fillSelectors();
-    selectFirstEntries();
+    m_fields.fillSelectors();
+    m_fields.selectFirstEntries();
     bringToFront(m_fraCustomersDetails);
     setPagesEnabled(false);
     markEntrySaved();
@@ -157,31 +109,6 @@ void EntryWindow::closeEvent(QCloseEvent *event)
 void EntryWindow::Form_Unload()
 {
     emit unloaded();
-}
-
-// --- Selectors ----------------------------------------------------------
-
-void EntryWindow::fillSelectors()
-{
-    for (QComboBox *list : {m_cmbHour, m_cmbMinute, m_cmbMonth, m_cmbDate, m_cmbYear})
-        list->clear();
-    m_cmbHour->addItems(Selectors::hours());
-    m_cmbMinute->addItems(Selectors::minutes());
-    m_cmbMonth->addItems(Selectors::months());
-    m_cmbDate->addItems(Selectors::days());
-    m_cmbYear->addItems(Selectors::years());
-}
-
-void EntryWindow::selectFirstEntries()
-{
-    m_cmbMonth->setCurrentIndex(0);
-    m_cmbDate->setCurrentIndex(0);
-    m_cmbYear->setCurrentIndex(0);
-    m_cmbHour->setCurrentIndex(0);
-    m_cmbMinute->setCurrentIndex(0);
-    m_tool->select(0);
-    m_item->select(0);
-    m_cmbAMPM->setCurrentIndex(0);
 }
 
 // --- Pages -------------------------------------------------------------
@@ -222,15 +149,16 @@ void EntryWindow::startNewRecord()
     }
     bringToFront(m_fraCustomersDetails);
     setPagesEnabled(true);
-    m_txtName->setFocus();
+    m_fields.txtName->setFocus();
 }
 
 void EntryWindow::nextFromCustomerPage()
 {
-    if (!FieldFilters::emailPasses(m_txtEmail->text())) {
-        say(this, FieldFilters::emailMessage());
+    if (!FieldFilters::emailPasses(m_fields.txtEmail->text())) {
+        platform().messages->show(this, FieldFilters::emailMessage(),
+                                  MessageBoxes::Icon::Information);
         bringToFront(m_fraCustomersDetails);
-        m_txtEmail->setFocus();
+        m_fields.txtEmail->setFocus();
         return;
     }
     bringToFront(m_fraTools);
@@ -253,21 +181,7 @@ void EntryWindow::backToToolsPage()
 
 void EntryWindow::clearForm()
 {
-    dropStoredValues();
-    m_cmbDate->setCurrentIndex(0);
-    m_cmbMonth->setCurrentIndex(0);
-    m_cmbYear->setCurrentIndex(0);
-    for (QLineEdit *box : {static_cast<QLineEdit *>(m_txtName), static_cast<QLineEdit *>(m_txtCity),
-                           static_cast<QLineEdit *>(m_txtState), m_txtPin,
-                           static_cast<QLineEdit *>(m_txtPhNo), m_txtEmail})
-        box->clear();
-    m_txtAddress->clear();
-    m_cmbHour->setCurrentIndex(0);
-    m_cmbMinute->setCurrentIndex(0);
-    m_tool->select(0);
-    m_item->select(0);
-    m_txtLocationDowsingFor->clear();
-    m_txtNotes->clear();
+    m_fields.clear();
 }
 
 // --- Windows and menus ------------------------------------------------------
@@ -288,36 +202,16 @@ void EntryWindow::openCoBrandPage()
     emit webPageRequested(QStringLiteral("co-brand"));
 }
 
-// --- Saving -------------------------------------------------------------
-
-std::optional<qint64> EntryWindow::updateIdNumber() const
-{
-    if (!m_edit)
-        return std::nullopt;
-    return m_edit->original.IdNumber;
-}
-
 // --- Unsaved input ------------------------------------------------------------
-
-QStringList EntryWindow::entryTexts() const
-{
-    const DowsingRecord r = formRecord();
-    // The date by its parts, as it may not be a calendar date yet.
-    QStringList texts{m_cmbMonth->currentText(), m_cmbDate->currentText(),
-                      m_cmbYear->currentText()};
-    for (const DowsingRecord::Field &field : DowsingRecord::textFields())
-        texts.append(r.*field.member);
-    return texts;
-}
 
 void EntryWindow::markEntrySaved()
 {
-    m_savedEntry = entryTexts();
+    m_savedEntry = m_fields.texts();
 }
 
 bool EntryWindow::hasUnsavedEntry() const
 {
-    return entryTexts() != m_savedEntry;
+    return m_fields.texts() != m_savedEntry;
 }
 
 bool EntryWindow::confirmDiscardingEntry(const QString &question)
@@ -339,49 +233,7 @@ bool EntryWindow::confirmLeaving()
     return m_leavingAgreed;
 }
 
-DowsingRecord EntryWindow::formRecord() const
-{
-    DowsingRecord r;
-    r.Date = Selectors::composeDate(m_cmbMonth->currentIndex() + 1, m_cmbDate->currentText(),
-                                    m_cmbYear->currentText());
-    for (const TextBox &box : textBoxes())
-        r.*box.member = box.line ? box.line->text() : box.lines->toPlainText();
-    r.Time_Dowsing_Occured = Selectors::composeTime(m_cmbHour->currentText(),
-                                                    m_cmbMinute->currentText());
-    r.Dowsing_Tool = m_tool->list()->currentText();
-    r.Item_Dowsing_For = m_item->list()->currentText();
-    return r;
-}
-
-QVector<EntryWindow::TextBox> EntryWindow::textBoxes() const
-{
-    return {{&DowsingRecord::Name, m_txtName, nullptr},
-            {&DowsingRecord::Address, nullptr, m_txtAddress},
-            {&DowsingRecord::City, m_txtCity, nullptr},
-            {&DowsingRecord::State, m_txtState, nullptr},
-            {&DowsingRecord::Pin, m_txtPin, nullptr},
-            {&DowsingRecord::Phone_No, m_txtPhNo, nullptr},
-            {&DowsingRecord::Email, m_txtEmail, nullptr},
-            {&DowsingRecord::Location_Dowsing_Occured, m_txtLocationDowsingFor, nullptr},
-            {&DowsingRecord::Notes, nullptr, m_txtNotes}};
-}
-
-DowsingRecord EntryWindow::recordToUpdate() const
-{
-    DowsingRecord record = formRecord();
-    // A date or time the user left alone is written as stored, even where
-    // the selectors could not show it exactly.
-    if (dateSelection() == m_edit->dateShown)
-        record.Date = m_edit->storedDate;
-    if (timeSelection() == m_edit->timeShown)
-        record.Time_Dowsing_Occured = m_edit->storedTime;
-    return record;
-}
-
-void EntryWindow::refuseSave(const QString &reason)
-{
-    Refusals::show(this, Refusals::recordNotSaved(reason));
-}
+// --- Saving -------------------------------------------------------------
 
 void EntryWindow::saveEntry()
 {
@@ -393,81 +245,58 @@ void EntryWindow::saveEntry()
 
 void EntryWindow::addRecord()
 {
-    DowsingRecord record = formRecord();
-    if (!record.Date.isValid() || !m_entryRecords->add(record)) {
-        // The form, its page and its mode stay as they are.
-        refuseSave(record.Date.isValid() ? m_entryRecords->errorText() : invalidDateReason());
+    // Refused, the form, its page and its mode stay as they are.
+    if (m_records.add(m_fields.record()))
+        finishSaving();
+}
+
+void EntryWindow::updateRecord()
+{
+    switch (m_records.update(m_edit->original, recordToUpdate())) {
+    case EntryRecords::Update::Done:
+        finishSaving();
+        emit recordUpdated();
+        return;
+    case EntryRecords::Update::Kept:
+        return;
+    case EntryRecords::Update::Gone:
+        // Removed meanwhile: the form goes back to add mode with what the
+        // user entered.
+        leaveUpdateMode();
+        m_records.tellGone();
         return;
     }
-    say(this, m_entryRecords->withNotice(QStringLiteral("Record Saved Succesfully !")));
+}
+
+void EntryWindow::finishSaving()
+{
     clearForm();
+    if (isUpdateMode())
+        leaveUpdateMode();
     markEntrySaved();
     bringToFront(m_fraCustomersDetails);
     setPagesEnabled(false);
 }
 
-void EntryWindow::updateRecord()
+DowsingRecord EntryWindow::recordToUpdate() const
 {
-    DowsingRecord record = recordToUpdate();
-    if (!record.Date.isValid()) {
-        refuseSave(invalidDateReason());
-        return;
-    }
-    for (;;) {
-        switch (m_entryRecords->update(m_edit->original, record)) {
-        case RecordStore::ChangeResult::Done:
-            say(this, m_entryRecords->withNotice(QStringLiteral("Record Edited Succesfully !")));
-            clearForm();
-            leaveUpdateMode();
-            markEntrySaved();
-            bringToFront(m_fraCustomersDetails);
-            setPagesEnabled(false);
-            emit recordUpdated();
-            return;
-        case RecordStore::ChangeResult::Failed:
-            // The changes and update mode stay, to be saved again or left.
-            refuseSave(m_entryRecords->errorText());
-            return;
-        case RecordStore::ChangeResult::Gone:
-            // Removed meanwhile: there is nothing left to update, so the
-            // form goes back to add mode with what the user entered, which
-            // can be saved as a new record or cleared.
-            leaveUpdateMode();
-            refuseSave(m_entryRecords->errorText()
-                       + QStringLiteral("\rWhat you entered is kept: press Add to save it as "
-                                        "a new record."));
-            return;
-        case RecordStore::ChangeResult::ChangedElsewhere: {
-            const DowsingRecord now = *m_entryRecords->storedNow();
-            if (!confirmWritingOver(now))
-                return;
-            // Only what the user changed goes over what the record holds
-            // now; the rest keeps the other program's values.
-            record = RecordDifference::merge(m_edit->original, record, now);
-            m_edit->original = now;
-            break;
-        }
-        }
-    }
+    DowsingRecord record = m_fields.record();
+    // A date or time the user left alone is written as stored, even where
+    // the selectors could not show it exactly.
+    if (m_fields.dateSelection() == m_edit->dateShown)
+        record.Date = m_edit->storedDate;
+    if (m_fields.timeSelection() == m_edit->timeShown)
+        record.Time_Dowsing_Occured = m_edit->storedTime;
+    return record;
 }
 
-bool EntryWindow::confirmWritingOver(const DowsingRecord &now)
-{
-    return platform().messages->show(
-                   this,
-                   RecordDifference::changedHeading()
-                           + QStringLiteral(", So Your Changes Have Not Been Written Yet.\r\r")
-                           + RecordDifference::describe(m_edit->original, now)
-                           + QStringLiteral("\rWrite Your Changes Into It ? The Fields You Did "
-                                            "Not Change Keep What It Holds Now."),
-                   MessageBoxes::Icon::Information, MessageBoxes::Buttons::YesNo,
-                   MessageBoxes::Answer::No)
-            == MessageBoxes::Answer::Yes;
-}
+// --- Update mode ------------------------------------------------------------
 
-QString EntryWindow::invalidDateReason()
+std::optional<qint64> EntryWindow::updateIdNumber() const
 {
-    return QStringLiteral("The Date Is Not A Valid Calendar Date");
+    if (!m_edit)
+        return std::nullopt;
+    return m_edit->original.IdNumber;
 }
 
 void EntryWindow::leaveUpdateMode()
@@ -479,91 +308,34 @@ void EntryWindow::leaveUpdateMode()
 }
 
 void EntryWindow::beginEdit(const DowsingRecord &record, const QString &dateText,
-                        const QString &timeText)
+                            const QString &timeText)
 {
-    dropStoredValues();
+    m_fields.dropStoredValues();
     setPagesEnabled(true);
 
     // Stored values outside the selectors' entries are offered for this
     // edit, so that the form shows the record as it is stored.
-    const Selectors::DateParts date = Selectors::splitListedDate(dateText);
-    if (!date.year.isEmpty())
-        offerStoredValue(m_cmbYear, date.year);
-    const Selectors::TimeParts time = Selectors::splitListedTime(timeText);
-    offerStoredValue(m_cmbHour, time.hour);
-    offerStoredValue(m_cmbMinute, time.minute);
+    m_fields.offerStoredValues(dateText, timeText);
     showRecord(record, dateText, timeText);
     // The edit begins at the record's first field, whatever page was in
     // front and wherever the keyboard was in the window that asked for it.
     bringToFront(m_fraCustomersDetails);
-    m_txtName->setFocus(Qt::OtherFocusReason);
+    m_fields.txtName->setFocus(Qt::OtherFocusReason);
 
     // The date and time as listed are what the form shows of the record.
+    const Selectors::DateParts date = Selectors::splitListedDate(dateText);
     const QDate listed = Selectors::composeDate(Selectors::numberIn(date.month).value_or(0),
                                                 date.day, date.year);
-    m_edit = Edit{record, listed.isValid() ? listed : record.Date, timeText, dateSelection(),
-                  timeSelection()};
+    m_edit = Edit{record, listed.isValid() ? listed : record.Date, timeText,
+                  m_fields.dateSelection(), m_fields.timeSelection()};
     showMode();
     markEntrySaved();
 }
 
-void EntryWindow::offerStoredValue(QComboBox *list, const QString &text)
-{
-    if (list->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0)
-        return;
-    // Years keep their order; an odd hour or minute goes last.
-    int at = list->count();
-    const auto number = Selectors::numberIn(text);
-    const auto first = Selectors::numberIn(list->itemText(0));
-    if (list == m_cmbYear && number && first && *number < *first)
-        at = 0;
-    list->insertItem(at, text);
-    m_storedValueEntries.append({list, at});
-}
-
-void EntryWindow::dropStoredValues()
-{
-    // Latest first, so that each recorded position is still right.
-    while (!m_storedValueEntries.isEmpty()) {
-        const auto [list, at] = m_storedValueEntries.takeLast();
-        list->removeItem(at);
-    }
-}
-
-QStringList EntryWindow::dateSelection() const
-{
-    return {m_cmbMonth->currentText(), m_cmbDate->currentText(), m_cmbYear->currentText()};
-}
-
-QStringList EntryWindow::timeSelection() const
-{
-    return {m_cmbHour->currentText(), m_cmbMinute->currentText()};
-}
-
-// --- Showing a stored record ----------------------------------------------
-
 void EntryWindow::showRecord(const DowsingRecord &record, const QString &dateText,
-                         const QString &timeText)
+                             const QString &timeText)
 {
-    const Selectors::DateParts date = Selectors::splitListedDate(dateText);
-    selectNumbered(m_cmbMonth, date.month);
-    const Selectors::TimeParts time = Selectors::splitListedTime(timeText);
-    selectNumbered(m_cmbDate, date.day);
-    selectText(m_cmbYear, date.year);
-    selectText(m_cmbHour, time.hour);
-    selectText(m_cmbMinute, time.minute);
-
-    // Put in as stored: the typing filters do not apply.
-    for (const TextBox &box : textBoxes()) {
-        if (box.line)
-            box.line->setText(record.*box.member);
-        else
-            box.lines->setPlainText(record.*box.member);
-    }
-    m_tool->list()->setEditText(record.Dowsing_Tool);
-    m_item->list()->setEditText(record.Item_Dowsing_For);
-
-    m_cmbAMPM->setCurrentIndex(m_cmbHour->currentIndex() >= Selectors::kFirstPmHourIndex ? 1 : 0);
+    m_fields.show(record, dateText, timeText);
 }
 
 } // namespace Orvane

@@ -1,32 +1,29 @@
 #pragma once
 
+#include "EntryFields.h"
 #include "EntryMenus.h"
+#include "EntryRecords.h"
 #include "PageFocus.h"
 #include "widgets/MdiChild.h"
 #include "store/DowsingRecord.h"
 
-#include <memory>
 #include <optional>
 
-class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QStackedWidget;
 
 namespace Orvane {
 
-class FilteredLineEdit;
 class HintLine;
-class OtherChooser;
-class RecordStore;
 
 // The record-entry window: a left panel with its three buttons and three
 // stacked pages (customer details, tools and time, notes) sharing one lock
-// state, in add mode or in update mode (editing a stored record).
+// state, in add mode or in update mode (editing a stored record). The pages'
+// boxes and selectors are an EntryFields; adding and updating records in
+// the file, with what is said to the user, is EntryRecords'.
 class EntryWindow : public MdiChild
 {
     Q_OBJECT
@@ -117,8 +114,6 @@ private:
     // program as a damaged file does at start.
     void watchFileCheck();
     void fileCheckFinished(const QString &reason, bool indexOnly);
-    void fillSelectors();
-    void selectFirstEntries();
     void clearForm();
     void bringToFront(QGroupBox *page);
     void setPagesEnabled(bool enabled);
@@ -126,32 +121,12 @@ private:
     // and menu entry) exactly while in add mode.
     void showMode();
     void leaveUpdateMode();
-    // Adds a selector entry for a stored value the list does not offer,
-    // for the current edit only.
-    void offerStoredValue(QComboBox *list, const QString &text);
-    void dropStoredValues();
-    QStringList dateSelection() const;
-    QStringList timeSelection() const;
-    DowsingRecord formRecord() const;
-    // The form's boxes for the text fields (the time, tool and item have
-    // their selectors): a line edit or, for text of several lines, a plain
-    // text edit.
-    struct TextBox
-    {
-        QString DowsingRecord::*member;
-        QLineEdit *line;
-        QPlainTextEdit *lines;
-    };
-    QVector<TextBox> textBoxes() const;
-    void refuseSave(const QString &reason);
-    static QString invalidDateReason();
-    void addRecord();
-    void updateRecord();
     // The form as an update writes it.
     DowsingRecord recordToUpdate() const;
-    // After another program changed the record being edited: whether the
-    // user's changes are to go into it as it is now.
-    bool confirmWritingOver(const DowsingRecord &now);
+    void addRecord();
+    void updateRecord();
+    // After a record was added or updated: an empty, locked form.
+    void finishSaving();
 
     // Handlers.
     void startNewRecord();
@@ -162,7 +137,7 @@ private:
     void saveEntry();
     void openCoBrandPage();
 
-    std::unique_ptr<RecordStore> m_entryRecords;
+    EntryRecords m_records;
     // The record being edited, while in update mode: as it was stored when
     // the edit began, its date and time as the form shows them, and what the
     // selectors showed of those then.
@@ -175,16 +150,15 @@ private:
         QStringList timeShown;
     };
     std::optional<Edit> m_edit;
-    // Entries added to the selectors for the stored values of this edit.
-    QList<QPair<QComboBox *, int>> m_storedValueEntries;
     // The stored fields as the form showed them when last cleared, saved or
     // filled; the form holds unsaved input while it differs.
-    QStringList entryTexts() const;
     void markEntrySaved();
     QStringList m_savedEntry;
     bool m_leavingAgreed = false;
     EntryMenus m_menus;
     PageFocus m_pageFocus;
+    // The boxes and selectors of the three pages.
+    EntryFields m_fields;
 
     // Left panel.
     QFrame *m_Frame1 = nullptr;
@@ -195,37 +169,14 @@ private:
     QPushButton *m_cmdViewAllrecords = nullptr;
     QPushButton *m_cmdExit = nullptr;
 
-    // The stacked pages.
+    // The stacked pages and their buttons.
     QStackedWidget *m_pages = nullptr;
     QGroupBox *m_fraCustomersDetails = nullptr;
     QGroupBox *m_fraTools = nullptr;
     QGroupBox *m_fraNotes = nullptr;
-
-    // Customer page.
-    FilteredLineEdit *m_txtName = nullptr;
-    QPlainTextEdit *m_txtAddress = nullptr;
-    FilteredLineEdit *m_txtCity = nullptr;
-    FilteredLineEdit *m_txtState = nullptr;
-    QLineEdit *m_txtPin = nullptr;
-    FilteredLineEdit *m_txtPhNo = nullptr;
-    QLineEdit *m_txtEmail = nullptr;
-    FilteredLineEdit *m_txtLocationDowsingFor = nullptr;
     QPushButton *m_cmdCustomersDetailsNext = nullptr;
-
-    // Tools page.
-    OtherChooser *m_tool = nullptr;
-    OtherChooser *m_item = nullptr;
-    QComboBox *m_cmbHour = nullptr;
-    QComboBox *m_cmbMinute = nullptr;
-    QComboBox *m_cmbAMPM = nullptr;
-    QComboBox *m_cmbMonth = nullptr;
-    QComboBox *m_cmbDate = nullptr;
-    QComboBox *m_cmbYear = nullptr;
     QPushButton *m_cmdToolsBack = nullptr;
     QPushButton *m_cmdToolsNext = nullptr;
-
-    // Notes page.
-    QPlainTextEdit *m_txtNotes = nullptr;
     QPushButton *m_cmdNotesBack = nullptr;
     QPushButton *m_cmdadd = nullptr;
 };

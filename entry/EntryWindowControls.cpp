@@ -104,20 +104,22 @@ void EntryWindow::buildControls()
     m_pages->addWidget(m_fraNotes);
     row->addWidget(m_pages, 1);
     m_pageFocus.setPages(m_pages);
-    m_pageFocus.setFirstField(m_fraCustomersDetails, m_txtName);
-    m_pageFocus.setFirstField(m_fraTools, m_tool->list());
-    m_pageFocus.setFirstField(m_fraNotes, m_txtNotes);
+    m_pageFocus.setFirstField(m_fraCustomersDetails, m_fields.txtName);
+    m_pageFocus.setFirstField(m_fraTools, m_fields.tool->list());
+    m_pageFocus.setFirstField(m_fraNotes, m_fields.txtNotes);
 
     // Left panel first, then each page top to bottom. The keyboard starts
     // on "Add New Record"; the hint line's link follows the panel's buttons.
+    const EntryFields &f = m_fields;
     QWidget *order[] = {
         m_cmAddNewRecord, m_cmdViewAllrecords, m_cmdExit, m_hintLine->label1(),
-        m_txtName, m_txtAddress, m_txtCity, m_txtState, m_txtPin, m_txtPhNo, m_txtEmail,
-        m_txtLocationDowsingFor, m_cmdCustomersDetailsNext,
-        m_tool->list(), m_tool->nameBox(), m_tool->okButton(), m_tool->cancelButton(),
-        m_item->list(), m_item->nameBox(), m_item->okButton(), m_item->cancelButton(),
-        m_cmbHour, m_cmbMinute, m_cmbAMPM, m_cmbMonth, m_cmbDate, m_cmbYear, m_cmdToolsBack, m_cmdToolsNext,
-        m_txtNotes, m_cmdNotesBack, m_cmdadd,
+        f.txtName, f.txtAddress, f.txtCity, f.txtState, f.txtPin, f.txtPhNo, f.txtEmail,
+        f.txtLocationDowsingFor, m_cmdCustomersDetailsNext,
+        f.tool->list(), f.tool->nameBox(), f.tool->okButton(), f.tool->cancelButton(),
+        f.item->list(), f.item->nameBox(), f.item->okButton(), f.item->cancelButton(),
+        f.cmbHour, f.cmbMinute, f.cmbAMPM, f.cmbMonth, f.cmbDate, f.cmbYear,
+        m_cmdToolsBack, m_cmdToolsNext,
+        f.txtNotes, m_cmdNotesBack, m_cmdadd,
     };
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
@@ -195,18 +197,18 @@ QGroupBox *EntryWindow::buildCustomerPage()
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(9);
 
-    m_txtName = new FilteredLineEdit(FieldFilters::Rule::Alphabet, page);
-    m_txtAddress = makeMultiLine(QStringLiteral("txtAddress"), page);
-    m_txtCity = new FilteredLineEdit(FieldFilters::Rule::Alphabet, page);
-    m_txtState = new FilteredLineEdit(FieldFilters::Rule::Alphabet, page);
-    m_txtPin = new QLineEdit(page);
-    m_txtPhNo = new FilteredLineEdit(FieldFilters::Rule::Number, page);
-    m_txtEmail = new QLineEdit(page);
-    m_txtLocationDowsingFor = new FilteredLineEdit(FieldFilters::Rule::Alphabet, page);
+    m_fields.txtName = new FilteredLineEdit(FieldFilters::Rule::Alphabet, page);
+    m_fields.txtAddress = makeMultiLine(QStringLiteral("txtAddress"), page);
+    m_fields.txtCity = new FilteredLineEdit(FieldFilters::Rule::Alphabet, page);
+    m_fields.txtState = new FilteredLineEdit(FieldFilters::Rule::Alphabet, page);
+    m_fields.txtPin = new QLineEdit(page);
+    m_fields.txtPhNo = new FilteredLineEdit(FieldFilters::Rule::Number, page);
+    m_fields.txtEmail = new QLineEdit(page);
+    m_fields.txtLocationDowsingFor = new FilteredLineEdit(FieldFilters::Rule::Alphabet, page);
 
     // Two lines high, with its scroll bar.
     const QFontMetrics metrics(EntryStyle::font());
-    m_txtAddress->setFixedHeight(2 * metrics.lineSpacing() + 14);
+    m_fields.txtAddress->setFixedHeight(2 * metrics.lineSpacing() + 14);
 
     struct Row
     {
@@ -216,14 +218,14 @@ QGroupBox *EntryWindow::buildCustomerPage()
         const char *boxName;
     };
     const Row rows[] = {
-        {"Name:-", "lblName", m_txtName, "txtName"},
-        {"Address:-", "lblAddress", m_txtAddress, "txtAddress"},
-        {"City:-", "lblCity", m_txtCity, "txtCity"},
-        {"State:-", "lblState", m_txtState, "txtState"},
-        {"Pin Number:-", "lblPin", m_txtPin, "txtPin"},
-        {"Phone Number:-", "lblPhNo", m_txtPhNo, "txtPhNo"},
-        {"Email Address:-", "lblEmail", m_txtEmail, "txtEmail"},
-        {"Location:-", "lblLocation", m_txtLocationDowsingFor, "txtLocationDowsingFor"},
+        {"Name:-", "lblName", m_fields.txtName, "txtName"},
+        {"Address:-", "lblAddress", m_fields.txtAddress, "txtAddress"},
+        {"City:-", "lblCity", m_fields.txtCity, "txtCity"},
+        {"State:-", "lblState", m_fields.txtState, "txtState"},
+        {"Pin Number:-", "lblPin", m_fields.txtPin, "txtPin"},
+        {"Phone Number:-", "lblPhNo", m_fields.txtPhNo, "txtPhNo"},
+        {"Email Address:-", "lblEmail", m_fields.txtEmail, "txtEmail"},
+        {"Location:-", "lblLocation", m_fields.txtLocationDowsingFor, "txtLocationDowsingFor"},
     };
     int r = 0;
     for (const Row &row : rows) {
@@ -231,7 +233,7 @@ QGroupBox *EntryWindow::buildCustomerPage()
                                   QString::fromLatin1(row.labelName), page);
         label->setBuddy(row.box);
         row.box->setObjectName(QString::fromLatin1(row.boxName));
-        const bool multiLine = row.box == m_txtAddress;
+        const bool multiLine = row.box == m_fields.txtAddress;
         grid->addWidget(label, r, 0,
                         Qt::AlignLeft | (multiLine ? Qt::AlignTop : Qt::AlignVCenter));
         grid->addWidget(row.box, r, 1);
@@ -259,7 +261,7 @@ QGroupBox *EntryWindow::buildToolsPage()
     Frame2->setObjectName(QStringLiteral("Frame2"));
     // Read out by its own caption, not the page's.
     Frame2->setAccessibleName(Frame2->title());
-    m_tool = new OtherChooser(
+    m_fields.tool = new OtherChooser(
             Frame2, Selectors::tools(), Selectors::kOtherToolIndex,
             {QStringLiteral("lblToolHint"), QStringLiteral("cmbDowsingTool"),
              QStringLiteral("fraDowsingTool"), QStringLiteral("txtDowsingTool"),
@@ -271,7 +273,7 @@ QGroupBox *EntryWindow::buildToolsPage()
     auto *Frame4 = new PanelGroup(QStringLiteral("Dowsing Item:-"), EntryStyle::rimColour(), page);
     Frame4->setObjectName(QStringLiteral("Frame4"));
     Frame4->setAccessibleName(Frame4->title());
-    m_item = new OtherChooser(
+    m_fields.item = new OtherChooser(
             Frame4, Selectors::items(), Selectors::kOtherItemIndex,
             {QStringLiteral("lblItemHint"), QStringLiteral("cmbItemDowsingFor"),
              QStringLiteral("fraItemDowsing"), QStringLiteral("txtItemDowsing"),
@@ -306,22 +308,22 @@ QWidget *EntryWindow::buildTimeAndDate(QWidget *parent)
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(10);
 
-    m_cmbHour = makeList(QStringLiteral("cmbHour"), Frame5);
-    m_cmbMinute = makeList(QStringLiteral("cmbMinute"), Frame5);
-    m_cmbAMPM = makeList(QStringLiteral("cmbAMPM"), Frame5);
-    m_cmbAMPM->addItems(Selectors::amPm());
-    m_cmbMonth = makeList(QStringLiteral("cmbMonth"), Frame5);
-    m_cmbDate = makeList(QStringLiteral("cmbDate"), Frame5);
-    m_cmbYear = makeList(QStringLiteral("cmbYear"), Frame5);
+    m_fields.cmbHour = makeList(QStringLiteral("cmbHour"), Frame5);
+    m_fields.cmbMinute = makeList(QStringLiteral("cmbMinute"), Frame5);
+    m_fields.cmbAMPM = makeList(QStringLiteral("cmbAMPM"), Frame5);
+    m_fields.cmbAMPM->addItems(Selectors::amPm());
+    m_fields.cmbMonth = makeList(QStringLiteral("cmbMonth"), Frame5);
+    m_fields.cmbDate = makeList(QStringLiteral("cmbDate"), Frame5);
+    m_fields.cmbYear = makeList(QStringLiteral("cmbYear"), Frame5);
 
     // The lists are filled at load and sized to their entries when first
     // measured; never narrower than their longest entry needs.
-    m_cmbHour->setMinimumContentsLength(2);
-    m_cmbMinute->setMinimumContentsLength(2);
-    m_cmbAMPM->setMinimumContentsLength(2);
-    m_cmbMonth->setMinimumContentsLength(9);
-    m_cmbDate->setMinimumContentsLength(2);
-    m_cmbYear->setMinimumContentsLength(4);
+    m_fields.cmbHour->setMinimumContentsLength(2);
+    m_fields.cmbMinute->setMinimumContentsLength(2);
+    m_fields.cmbAMPM->setMinimumContentsLength(2);
+    m_fields.cmbMonth->setMinimumContentsLength(9);
+    m_fields.cmbDate->setMinimumContentsLength(2);
+    m_fields.cmbYear->setMinimumContentsLength(4);
 
     // Each caption leads to its list: its access key gives the list the
     // keyboard, and a screen reader calls the list by the caption's words
@@ -335,34 +337,34 @@ QWidget *EntryWindow::buildTimeAndDate(QWidget *parent)
         return label;
     };
     // The AM/PM list has no caption on screen; this one is only read out.
-    caption("AM or PM", "lblAMPM", m_cmbAMPM)->hide();
+    caption("AM or PM", "lblAMPM", m_fields.cmbAMPM)->hide();
 
     auto *timeRow = new QHBoxLayout;
     timeRow->setSpacing(6);
-    timeRow->addWidget(caption("Ho&ur", "lblHour", m_cmbHour));
-    timeRow->addWidget(m_cmbHour);
+    timeRow->addWidget(caption("Ho&ur", "lblHour", m_fields.cmbHour));
+    timeRow->addWidget(m_fields.cmbHour);
     timeRow->addSpacing(8);
-    timeRow->addWidget(caption("M&inute", "lblMinute", m_cmbMinute));
-    timeRow->addWidget(m_cmbMinute);
+    timeRow->addWidget(caption("M&inute", "lblMinute", m_fields.cmbMinute));
+    timeRow->addWidget(m_fields.cmbMinute);
     timeRow->addSpacing(8);
-    timeRow->addWidget(m_cmbAMPM);
+    timeRow->addWidget(m_fields.cmbAMPM);
     timeRow->addStretch(1);
 
     auto *dateRow = new QHBoxLayout;
     dateRow->setSpacing(6);
-    dateRow->addWidget(caption("&Month", "lblMonth", m_cmbMonth));
-    dateRow->addWidget(m_cmbMonth);
+    dateRow->addWidget(caption("&Month", "lblMonth", m_fields.cmbMonth));
+    dateRow->addWidget(m_fields.cmbMonth);
     dateRow->addSpacing(8);
-    dateRow->addWidget(caption("&Date", "lblDate", m_cmbDate));
-    dateRow->addWidget(m_cmbDate);
+    dateRow->addWidget(caption("&Date", "lblDate", m_fields.cmbDate));
+    dateRow->addWidget(m_fields.cmbDate);
     dateRow->addSpacing(8);
-    dateRow->addWidget(caption("&Year", "lblYear", m_cmbYear));
-    dateRow->addWidget(m_cmbYear);
+    dateRow->addWidget(caption("&Year", "lblYear", m_fields.cmbYear));
+    dateRow->addWidget(m_fields.cmbYear);
     dateRow->addStretch(1);
 
-    grid->addWidget(caption("Dowsing Time:-", "lblDowsingTime", m_cmbHour), 0, 0);
+    grid->addWidget(caption("Dowsing Time:-", "lblDowsingTime", m_fields.cmbHour), 0, 0);
     grid->addLayout(timeRow, 0, 1);
-    grid->addWidget(caption("Dowsing Date:-", "lblDowsingDate", m_cmbMonth), 1, 0);
+    grid->addWidget(caption("Dowsing Date:-", "lblDowsingDate", m_fields.cmbMonth), 1, 0);
     grid->addLayout(dateRow, 1, 1);
     grid->setColumnStretch(1, 1);
     return Frame5;
@@ -371,14 +373,14 @@ QWidget *EntryWindow::buildTimeAndDate(QWidget *parent)
 QGroupBox *EntryWindow::buildNotesPage()
 {
     QGroupBox *page = makePage(QStringLiteral("Notes"), QStringLiteral("fraNotes"), m_pages);
-    m_txtNotes = makeMultiLine(QStringLiteral("txtNotes"), page);
+    m_fields.txtNotes = makeMultiLine(QStringLiteral("txtNotes"), page);
     m_cmdNotesBack = EntryControls::button(QStringLiteral("<< &Back"), QStringLiteral("cmdNotesBack"), page);
     m_cmdadd = EntryControls::button(QStringLiteral("&Add"), QStringLiteral("cmdadd"), page);
 
     auto *column = new QVBoxLayout(page);
     column->setContentsMargins(14, 16, 14, 12);
     column->setSpacing(10);
-    column->addWidget(m_txtNotes, 1);
+    column->addWidget(m_fields.txtNotes, 1);
     column->addLayout(buttonRow(m_cmdNotesBack, m_cmdadd));
     return page;
 }

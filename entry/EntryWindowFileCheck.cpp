@@ -5,14 +5,13 @@
 #include "EntryWindow.h"
 
 #include "store/FileCheck.h"
-#include "store/RecordStore.h"
 #include "widgets/Refusals.h"
 
 namespace Orvane {
 
 void EntryWindow::watchFileCheck()
 {
-    if (FileCheck *check = m_entryRecords->pendingCheck())
+    if (FileCheck *check = m_records.pendingCheck())
         connect(check, &FileCheck::finished, this, &EntryWindow::fileCheckFinished);
 }
 
