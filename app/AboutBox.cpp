@@ -62,11 +62,10 @@ AboutBox::AboutBox(QWidget *parent)
 
     QLabel *label1 = makeText(
             QStringLiteral("Label1"),
-            QStringLiteral("Orvane Dowsing is a divination software which is for anyone who does "
-                           "dowsing. The program allows you to keep a track of all your dowsing "
-                           "experience, along with the dowsing tool you used. Orvanelog has been "
-                           "so designed which anyone should have if they do dowsing for fun or "
-                           "profit."),
+            tr("Orvane Dowsing is a divination software which is for anyone who does dowsing. The "
+               "program allows you to keep a track of all your dowsing experience, along with the "
+               "dowsing tool you used. Orvanelog has been so designed which anyone should have if "
+               "they do dowsing for fun or profit."),
             this);
 
     auto *line2 = new QFrame(this);
@@ -74,22 +73,18 @@ AboutBox::AboutBox(QWidget *parent)
     line2->setFrameShape(QFrame::HLine);
     line2->setFrameShadow(QFrame::Sunken);
 
-    QLabel *label3 = makeText(
-            QStringLiteral("Label3"),
-            QStringLiteral("Home Business Opportunity. Start your own Internet business and make "
-                           "money online. Get this software fully branded for your website."),
-            this);
+    QLabel *label3 = makeText(QStringLiteral("Label3"), WebPages::fullyBrandedOffer(), this);
     LinkLabel *lblCobrand = makeLink(QStringLiteral("lblCobrand"),
-                                     QStringLiteral(" Click here for more details."), this);
+                                     QLatin1Char(' ') + WebPages::moreDetails(), this);
     LinkLabel *lblHomePage = makeLink(
             QStringLiteral("lblHomePage"),
-            QStringLiteral("Click here to visit ") + WebPages::makerSiteAddress(), this);
+            tr("Click here to visit %1").arg(WebPages::makerSiteAddress()), this);
     connect(lblCobrand, &LinkLabel::clicked, this,
             [] { WebPages::open(QStringLiteral("fully-branded")); });
     connect(lblHomePage, &LinkLabel::clicked, this,
             [] { WebPages::open(QStringLiteral("home-page")); });
 
-    m_cmdOk = new QPushButton(QStringLiteral("&OK"), this);
+    m_cmdOk = new QPushButton(tr("&OK"), this);
     m_cmdOk->setObjectName(QStringLiteral("cmdOk"));
     m_cmdOk->setMinimumWidth(96);
     // Enter presses it as the default button; Esc closes the box as well.

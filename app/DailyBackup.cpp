@@ -63,7 +63,7 @@ QString dataSize(qint64 bytes)
 
 QString notMade(const QString &why)
 {
-    return QStringLiteral("Today's back-up of your records was not made: %1").arg(why);
+    return DailyBackup::tr("Today's back-up of your records was not made: %1").arg(why);
 }
 
 } // namespace
@@ -117,8 +117,8 @@ void DailyBackup::start()
             platform().disks->freeBytes(QFileInfo::exists(folder) ? folder : programFolder);
     if (free >= 0 && free < needed)
         return finish(Outcome::NoRoom,
-                      notMade(QStringLiteral("the disk has %1 free, and a back-up needs %2, "
-                                             "twice the size of your records.")
+                      notMade(tr("the disk has %1 free, and a back-up needs %2, twice the size "
+                                 "of your records.")
                                       .arg(dataSize(free), dataSize(needed))));
 
     m_store = std::make_unique<RecordStore>();
@@ -143,8 +143,8 @@ void DailyBackup::afterCheck(const QString &damage, bool indexOnly)
     // Damage in the find index only leaves the records sound: worth a copy.
     if (!damage.isEmpty() && !indexOnly)
         return finish(Outcome::Damaged,
-                      notMade(QStringLiteral("the file %1 is damaged or cannot be read. Your "
-                                             "earlier back-ups were kept.")
+                      notMade(tr("the file %1 is damaged or cannot be read. Your earlier "
+                                 "back-ups were kept.")
                                       .arg(QFileInfo(m_database).fileName())));
     startCopy();
 }
@@ -157,8 +157,7 @@ void DailyBackup::startCopy()
         Outcome outcome = Outcome::Failed;
         const QString folder = QFileInfo(target).absolutePath();
         if (!QDir().mkpath(folder)) {
-            reason = QStringLiteral("the folder %1 could not be made")
-                             .arg(QDir::toNativeSeparators(folder));
+            reason = tr("the folder %1 could not be made").arg(QDir::toNativeSeparators(folder));
         } else {
             switch (DatabaseCopy::copyFile(
                     database, target, [this](qint64, qint64) { return !m_cancelled; }, reason,
@@ -187,7 +186,7 @@ void DailyBackup::copied(Outcome outcome, const QString &reason)
     QString why = reason.simplified();
     if (why.endsWith(QLatin1Char('.')))
         why.chop(1);
-    finish(outcome, notMade(QStringLiteral("%1. Your earlier back-ups were kept.").arg(why)));
+    finish(outcome, notMade(tr("%1. Your earlier back-ups were kept.").arg(why)));
 }
 
 void DailyBackup::cancel()

@@ -74,7 +74,7 @@ ExitScreen::ExitScreen(int noteIndex)
     setObjectName(QStringLiteral("frmExit"));
     // Set before the first show: changing the flags of a shown window hides it.
     setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint);
-    setWindowTitle(QStringLiteral("Thank You For Using Orvane Dowsing"));
+    setWindowTitle(tr("Thank You For Using Orvane Dowsing"));
     setWindowIcon(appIcon());
 
     const int count = int(notes().size());
@@ -94,7 +94,7 @@ ExitScreen::ExitScreen(int noteIndex)
     body->addWidget(makeLinks());
     body->addWidget(makeReferForm(), 1);
 
-    m_cmdExit = new QPushButton(QStringLiteral("E&xit"), this);
+    m_cmdExit = new QPushButton(tr("E&xit"), this);
     m_cmdExit->setObjectName(QStringLiteral("cmdExit"));
     m_cmdExit->setMinimumWidth(96);
     connect(m_cmdExit, &QPushButton::clicked, this, &ExitScreen::endProgram);
@@ -115,18 +115,15 @@ ExitScreen::~ExitScreen() = default;
 QStringList ExitScreen::notes()
 {
     return {
-        QStringLiteral("Dowsers from all over the world meet on our discussion board to share "
-                       "what they find. Tell us what your rods or pendulum found today - we "
-                       "would love to hear about it!"),
-        QStringLiteral("Have a question about dowsing? Ask it on our discussion board, where "
-                       "experienced dowsers gladly help newcomers with rods, branches and "
-                       "pendulums."),
-        QStringLiteral("Found water, oil or something that was lost? Post your story on our "
-                       "discussion board and compare notes with other dowsers. Every "
-                       "experience helps someone learn."),
-        QStringLiteral("Our discussion board is free to join. Swap tips, read about tools and "
-                       "techniques, and tell us what you would like to see in the next "
-                       "version of Orvane Dowsing."),
+        tr("Dowsers from all over the world meet on our discussion board to share what they "
+           "find. Tell us what your rods or pendulum found today - we would love to hear about "
+           "it!"),
+        tr("Have a question about dowsing? Ask it on our discussion board, where experienced "
+           "dowsers gladly help newcomers with rods, branches and pendulums."),
+        tr("Found water, oil or something that was lost? Post your story on our discussion "
+           "board and compare notes with other dowsers. Every experience helps someone learn."),
+        tr("Our discussion board is free to join. Swap tips, read about tools and techniques, "
+           "and tell us what you would like to see in the next version of Orvane Dowsing."),
     };
 }
 
@@ -146,14 +143,13 @@ QWidget *ExitScreen::makeHeader()
 
     auto *titles = new QVBoxLayout;
     titles->setSpacing(2);
-    auto *title = new QLabel(QStringLiteral("Thank you for using Orvane Dowsing"), header);
+    auto *title = new QLabel(tr("Thank you for using Orvane Dowsing"), header);
     title->setObjectName(QStringLiteral("lblTitle"));
     QFont big = title->font();
     big.setPointSizeF(big.pointSizeF() * 1.45);
     big.setBold(true);
     title->setFont(big);
-    auto *subtitle = new QLabel(QStringLiteral("Happy dowsing - we hope to see you again soon."),
-                                header);
+    auto *subtitle = new QLabel(tr("Happy dowsing - we hope to see you again soon."), header);
     subtitle->setObjectName(QStringLiteral("lblSubtitle"));
     titles->addWidget(title);
     titles->addWidget(subtitle);
@@ -176,9 +172,8 @@ QWidget *ExitScreen::makeNote()
     m_lblNote->setWordWrap(true);
     column->addWidget(m_lblNote);
 
-    auto *board = new LinkLabel(QStringLiteral("Join the discussion board at ")
-                                        + WebPages::discussionBoardAddress(),
-                                frame);
+    auto *board = new LinkLabel(
+            tr("Join the discussion board at %1").arg(WebPages::discussionBoardAddress()), frame);
     board->setObjectName(QStringLiteral("lblBoard"));
     board->setFocusPolicy(Qt::TabFocus);
     connect(board, &LinkLabel::clicked, this,
@@ -205,13 +200,13 @@ QWidget *ExitScreen::makeLinks()
     auto *row = new QHBoxLayout(links);
     row->setContentsMargins(2, 0, 2, 0);
     row->setSpacing(18);
-    row->addWidget(makeLink(QStringLiteral("lblHomePage"), QStringLiteral("Visit Us Online"),
+    row->addWidget(makeLink(QStringLiteral("lblHomePage"), tr("Visit Us Online"),
                             QStringLiteral("home-page")));
-    row->addWidget(makeLink(QStringLiteral("lblHelp"), QStringLiteral("Online Help"),
+    row->addWidget(makeLink(QStringLiteral("lblHelp"), tr("Online Help"),
                             QStringLiteral("help-web-page")));
-    row->addWidget(makeLink(QStringLiteral("lblUpdate"), QStringLiteral("Check for Update"),
+    row->addWidget(makeLink(QStringLiteral("lblUpdate"), tr("Check for Update"),
                             QStringLiteral("download-web-page")));
-    row->addWidget(makeLink(QStringLiteral("lblDonate"), QStringLiteral("Donate"),
+    row->addWidget(makeLink(QStringLiteral("lblDonate"), tr("Donate"),
                             QStringLiteral("donate")));
     row->addStretch(1);
     return links;
@@ -219,7 +214,7 @@ QWidget *ExitScreen::makeLinks()
 
 QWidget *ExitScreen::makeReferForm()
 {
-    auto *box = new QGroupBox(QStringLiteral("Tell a friend about Orvane Dowsing"), this);
+    auto *box = new QGroupBox(tr("Tell a friend about Orvane Dowsing"), this);
     box->setObjectName(QStringLiteral("fraRefer"));
     auto *column = new QVBoxLayout(box);
     column->setSpacing(6);
@@ -240,21 +235,21 @@ QWidget *ExitScreen::makeReferForm()
     m_txtMessage = new QPlainTextEdit(box);
     m_txtMessage->setObjectName(QStringLiteral("txtMessage"));
     m_txtMessage->setTabChangesFocus(true);
-    m_txtMessage->setPlainText(QStringLiteral(
-            "I keep my dowsing diary with Orvane Dowsing and thought you might like it too."));
+    m_txtMessage->setPlainText(
+            tr("I keep my dowsing diary with Orvane Dowsing and thought you might like it too."));
     m_txtMessage->setFixedHeight(m_txtMessage->fontMetrics().lineSpacing() * 4 + 12);
 
-    form->addRow(QStringLiteral("Your &name:"), m_txtYourName);
-    form->addRow(QStringLiteral("Your &e-mail:"), m_txtYourEmail);
-    form->addRow(QStringLiteral("&Friend's name:"), m_txtFriendName);
-    form->addRow(QStringLiteral("Friend's e-&mail:"), m_txtFriendEmail);
-    form->addRow(QStringLiteral("Messa&ge:"), m_txtMessage);
+    form->addRow(tr("Your &name:"), m_txtYourName);
+    form->addRow(tr("Your &e-mail:"), m_txtYourEmail);
+    form->addRow(tr("&Friend's name:"), m_txtFriendName);
+    form->addRow(tr("Friend's e-&mail:"), m_txtFriendEmail);
+    form->addRow(tr("Messa&ge:"), m_txtMessage);
     column->addLayout(form);
 
     m_lblSent = new QLabel(box);
     m_lblSent->setObjectName(QStringLiteral("lblSent"));
     m_lblSent->setWordWrap(true);
-    m_cmdSend = new QPushButton(QStringLiteral("&Send"), box);
+    m_cmdSend = new QPushButton(tr("&Send"), box);
     m_cmdSend->setObjectName(QStringLiteral("cmdSend"));
     m_cmdSend->setMinimumWidth(96);
     connect(m_cmdSend, &QPushButton::clicked, this, &ExitScreen::sendReferral);
@@ -287,30 +282,27 @@ void ExitScreen::sendReferral()
     };
     const QString friendEmail = m_txtFriendEmail->text().trimmed();
     if (friendEmail.isEmpty()) {
-        refuse(QStringLiteral("Please enter your friend's e-mail address."), m_txtFriendEmail);
+        refuse(tr("Please enter your friend's e-mail address."), m_txtFriendEmail);
         return;
     }
     if (!looksLikeEmail(friendEmail)) {
-        refuse(QStringLiteral("Please enter a valid e-mail address for your friend."),
-               m_txtFriendEmail);
+        refuse(tr("Please enter a valid e-mail address for your friend."), m_txtFriendEmail);
         return;
     }
     const QString yourEmail = m_txtYourEmail->text().trimmed();
     if (!yourEmail.isEmpty() && !looksLikeEmail(yourEmail)) {
-        refuse(QStringLiteral("Please enter a valid e-mail address of your own, or leave it "
-                              "empty."),
+        refuse(tr("Please enter a valid e-mail address of your own, or leave it empty."),
                m_txtYourEmail);
         return;
     }
     if (m_txtMessage->toPlainText().size() > maxMessageLength) {
-        refuse(QStringLiteral("Please keep the message under %1 characters.")
-                       .arg(maxMessageLength),
+        refuse(tr("Please keep the message under %1 characters.").arg(maxMessageLength),
                m_txtMessage);
         return;
     }
 
     WebPages::open(referralPageKey(), referralFields());
-    m_lblSent->setText(QStringLiteral("Your browser was opened to send the invitation."));
+    m_lblSent->setText(tr("Your browser was opened to send the invitation."));
 }
 
 void ExitScreen::endProgram()

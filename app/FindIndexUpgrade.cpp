@@ -4,12 +4,25 @@
 #include "platform/Platform.h"
 #include "store/RecordStore.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
 namespace Orvane::FindIndexUpgrade {
 
 namespace {
+
+// The translation context of the texts.
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(Orvane::FindIndexUpgrade)
+};
+
+// The progress of building the index, after it was found damaged or missing.
+QString preparing()
+{
+    return Texts::tr("Preparing your records for finding...");
+}
 
 void build(QWidget *parent, RecordStore &store, const QString &label)
 {
@@ -25,22 +38,19 @@ void build(QWidget *parent, RecordStore &store, const QString &label)
     }
     if (built)
         return;
-    const QString after = QStringLiteral(
+    const QString after = Texts::tr(
             "Your records are as they were. Finding records is slower until they are "
             "prepared; the program offers it again when it next starts.");
     if (cancelled) {
-        platform().messages->show(parent,
-                                  QStringLiteral("Preparing your records for finding was "
-                                                 "cancelled.\n\n")
-                                          + after,
-                                  MessageBoxes::Icon::Information);
+        platform().messages->show(
+                parent, Texts::tr("Preparing your records for finding was cancelled.\n\n%1")
+                                .arg(after),
+                MessageBoxes::Icon::Information);
     } else {
-        platform().messages->show(parent,
-                                  QStringLiteral("Your records could not be prepared for "
-                                                 "finding:\n%1\n\n")
-                                                  .arg(store.errorText())
-                                          + after,
-                                  MessageBoxes::Icon::Critical);
+        platform().messages->show(
+                parent, Texts::tr("Your records could not be prepared for finding:\n%1\n\n%2")
+                                .arg(store.errorText(), after),
+                MessageBoxes::Icon::Critical);
     }
 }
 
@@ -56,11 +66,10 @@ void mend(QWidget *parent, RecordStore &store, const QString &databasePath)
     const QString copyName = QFileInfo(copy).fileName();
     if (platform().messages->show(
                 parent,
-                QStringLiteral("The find index inside %1 is damaged. Your records themselves "
-                               "are sound: they can be read, found, exported and backed up, "
-                               "but nothing can be saved in the file until the index is built "
-                               "anew.\r\rBuild it anew now? A copy of the file as it is now "
-                               "is kept first, as \"%2\".")
+                Texts::tr("The find index inside %1 is damaged. Your records themselves are "
+                          "sound: they can be read, found, exported and backed up, but nothing "
+                          "can be saved in the file until the index is built anew.\r\rBuild it "
+                          "anew now? A copy of the file as it is now is kept first, as \"%2\".")
                         .arg(file.fileName(), copyName),
                 MessageBoxes::Icon::Information, MessageBoxes::Buttons::YesNo,
                 MessageBoxes::Answer::Yes)
@@ -69,7 +78,7 @@ void mend(QWidget *parent, RecordStore &store, const QString &databasePath)
     RecordStore::BackUpResult copied;
     {
         const auto progress = platform().progress->start(
-                parent, QStringLiteral("Keeping a copy of your records..."), 100);
+                parent, Texts::tr("Keeping a copy of your records..."), 100);
         copied = store.backUpTo(copy, [&](qint64 done, qint64 total) {
             return progress->advance(total > 0 ? done * 100 / total : 0);
         });
@@ -77,14 +86,14 @@ void mend(QWidget *parent, RecordStore &store, const QString &databasePath)
     if (copied != RecordStore::BackUpResult::Done) {
         platform().messages->show(
                 parent,
-                QStringLiteral("No copy of the file could be kept, so the index was not built "
-                               "anew:\r%1")
-                        .arg(store.errorText().isEmpty() ? QStringLiteral("Cancelled.")
+                Texts::tr("No copy of the file could be kept, so the index was not built "
+                          "anew:\r%1")
+                        .arg(store.errorText().isEmpty() ? Texts::tr("Cancelled.")
                                                          : store.errorText()),
                 MessageBoxes::Icon::Critical);
         return;
     }
-    build(parent, store, QStringLiteral("Preparing your records for finding..."));
+    build(parent, store, preparing());
 }
 
 } // namespace
@@ -98,7 +107,7 @@ void run(QWidget *parent, const QString &databasePath)
     if (store.isIndexDamaged())
         mend(parent, store, databasePath);
     else if (!store.hasFindIndex() && store.errorText().isEmpty())
-        build(parent, store, QStringLiteral("Preparing your records for finding (done once)..."));
+        build(parent, store, Texts::tr("Preparing your records for finding (done once)..."));
 }
 
 void rebuild(QWidget *parent, const QString &databasePath)
@@ -109,7 +118,7 @@ void rebuild(QWidget *parent, const QString &databasePath)
     if (store.isIndexDamaged())
         mend(parent, store, databasePath);
     else
-        build(parent, store, QStringLiteral("Preparing your records for finding..."));
+        build(parent, store, preparing());
 }
 
 } // namespace Orvane::FindIndexUpgrade

@@ -90,11 +90,11 @@ QWidget *FrameWindow::makeTopBanner()
     frameLayout->setContentsMargins(10, 6, 10, 6);
 
     auto *label61 = new LinkLabel(
-            QStringLiteral("Join the Orvane Dowsing discussion board, the meeting place for "
-                           "dowsers everywhere. Share your finds, ask about rods, branches and "
-                           "pendulums, compare notes on searches for water, oil and lost things, "
-                           "and learn from experienced dowsers. Membership is free: ")
-                    + WebPages::discussionBoardAddress(),
+            tr("Join the Orvane Dowsing discussion board, the meeting place for dowsers "
+               "everywhere. Share your finds, ask about rods, branches and pendulums, compare "
+               "notes on searches for water, oil and lost things, and learn from experienced "
+               "dowsers. Membership is free: %1")
+                    .arg(WebPages::discussionBoardAddress()),
             frame3);
     label61->setObjectName(QStringLiteral("Label61"));
     label61->setWordWrap(true);
@@ -117,9 +117,8 @@ QWidget *FrameWindow::makeBottomBanner()
     stripLayout->setContentsMargins(12, 7, 12, 7);
 
     auto *label7 = new LinkLabel(
-            QStringLiteral("Home Business Opportunity. Start your own Internet business and make "
-                           "money online. Get this software fully branded for your website. "
-                           "Click here for more details."),
+            tr("%1 %2", "the offer, then the words that lead to its page")
+                    .arg(WebPages::fullyBrandedOffer(), WebPages::moreDetails()),
             strip);
     label7->setObjectName(QStringLiteral("Label7"));
     label7->setWordWrap(true);
@@ -154,7 +153,7 @@ void FrameWindow::showNotice(const QString &text)
         m_notice->setTextInteractionFlags(Qt::TextSelectableByMouse);
         // A screen reader reads its text as its name (QLabel says when the
         // text changes) and this as what it is.
-        m_notice->setAccessibleDescription(QStringLiteral("Notice"));
+        m_notice->setAccessibleDescription(tr("Notice"));
         // A long line is cut at the frame's edge (the tip holds it whole)
         // rather than widening the frame.
         m_notice->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);

@@ -5,6 +5,7 @@
 #include "store/RecordCsvReader.h"
 #include "store/RecordStore.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,6 +16,12 @@
 namespace Orvane {
 
 namespace {
+
+// The translation context of the texts.
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(Orvane::RecordImport)
+};
 
 // Records read, checked or added between two looks at the progress.
 constexpr int kBatchRecords = 4096;
@@ -35,9 +42,10 @@ QString skippedText(qint64 rows)
 {
     if (rows == 0)
         return {};
-    return rows == 1 ? QStringLiteral("\r\r1 row with every field empty was skipped.")
-                     : QStringLiteral("\r\r%1 rows with every field empty were skipped.")
-                               .arg(QLocale().toString(rows));
+    return QStringLiteral("\r\r")
+            + (rows == 1 ? Texts::tr("1 row with every field empty was skipped.")
+                         : Texts::tr("%1 rows with every field empty were skipped.")
+                                   .arg(QLocale().toString(rows)));
 }
 
 } // namespace
@@ -82,8 +90,8 @@ RecordTransfer::Result RecordImport::add(RecordStore &store, const QString &path
         return result;
     }
     RecordCsvReader reader(file);
-    const QString changed = QStringLiteral("The file changed after it was checked: it no longer "
-                                           "holds the %1 that were checked.")
+    const QString changed = Texts::tr("The file changed after it was checked: it no longer "
+                                      "holds the %1 that were checked.")
                                     .arg(RecordTransfer::recordCount(checked.records));
     qint64 added = 0;
     bool cancelled = false;
@@ -99,9 +107,9 @@ RecordTransfer::Result RecordImport::add(RecordStore &store, const QString &path
             if (step == RecordCsvReader::Step::End)
                 break;
             if (step == RecordCsvReader::Step::Refused) {
-                problem = changed + QStringLiteral(" Line %1: %2")
-                                            .arg(reader.errorLine())
-                                            .arg(reader.errorText());
+                problem = Texts::tr("%1 Line %2: %3", "%1: that the file changed")
+                                  .arg(changed, QString::number(reader.errorLine()),
+                                       reader.errorText());
                 return false;
             }
             batch.append(record);
@@ -132,13 +140,13 @@ RecordTransfer::Outcome RecordImport::run(QWidget *parent)
 {
     using Outcome = RecordTransfer::Outcome;
     const QString path = platform().dialogs->openFileName(
-            parent, QStringLiteral("Import Records"), RecordTransfer::csvFilter());
+            parent, Texts::tr("Import Records"), RecordTransfer::csvFilter());
     if (path.isEmpty())
         return Outcome::Cancelled;
-    const QString cancelledText = QStringLiteral("The import was cancelled: no record was "
-                                                 "imported, and the database was left as it was.");
+    const QString cancelledText = Texts::tr("The import was cancelled: no record was imported, "
+                                            "and the database was left as it was.");
     std::unique_ptr<Progress> progress = platform().progress->start(
-            parent, QStringLiteral("Reading \"%1\"...").arg(QFileInfo(path).fileName()),
+            parent, Texts::tr("Reading \"%1\"...").arg(QFileInfo(path).fileName()),
             qMax<qint64>(1, QFileInfo(path).size()));
     const Checked checked = check(path, progress.get());
     progress.reset();
@@ -149,30 +157,33 @@ RecordTransfer::Outcome RecordImport::run(QWidget *parent)
     if (checked.outcome == Outcome::Failed) {
         tell(parent,
              checked.errorLine > 0
-                     ? QStringLiteral("The file \"%1\" cannot be imported: line %2 is not a record "
-                                      "the import can read.\r\r%3\r\rNo record was imported.")
-                               .arg(native(path))
-                               .arg(checked.errorLine)
-                               .arg(checked.reason)
-                     : QStringLiteral("The file \"%1\" could not be read.\r\r%2")
+                     ? Texts::tr("The file \"%1\" cannot be imported: line %2 is not a record the "
+                                 "import can read.\r\r%3\r\rNo record was imported.")
+                               .arg(native(path), QString::number(checked.errorLine),
+                                    checked.reason)
+                     : Texts::tr("The file \"%1\" could not be read.\r\r%2")
                                .arg(native(path), checked.reason),
              MessageBoxes::Icon::Critical);
         return Outcome::Failed;
     }
     if (checked.records == 0) {
         tell(parent,
-             QStringLiteral("The file \"%1\" holds no records.").arg(native(path))
+             Texts::tr("The file \"%1\" holds no records.").arg(native(path))
                      + skippedText(checked.skippedRows),
              MessageBoxes::Icon::Information);
         return Outcome::Done;
     }
     if (platform().messages->show(
                 parent,
-                QStringLiteral("%1 will be added to the database from \"%2\".%3\r\rDo you want "
-                               "to add %4?")
+                (checked.records == 1
+                         ? Texts::tr("%1 will be added to the database from \"%2\".%3\r\rDo you "
+                                     "want to add it?",
+                                     "%3: the rows skipped, if any")
+                         : Texts::tr("%1 will be added to the database from \"%2\".%3\r\rDo you "
+                                     "want to add them?",
+                                     "%3: the rows skipped, if any"))
                         .arg(RecordTransfer::recordCount(checked.records), native(path),
-                             skippedText(checked.skippedRows),
-                             checked.records == 1 ? QStringLiteral("it") : QStringLiteral("them")),
+                             skippedText(checked.skippedRows)),
                 MessageBoxes::Icon::None, MessageBoxes::Buttons::YesNo, MessageBoxes::Answer::No)
         != MessageBoxes::Answer::Yes)
         return Outcome::Cancelled;
@@ -180,14 +191,14 @@ RecordTransfer::Outcome RecordImport::run(QWidget *parent)
     if (!RecordTransfer::openDatabase(parent, store))
         return Outcome::Failed;
     progress = platform().progress->start(
-            parent, QStringLiteral("Importing %1...").arg(RecordTransfer::recordCount(checked.records)),
+            parent, Texts::tr("Importing %1...").arg(RecordTransfer::recordCount(checked.records)),
             checked.records);
     const RecordTransfer::Result result = add(store, path, checked, progress.get());
     progress.reset();
     switch (result.outcome) {
     case Outcome::Done:
         tell(parent,
-             store.withNotice(QStringLiteral("%1 imported from \"%2\".")
+             store.withNotice(Texts::tr("%1 imported from \"%2\".")
                                       .arg(RecordTransfer::recordCount(result.count), native(path))
                               + skippedText(result.skippedRows)),
              MessageBoxes::Icon::Information);
@@ -196,7 +207,7 @@ RecordTransfer::Outcome RecordImport::run(QWidget *parent)
         tell(parent, cancelledText, MessageBoxes::Icon::Information);
         break;
     case Outcome::Failed:
-        tell(parent, QStringLiteral("No record was imported.\r\r%1").arg(result.reason),
+        tell(parent, Texts::tr("No record was imported.\r\r%1").arg(result.reason),
              MessageBoxes::Icon::Critical);
         break;
     }

@@ -39,12 +39,21 @@ QString repairedText(qint64 fields)
 {
     if (fields == 0)
         return {};
-    return QStringLiteral("\r\r%1 bytes that are not UTF-8 text (another program stored "
-                          "them). In the file each such byte is the Windows-1252 character it "
-                          "stands for (byte FC as \"\u00FC\"), and a zero character is "
-                          "\"\uFFFD\". The records in the database are unchanged.")
-            .arg(fields == 1 ? QStringLiteral("1 field held")
-                             : QStringLiteral("%1 fields held").arg(fields));
+    return QStringLiteral("\r\r")
+            + (fields == 1
+                       ? RecordTransfer::tr(
+                               "1 field held bytes that are not UTF-8 text (another program "
+                               "stored them). In the file each such byte is the Windows-1252 "
+                               "character it stands for (byte FC as \"\u00FC\"), and a zero "
+                               "character is \"\uFFFD\". The records in the database are "
+                               "unchanged.")
+                       : RecordTransfer::tr(
+                               "%1 fields held bytes that are not UTF-8 text (another program "
+                               "stored them). In the file each such byte is the Windows-1252 "
+                               "character it stands for (byte FC as \"\u00FC\"), and a zero "
+                               "character is \"\uFFFD\". The records in the database are "
+                               "unchanged.")
+                                 .arg(fields));
 }
 
 } // namespace
@@ -56,19 +65,18 @@ RecordTransfer::RecordTransfer(QObject *parent)
 
 QString RecordTransfer::csvFilter()
 {
-    return QStringLiteral("CSV files (*.csv)");
+    return tr("CSV files (*.csv)");
 }
 
 QString RecordTransfer::databaseFilter()
 {
-    return QStringLiteral("Dowsing database (*.dll)");
+    return tr("Dowsing database (*.dll)");
 }
 
 QString RecordTransfer::recordCount(qint64 n)
 {
     // In the user's digit grouping, as the find bar counts: "1,000,000 records".
-    return n == 1 ? QStringLiteral("1 record")
-                  : QStringLiteral("%1 records").arg(QLocale().toString(n));
+    return n == 1 ? tr("1 record") : tr("%1 records").arg(QLocale().toString(n));
 }
 
 bool RecordTransfer::openDatabase(QWidget *parent, RecordStore &store)
@@ -77,7 +85,7 @@ bool RecordTransfer::openDatabase(QWidget *parent, RecordStore &store)
     if (store.open(path) == RecordStore::OpenResult::Opened)
         return true;
     tell(parent,
-         QStringLiteral("The database %1 could not be opened.\r\r%2")
+         tr("The database %1 could not be opened.\r\r%2")
                  .arg(native(path), store.errorText()),
          MessageBoxes::Icon::Critical);
     return false;
@@ -160,7 +168,7 @@ RecordTransfer::Outcome RecordTransfer::exportRecords(QWidget *parent,
                                                       const std::optional<QVector<qint64>> &keys)
 {
     const QString path = platform().dialogs->saveFileName(
-            parent, QStringLiteral("Export Records"), csvFilter(), QStringLiteral("csv"));
+            parent, tr("Export Records"), csvFilter(), QStringLiteral("csv"));
     if (path.isEmpty())
         return Outcome::Cancelled;
     RecordStore store;
@@ -168,28 +176,27 @@ RecordTransfer::Outcome RecordTransfer::exportRecords(QWidget *parent,
         return Outcome::Failed;
     const qint64 total = keys ? keys->size() : store.count();
     std::unique_ptr<Progress> progress = platform().progress->start(
-            parent, QStringLiteral("Exporting %1...").arg(recordCount(qMax<qint64>(0, total))),
+            parent, tr("Exporting %1...").arg(recordCount(qMax<qint64>(0, total))),
             qMax<qint64>(1, total));
     const Result result = exportTo(store, path, keys, *platform().files, progress.get());
     progress.reset();
     switch (result.outcome) {
     case Outcome::Done:
         tell(parent,
-             QStringLiteral("%1 exported to \"%2\".").arg(recordCount(result.count), native(path))
+             tr("%1 exported to \"%2\".").arg(recordCount(result.count), native(path))
                      + repairedText(result.repairedFields),
              MessageBoxes::Icon::Information);
         break;
     case Outcome::Cancelled:
         tell(parent,
-             QStringLiteral("The export was cancelled: no file was written, and \"%1\" was "
-                            "left as it was.")
+             tr("The export was cancelled: no file was written, and \"%1\" was left as it "
+                "was.")
                      .arg(native(path)),
              MessageBoxes::Icon::Information);
         break;
     case Outcome::Failed:
         tell(parent,
-             QStringLiteral("The records could not be exported to \"%1\"; no file was "
-                            "written.\r\r%2")
+             tr("The records could not be exported to \"%1\"; no file was written.\r\r%2")
                      .arg(native(path), result.reason),
              MessageBoxes::Icon::Critical);
         break;
@@ -205,7 +212,7 @@ RecordTransfer::Outcome RecordTransfer::importRecords(QWidget *parent)
 RecordTransfer::Outcome RecordTransfer::backUpDatabase(QWidget *parent)
 {
     const QString path = platform().dialogs->saveFileName(
-            parent, QStringLiteral("Back Up Database"), databaseFilter(), QStringLiteral("dll"));
+            parent, tr("Back Up Database"), databaseFilter(), QStringLiteral("dll"));
     if (path.isEmpty())
         return Outcome::Cancelled;
     const QString database = RecordStore::databasePath(platform().programFolder);
@@ -213,8 +220,8 @@ RecordTransfer::Outcome RecordTransfer::backUpDatabase(QWidget *parent)
     if (target.absoluteFilePath() == QFileInfo(database).absoluteFilePath()
         || (target.exists() && target.canonicalFilePath() == QFileInfo(database).canonicalFilePath())) {
         tell(parent,
-             QStringLiteral("The back-up cannot be written over the database %1 itself. Choose "
-                            "another file, in another folder or under another name.")
+             tr("The back-up cannot be written over the database %1 itself. Choose another "
+                "file, in another folder or under another name.")
                      .arg(native(database)),
              MessageBoxes::Icon::Critical);
         return Outcome::Failed;
@@ -224,7 +231,7 @@ RecordTransfer::Outcome RecordTransfer::backUpDatabase(QWidget *parent)
         return Outcome::Failed;
     // Per mille of the pages copied.
     std::unique_ptr<Progress> progress =
-            platform().progress->start(parent, QStringLiteral("Backing up the database..."), 1000);
+            platform().progress->start(parent, tr("Backing up the database..."), 1000);
     const RecordStore::BackUpResult result =
             store.backUpTo(path, [&](qint64 done, qint64 total) {
                 return progress->advance(total > 0 ? done * 1000 / total : 0);
@@ -232,13 +239,13 @@ RecordTransfer::Outcome RecordTransfer::backUpDatabase(QWidget *parent)
     progress.reset();
     switch (result) {
     case RecordStore::BackUpResult::Done:
-        tell(parent, QStringLiteral("The database was backed up to \"%1\".").arg(native(path)),
+        tell(parent, tr("The database was backed up to \"%1\".").arg(native(path)),
              MessageBoxes::Icon::Information);
         return Outcome::Done;
     case RecordStore::BackUpResult::Cancelled:
         tell(parent,
-             QStringLiteral("The back-up was cancelled: no file was written, and \"%1\" was "
-                            "left as it was.")
+             tr("The back-up was cancelled: no file was written, and \"%1\" was left as it "
+                "was.")
                      .arg(native(path)),
              MessageBoxes::Icon::Information);
         return Outcome::Cancelled;
@@ -246,8 +253,7 @@ RecordTransfer::Outcome RecordTransfer::backUpDatabase(QWidget *parent)
         break;
     }
     tell(parent,
-         QStringLiteral("The database could not be backed up to \"%1\"; no file was "
-                        "written.\r\r%2")
+         tr("The database could not be backed up to \"%1\"; no file was written.\r\r%2")
                  .arg(native(path), store.errorText()),
          MessageBoxes::Icon::Critical);
     return Outcome::Failed;

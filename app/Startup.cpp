@@ -10,6 +10,7 @@
 #include "platform/SingleInstance.h"
 #include "store/RecordStore.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -28,7 +29,9 @@ bool Startup::run()
     // settings and no database.
     m_instance = std::make_unique<SingleInstance>(m_lockName);
     if (!m_instance->tryAcquire()) {
-        platform().messages->show(nullptr, QStringLiteral("Application is already running"),
+        platform().messages->show(nullptr,
+                                  QCoreApplication::translate("Orvane::Startup",
+                                                              "Application is already running"),
                                   MessageBoxes::Icon::Information);
         ProgramEnd::unloadAllAndEnd();
         return false;

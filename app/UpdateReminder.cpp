@@ -8,12 +8,19 @@
 #include "platform/Platform.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QLocale>
 #include <QStringDecoder>
 
 namespace Orvane::UpdateReminder {
 
 namespace {
+
+// The translation context of the question.
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(Orvane::UpdateReminder)
+};
 
 constexpr QByteArray::Base64Options codecOptions =
         QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals;
@@ -134,8 +141,8 @@ void run()
 
     const MessageBoxes::Answer answer = platform().messages->show(
             nullptr,
-            QStringLiteral("There maybe an update to this software available") + QLatin1Char('\r')
-                    + QStringLiteral("Do you want to check for an update?"),
+            Texts::tr("There maybe an update to this software available\rDo you want to check "
+                      "for an update?"),
             MessageBoxes::Icon::Information, MessageBoxes::Buttons::YesNo);
     // The date is written first, so a browser that fails to open does not
     // bring the question back on the next start.

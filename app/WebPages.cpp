@@ -2,11 +2,18 @@
 
 #include "platform/Platform.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace Orvane::WebPages {
 
 namespace {
+
+// The translation context of the texts.
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(Orvane::WebPages)
+};
 
 QString encodedQueryItem(const QString &name, const QString &value)
 {
@@ -29,6 +36,17 @@ QString makerSiteAddress()
 QString discussionBoardAddress()
 {
     return QStringLiteral("http://%1/board/").arg(makerHost());
+}
+
+QString fullyBrandedOffer()
+{
+    return Texts::tr("Home Business Opportunity. Start your own Internet business and make money "
+                     "online. Get this software fully branded for your website.");
+}
+
+QString moreDetails()
+{
+    return Texts::tr("Click here for more details.");
 }
 
 QUrl url(const QString &pageKey, const QueryFields &fields)

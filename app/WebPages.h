@@ -19,6 +19,11 @@ QString makerSiteAddress();
 // The address of the maker's discussion board, as shown to the user.
 QString discussionBoardAddress();
 
+// The offer of the "fully-branded" page, which the frame's bottom banner and
+// the About box show, and the words that lead to the page.
+QString fullyBrandedOffer();
+QString moreDetails();
+
 // http://<host>/orvane-site/ssd.php?page=<key>[&<name>=<value>...]. The key,
 // every name and every value are percent-encoded, so nothing in them can
 // change the host, the path or another field.

@@ -243,7 +243,7 @@ void WindowCoordinator::startEdit(const DowsingRecord &record, const QString &da
 {
     if (!m_entry
         || !m_entry->confirmDiscardingEntry(
-                QStringLiteral("Do You Want To Replace It With This Dowsing Record ?")))
+                tr("Do You Want To Replace It With This Dowsing Record ?")))
         return;
     m_frame.showChild(m_entry);
     m_frame.hideChild(m_view);

@@ -1,5 +1,7 @@
 #include "EntryMenus.h"
 
+#include "widgets/SharedTexts.h"
+
 #include <QAction>
 #include <QCoreApplication>
 #include <QKeySequence>
@@ -8,6 +10,12 @@
 namespace Orvane {
 
 namespace {
+
+// The translation context of the menus' captions and tips.
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(Orvane::EntryMenus)
+};
 
 QMenu *makeMenu(const QString &caption, const QString &name, QWidget *owner)
 {
@@ -63,12 +71,12 @@ EntryMenus EntryMenus::build(QWidget *owner)
 {
     EntryMenus m;
 
-    m.fileMenu = makeMenu(QStringLiteral("&File"), QStringLiteral("nuFile"), owner);
-    m.addNewRecord = makeEntry(m.fileMenu, QStringLiteral("&Add New Record"),
+    m.fileMenu = makeMenu(SharedTexts::fileMenu(), QStringLiteral("nuFile"), owner);
+    m.addNewRecord = makeEntry(m.fileMenu, Texts::tr("&Add New Record"),
                                  QStringLiteral("mnuAddNewRecor"));
-    m.viewAllRecords = makeEntry(m.fileMenu, QStringLiteral("&View All  Records"),
+    m.viewAllRecords = makeEntry(m.fileMenu, Texts::tr("&View All  Records"),
                              QStringLiteral("mnuViewAll"));
-    m.findRecords = makeEntry(m.fileMenu, QStringLiteral("&Find Records..."),
+    m.findRecords = makeEntry(m.fileMenu, SharedTexts::findRecords(),
                               QStringLiteral("mnuFindRecords"));
     m.findRecords->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     // C and T, as in the list's File menu.
@@ -84,49 +92,49 @@ EntryMenus EntryMenus::build(QWidget *owner)
     m.fileSeparator1 = makeSeparator(m.fileMenu, QStringLiteral("mnuFileSepTransfer"));
     // E, as in the list's File menu: Alt+F, E exports in both windows.
     m.exportRecords = makeDialogEntry(
-            m.fileMenu, QStringLiteral("&Export Records..."), QStringLiteral("mnuExport"),
-            QStringLiteral("Export every record to a CSV file"));
+            m.fileMenu, SharedTexts::exportRecords(), QStringLiteral("mnuExport"),
+            Texts::tr("Export every record to a CSV file"));
     m.importRecords = makeDialogEntry(
-            m.fileMenu, QStringLiteral("&Import Records..."), QStringLiteral("mnuImport"),
-            QStringLiteral("Add the records of a CSV file made by Export"));
+            m.fileMenu, Texts::tr("&Import Records..."), QStringLiteral("mnuImport"),
+            Texts::tr("Add the records of a CSV file made by Export"));
     m.backUpDatabase = makeDialogEntry(
-            m.fileMenu, QStringLiteral("&Back Up Database..."), QStringLiteral("mnuBackUp"),
-            QStringLiteral("Save a copy of the whole record database"));
+            m.fileMenu, Texts::tr("&Back Up Database..."), QStringLiteral("mnuBackUp"),
+            Texts::tr("Save a copy of the whole record database"));
     m.fileSeparator2 = makeSeparator(m.fileMenu, QStringLiteral("mnuFileSepExit"));
-    m.exit = makeEntry(m.fileMenu, QStringLiteral("E&xit"), QStringLiteral("mnuExit"));
+    m.exit = makeEntry(m.fileMenu, Texts::tr("E&xit"), QStringLiteral("mnuExit"));
 
-    m.editMenu = makeMenu(QStringLiteral("&Edit"), QStringLiteral("mnuEdit"), owner);
-    m.goToMenu = makeSubmenu(m.editMenu, QStringLiteral("&Go To"), QStringLiteral("MnuGoTo"));
-    m.goToFirst = makeEntry(m.goToMenu, QStringLiteral("&First"), QStringLiteral("mnuFirst"));
-    m.goToNext = makeEntry(m.goToMenu, QStringLiteral("&Next"), QStringLiteral("mnuGoNext"));
-    m.goToPrevious = makeEntry(m.goToMenu, QStringLiteral("&Previous"),
+    m.editMenu = makeMenu(Texts::tr("&Edit"), QStringLiteral("mnuEdit"), owner);
+    m.goToMenu = makeSubmenu(m.editMenu, Texts::tr("&Go To"), QStringLiteral("MnuGoTo"));
+    m.goToFirst = makeEntry(m.goToMenu, Texts::tr("&First"), QStringLiteral("mnuFirst"));
+    m.goToNext = makeEntry(m.goToMenu, Texts::tr("&Next"), QStringLiteral("mnuGoNext"));
+    m.goToPrevious = makeEntry(m.goToMenu, Texts::tr("&Previous"),
                               QStringLiteral("mnuPrevious"));
-    m.goToLast = makeEntry(m.goToMenu, QStringLiteral("&Last"), QStringLiteral("mnuLast"));
-    m.findMenu = makeSubmenu(m.editMenu, QStringLiteral("&Find"), QStringLiteral("mnuFind"));
-    m.findByName = makeEntry(m.findMenu, QStringLiteral("By &Name"), QStringLiteral("MnuName"));
-    m.findByTool = makeEntry(m.findMenu, QStringLiteral("By Dowsing &Toll"),
+    m.goToLast = makeEntry(m.goToMenu, Texts::tr("&Last"), QStringLiteral("mnuLast"));
+    m.findMenu = makeSubmenu(m.editMenu, Texts::tr("&Find"), QStringLiteral("mnuFind"));
+    m.findByName = makeEntry(m.findMenu, Texts::tr("By &Name"), QStringLiteral("MnuName"));
+    m.findByTool = makeEntry(m.findMenu, Texts::tr("By Dowsing &Toll"),
                           QStringLiteral("mnuTool"));
-    m.findByItem = makeEntry(m.findMenu, QStringLiteral("By &Item Dowsing For"),
+    m.findByItem = makeEntry(m.findMenu, Texts::tr("By &Item Dowsing For"),
                           QStringLiteral("mnuItem"));
-    m.countRecords = makeEntry(m.editMenu, QStringLiteral("&Count Record"),
+    m.countRecords = makeEntry(m.editMenu, Texts::tr("&Count Record"),
                            QStringLiteral("mnuCount"));
     switchOff(m.goToMenu);
     m.countRecords->setEnabled(false);
     switchOff(m.editMenu);
 
-    m.helpMenu = makeMenu(QStringLiteral("&Help"), QStringLiteral("mnuHelp"), owner);
-    m.onlineHelp = makeEntry(m.helpMenu, QStringLiteral("&Online Help"),
+    m.helpMenu = makeMenu(Texts::tr("&Help"), QStringLiteral("mnuHelp"), owner);
+    m.onlineHelp = makeEntry(m.helpMenu, Texts::tr("&Online Help"),
                             QStringLiteral("mnuOnline"));
-    m.visitUsOnline = makeEntry(m.helpMenu, QStringLiteral("&Visit Us Online"),
+    m.visitUsOnline = makeEntry(m.helpMenu, Texts::tr("&Visit Us Online"),
                            QStringLiteral("mnuVisit"));
     m.separator1 = makeSeparator(m.helpMenu, QStringLiteral("mnuFileSep1"));
-    m.checkForUpdate = makeEntry(m.helpMenu, QStringLiteral("&Check for Software Update"),
+    m.checkForUpdate = makeEntry(m.helpMenu, Texts::tr("&Check for Software Update"),
                             QStringLiteral("mnuUpdate"));
     m.separator2 = makeSeparator(m.helpMenu, QStringLiteral("mnuFileSep2"));
-    m.about = makeEntry(m.helpMenu, QStringLiteral("&About Software"),
+    m.about = makeEntry(m.helpMenu, Texts::tr("&About Software"),
                            QStringLiteral("mnuAbout"));
-    m.donate = makeEntry(m.helpMenu, QStringLiteral("&Donate"), QStringLiteral("mnuDonate"));
-    m.makeMoneyOnline = makeEntry(m.helpMenu, QStringLiteral("Make Money &Online"),
+    m.donate = makeEntry(m.helpMenu, Texts::tr("&Donate"), QStringLiteral("mnuDonate"));
+    m.makeMoneyOnline = makeEntry(m.helpMenu, Texts::tr("Make Money &Online"),
                                QStringLiteral("mnumakemoney"));
     m.makeMoneyOnline->setEnabled(false);
 

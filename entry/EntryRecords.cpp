@@ -50,24 +50,21 @@ FileCheck *EntryRecords::pendingCheck() const
 
 bool EntryRecords::add(DowsingRecord record)
 {
-    if (!record.Date.isValid() || !m_store->add(record)) {
-        refuseSave(record.Date.isValid() ? m_store->errorText() : invalidDateReason());
+    // The store refuses a date that is not a calendar date, saying so.
+    if (!m_store->add(record)) {
+        refuseSave(m_store->errorText());
         return false;
     }
-    say(m_store->withNotice(QStringLiteral("Record Saved Succesfully !")));
+    say(m_store->withNotice(tr("Record Saved Succesfully !")));
     return true;
 }
 
 EntryRecords::Update EntryRecords::update(DowsingRecord &original, DowsingRecord record)
 {
-    if (!record.Date.isValid()) {
-        refuseSave(invalidDateReason());
-        return Update::Kept;
-    }
     for (;;) {
         switch (m_store->update(original, record)) {
         case RecordStore::ChangeResult::Done:
-            say(m_store->withNotice(QStringLiteral("Record Edited Succesfully !")));
+            say(m_store->withNotice(tr("Record Edited Succesfully !")));
             return Update::Done;
         case RecordStore::ChangeResult::Failed:
             // The changes and update mode stay, to be saved again or left.
@@ -93,20 +90,18 @@ void EntryRecords::tellGone()
 {
     // The form is back in add mode with what the user entered, which can be
     // saved as a new record or cleared.
-    refuseSave(m_store->errorText()
-               + QStringLiteral("\rWhat you entered is kept: press Add to save it as "
-                                "a new record."));
+    refuseSave(tr("%1\rWhat you entered is kept: press Add to save it as a new record.")
+                       .arg(m_store->errorText()));
 }
 
 bool EntryRecords::confirmWritingOver(const DowsingRecord &original, const DowsingRecord &now)
 {
     return platform().messages->show(
                    m_window,
-                   RecordDifference::changedHeading()
-                           + QStringLiteral(", So Your Changes Have Not Been Written Yet.\r\r")
-                           + RecordDifference::describe(original, now)
-                           + QStringLiteral("\rWrite Your Changes Into It ? The Fields You Did "
-                                            "Not Change Keep What It Holds Now."),
+                   tr("%1, So Your Changes Have Not Been Written Yet.\r\r%2\rWrite Your Changes "
+                      "Into It ? The Fields You Did Not Change Keep What It Holds Now.")
+                           .arg(RecordDifference::changedHeading(),
+                                RecordDifference::describe(original, now)),
                    MessageBoxes::Icon::Information, MessageBoxes::Buttons::YesNo,
                    MessageBoxes::Answer::No)
             == MessageBoxes::Answer::Yes;
@@ -120,11 +115,6 @@ void EntryRecords::refuseSave(const QString &reason)
 void EntryRecords::say(const QString &text)
 {
     platform().messages->show(m_window, text, MessageBoxes::Icon::Information);
-}
-
-QString EntryRecords::invalidDateReason()
-{
-    return QStringLiteral("The Date Is Not A Valid Calendar Date");
 }
 
 } // namespace Orvane

@@ -2,6 +2,8 @@
 
 #include "store/DowsingRecord.h"
 
+#include <QCoreApplication>
+
 #include <memory>
 
 class QWidget;
@@ -18,6 +20,8 @@ class RecordStore;
 // whether the user's changes are to go into the record as it is now.
 class EntryRecords
 {
+    Q_DECLARE_TR_FUNCTIONS(Orvane::EntryRecords)
+
 public:
     // window: the parent of the message boxes.
     explicit EntryRecords(QWidget *window);
@@ -54,7 +58,6 @@ private:
     // After another program changed the record being edited: whether the
     // user's changes are to go into it as it is now.
     bool confirmWritingOver(const DowsingRecord &original, const DowsingRecord &now);
-    static QString invalidDateReason();
 
     QWidget *m_window;
     std::unique_ptr<RecordStore> m_store;

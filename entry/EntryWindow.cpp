@@ -18,13 +18,6 @@
 
 namespace Orvane {
 
-namespace {
-
-const QString kAddCaption = QStringLiteral("&Add");
-const QString kUpdateCaption = QStringLiteral("&Update");
-
-} // namespace
-
 EntryWindow::EntryWindow(QWidget *parent)
     : MdiChild(parent)
     , m_records(this)
@@ -36,6 +29,11 @@ EntryWindow::EntryWindow(QWidget *parent)
 }
 
 EntryWindow::~EntryWindow() = default;
+
+QString EntryWindow::addCaption()
+{
+    return tr("&Add");
+}
 
 void EntryWindow::connectControls()
 {
@@ -131,7 +129,7 @@ void EntryWindow::setPagesEnabled(bool enabled)
 
 void EntryWindow::showMode()
 {
-    m_cmdadd->setText(isUpdateMode() ? kUpdateCaption : kAddCaption);
+    m_cmdadd->setText(isUpdateMode() ? tr("&Update") : addCaption());
     m_cmAddNewRecord->setVisible(!isUpdateMode());
     m_menus.addNewRecord->setVisible(!isUpdateMode());
 }
@@ -141,7 +139,7 @@ void EntryWindow::startNewRecord()
     // Hidden in update mode; should it be reached all the same, a new
     // record starts on an empty form, never over the record being edited.
     if (isUpdateMode()) {
-        if (!confirmDiscardingEntry(QStringLiteral("Do You Want To Start A New Record Anyway ?")))
+        if (!confirmDiscardingEntry(tr("Do You Want To Start A New Record Anyway ?")))
             return;
         clearForm();
         leaveUpdateMode();
@@ -218,10 +216,10 @@ bool EntryWindow::confirmDiscardingEntry(const QString &question)
 {
     if (!hasUnsavedEntry())
         return true;
-    const QString notice = isUpdateMode()
-            ? QStringLiteral("The Changes To This Record Have Not Been Updated !\r")
-            : QStringLiteral("The Record You Are Entering Has Not Been Saved !\r");
-    return platform().messages->show(this, notice + question, MessageBoxes::Icon::Information,
+    const QString text = isUpdateMode()
+            ? tr("The Changes To This Record Have Not Been Updated !\r%1").arg(question)
+            : tr("The Record You Are Entering Has Not Been Saved !\r%1").arg(question);
+    return platform().messages->show(this, text, MessageBoxes::Icon::Information,
                                      MessageBoxes::Buttons::YesNo, MessageBoxes::Answer::No)
             == MessageBoxes::Answer::Yes;
 }
@@ -229,7 +227,7 @@ bool EntryWindow::confirmDiscardingEntry(const QString &question)
 bool EntryWindow::confirmLeaving()
 {
     if (!m_leavingAgreed)
-        m_leavingAgreed = confirmDiscardingEntry(QStringLiteral("Do You Want To Exit Anyway ?"));
+        m_leavingAgreed = confirmDiscardingEntry(tr("Do You Want To Exit Anyway ?"));
     return m_leavingAgreed;
 }
 

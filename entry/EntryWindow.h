@@ -107,6 +107,8 @@ private:
     QWidget *buildTimeAndDate(QWidget *parent);
     void buildMenus();
     void connectControls();
+    // The caption of m_cmdadd in add mode.
+    static QString addCaption();
 
     void Form_Unload();
     // A large database file is read whole on a second thread while the

@@ -64,6 +64,17 @@ QGroupBox *makePage(const QString &caption, const QString &name, QWidget *parent
     return page;
 }
 
+// The buttons that walk the pages.
+QString nextCaption()
+{
+    return EntryWindow::tr("&Next >>");
+}
+
+QString backCaption()
+{
+    return EntryWindow::tr("<< &Back");
+}
+
 // Bottom-right button row of a page.
 QHBoxLayout *buttonRow(QPushButton *first, QPushButton *second = nullptr)
 {
@@ -148,7 +159,7 @@ QWidget *EntryWindow::buildLeftPanel()
     column->setContentsMargins(0, 4, 0, 4);
     column->setSpacing(10);
 
-    m_Label3 = EntryControls::label(QStringLiteral(
+    m_Label3 = EntryControls::label(tr(
             "Dowsing is one of the most ancient forms of divination and has been practised "
             "for around thousands of years, which detects things like underground water, "
             "hidden metal and treasures, oil, lost persons, etc. Orvane Dowsing is a "
@@ -156,7 +167,7 @@ QWidget *EntryWindow::buildLeftPanel()
             "experiences in the form a dowsing diary. It helps you to know from a glance what "
             "customers you dowsed for, what were you trying to detect and other comments."),
                        QStringLiteral("Label3"), panel);
-    m_Label10 = EntryControls::label(QStringLiteral(
+    m_Label10 = EntryControls::label(tr(
             "Just input your customer details  (his name, address, contact number and other "
             "additional notes) and enjoy your dowsing experience!"),
                         QStringLiteral("Label10"), panel);
@@ -174,11 +185,11 @@ QWidget *EntryWindow::buildLeftPanel()
     column->addWidget(m_hintLine, 0, Qt::AlignHCenter);
     column->addSpacing(10);
 
-    m_cmAddNewRecord = EntryControls::button(QStringLiteral("Add New &Record"),
+    m_cmAddNewRecord = EntryControls::button(tr("Add New &Record"),
                                 QStringLiteral("cmAddNewRecord"), panel);
-    m_cmdViewAllrecords = EntryControls::button(QStringLiteral("&View All Records"),
+    m_cmdViewAllrecords = EntryControls::button(tr("&View All Records"),
                                    QStringLiteral("cmdViewAllrecords"), panel);
-    m_cmdExit = EntryControls::button(QStringLiteral("&Exit"), QStringLiteral("cmdExit"), panel);
+    m_cmdExit = EntryControls::button(tr("&Exit"), QStringLiteral("cmdExit"), panel);
     for (QPushButton *button : {m_cmAddNewRecord, m_cmdViewAllrecords, m_cmdExit}) {
         button->setFixedWidth(kPanelButtonWidth);
         column->addWidget(button, 0, Qt::AlignHCenter);
@@ -191,7 +202,7 @@ QWidget *EntryWindow::buildLeftPanel()
 
 QGroupBox *EntryWindow::buildCustomerPage()
 {
-    QGroupBox *page = makePage(QStringLiteral("Enter Customer's Details:-"),
+    QGroupBox *page = makePage(tr("Enter Customer's Details:-"),
                                QStringLiteral("fraCustomersDetails"), m_pages);
     auto *grid = new QGridLayout;
     grid->setHorizontalSpacing(10);
@@ -218,19 +229,19 @@ QGroupBox *EntryWindow::buildCustomerPage()
         const char *boxName;
     };
     const Row rows[] = {
-        {"Name:-", "lblName", m_fields.txtName, "txtName"},
-        {"Address:-", "lblAddress", m_fields.txtAddress, "txtAddress"},
-        {"City:-", "lblCity", m_fields.txtCity, "txtCity"},
-        {"State:-", "lblState", m_fields.txtState, "txtState"},
-        {"Pin Number:-", "lblPin", m_fields.txtPin, "txtPin"},
-        {"Phone Number:-", "lblPhNo", m_fields.txtPhNo, "txtPhNo"},
-        {"Email Address:-", "lblEmail", m_fields.txtEmail, "txtEmail"},
-        {"Location:-", "lblLocation", m_fields.txtLocationDowsingFor, "txtLocationDowsingFor"},
+        {QT_TR_NOOP("Name:-"), "lblName", m_fields.txtName, "txtName"},
+        {QT_TR_NOOP("Address:-"), "lblAddress", m_fields.txtAddress, "txtAddress"},
+        {QT_TR_NOOP("City:-"), "lblCity", m_fields.txtCity, "txtCity"},
+        {QT_TR_NOOP("State:-"), "lblState", m_fields.txtState, "txtState"},
+        {QT_TR_NOOP("Pin Number:-"), "lblPin", m_fields.txtPin, "txtPin"},
+        {QT_TR_NOOP("Phone Number:-"), "lblPhNo", m_fields.txtPhNo, "txtPhNo"},
+        {QT_TR_NOOP("Email Address:-"), "lblEmail", m_fields.txtEmail, "txtEmail"},
+        {QT_TR_NOOP("Location:-"), "lblLocation", m_fields.txtLocationDowsingFor, "txtLocationDowsingFor"},
     };
     int r = 0;
     for (const Row &row : rows) {
-        QLabel *label = EntryControls::label(QString::fromLatin1(row.caption),
-                                  QString::fromLatin1(row.labelName), page);
+        QLabel *label = EntryControls::label(tr(row.caption),
+                                             QString::fromLatin1(row.labelName), page);
         label->setBuddy(row.box);
         row.box->setObjectName(QString::fromLatin1(row.boxName));
         const bool multiLine = row.box == m_fields.txtAddress;
@@ -241,7 +252,7 @@ QGroupBox *EntryWindow::buildCustomerPage()
     }
     grid->setColumnStretch(1, 1);
 
-    m_cmdCustomersDetailsNext = EntryControls::button(QStringLiteral("&Next >>"),
+    m_cmdCustomersDetailsNext = EntryControls::button(nextCaption(),
                                          QStringLiteral("cmdCustomersDetailsNext"), page);
 
     auto *column = new QVBoxLayout(page);
@@ -254,10 +265,10 @@ QGroupBox *EntryWindow::buildCustomerPage()
 
 QGroupBox *EntryWindow::buildToolsPage()
 {
-    QGroupBox *page = makePage(QStringLiteral("Tools And Item Used For Dowsing:-"),
+    QGroupBox *page = makePage(tr("Tools And Item Used For Dowsing:-"),
                                QStringLiteral("fraTools"), m_pages);
 
-    auto *Frame2 = new PanelGroup(QStringLiteral("Dowsing Tool:-"), EntryStyle::rimColour(), page);
+    auto *Frame2 = new PanelGroup(tr("Dowsing Tool:-"), EntryStyle::rimColour(), page);
     Frame2->setObjectName(QStringLiteral("Frame2"));
     // Read out by its own caption, not the page's.
     Frame2->setAccessibleName(Frame2->title());
@@ -266,11 +277,11 @@ QGroupBox *EntryWindow::buildToolsPage()
             {QStringLiteral("lblToolHint"), QStringLiteral("cmbDowsingTool"),
              QStringLiteral("fraDowsingTool"), QStringLiteral("txtDowsingTool"),
              QStringLiteral("cmdOk"), QStringLiteral("cmdCancel"),
-             QStringLiteral("Enter The Name of The Dowsing Tool"), QStringLiteral("Dowsing Tool"),
-             QStringLiteral("Name Of The Dowsing Tool"), QStringLiteral("Please Enter Dowsing Tool !")},
+             tr("Enter The Name of The Dowsing Tool"), tr("Dowsing Tool"),
+             tr("Name Of The Dowsing Tool"), tr("Please Enter Dowsing Tool !")},
             this);
 
-    auto *Frame4 = new PanelGroup(QStringLiteral("Dowsing Item:-"), EntryStyle::rimColour(), page);
+    auto *Frame4 = new PanelGroup(tr("Dowsing Item:-"), EntryStyle::rimColour(), page);
     Frame4->setObjectName(QStringLiteral("Frame4"));
     Frame4->setAccessibleName(Frame4->title());
     m_fields.item = new OtherChooser(
@@ -278,12 +289,12 @@ QGroupBox *EntryWindow::buildToolsPage()
             {QStringLiteral("lblItemHint"), QStringLiteral("cmbItemDowsingFor"),
              QStringLiteral("fraItemDowsing"), QStringLiteral("txtItemDowsing"),
              QStringLiteral("cmdOkItemDowsing"), QStringLiteral("cmdCancelItemDowsing"),
-             QStringLiteral("Enter The Name of The Dowsing Item"), QStringLiteral("Dowsing Item"),
-             QStringLiteral("Name Of The Dowsing Item"), QStringLiteral("Please Enter Dowsing Item !")},
+             tr("Enter The Name of The Dowsing Item"), tr("Dowsing Item"),
+             tr("Name Of The Dowsing Item"), tr("Please Enter Dowsing Item !")},
             this);
 
-    m_cmdToolsBack = EntryControls::button(QStringLiteral("<< &Back"), QStringLiteral("cmdToolsBack"), page);
-    m_cmdToolsNext = EntryControls::button(QStringLiteral("&Next >>"), QStringLiteral("cmdToolsNext"), page);
+    m_cmdToolsBack = EntryControls::button(backCaption(), QStringLiteral("cmdToolsBack"), page);
+    m_cmdToolsNext = EntryControls::button(nextCaption(), QStringLiteral("cmdToolsNext"), page);
 
     auto *column = new QVBoxLayout(page);
     column->setContentsMargins(14, 16, 14, 12);
@@ -330,21 +341,22 @@ QWidget *EntryWindow::buildTimeAndDate(QWidget *parent)
     // (the list's own name, so that "Hour" and "Minute" are never both
     // heard as "00").
     auto caption = [Frame5](const char *text, const char *name, QComboBox *list) {
-        QLabel *label = EntryControls::label(QString::fromLatin1(text), QString::fromLatin1(name), Frame5);
+        const QString shown = tr(text);
+        QLabel *label = EntryControls::label(shown, QString::fromLatin1(name), Frame5);
         label->setBuddy(list);
         if (list->accessibleName().isEmpty())
-            list->setAccessibleName(QString(QString::fromLatin1(text)).remove(QLatin1Char('&')));
+            list->setAccessibleName(QString(shown).remove(QLatin1Char('&')));
         return label;
     };
     // The AM/PM list has no caption on screen; this one is only read out.
-    caption("AM or PM", "lblAMPM", m_fields.cmbAMPM)->hide();
+    caption(QT_TR_NOOP("AM or PM"), "lblAMPM", m_fields.cmbAMPM)->hide();
 
     auto *timeRow = new QHBoxLayout;
     timeRow->setSpacing(6);
-    timeRow->addWidget(caption("Ho&ur", "lblHour", m_fields.cmbHour));
+    timeRow->addWidget(caption(QT_TR_NOOP("Ho&ur"), "lblHour", m_fields.cmbHour));
     timeRow->addWidget(m_fields.cmbHour);
     timeRow->addSpacing(8);
-    timeRow->addWidget(caption("M&inute", "lblMinute", m_fields.cmbMinute));
+    timeRow->addWidget(caption(QT_TR_NOOP("M&inute"), "lblMinute", m_fields.cmbMinute));
     timeRow->addWidget(m_fields.cmbMinute);
     timeRow->addSpacing(8);
     timeRow->addWidget(m_fields.cmbAMPM);
@@ -352,19 +364,19 @@ QWidget *EntryWindow::buildTimeAndDate(QWidget *parent)
 
     auto *dateRow = new QHBoxLayout;
     dateRow->setSpacing(6);
-    dateRow->addWidget(caption("&Month", "lblMonth", m_fields.cmbMonth));
+    dateRow->addWidget(caption(QT_TR_NOOP("&Month"), "lblMonth", m_fields.cmbMonth));
     dateRow->addWidget(m_fields.cmbMonth);
     dateRow->addSpacing(8);
-    dateRow->addWidget(caption("&Date", "lblDate", m_fields.cmbDate));
+    dateRow->addWidget(caption(QT_TR_NOOP("&Date"), "lblDate", m_fields.cmbDate));
     dateRow->addWidget(m_fields.cmbDate);
     dateRow->addSpacing(8);
-    dateRow->addWidget(caption("&Year", "lblYear", m_fields.cmbYear));
+    dateRow->addWidget(caption(QT_TR_NOOP("&Year"), "lblYear", m_fields.cmbYear));
     dateRow->addWidget(m_fields.cmbYear);
     dateRow->addStretch(1);
 
-    grid->addWidget(caption("Dowsing Time:-", "lblDowsingTime", m_fields.cmbHour), 0, 0);
+    grid->addWidget(caption(QT_TR_NOOP("Dowsing Time:-"), "lblDowsingTime", m_fields.cmbHour), 0, 0);
     grid->addLayout(timeRow, 0, 1);
-    grid->addWidget(caption("Dowsing Date:-", "lblDowsingDate", m_fields.cmbMonth), 1, 0);
+    grid->addWidget(caption(QT_TR_NOOP("Dowsing Date:-"), "lblDowsingDate", m_fields.cmbMonth), 1, 0);
     grid->addLayout(dateRow, 1, 1);
     grid->setColumnStretch(1, 1);
     return Frame5;
@@ -372,10 +384,10 @@ QWidget *EntryWindow::buildTimeAndDate(QWidget *parent)
 
 QGroupBox *EntryWindow::buildNotesPage()
 {
-    QGroupBox *page = makePage(QStringLiteral("Notes"), QStringLiteral("fraNotes"), m_pages);
+    QGroupBox *page = makePage(tr("Notes"), QStringLiteral("fraNotes"), m_pages);
     m_fields.txtNotes = makeMultiLine(QStringLiteral("txtNotes"), page);
-    m_cmdNotesBack = EntryControls::button(QStringLiteral("<< &Back"), QStringLiteral("cmdNotesBack"), page);
-    m_cmdadd = EntryControls::button(QStringLiteral("&Add"), QStringLiteral("cmdadd"), page);
+    m_cmdNotesBack = EntryControls::button(backCaption(), QStringLiteral("cmdNotesBack"), page);
+    m_cmdadd = EntryControls::button(addCaption(), QStringLiteral("cmdadd"), page);
 
     auto *column = new QVBoxLayout(page);
     column->setContentsMargins(14, 16, 14, 12);

@@ -8,24 +8,35 @@
 namespace Orvane {
 
 namespace {
-const QString kClickOn = QStringLiteral("Click On");
 const int kBlanks = 34;
+
+QString blanks()
+{
+    return QString(kBlanks, QLatin1Char(' '));
+}
 } // namespace
+
+QString HintLine::lineWithPlace()
+{
+    return tr("Click On%1To  Enter New Customer Details",
+              "%1: a run of blanks, over which the words Add New Record lie");
+}
 
 QString HintLine::label1Text()
 {
-    return kClickOn + QString(kBlanks, QLatin1Char(' '))
-            + QStringLiteral("To  Enter New Customer Details");
+    return lineWithPlace().arg(blanks());
 }
 
 QString HintLine::label20Text()
 {
-    return QStringLiteral("Add New Record");
+    return tr("Add New Record");
 }
 
 HintLine::HintLine(QWidget *parent)
     : QWidget(parent)
 {
+    const QString line = lineWithPlace();
+    m_wordsBefore = line.left(line.indexOf(QLatin1String("%1")));
     auto *link = new LinkLabel(label1Text(), this);
     m_label1 = link;
     m_label1->setObjectName(QStringLiteral("Label1"));
@@ -35,10 +46,8 @@ HintLine::HintLine(QWidget *parent)
     // opens it, and a screen reader reads the line as it is seen, with
     // Label20's words in place of the blanks.
     link->setFocusPolicy(Qt::TabFocus);
-    link->setAccessibleName(QString(label1Text())
-                                    .replace(QString(kBlanks, QLatin1Char(' ')),
-                                             QLatin1Char(' ') + label20Text() + QLatin1Char(' '))
-                                    .simplified());
+    link->setAccessibleName(
+            line.arg(QLatin1Char(' ') + label20Text() + QLatin1Char(' ')).simplified());
     connect(link, &LinkLabel::clicked, this, &HintLine::label1Clicked);
     m_label1->installEventFilter(this);
 
@@ -92,8 +101,9 @@ void HintLine::placeLabels()
 
     // Label20 is centred over the run of blanks that follows "Click On".
     const QFontMetrics metrics = m_label1->fontMetrics();
-    const int blanksStart = m_label1->contentsRect().left() + metrics.horizontalAdvance(kClickOn);
-    const int blanksWidth = metrics.horizontalAdvance(QString(kBlanks, QLatin1Char(' ')));
+    const int blanksStart = m_label1->contentsRect().left()
+            + metrics.horizontalAdvance(m_wordsBefore);
+    const int blanksWidth = metrics.horizontalAdvance(blanks());
     const QSize size = m_label20->sizeHint();
     const int x = blanksStart + (blanksWidth - size.width()) / 2;
     const int y = (height() - size.height()) / 2;

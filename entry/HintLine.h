@@ -36,8 +36,12 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    // Label1's text with %1 where the blanks go.
+    static QString lineWithPlace();
     void placeLabels();
 
+    // The words of Label1 before the blanks.
+    QString m_wordsBefore;
     QLabel *m_label1 = nullptr;
     QLabel *m_label20 = nullptr;
 };

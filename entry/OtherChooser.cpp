@@ -42,8 +42,8 @@ OtherChooser::OtherChooser(QGroupBox *group, const QStringList &entries, int oth
     m_nameBox = new QLineEdit(m_popup);
     m_nameBox->setObjectName(names.nameBox);
     m_nameBox->setAccessibleName(names.nameBoxSpoken);
-    m_ok = EntryControls::button(QStringLiteral("&Ok"), names.ok, m_popup);
-    m_cancel = EntryControls::button(QStringLiteral("&Cancel"), names.cancel, m_popup);
+    m_ok = EntryControls::button(tr("&Ok"), names.ok, m_popup);
+    m_cancel = EntryControls::button(tr("&Cancel"), names.cancel, m_popup);
     popupRow->addWidget(m_nameBox, 1);
     popupRow->addWidget(m_ok);
     popupRow->addWidget(m_cancel);

@@ -1,8 +1,16 @@
 #include "Selectors.h"
 
+#include <QCoreApplication>
+
 namespace Orvane::Selectors {
 
 namespace {
+
+// The translation context of the entries that are words.
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(Orvane::Selectors)
+};
 
 QStringList numbers(int first, int last, int width)
 {
@@ -27,15 +35,15 @@ QStringList minutes()
 
 QStringList amPm()
 {
-    return {QStringLiteral("AM"), QStringLiteral("PM")};
+    return {Texts::tr("AM"), Texts::tr("PM")};
 }
 
 QStringList months()
 {
-    return {QStringLiteral("January"), QStringLiteral("February"), QStringLiteral("March"),
-            QStringLiteral("April"),   QStringLiteral("May"),      QStringLiteral("June"),
-            QStringLiteral("July"),    QStringLiteral("August"),   QStringLiteral("September"),
-            QStringLiteral("October"), QStringLiteral("November"), QStringLiteral("December")};
+    return {Texts::tr("January"), Texts::tr("February"), Texts::tr("March"),
+            Texts::tr("April"),   Texts::tr("May"),      Texts::tr("June"),
+            Texts::tr("July"),    Texts::tr("August"),   Texts::tr("September"),
+            Texts::tr("October"), Texts::tr("November"), Texts::tr("December")};
 }
 
 QStringList days()
@@ -50,14 +58,14 @@ QStringList years()
 
 QStringList tools()
 {
-    return {QStringLiteral("Rods"), QStringLiteral("Branch"), QStringLiteral("Pendulam"),
-            QStringLiteral("Other")};
+    return {Texts::tr("Rods"), Texts::tr("Branch"), Texts::tr("Pendulam"),
+            Texts::tr("Other")};
 }
 
 QStringList items()
 {
-    return {QStringLiteral("water"), QStringLiteral("Oil"), QStringLiteral("Treasure"),
-            QStringLiteral("Missing Person"), QStringLiteral("Others")};
+    return {Texts::tr("water"), Texts::tr("Oil"), Texts::tr("Treasure"),
+            Texts::tr("Missing Person"), Texts::tr("Others")};
 }
 
 std::optional<int> numberIn(const QString &text)

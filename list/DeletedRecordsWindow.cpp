@@ -15,56 +15,43 @@
 
 namespace Orvane {
 
-namespace {
-
-// The caption the list heads the field with.
-QString captionOf(QString DowsingRecord::*member)
-{
-    for (const DowsingRecord::TextField &field : DowsingRecord::textFields()) {
-        if (field.member == member)
-            return QLatin1String(field.caption);
-    }
-    return {};
-}
-
-} // namespace
-
 DeletedRecordsWindow::DeletedRecordsWindow(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmDeletedRecords"));
-    setWindowTitle(QStringLiteral("Deleted Records"));
+    setWindowTitle(tr("Deleted Records"));
 
-    m_lblDeletedRecords = new QLabel(
-            QStringLiteral("Deleted Records, The One Deleted Last &First:"), this);
+    m_lblDeletedRecords = new QLabel(tr("Deleted Records, The One Deleted Last &First:"), this);
     m_lblDeletedRecords->setObjectName(QStringLiteral("lblDeletedRecords"));
 
     m_lstDeletedRecords = new QTreeWidget(this);
     m_lstDeletedRecords->setObjectName(QStringLiteral("lstDeletedRecords"));
-    m_lstDeletedRecords->setAccessibleName(QStringLiteral("Deleted Records"));
+    m_lstDeletedRecords->setAccessibleName(windowTitle());
     m_lblDeletedRecords->setBuddy(m_lstDeletedRecords);
     m_lstDeletedRecords->setRootIsDecorated(false);
     m_lstDeletedRecords->setUniformRowHeights(true);
     m_lstDeletedRecords->setAllColumnsShowFocus(true);
     m_lstDeletedRecords->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_lstDeletedRecords->setHeaderLabels({QStringLiteral("Date Deleted"),
-                                          DowsingRecord::dateCaption(),
-                                          captionOf(&DowsingRecord::Name),
-                                          captionOf(&DowsingRecord::Dowsing_Tool)});
+    // The list's captions of the fields.
+    using F = DowsingRecord::FieldId;
+    m_lstDeletedRecords->setHeaderLabels(
+            {tr("Date Deleted"), DowsingRecord::shownCaption(DowsingRecord::field(F::Date)),
+             DowsingRecord::shownCaption(DowsingRecord::field(F::Name)),
+             DowsingRecord::shownCaption(DowsingRecord::field(F::Dowsing_Tool))});
     m_lstDeletedRecords->header()->setStretchLastSection(true);
     m_lstDeletedRecords->setMinimumSize(560, 260);
     connect(m_lstDeletedRecords, &QTreeWidget::currentItemChanged, this,
             [this] { updateButtons(); });
 
-    m_cmdRestore = new QPushButton(QStringLiteral("&Restore"), this);
+    m_cmdRestore = new QPushButton(tr("&Restore"), this);
     m_cmdRestore->setObjectName(QStringLiteral("cmdRestore"));
     m_cmdRestore->setAccessibleDescription(
-            QStringLiteral("Puts the chosen record back among your records"));
-    m_cmdDeleteForGood = new QPushButton(QStringLiteral("&Delete for Good"), this);
+            tr("Puts the chosen record back among your records"));
+    m_cmdDeleteForGood = new QPushButton(tr("&Delete for Good"), this);
     m_cmdDeleteForGood->setObjectName(QStringLiteral("cmdDeleteForGood"));
     m_cmdDeleteForGood->setAccessibleDescription(
-            QStringLiteral("Removes the chosen record from the file; it cannot be put back"));
-    m_cmdClose = new QPushButton(QStringLiteral("&Close"), this);
+            tr("Removes the chosen record from the file; it cannot be put back"));
+    m_cmdClose = new QPushButton(tr("&Close"), this);
     m_cmdClose->setObjectName(QStringLiteral("cmdClose"));
     // Enter in the list presses nothing by chance: each button is pressed
     // only when it has the focus.
@@ -167,14 +154,14 @@ void DeletedRecordsWindow::deleteChosenForGood()
         return;
     if (platform().messages->show(
                 this,
-                QStringLiteral("Do You Really Want To Delete This Record For Good ?\rIt Cannot "
-                               "Be Put Back Afterwards. Back-ups Made Before Still Hold It."),
+                tr("Do You Really Want To Delete This Record For Good ?\rIt Cannot Be Put Back "
+                   "Afterwards. Back-ups Made Before Still Hold It."),
                 MessageBoxes::Icon::None, MessageBoxes::Buttons::YesNo, MessageBoxes::Answer::No)
         != MessageBoxes::Answer::Yes)
         return;
     if (m_keptRecords->deleteForGood(number))
         platform().messages->show(
-                this, m_keptRecords->withNotice(QStringLiteral("The Record Is Deleted For Good.")),
+                this, m_keptRecords->withNotice(tr("The Record Is Deleted For Good.")),
                 MessageBoxes::Icon::Information);
     else
         Refusals::show(this, Refusals::recordNotDeletedForGood(m_keptRecords->errorText()));

@@ -15,7 +15,7 @@ FindBar::FindBar(const QFont &labelFont, const QFont &countFont, QWidget *parent
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("findBar"));
-    setAccessibleName(QStringLiteral("Find records"));
+    setAccessibleName(tr("Find records"));
 
     m_lblCaption = new QLabel(this);
     m_lblCaption->setObjectName(QStringLiteral("lblFindCaption"));
@@ -23,16 +23,18 @@ FindBar::FindBar(const QFont &labelFont, const QFont &countFont, QWidget *parent
     m_lblCaption->setTextFormat(Qt::PlainText);
     m_lblCaption->hide();
 
-    m_lblFind = new QLabel(QStringLiteral("F&ind:"), this);
+    m_lblFind = new QLabel(tr("F&ind:"), this);
     m_lblFind->setObjectName(QStringLiteral("lblFind"));
-    m_lblFind->setAccessibleName(QStringLiteral("Find"));
+    // Read out by what the box is for.
+    const QString findName = tr("Find");
+    m_lblFind->setAccessibleName(findName);
     m_lblFind->setFont(labelFont);
 
     m_txtFind = new QLineEdit(this);
     m_txtFind->setObjectName(QStringLiteral("txtFind"));
-    m_txtFind->setAccessibleName(QStringLiteral("Find"));
+    m_txtFind->setAccessibleName(findName);
     m_txtFind->setAccessibleDescription(
-            QStringLiteral("Shows only the records holding this text in any field"));
+            tr("Shows only the records holding this text in any field"));
     m_lblFind->setBuddy(m_txtFind);
     m_txtFind->installEventFilter(this);
     connect(m_txtFind, &QLineEdit::textChanged, this, &FindBar::textChanged);
@@ -41,13 +43,14 @@ FindBar::FindBar(const QFont &labelFont, const QFont &countFont, QWidget *parent
     m_lblCount = new AnnouncedLabel(this);
     m_lblCount->setObjectName(QStringLiteral("lblFindCount"));
     m_lblCount->setFont(countFont);
+    const QString sevenDigits = QStringLiteral("0000000");
     m_lblCount->setMinimumWidth(m_lblCount->fontMetrics().horizontalAdvance(
-            QStringLiteral("0000000 of 0000000 records")));
+            countText(sevenDigits, sevenDigits)));
 
-    m_cmdCloseFind = new QPushButton(QStringLiteral("&Close"), this);
+    m_cmdCloseFind = new QPushButton(tr("&Close"), this);
     m_cmdCloseFind->setObjectName(QStringLiteral("cmdCloseFind"));
-    m_cmdCloseFind->setAccessibleName(QStringLiteral("Close find"));
-    m_cmdCloseFind->setAccessibleDescription(QStringLiteral("Shows every record again"));
+    m_cmdCloseFind->setAccessibleName(tr("Close find"));
+    m_cmdCloseFind->setAccessibleDescription(tr("Shows every record again"));
     m_cmdCloseFind->installEventFilter(this);
     connect(m_cmdCloseFind, &QPushButton::clicked, this, &FindBar::closeRequested);
 
@@ -59,6 +62,11 @@ FindBar::FindBar(const QFont &labelFont, const QFont &countFont, QWidget *parent
     row->addSpacing(8);
     row->addWidget(m_lblCount);
     row->addWidget(m_cmdCloseFind);
+}
+
+QString FindBar::countText(const QString &shown, const QString &total)
+{
+    return tr("%1 of %2 records").arg(shown, total);
 }
 
 void FindBar::setTextQuietly(const QString &text)

@@ -27,6 +27,8 @@ public:
     // spoken, they speak it as it changes (not "Searching...", which would
     // only interrupt them at every key).
     void setCount(const QString &text, bool spoken = true);
+    // The count's text: "250,000 of 1,000,000 records".
+    static QString countText(const QString &shown, const QString &total);
     // Selects the box's text and gives the box the keyboard.
     void focusBox();
     // What the records found in are, before "Find:" ("Customer: JOHN

@@ -13,15 +13,11 @@ RecordListModel::RecordListModel(RecordStore &store, QObject *parent)
 {
 }
 
-const QStringList &RecordListModel::captions()
+QString RecordListModel::caption(int column)
 {
-    static const QStringList names = [] {
-        QStringList list;
-        for (const DowsingRecord::Field &field : DowsingRecord::fields())
-            list.append(QLatin1String(field.caption));
-        return list;
-    }();
-    return names;
+    if (column < 0 || column >= DowsingRecord::kFieldCount)
+        return {};
+    return DowsingRecord::shownCaption(DowsingRecord::fields()[size_t(column)]);
 }
 
 bool RecordListModel::load()
@@ -147,7 +143,7 @@ std::optional<DowsingRecord> RecordListModel::record(int row) const
 
 QString RecordListModel::removedText()
 {
-    return QStringLiteral("(removed by another program)");
+    return tr("(removed by another program)");
 }
 
 QString RecordListModel::cellText(const DowsingRecord &r, int column)
@@ -182,7 +178,7 @@ QVariant RecordListModel::headerData(int section, Qt::Orientation orientation, i
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Horizontal)
-        return captions().value(section);
+        return caption(section);
     return {};
 }
 

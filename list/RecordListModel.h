@@ -86,8 +86,9 @@ public:
     // column.
     static QString removedText();
 
-    // The captions of the fourteen columns, in order.
-    static const QStringList &captions();
+    // The caption of a column, in the user's language; empty past the
+    // fourteenth.
+    static QString caption(int column);
 
 private:
     bool readKeys();

@@ -7,6 +7,7 @@
 #include "platform/Platform.h"
 #include "store/RecordStore.h"
 #include "widgets/Refusals.h"
+#include "widgets/SharedTexts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -73,13 +74,13 @@ void RecordListWindow::buildLayout()
     m_frmFourItem = new QGroupBox(this);
     m_frmFourItem->setObjectName(QStringLiteral("frmFourItem"));
 
-    m_Label2 = new QLabel(QStringLiteral("Short Summary Of Dowsing Records"), m_frmFourItem);
+    m_Label2 = new QLabel(tr("Short Summary Of Dowsing Records"), m_frmFourItem);
     m_Label2->setObjectName(QStringLiteral("Label2"));
     m_Label2->setFont(verdana(12, true));
     m_Label2->setAlignment(Qt::AlignCenter);
 
     // The grid's caption bar.
-    m_gridCaption = new QLabel(QStringLiteral("Dowsing Records"), m_frmFourItem);
+    m_gridCaption = new QLabel(tr("Dowsing Records"), m_frmFourItem);
     m_gridCaption->setObjectName(QStringLiteral("DataGridCaption"));
     m_gridCaption->setFont(verdana(9, true));
     m_gridCaption->setAlignment(Qt::AlignCenter);
@@ -117,15 +118,14 @@ void RecordListWindow::buildLayout()
 
     buildSorting();
 
-    m_Label1 = new QLabel(QStringLiteral("To Select Your Record, Move the Arrow Up and Down to the "
-                                         "Chosen Row and  Double Click to See Complete Record "
-                                         "Details. "),
+    m_Label1 = new QLabel(tr("To Select Your Record, Move the Arrow Up and Down to the Chosen Row "
+                             "and  Double Click to See Complete Record Details. "),
                           m_frmFourItem);
     m_Label1->setObjectName(QStringLiteral("Label1"));
     m_Label1->setFont(verdana(8.25, true));
     m_Label1->setWordWrap(true);
 
-    m_cmdBack = new QPushButton(QStringLiteral("&Back"), m_frmFourItem);
+    m_cmdBack = new QPushButton(SharedTexts::back(), m_frmFourItem);
     m_cmdBack->setObjectName(QStringLiteral("cmdBack"));
     m_cmdBack->setMinimumWidth(100);
     connect(m_cmdBack, &QPushButton::clicked, this, [this] { goBack(); });
@@ -275,13 +275,13 @@ void RecordListWindow::updateCount()
         m_DataGrid->viewport()->unsetCursor();
     QString text;
     if (isSearching()) {
-        text = QStringLiteral("Searching...");
+        text = tr("Searching...");
     } else if (m_listRecords) {
         const qint64 total = m_listRecords->totalCount();
         // In the user's digit grouping: "250,000 of 1,000,000 records".
         const QLocale locale;
-        text = QStringLiteral("%1 of %2 records")
-                       .arg(locale.toString(m_listRecords->rowCount()), locale.toString(total));
+        text = FindBar::countText(locale.toString(m_listRecords->rowCount()),
+                                  locale.toString(total));
     }
     m_findBar->setCount(text, !isSearching());
 }
@@ -376,7 +376,7 @@ void RecordListWindow::readRecords()
         return;
     }
     if (m_listRecords->rowCount() == 0) {
-        platform().messages->show(this, QStringLiteral("There Is No Record !"),
+        platform().messages->show(this, tr("There Is No Record !"),
                                   MessageBoxes::Icon::Information);
         disableGrid();
         return;

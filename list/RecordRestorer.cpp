@@ -5,7 +5,19 @@
 #include "store/RecordStore.h"
 #include "widgets/Refusals.h"
 
+#include <QCoreApplication>
+
 namespace Orvane::RecordRestorer {
+
+namespace {
+
+// The translation context of the messages.
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(Orvane::RecordRestorer)
+};
+
+} // namespace
 
 qint64 undoLastDelete(QWidget *parent)
 {
@@ -20,8 +32,7 @@ qint64 undoLastDelete(QWidget *parent)
         if (!store.errorText().isEmpty())
             Refusals::show(parent, Refusals::recordsNotRead(store.errorText()));
         else
-            platform().messages->show(parent,
-                                      QStringLiteral("There Is No Deleted Record To Put Back."),
+            platform().messages->show(parent, Texts::tr("There Is No Deleted Record To Put Back."),
                                       MessageBoxes::Icon::Information);
         return -1;
     }
@@ -35,10 +46,11 @@ qint64 restore(QWidget *parent, RecordStore &store, qint64 keptNumber)
         Refusals::show(parent, Refusals::recordNotRestored(store.errorText()));
         return -1;
     }
-    QString text = QStringLiteral("The Deleted Record Is Back Among Your Records.");
+    QString text = Texts::tr("The Deleted Record Is Back Among Your Records.");
     if (!restored->ownKey)
-        text += QStringLiteral("\rAnother Record Holds Its Old Place Now, So It Comes Last In "
-                               "The Order Of Addition.");
+        text += QLatin1Char('\r')
+                + Texts::tr("Another Record Holds Its Old Place Now, So It Comes Last In The "
+                            "Order Of Addition.");
     platform().messages->show(parent, store.withNotice(text), MessageBoxes::Icon::Information);
     return restored->idNumber;
 }

@@ -5,14 +5,30 @@
 
 namespace Orvane::AppInfo {
 
-QString title()
+namespace {
+
+// The translation context of the program's name and caption.
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(Orvane::AppInfo)
+};
+
+} // namespace
+
+QString name()
 {
     return QStringLiteral("Orvane Dowsing");
 }
 
+QString title()
+{
+    return Texts::tr("Orvane Dowsing");
+}
+
 QString caption()
 {
-    return QStringLiteral("Orvane Dowsing v1.55");
+    return Texts::tr("%1 v%2", "the program's name, then its version").arg(title(),
+                                                                          QStringLiteral("1.55"));
 }
 
 QString executableBaseName()

@@ -4,7 +4,10 @@
 
 namespace Orvane::AppInfo {
 
-// "Orvane Dowsing": the title of every message box.
+// "Orvane Dowsing" as the system knows the program: the name its settings
+// are kept under. Never translated.
+QString name();
+// "Orvane Dowsing" as the user reads it: the title of every message box.
 QString title();
 // "Orvane Dowsing v1.55": the caption of every window.
 QString caption();

@@ -25,6 +25,13 @@ void DesktopBrowser::open(const QUrl &url)
 }
 
 namespace {
+
+// The translation context of the texts below.
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(Orvane::QtPlatform)
+};
+
 QString settingsKey(const QString &section, const QString &key)
 {
     return section + QLatin1Char('/') + key;
@@ -34,7 +41,7 @@ QString settingsKey(const QString &section, const QString &key)
 QString QSettingsStore::value(const QString &application, const QString &section,
                               const QString &key, const QString &defaultValue)
 {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, AppInfo::title(),
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, AppInfo::name(),
                        application);
     return settings.value(settingsKey(section, key), defaultValue).toString();
 }
@@ -42,7 +49,7 @@ QString QSettingsStore::value(const QString &application, const QString &section
 void QSettingsStore::setValue(const QString &application, const QString &section,
                               const QString &key, const QString &value)
 {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, AppInfo::title(),
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, AppInfo::name(),
                        application);
     settings.setValue(settingsKey(section, key), value);
     settings.sync();
@@ -98,7 +105,7 @@ public:
         // The reason, before cancelling replaces it. A short write that the
         // system gave no error for is a full disk (or a file size limit).
         m_error = m_file.error() == QFileDevice::NoError
-                ? QStringLiteral("The disk took only part of the file: it may be full.")
+                ? Texts::tr("The disk took only part of the file: it may be full.")
                 : m_file.errorString();
         m_file.cancelWriting();
         return false;
@@ -125,7 +132,7 @@ class DialogProgress final : public Progress
 {
 public:
     DialogProgress(QWidget *parent, const QString &label, qint64 maximum)
-        : m_dialog(label, QStringLiteral("Cancel"), 0, 1000, parent)
+        : m_dialog(label, Texts::tr("Cancel"), 0, 1000, parent)
         , m_maximum(qMax<qint64>(1, maximum))
     {
         m_dialog.setWindowTitle(AppInfo::title());

@@ -7,27 +7,42 @@ namespace Orvane {
 const std::array<DowsingRecord::Field, DowsingRecord::kFieldCount> &DowsingRecord::fields()
 {
     using F = FieldId;
+    // The captions and headings are marked for translation; the table keeps
+    // them as they are, for the CSV and its import.
     static const std::array<Field, kFieldCount> all = {{
-            {F::Date, "Date", "Date", "Date", nullptr},
-            {F::Name, "Name", "Name", "Name", &DowsingRecord::Name},
-            {F::Address, "Address", "Address", "Address", &DowsingRecord::Address},
-            {F::City, "City", "City", "City", &DowsingRecord::City},
-            {F::State, "State", "State", "State", &DowsingRecord::State},
-            {F::Pin, "Pin", "Pin", "Pin", &DowsingRecord::Pin},
-            {F::Phone_No, "Phone_No", "Phone No", "Phone Number", &DowsingRecord::Phone_No},
-            {F::Email, "Email", "Email Address", "Email", &DowsingRecord::Email},
-            {F::Time_Dowsing_Occured, "Time_Dowsing_Occured", "Time Of Dowsing", "Dowsing Time",
-             &DowsingRecord::Time_Dowsing_Occured},
-            {F::Dowsing_Tool, "Dowsing_Tool", "Dowsing Tool", "Dowsing Tool",
-             &DowsingRecord::Dowsing_Tool},
-            {F::Item_Dowsing_For, "Item_Dowsing_For", "Item Of Dowsing", "Dowsing Item",
-             &DowsingRecord::Item_Dowsing_For},
-            {F::Location_Dowsing_Occured, "Location_Dowsing_Occured", "Location", "Location",
-             &DowsingRecord::Location_Dowsing_Occured},
-            {F::Notes, "Notes", "Notes", "Notes", &DowsingRecord::Notes},
+            {F::Date, "Date", QT_TR_NOOP("Date"), QT_TR_NOOP("Date"), nullptr},
+            {F::Name, "Name", QT_TR_NOOP("Name"), QT_TR_NOOP("Name"), &DowsingRecord::Name},
+            {F::Address, "Address", QT_TR_NOOP("Address"), QT_TR_NOOP("Address"),
+             &DowsingRecord::Address},
+            {F::City, "City", QT_TR_NOOP("City"), QT_TR_NOOP("City"), &DowsingRecord::City},
+            {F::State, "State", QT_TR_NOOP("State"), QT_TR_NOOP("State"), &DowsingRecord::State},
+            {F::Pin, "Pin", QT_TR_NOOP("Pin"), QT_TR_NOOP("Pin"), &DowsingRecord::Pin},
+            {F::Phone_No, "Phone_No", QT_TR_NOOP("Phone No"), QT_TR_NOOP("Phone Number"),
+             &DowsingRecord::Phone_No},
+            {F::Email, "Email", QT_TR_NOOP("Email Address"), QT_TR_NOOP("Email"),
+             &DowsingRecord::Email},
+            {F::Time_Dowsing_Occured, "Time_Dowsing_Occured", QT_TR_NOOP("Time Of Dowsing"),
+             QT_TR_NOOP("Dowsing Time"), &DowsingRecord::Time_Dowsing_Occured},
+            {F::Dowsing_Tool, "Dowsing_Tool", QT_TR_NOOP("Dowsing Tool"),
+             QT_TR_NOOP("Dowsing Tool"), &DowsingRecord::Dowsing_Tool},
+            {F::Item_Dowsing_For, "Item_Dowsing_For", QT_TR_NOOP("Item Of Dowsing"),
+             QT_TR_NOOP("Dowsing Item"), &DowsingRecord::Item_Dowsing_For},
+            {F::Location_Dowsing_Occured, "Location_Dowsing_Occured", QT_TR_NOOP("Location"),
+             QT_TR_NOOP("Location"), &DowsingRecord::Location_Dowsing_Occured},
+            {F::Notes, "Notes", QT_TR_NOOP("Notes"), QT_TR_NOOP("Notes"), &DowsingRecord::Notes},
             {F::IdNumber, "IdNumber", "IdNumber", "IdNumber", nullptr},
     }};
     return all;
+}
+
+QString DowsingRecord::shownCaption(const Field &field)
+{
+    return tr(field.caption);
+}
+
+QString DowsingRecord::shownHeading(const Field &field)
+{
+    return tr(field.heading);
 }
 
 const std::array<DowsingRecord::Field, 12> &DowsingRecord::textFields()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -57,6 +58,11 @@ struct DowsingRecord
     // The fourteen column names in the table's order.
     static const QStringList &fieldNames();
     static QString dateCaption() { return QLatin1String(field(FieldId::Date).caption); }
+    // The list's caption and the report's heading as the screen shows
+    // them, in the user's language; the table, the CSV and its import keep
+    // them as above.
+    static QString shownCaption(const Field &field);
+    static QString shownHeading(const Field &field);
 
     // Every stored field but the key is the same.
     bool sameFields(const DowsingRecord &other) const;
@@ -67,6 +73,9 @@ struct DowsingRecord
 
     friend bool operator==(const DowsingRecord &a, const DowsingRecord &b);
     friend bool operator!=(const DowsingRecord &a, const DowsingRecord &b) { return !(a == b); }
+
+    // The context of the captions and headings for their translation.
+    Q_DECLARE_TR_FUNCTIONS(Orvane::DowsingRecord)
 };
 
 } // namespace Orvane

@@ -1,5 +1,6 @@
 #include "RecordReport.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -8,6 +9,12 @@
 namespace Orvane::RecordReport {
 
 namespace {
+
+// The translation context of the report's texts.
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(Orvane::RecordReport)
+};
 
 const QString kEntryEnd = QStringLiteral("\r\n\r\n");
 
@@ -20,20 +27,23 @@ Entry entryOf(const QString &label, const QString &value)
 
 QString notEnteredText()
 {
-    return QStringLiteral("This data has not been entered");
+    return Texts::tr("This data has not been entered");
 }
 
 QList<Entry> entries(const DowsingRecord &r)
 {
-    const QString separator = QStringLiteral(" :- ");
-    QList<Entry> list{entryOf(DowsingRecord::dateCaption() + separator,
+    const auto label = [](const QString &heading) {
+        return Texts::tr("%1 :- ", "an entry's label: the field's heading").arg(heading);
+    };
+    using F = DowsingRecord::FieldId;
+    QList<Entry> list{entryOf(label(DowsingRecord::shownCaption(DowsingRecord::field(F::Date))),
                               r.listedDateText())};
     for (const DowsingRecord::Field &field : DowsingRecord::textFields()) {
-        QString label = QLatin1String(field.heading) + separator;
-        // The item's label reads differently when the field has a value.
-        if (field.id == DowsingRecord::FieldId::Item_Dowsing_For && !r.Item_Dowsing_For.isEmpty())
-            label = QStringLiteral("Dowsin Item") + separator;
-        list.append(entryOf(label, r.*field.member));
+        // The item's heading reads differently when the field has a value.
+        const QString heading = field.id == F::Item_Dowsing_For && !r.Item_Dowsing_For.isEmpty()
+                ? Texts::tr("Dowsin Item", "the item's heading when the record names one")
+                : DowsingRecord::shownHeading(field);
+        list.append(entryOf(label(heading), r.*field.member));
     }
     return list;
 }

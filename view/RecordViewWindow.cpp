@@ -8,6 +8,7 @@
 #include "store/RecordDifference.h"
 #include "store/RecordStore.h"
 #include "widgets/Refusals.h"
+#include "widgets/SharedTexts.h"
 
 #include <QClipboard>
 #include <QEvent>
@@ -46,7 +47,7 @@ RecordViewWindow::RecordViewWindow(QWidget *parent)
     // selects part of it (for printing the selection), and a screen reader
     // follows the caret.
     m_RTB->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    m_RTB->setAccessibleName(QStringLiteral("Dowsing Record Report"));
+    m_RTB->setAccessibleName(tr("Dowsing Record Report"));
     m_RTB->setUndoRedoEnabled(false);
     m_RTB->setAcceptRichText(false);
     QFont font(QStringLiteral("Verdana"));
@@ -64,11 +65,11 @@ RecordViewWindow::RecordViewWindow(QWidget *parent)
         button->setObjectName(QLatin1String(name));
         return button;
     };
-    m_cmddelete = makeButton("cmddelete", QStringLiteral("&Delete This Dowsing Record"));
-    m_cmdedit = makeButton("cmdedit", QStringLiteral("&Edit This Dowsing Record"));
-    m_cmdSave = makeButton("cmdSave", QStringLiteral("&Save"));
-    m_cmdPrint = makeButton("cmdPrint", QStringLiteral("&Print"));
-    m_cmdBack = makeButton("cmdBack", QStringLiteral("&Back"));
+    m_cmddelete = makeButton("cmddelete", tr("&Delete This Dowsing Record"));
+    m_cmdedit = makeButton("cmdedit", tr("&Edit This Dowsing Record"));
+    m_cmdSave = makeButton("cmdSave", tr("&Save"));
+    m_cmdPrint = makeButton("cmdPrint", tr("&Print"));
+    m_cmdBack = makeButton("cmdBack", SharedTexts::back());
     connect(m_cmddelete, &QPushButton::clicked, this, [this] { deleteRecord(); });
     connect(m_cmdedit, &QPushButton::clicked, this, [this] { editRecord(); });
     connect(m_cmdSave, &QPushButton::clicked, this, [this] { saveReport(); });
@@ -125,9 +126,10 @@ void RecordViewWindow::showReport(const DowsingRecord &record, const SelectedRec
 void RecordViewWindow::showChangedRecord(const DowsingRecord &now, const QString &consequence)
 {
     say(this,
-        RecordDifference::changedHeading() + QStringLiteral(", ") + consequence
-                + QStringLiteral(".\r\r") + RecordDifference::describe(m_shown, now)
-                + QStringLiteral("\rIt Is Shown Again As It Is Stored Now."),
+        tr("%1, %2.\r\r%3\rIt Is Shown Again As It Is Stored Now.",
+           "%1: that another program changed the record, %2: what follows, %3: the changes")
+                .arg(RecordDifference::changedHeading(), consequence,
+                     RecordDifference::describe(m_shown, now)),
         MessageBoxes::Icon::Information);
     SelectedRecord chosen = m_chosen;
     chosen.choose(now.listedDateText(), now.Time_Dowsing_Occured,
@@ -162,7 +164,7 @@ void RecordViewWindow::editRecord()
         emit editRefused(problem, icon);
     else if (!record->sameFields(m_shown))
         // What the user would edit is not what the report showed.
-        showChangedRecord(*record, QStringLiteral("So It Is Not Put Up For Editing"));
+        showChangedRecord(*record, tr("So It Is Not Put Up For Editing"));
     else
         emit editRequested(*record, m_chosen.dateText, m_chosen.timeText);
 }
@@ -179,7 +181,7 @@ std::optional<DowsingRecord> RecordViewWindow::readChosenRecord(QString *problem
         return std::nullopt;
     }
     if (count == 0) {
-        *problem = QStringLiteral("There Is No Record to Edit");
+        *problem = tr("There Is No Record to Edit");
         *icon = MessageBoxes::Icon::None;
         return std::nullopt;
     }
@@ -189,7 +191,7 @@ std::optional<DowsingRecord> RecordViewWindow::readChosenRecord(QString *problem
     if (!m_viewRecords->errorText().isEmpty()) {
         *problem = Refusals::recordNotRead(m_viewRecords->errorText());
     } else {
-        *problem = QStringLiteral("Sorry The Given Record Is Not Found");
+        *problem = tr("Sorry The Given Record Is Not Found");
         *icon = MessageBoxes::Icon::None;
     }
     return std::nullopt;
@@ -206,9 +208,9 @@ void RecordViewWindow::deleteRecord()
         return;
     }
     if (count == 0) {
-        say(this, QStringLiteral("There Is No Record to Delete"), MessageBoxes::Icon::None);
+        say(this, tr("There Is No Record to Delete"), MessageBoxes::Icon::None);
     } else {
-        if (say(this, QStringLiteral("Do You Really Want To Delete This Record ?"),
+        if (say(this, tr("Do You Really Want To Delete This Record ?"),
                 MessageBoxes::Icon::None, MessageBoxes::Buttons::YesNo)
             != MessageBoxes::Answer::Yes)
             return;
@@ -218,15 +220,14 @@ void RecordViewWindow::deleteRecord()
         // File > Undo Delete in the list and the Deleted Records window.
         switch (m_viewRecords->remove(m_shown, platform().clock->now())) {
         case RecordStore::ChangeResult::Done:
-            say(this, m_viewRecords->withNotice(QStringLiteral("Record Deleted Succesfully !")),
+            say(this, m_viewRecords->withNotice(tr("Record Deleted Succesfully !")),
                 MessageBoxes::Icon::Information);
             break;
         case RecordStore::ChangeResult::ChangedElsewhere:
-            showChangedRecord(*m_viewRecords->storedNow(), QStringLiteral("So It Was Not Deleted"));
+            showChangedRecord(*m_viewRecords->storedNow(), tr("So It Was Not Deleted"));
             return;
         case RecordStore::ChangeResult::Gone:
-            say(this, QStringLiteral("This Record Is No Longer In The File: Another Program "
-                                     "Removed It."),
+            say(this, tr("This Record Is No Longer In The File: Another Program Removed It."),
                 MessageBoxes::Icon::Information);
             break;
         case RecordStore::ChangeResult::Failed:

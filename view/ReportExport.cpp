@@ -7,6 +7,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPrinter>
@@ -15,6 +16,12 @@
 namespace Orvane::ReportExport {
 
 namespace {
+
+// The translation context of the texts.
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(Orvane::ReportExport)
+};
 
 void reportFailure(QWidget *parent, const QString &text)
 {
@@ -36,7 +43,7 @@ QString withRtfSuffix(const QString &fileName)
 Outcome saveReport(QWidget *parent, const QTextEdit &box)
 {
     const QString chosen = platform().dialogs->saveFileName(
-            parent, AppInfo::title(), QStringLiteral("Rich Text Format (*.rtf)"),
+            parent, AppInfo::title(), Texts::tr("Rich Text Format (*.rtf)"),
             QStringLiteral("rtf"));
     if (chosen.isEmpty())
         return Outcome::Cancelled;
@@ -47,7 +54,7 @@ Outcome saveReport(QWidget *parent, const QTextEdit &box)
     if (path != chosen && QFileInfo::exists(path)
         && platform().messages->show(
                    parent,
-                   QStringLiteral("\"%1\" already exists.\rDo you want to replace it?")
+                   Texts::tr("\"%1\" already exists.\rDo you want to replace it?")
                            .arg(QDir::toNativeSeparators(path)),
                    MessageBoxes::Icon::None, MessageBoxes::Buttons::YesNo,
                    MessageBoxes::Answer::No)
@@ -57,7 +64,7 @@ Outcome saveReport(QWidget *parent, const QTextEdit &box)
     QString reason;
     if (RtfWriter::saveRtf(*box.document(), path, &reason))
         return Outcome::Done;
-    reportFailure(parent, QStringLiteral("The report could not be saved to \"%1\".\r\r%2")
+    reportFailure(parent, Texts::tr("The report could not be saved to \"%1\".\r\r%2")
                                   .arg(QDir::toNativeSeparators(path), reason));
     return Outcome::Failed;
 }
@@ -80,7 +87,7 @@ Outcome printReport(QWidget *parent, const QTextEdit &box)
     const QString where = printer.outputFileName().isEmpty()
             ? printer.printerName()
             : QDir::toNativeSeparators(printer.outputFileName());
-    reportFailure(parent, QStringLiteral("The report could not be printed on \"%1\".").arg(where));
+    reportFailure(parent, Texts::tr("The report could not be printed on \"%1\".").arg(where));
     return Outcome::Failed;
 }
 

@@ -1,8 +1,16 @@
 #include "FieldFilters.h"
 
+#include <QCoreApplication>
+
 namespace Orvane::FieldFilters {
 
 namespace {
+
+// The translation context of the messages.
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(Orvane::FieldFilters)
+};
 
 constexpr ushort kBackspace = 8;
 constexpr ushort kCarriageReturn = 13;
@@ -51,17 +59,17 @@ Verdict numberKey(QChar typed)
 
 QString alphabetMessage()
 {
-    return QStringLiteral("Please Enter Only Alphabet");
+    return Texts::tr("Please Enter Only Alphabet");
 }
 
 QString numberMessage()
 {
-    return QStringLiteral("Please Enter Number");
+    return Texts::tr("Please Enter Number");
 }
 
 QString emailMessage()
 {
-    return QStringLiteral("Please Enter Correct Email Address !");
+    return Texts::tr("Please Enter Correct Email Address !");
 }
 
 Verdict filterKey(Rule rule, QChar typed)
