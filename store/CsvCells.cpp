@@ -1,5 +1,7 @@
 #include "CsvCells.h"
 
+#include "StoreTexts.h"
+
 #include <QVarLengthArray>
 
 namespace Orvane::CsvCells {
@@ -137,7 +139,7 @@ DateReading readDate(QStringView text)
     DateReading reading;
     const QString shown = QLatin1Char('"') + text.toString() + QLatin1Char('"');
     const auto notADate = [&] {
-        reading.error = QStringLiteral("The date %1 is not a calendar date in the form "
+        reading.error = StoreTexts::tr("The date %1 is not a calendar date in the form "
                                          "yyyy-MM-dd.")
                                   .arg(shown);
         return reading;
@@ -175,7 +177,7 @@ DateReading readDate(QStringView text)
     if (digits[2] != 4) {
         if (digits[2] > 2 || digits[0] > 2 || digits[1] > 2)
             return notADate();
-        reading.error = QStringLiteral("The date %1 has a two-digit year, which may be of any "
+        reading.error = StoreTexts::tr("The date %1 has a two-digit year, which may be of any "
                                          "century. Save the dates in the form yyyy-MM-dd and "
                                          "import the file again.")
                                   .arg(shown);
@@ -186,7 +188,7 @@ DateReading readDate(QStringView text)
     const QDate dayFirst(parts[2], parts[1], parts[0]);
     const QDate monthFirst(parts[2], parts[0], parts[1]);
     if (dayFirst.isValid() && monthFirst.isValid() && dayFirst != monthFirst) {
-        reading.error = QStringLiteral("The date %1 may be %2 or %3. Save the dates in the form "
+        reading.error = StoreTexts::tr("The date %1 may be %2 or %3. Save the dates in the form "
                                          "yyyy-MM-dd and import the file again.")
                                   .arg(shown, longDate(dayFirst), longDate(monthFirst));
         return reading;

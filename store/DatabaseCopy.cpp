@@ -2,6 +2,7 @@
 
 #include "EngineKeys.h"
 #include "StoreSql.h"
+#include "StoreTexts.h"
 
 #include <QAtomicInteger>
 #include <QDir>
@@ -47,7 +48,7 @@ bool replaceFile(const QString &from, const QString &to, QString &error)
 {
 #ifdef Q_OS_WIN
     if (QFile::exists(to) && !QFile::remove(to)) {
-        error = QStringLiteral("The file %1 could not be replaced.").arg(nativePath(to));
+        error = StoreTexts::tr("The file %1 could not be replaced.").arg(nativePath(to));
         return false;
     }
     QFile file(from);
@@ -131,7 +132,7 @@ Result engineCopy(sqlite3 *handle, const QString &partPath, const Progress &prog
         error = QString::fromUtf8(sqlite3_errmsg(copy));
     }
     if (sqlite3_close(copy) != SQLITE_OK && result == Result::Done) {
-        error = QStringLiteral("The copy could not be closed.");
+        error = StoreTexts::tr("The copy could not be closed.");
         result = Result::Failed;
     }
     return result;
@@ -223,7 +224,7 @@ bool isExpectedFile(const QString &source, const std::optional<FileIdentity> &ex
 {
     if (!expected || identityOf(source) == expected)
         return true;
-    error = QStringLiteral("The file %1 was replaced while it was being copied.")
+    error = StoreTexts::tr("The file %1 was replaced while it was being copied.")
                       .arg(nativePath(source));
     return false;
 }
@@ -235,7 +236,7 @@ Result copyVia(const QSqlDatabase &db, const QString &source, const QString &tar
 {
     const QFileInfo info(target);
     if (isSameFile(source, info)) {
-        error = QStringLiteral("The back-up cannot be written over the open database %1 "
+        error = StoreTexts::tr("The back-up cannot be written over the open database %1 "
                                  "itself: choose another file.")
                           .arg(nativePath(source));
         return Result::Failed;

@@ -1,6 +1,7 @@
 #include "DeletedRecords.h"
 
 #include "StoreSql.h"
+#include "StoreTexts.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -102,7 +103,7 @@ bool ensure(const QSqlDatabase &db, QString &error)
         return failed(query, error);
     if (missing.isEmpty() && keptNumberIsKey && keyColumns == 1)
         return true;
-    error = QStringLiteral("The file holds a table %1 that this program did not make, so no "
+    error = StoreTexts::tr("The file holds a table %1 that this program did not make, so no "
                            "copy of the record could be kept there.")
                     .arg(QLatin1String(kTable));
     return false;
@@ -123,7 +124,7 @@ bool keep(const QSqlDatabase &db, const DowsingRecord &record, const QDateTime &
         return failed(insert, error);
     // A trigger of another program's may drop the row without an error.
     if (insert.numRowsAffected() != 1) {
-        error = QStringLiteral("The file did not take the copy of the record.");
+        error = StoreTexts::tr("The file did not take the copy of the record.");
         return false;
     }
     return true;
@@ -182,7 +183,7 @@ bool drop(const QSqlDatabase &db, qint64 keptNumber, QString &error)
     if (!query.exec())
         return failed(query, error);
     if (query.numRowsAffected() != 1) {
-        error = QStringLiteral("The deleted record is no longer kept in the file.");
+        error = StoreTexts::tr("The deleted record is no longer kept in the file.");
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 #include "EngineKeys.h"
 
 #include "KeyIndex.h"
+#include "StoreTexts.h"
 
 #include <QSqlDatabase>
 #include <QSqlDriver>
@@ -10,7 +11,7 @@ namespace Orvane::EngineKeys {
 
 QString outOfOrderReason()
 {
-    return QStringLiteral("The keys of the table Details are not in order.");
+    return StoreTexts::tr("The keys of the table Details are not in order.");
 }
 
 #ifdef ORVANE_ENGINE_KEYS

@@ -3,6 +3,7 @@
 #include "JournalFile.h"
 #include "JournalOwner.h"
 #include "StoreSql.h"
+#include "StoreTexts.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -104,7 +105,7 @@ HotJournal::Outcome setAside(const QString &databasePath, const QString &journal
     if (!journal.rename(target)) {
         outcome.verdict = HotJournal::Verdict::Stuck;
         outcome.error =
-                QStringLiteral("An unfinished change found beside %1 belongs to another copy of "
+                StoreTexts::tr("An unfinished change found beside %1 belongs to another copy of "
                                "the file, which has since replaced it, and must not be applied "
                                "to it. It could not be set aside (%2), so the file was not "
                                "opened and nothing was changed. Move %3 out of the folder %4, "
@@ -116,7 +117,7 @@ HotJournal::Outcome setAside(const QString &databasePath, const QString &journal
     JournalOwner::removeNote(databasePath);
     outcome.verdict = HotJournal::Verdict::SetAside;
     outcome.setAsideAs = target;
-    outcome.notice = QStringLiteral("An unfinished change found beside %1 belonged to another "
+    outcome.notice = StoreTexts::tr("An unfinished change found beside %1 belonged to another "
                                     "copy of the file, which has since replaced it. It was set "
                                     "aside as %2 and not applied; your records are as the file "
                                     "holds them.")

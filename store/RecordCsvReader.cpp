@@ -2,6 +2,7 @@
 
 #include "CsvCells.h"
 #include "RecordCsv.h"
+#include "StoreTexts.h"
 
 #include <QBuffer>
 #include <QHash>
@@ -81,8 +82,8 @@ RecordCsvReader::Step RecordCsvReader::refuse(int line, const QString &reason)
 QString RecordCsvReader::nameOf(int column) const
 {
     if (column < m_columns.size() && !m_columns.at(column).header.isEmpty())
-        return QStringLiteral("the column ") + quoted(visible(m_columns.at(column).header));
-    return QStringLiteral("column %1").arg(column + 1);
+        return StoreTexts::tr("the column %1").arg(quoted(visible(m_columns.at(column).header)));
+    return StoreTexts::tr("column %1").arg(column + 1);
 }
 
 RecordCsvReader::Step RecordCsvReader::refuseRowFault()
@@ -93,25 +94,25 @@ RecordCsvReader::Step RecordCsvReader::refuseRowFault()
     switch (m_rows.fault()) {
     case CsvRowReader::Fault::None:
     case CsvRowReader::Fault::Unreadable:
-        reason = QStringLiteral("The file could not be read: %1").arg(m_rows.errorText());
+        reason = StoreTexts::tr("The file could not be read: %1").arg(m_rows.errorText());
         break;
     case CsvRowReader::Fault::Unclosed:
-        reason = QStringLiteral("A quoted field in %1 is not closed.").arg(column);
+        reason = StoreTexts::tr("A quoted field in %1 is not closed.").arg(column);
         break;
     case CsvRowReader::Fault::TextAfterQuote:
-        reason = QStringLiteral("Text follows the closing quote of %1.").arg(column);
+        reason = StoreTexts::tr("Text follows the closing quote of %1.").arg(column);
         break;
     case CsvRowReader::Fault::BareQuote:
-        reason = QStringLiteral("A field in %1 holds a double quote but is not enclosed in "
+        reason = StoreTexts::tr("A field in %1 holds a double quote but is not enclosed in "
                                 "double quotes.")
                          .arg(column);
         break;
     case CsvRowReader::Fault::LoneReturn:
-        reason = QStringLiteral("A carriage return outside quotes is not followed by a line "
+        reason = StoreTexts::tr("A carriage return outside quotes is not followed by a line "
                                 "feed.");
         break;
     case CsvRowReader::Fault::TooLong:
-        reason = QStringLiteral("The row is longer than %1 MB: a quote in it may not be closed.")
+        reason = StoreTexts::tr("The row is longer than %1 MB: a quote in it may not be closed.")
                          .arg(CsvRowReader::kLongestRow >> 20);
         break;
     }
@@ -125,7 +126,7 @@ RecordCsvReader::Step RecordCsvReader::readHeader()
         if (step == CsvRowReader::Step::Failed)
             return refuseRowFault();
         if (step == CsvRowReader::Step::End)
-            return refuse(1, QStringLiteral("The file is empty: it has no header row."));
+            return refuse(1, StoreTexts::tr("The file is empty: it has no header row."));
         if (!m_rows.isEmptyRow())
             break;
         ++m_skipped;
@@ -136,19 +137,19 @@ RecordCsvReader::Step RecordCsvReader::readHeader()
     for (int i = 0; i < m_rows.fieldCount(); ++i) {
         const std::optional<QString> text = textOf(m_rows.field(i));
         if (!text)
-            return refuse(line, QStringLiteral("The header row is not UTF-8 text."));
+            return refuse(line, StoreTexts::tr("The header row is not UTF-8 text."));
         Column column;
         column.header = text->trimmed();
         if (!column.header.isEmpty()) {
             const auto known = knownColumns().constFind(column.header.toCaseFolded());
             if (known == knownColumns().cend())
-                return refuse(line, QStringLiteral("The header row names a column %1, which is no "
+                return refuse(line, StoreTexts::tr("The header row names a column %1, which is no "
                                                    "field of a record. The fields are %2.")
                                             .arg(quoted(visible(column.header)),
                                                  RecordCsv::headerNames().join(
                                                          QStringLiteral(", "))));
             if ((known->isDate && hasDate) || (!known->isDate && mapped.contains(known->member)))
-                return refuse(line, QStringLiteral("The header row names the field %1 twice.")
+                return refuse(line, StoreTexts::tr("The header row names the field %1 twice.")
                                             .arg(quoted(visible(column.header))));
             column.isDate = known->isDate;
             column.member = known->member;
@@ -162,7 +163,7 @@ RecordCsvReader::Step RecordCsvReader::readHeader()
             m_namedColumns = int(m_columns.size());
     }
     if (!hasDate)
-        return refuse(line, QStringLiteral("The header row names no column %1: every record "
+        return refuse(line, StoreTexts::tr("The header row names no column %1: every record "
                                            "needs its date.")
                                     .arg(quoted(DowsingRecord::dateCaption())));
     return Step::Record;
@@ -196,10 +197,14 @@ RecordCsvReader::Step RecordCsvReader::next(DowsingRecord *record)
     for (int i = expected; fits && i < count; ++i)
         fits = m_rows.field(i).isEmpty();
     if (!fits)
-        return refuse(line, QStringLiteral("The row has %1 where %2 fields are expected.")
-                                    .arg(count == 1 ? QStringLiteral("1 field")
-                                                    : QStringLiteral("%1 fields").arg(count))
-                                    .arg(expected));
+        return refuse(line, count == 1
+                                    ? StoreTexts::tr("The row has 1 field where %1 fields are "
+                                                     "expected.")
+                                              .arg(expected)
+                                    : StoreTexts::tr("The row has %1 fields where %2 fields are "
+                                                     "expected.")
+                                              .arg(count)
+                                              .arg(expected));
     if (record)
         *record = DowsingRecord();
     for (int i = 0; i < m_namedColumns; ++i) {
@@ -207,7 +212,7 @@ RecordCsvReader::Step RecordCsvReader::next(DowsingRecord *record)
         const QByteArrayView bytes = m_rows.field(i);
         if (!column.isDate && !column.member) {
             if (!bytes.isEmpty())
-                return refuse(line, QStringLiteral("The row holds text in column %1, which the "
+                return refuse(line, StoreTexts::tr("The row holds text in column %1, which the "
                                                    "header row gives no name.")
                                             .arg(i + 1));
             continue;
@@ -215,20 +220,23 @@ RecordCsvReader::Step RecordCsvReader::next(DowsingRecord *record)
         // A zero character ends a field where the records are searched:
         // no record takes one.
         if (bytes.contains('\0'))
-            return refuse(line, QStringLiteral("The field in %1 holds a zero character, which no "
+            return refuse(line, StoreTexts::tr("The field in %1 holds a zero character, which no "
                                                "record may hold.")
                                         .arg(nameOf(i)));
-        const QString notText = QStringLiteral("The field in %1 is not UTF-8 text. Save the file "
-                                               "as UTF-8 and import it again.");
+        const auto notText = [&] {
+            return StoreTexts::tr("The field in %1 is not UTF-8 text. Save the file as UTF-8 and "
+                                  "import it again.")
+                    .arg(nameOf(i));
+        };
         // A check needs no text but the date's.
         if (!record && !column.isDate) {
             if (!RecordCsv::isUtf8(bytes))
-                return refuse(line, notText.arg(nameOf(i)));
+                return refuse(line, notText());
             continue;
         }
         const std::optional<QString> text = textOf(bytes);
         if (!text)
-            return refuse(line, notText.arg(nameOf(i)));
+            return refuse(line, notText());
         if (column.isDate) {
             const CsvCells::DateReading date = CsvCells::readDate(*text);
             if (!date.error.isEmpty())

@@ -1,5 +1,7 @@
 #include "RecordDifference.h"
 
+#include "StoreTexts.h"
+
 namespace Orvane::RecordDifference {
 
 namespace {
@@ -13,29 +15,35 @@ QString shown(const QString &text)
     QString line = text.simplified();
     if (line.size() > kShownCharacters)
         line = line.left(kShownCharacters - 1) + QChar(0x2026);
-    return line.isEmpty() ? QStringLiteral("empty") : QLatin1Char('"') + line + QLatin1Char('"');
+    return line.isEmpty() ? StoreTexts::tr("empty") : QLatin1Char('"') + line + QLatin1Char('"');
 }
 
 QString line(const QString &caption, const QString &before, const QString &now)
 {
-    return QStringLiteral("%1: %2 (was %3)\r").arg(caption, shown(now), shown(before));
+    return StoreTexts::tr("%1: %2 (was %3)", "a changed field: its caption, what it holds now, "
+                                            "what it held")
+                   .arg(caption, shown(now), shown(before))
+            + QLatin1Char('\r');
 }
 
 } // namespace
 
 QString changedHeading()
 {
-    return QStringLiteral("This Record Was Changed By Another Program Since It Was Shown");
+    return StoreTexts::tr("This Record Was Changed By Another Program Since It Was Shown");
 }
 
 QString describe(const DowsingRecord &before, const DowsingRecord &now)
 {
+    using F = DowsingRecord::FieldId;
     QString lines;
     if (before.Date != now.Date)
-        lines += line(DowsingRecord::dateCaption(), before.listedDateText(), now.listedDateText());
+        lines += line(DowsingRecord::shownCaption(DowsingRecord::field(F::Date)),
+                      before.listedDateText(), now.listedDateText());
     for (const DowsingRecord::TextField &field : DowsingRecord::textFields()) {
         if (before.*field.member != now.*field.member)
-            lines += line(QLatin1String(field.caption), before.*field.member, now.*field.member);
+            lines += line(DowsingRecord::shownCaption(field), before.*field.member,
+                          now.*field.member);
     }
     return lines;
 }

@@ -2,6 +2,7 @@
 
 #include "EngineKeys.h"
 #include "StoreSql.h"
+#include "StoreTexts.h"
 
 #include <QSqlError>
 #include <QVariant>
@@ -18,7 +19,7 @@ QString insertText()
 
 QString tookNoRow()
 {
-    return QStringLiteral("The file did not take the record.");
+    return StoreTexts::tr("The file did not take the record.");
 }
 
 } // namespace

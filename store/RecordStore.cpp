@@ -6,6 +6,7 @@
 #include "JournalOwner.h"
 #include "RecordInserter.h"
 #include "StoreSql.h"
+#include "StoreTexts.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -50,10 +51,10 @@ bool RecordStore::addAll(QVector<DowsingRecord> &records)
 {
     m_error.clear();
     if (m_file.path().isEmpty())
-        return fail(QStringLiteral("The database is not open."));
+        return fail(StoreTexts::tr("The database is not open."));
     for (const DowsingRecord &record : records) {
         if (!record.Date.isValid())
-            return fail(QStringLiteral("The Date Is Not A Valid Calendar Date"));
+            return fail(StoreTexts::tr("The Date Is Not A Valid Calendar Date"));
     }
     QVector<qint64> keys;
     keys.reserve(records.size());
@@ -72,7 +73,7 @@ bool RecordStore::addBatches(const BatchSource &source)
 {
     m_error.clear();
     if (m_file.path().isEmpty())
-        return fail(QStringLiteral("The database is not open."));
+        return fail(StoreTexts::tr("The database is not open."));
     return write([&] {
         const QSqlDatabase db = database();
         RecordInserter inserter(db);
@@ -92,8 +93,8 @@ bool RecordStore::addBatches(const BatchSource &source)
             // block shared with older records is read from the table.
             if (!FindIndex::writeAdded(db, keys, batch, indexError)
                 || !FindIndex::refreshStale(db, indexError))
-                return fail(QStringLiteral("The find index could not be kept in step: ")
-                            + indexError);
+                return fail(StoreTexts::tr("The find index could not be kept in step: %1")
+                                    .arg(indexError));
         }
     });
 }
@@ -103,7 +104,7 @@ bool RecordStore::insertRecords(RecordInserter &inserter, const QVector<DowsingR
 {
     for (const DowsingRecord &record : records) {
         if (!record.Date.isValid())
-            return fail(QStringLiteral("The Date Is Not A Valid Calendar Date"));
+            return fail(StoreTexts::tr("The Date Is Not A Valid Calendar Date"));
     }
     QString reason;
     for (const DowsingRecord &record : records) {
@@ -120,7 +121,7 @@ RecordStore::ChangeResult RecordStore::update(const DowsingRecord &shown,
                                               const DowsingRecord &changed)
 {
     if (!changed.Date.isValid()) {
-        fail(QStringLiteral("The Date Is Not A Valid Calendar Date"));
+        fail(StoreTexts::tr("The Date Is Not A Valid Calendar Date"));
         return ChangeResult::Failed;
     }
     return changeShown(shown, [&] {
@@ -139,11 +140,11 @@ RecordStore::ChangeResult RecordStore::changeShown(const DowsingRecord &shown,
     m_error.clear();
     m_storedNow.reset();
     if (m_file.path().isEmpty()) {
-        fail(QStringLiteral("The database is not open."));
+        fail(StoreTexts::tr("The database is not open."));
         return ChangeResult::Failed;
     }
     if (!shown.IdNumber) {
-        fail(QStringLiteral("The record has no IdNumber."));
+        fail(StoreTexts::tr("The record has no IdNumber."));
         return ChangeResult::Failed;
     }
     // A key alone may name another record by now: a sync client may have
@@ -157,12 +158,12 @@ RecordStore::ChangeResult RecordStore::changeShown(const DowsingRecord &shown,
             return false;
         if (!now) {
             result = ChangeResult::Gone;
-            return fail(QStringLiteral("The record no longer exists in the database."));
+            return fail(StoreTexts::tr("The record no longer exists in the database."));
         }
         if (!now->sameFields(shown)) {
             result = ChangeResult::ChangedElsewhere;
             m_storedNow = now;
-            return fail(QStringLiteral("The record was changed by another program since it "
+            return fail(StoreTexts::tr("The record was changed by another program since it "
                                        "was shown."));
         }
         return change();
@@ -175,7 +176,7 @@ bool RecordStore::changeOneRecord(QSqlQuery &query)
     if (!query.exec())
         return fail(reasonOf(query.lastError()));
     if (query.numRowsAffected() != 1)
-        return fail(QStringLiteral("The record no longer exists in the database."));
+        return fail(StoreTexts::tr("The record no longer exists in the database."));
     return true;
 }
 
@@ -192,8 +193,8 @@ bool RecordStore::write(const std::function<bool()> &change)
     QString indexError;
     const bool done = (owner.isReady() || fail(owner.errorText())) && change()
             && (FindIndex::refreshStale(db, indexError)
-                || fail(QStringLiteral("The find index could not be kept in step: ")
-                        + indexError))
+                || fail(StoreTexts::tr("The find index could not be kept in step: %1")
+                                .arg(indexError)))
             && (query.exec(QStringLiteral("COMMIT")) || fail(reasonOf(query.lastError())));
     if (!done) {
         // Nothing of a failed change stays: neither the record nor its index.
@@ -227,11 +228,11 @@ bool RecordStore::addFindIndex(const std::function<bool(qint64, qint64)> &progre
         if (mending && !FindIndex::forget(db, error))
             return fail(error);
         if (!FindIndex::create(db, progress, error))
-            return fail(error.isEmpty() ? QStringLiteral("Stopped before it was done.") : error);
+            return fail(error.isEmpty() ? StoreTexts::tr("Stopped before it was done.") : error);
         if (mending) {
             if (const Damage left = damageOf(db); !left.isSound())
-                return fail(QStringLiteral("The file is damaged beyond its find index: ")
-                            + left.reason);
+                return fail(StoreTexts::tr("The file is damaged beyond its find index: %1")
+                                    .arg(left.reason));
         }
         return true;
     });
@@ -243,7 +244,7 @@ std::optional<DowsingRecord> RecordStore::find(qint64 idNumber)
 {
     m_error.clear();
     if (!isOpen()) {
-        fail(QStringLiteral("The database is not open."));
+        fail(StoreTexts::tr("The database is not open."));
         return std::nullopt;
     }
     QSqlQuery query(database());
@@ -267,7 +268,7 @@ qint64 RecordStore::count()
 {
     m_error.clear();
     if (!isOpen()) {
-        fail(QStringLiteral("The database is not open."));
+        fail(StoreTexts::tr("The database is not open."));
         return -1;
     }
     QSqlQuery query(database());
@@ -283,7 +284,7 @@ KeyIndex RecordStore::keyIndex()
     m_error.clear();
     KeyIndex index;
     if (!isOpen()) {
-        fail(QStringLiteral("The database is not open."));
+        fail(StoreTexts::tr("The database is not open."));
         return index;
     }
     QSqlDatabase db = database();

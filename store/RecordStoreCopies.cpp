@@ -2,6 +2,7 @@
 
 #include "EngineKeys.h"
 #include "StoreSql.h"
+#include "StoreTexts.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -76,7 +77,7 @@ bool RecordStore::readRows(qint64 afterKey, int limit, const RowVisitor &visit, 
     if (rowsRead)
         *rowsRead = 0;
     if (!isOpen())
-        return fail(QStringLiteral("The database is not open."));
+        return fail(StoreTexts::tr("The database is not open."));
     QSqlDatabase db = database();
     const QString sql = QStringLiteral("SELECT %1, IdNumber FROM Details WHERE IdNumber > ? "
                                        "ORDER BY IdNumber LIMIT ?")
@@ -132,7 +133,7 @@ bool RecordStore::readRows(const QVector<qint64> &keys, const RowVisitor &visit)
 {
     m_error.clear();
     if (!isOpen())
-        return fail(QStringLiteral("The database is not open."));
+        return fail(StoreTexts::tr("The database is not open."));
     QSqlDatabase db = database();
     const QString sql = QStringLiteral("SELECT %1, IdNumber FROM Details WHERE IdNumber = ?")
                                 .arg(recordColumns());
@@ -186,7 +187,7 @@ RecordStore::BackUpResult RecordStore::backUpTo(const QString &path,
 {
     m_error.clear();
     if (!isOpen()) {
-        fail(QStringLiteral("The database is not open."));
+        fail(StoreTexts::tr("The database is not open."));
         return BackUpResult::Failed;
     }
     return DatabaseCopy::copy(database(), m_file.path(), path,

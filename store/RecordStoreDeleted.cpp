@@ -1,6 +1,7 @@
 #include "RecordStore.h"
 
 #include "StoreSql.h"
+#include "StoreTexts.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -20,9 +21,9 @@ RecordStore::ChangeResult RecordStore::remove(const DowsingRecord &shown,
         // The copy first, in the same transaction: were it refused, the
         // record stays where it is. (It holds what shown holds: compared.)
         if (!DeletedRecords::ensure(db, error) || !DeletedRecords::keep(db, shown, deletedAt, error))
-            return fail(QStringLiteral("No copy of the record could be kept, so it was not "
-                                       "deleted: ")
-                        + error);
+            return fail(StoreTexts::tr("No copy of the record could be kept, so it was not "
+                                       "deleted: %1")
+                                .arg(error));
         QSqlQuery query(db);
         query.prepare(QStringLiteral("DELETE FROM Details WHERE IdNumber=?"));
         query.addBindValue(*shown.IdNumber);
@@ -34,7 +35,7 @@ QVector<DeletedRecord> RecordStore::deletedRecords()
 {
     m_error.clear();
     if (!isOpen()) {
-        fail(QStringLiteral("The database is not open."));
+        fail(StoreTexts::tr("The database is not open."));
         return {};
     }
     QString error;
@@ -49,7 +50,7 @@ std::optional<DeletedRecord> RecordStore::lastDeleted()
 {
     m_error.clear();
     if (!isOpen()) {
-        fail(QStringLiteral("The database is not open."));
+        fail(StoreTexts::tr("The database is not open."));
         return std::nullopt;
     }
     QString error;
@@ -69,7 +70,7 @@ std::optional<RecordStore::Restored> RecordStore::restore(qint64 keptNumber)
         const std::optional<DeletedRecord> kept = DeletedRecords::find(db, keptNumber, error);
         if (!kept)
             return fail(error.isEmpty()
-                                ? QStringLiteral("The deleted record is no longer kept in the "
+                                ? StoreTexts::tr("The deleted record is no longer kept in the "
                                                  "file.")
                                 : error);
         const qint64 key = kept->record.IdNumber.value_or(0);
@@ -96,7 +97,7 @@ std::optional<RecordStore::Restored> RecordStore::restore(qint64 keptNumber)
         if (!insert.exec())
             return fail(reasonOf(insert.lastError()));
         if (insert.numRowsAffected() != 1)
-            return fail(QStringLiteral("The file did not take the record."));
+            return fail(StoreTexts::tr("The file did not take the record."));
         restored.idNumber = restored.ownKey ? key : insert.lastInsertId().toLongLong();
         return DeletedRecords::drop(db, keptNumber, error) || fail(error);
     });

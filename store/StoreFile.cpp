@@ -6,6 +6,7 @@
 #include "FileCheck.h"
 #include "HotJournal.h"
 #include "StoreSql.h"
+#include "StoreTexts.h"
 
 #include <QAtomicInteger>
 #include <QDir>
@@ -36,7 +37,7 @@ QString nextConnectionName()
 
 QString readOnlyFileReason()
 {
-    return QStringLiteral("The file is read-only, so no record could be saved in it.");
+    return StoreTexts::tr("The file is read-only, so no record could be saved in it.");
 }
 
 } // namespace
@@ -77,7 +78,7 @@ StoreFile::OpenResult StoreFile::open(const QString &path)
     m_notice.clear();
     const std::optional<FileIdentity> opened = identityOf(path);
     if (!isPresent(path)) {
-        m_error = QStringLiteral("The file %1 does not exist.").arg(QDir::toNativeSeparators(path));
+        m_error = StoreTexts::tr("The file %1 does not exist.").arg(QDir::toNativeSeparators(path));
         return OpenResult::Missing;
     }
 
@@ -92,7 +93,7 @@ StoreFile::OpenResult StoreFile::open(const QString &path)
     }
     const QFileInfo folder(file.absolutePath());
     if (!folder.isWritable() || !folder.isExecutable()) {
-        m_error = QStringLiteral("The folder %1 is read-only, so no record could be saved in "
+        m_error = StoreTexts::tr("The folder %1 is read-only, so no record could be saved in "
                                  "the file inside it.")
                           .arg(QDir::toNativeSeparators(folder.absoluteFilePath()));
         return OpenResult::Unusable;
@@ -123,7 +124,7 @@ StoreFile::OpenResult StoreFile::open(const QString &path)
         } else if (!checkUsable()) {
             db.close();
         } else if (const auto now = identityOf(path); !opened || !now || *opened != *now) {
-            m_error = QStringLiteral("The file %1 was replaced while it was being opened.")
+            m_error = StoreTexts::tr("The file %1 was replaced while it was being opened.")
                               .arg(nativePath(m_path));
         } else {
             m_identity = *now;
@@ -189,13 +190,13 @@ bool StoreFile::checkUsable()
     if (query.lastError().isValid())
         return fail(reasonOf(query.lastError()));
     if (!any)
-        return fail(QStringLiteral("The database has no table Details."));
+        return fail(StoreTexts::tr("The database has no table Details."));
     if (!missing.isEmpty())
-        return fail(QStringLiteral("The table Details has no field %1.")
+        return fail(StoreTexts::tr("The table Details has no field %1.")
                             .arg(missing.join(QStringLiteral(", "))));
     if (!idIsKey || keyColumns != 1 || !checkKey())
         return fail(m_error.isEmpty()
-                            ? QStringLiteral("The field IdNumber of the table Details is not its key.")
+                            ? StoreTexts::tr("The field IdNumber of the table Details is not its key.")
                             : m_error);
 
     // Reading a row proves that the pages behind the description are sound.
@@ -276,7 +277,7 @@ bool StoreFile::checkpoint()
     const bool complete = query.value(0).toInt() == 0;
     query.finish();
     if (!complete)
-        return fail(QStringLiteral("Another program is reading the file %1 and keeps its "
+        return fail(StoreTexts::tr("Another program is reading the file %1 and keeps its "
                                    "write-ahead log from being copied into it.")
                             .arg(nativePath(m_path)));
     return true;
@@ -290,7 +291,7 @@ bool StoreFile::followFileAtPath()
 {
     const std::optional<FileIdentity> now = identityOf(m_path);
     if (!now)
-        return fail(QStringLiteral("The file %1 is no longer there: it was removed or moved "
+        return fail(StoreTexts::tr("The file %1 is no longer there: it was removed or moved "
                                    "while the program ran, and it is not made anew.")
                             .arg(nativePath(m_path)));
     if (isOpen() && *now == m_identity)
@@ -301,7 +302,7 @@ bool StoreFile::followFileAtPath()
     const QString reason = m_error;
     // Kept, so that the next write tries the file there again.
     m_path = path;
-    return fail(QStringLiteral("The file %1 was replaced, and the file there now cannot be "
+    return fail(StoreTexts::tr("The file %1 was replaced, and the file there now cannot be "
                                "used: %2")
                         .arg(nativePath(path), reason));
 }
@@ -311,7 +312,7 @@ bool StoreFile::readyToWrite()
     m_error.clear();
     m_notice.clear();
     if (m_path.isEmpty())
-        return fail(QStringLiteral("The database is not open."));
+        return fail(StoreTexts::tr("The database is not open."));
     if (!followFileAtPath())
         return false;
     if (m_check) {
@@ -321,7 +322,7 @@ bool StoreFile::readyToWrite()
         m_check.reset();
     }
     if (!m_indexDamage.isEmpty() && !m_mendingIndex)
-        return fail(QStringLiteral("The find index inside the file %1 is damaged, so nothing "
+        return fail(StoreTexts::tr("The find index inside the file %1 is damaged, so nothing "
                                    "is saved in the file until the index is built anew. Your "
                                    "records themselves are sound. (%2)")
                             .arg(nativePath(m_path), m_indexDamage));
@@ -338,7 +339,7 @@ bool StoreFile::writtenToFileAtPath()
 {
     const std::optional<FileIdentity> now = identityOf(m_path);
     if (!now || *now != m_identity)
-        return fail(QStringLiteral("The file %1 was replaced or removed while the change was "
+        return fail(StoreTexts::tr("The file %1 was replaced or removed while the change was "
                                    "being written, so the file there now does not hold it.")
                             .arg(nativePath(m_path)));
     // The change is committed: whatever happens to the log now, it is
@@ -347,7 +348,7 @@ bool StoreFile::writtenToFileAtPath()
     // ends, at the latest when the last connection closes.
     if (m_checkpointEachWrite && !checkpoint()) {
         m_error.clear();
-        m_notice = QStringLiteral(
+        m_notice = StoreTexts::tr(
                 "Another program is reading the file %1 and keeps this change in the "
                 "write-ahead log beside it (%2) until it stops. Until then, copy both "
                 "files together to keep a copy of your records.")

@@ -1,5 +1,7 @@
 #include "StoreSql.h"
 
+#include "StoreTexts.h"
+
 #include <QDir>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -85,7 +87,7 @@ QString reasonOf(const QSqlError &error)
     const QString reason = text.isEmpty() ? error.text().trimmed() : text;
     // The engine's word for a damaged page, whichever read met it first.
     if (error.nativeErrorCode() == QLatin1String("11"))
-        return QStringLiteral("The file is damaged: %1").arg(reason);
+        return StoreTexts::tr("The file is damaged: %1").arg(reason);
     return reason;
 }
 
