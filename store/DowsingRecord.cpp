@@ -30,7 +30,7 @@ const std::array<DowsingRecord::Field, DowsingRecord::kFieldCount> &DowsingRecor
             {F::Location_Dowsing_Occured, "Location_Dowsing_Occured", QT_TR_NOOP("Location"),
              QT_TR_NOOP("Location"), &DowsingRecord::Location_Dowsing_Occured},
             {F::Notes, "Notes", QT_TR_NOOP("Notes"), QT_TR_NOOP("Notes"), &DowsingRecord::Notes},
-            {F::IdNumber, "IdNumber", "IdNumber", "IdNumber", nullptr},
+            {F::IdNumber, "IdNumber", QT_TR_NOOP("IdNumber"), QT_TR_NOOP("IdNumber"), nullptr},
     }};
     return all;
 }
