@@ -4,8 +4,11 @@
 
 #include "widgets/CaptionLabel.h"
 #include "widgets/FramedButton.h"
+#include "widgets/NamedList.h"
+#include "widgets/PanelGroup.h"
 
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QPushButton>
 
 namespace Orvane::EntryControls {
@@ -37,6 +40,31 @@ QComboBox *editableList(const QString &name, const QStringList &entries, QWidget
     combo->addItems(entries);
     combo->setCurrentIndex(-1);
     return combo;
+}
+
+QComboBox *list(const QString &name, QWidget *parent)
+{
+    auto *combo = new NamedList(parent);
+    combo->setObjectName(name);
+    combo->setEditable(false);
+    return combo;
+}
+
+QGroupBox *page(const QString &caption, const QString &name, QWidget *parent)
+{
+    auto *page = new PanelGroup(caption, EntryStyle::rimColour(), parent);
+    page->setObjectName(name);
+    return page;
+}
+
+QHBoxLayout *buttonRow(QPushButton *first, QPushButton *second)
+{
+    auto *row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(first);
+    if (second)
+        row->addWidget(second);
+    return row;
 }
 
 } // namespace Orvane::EntryControls

@@ -98,7 +98,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    // Building the controls (EntryWindowControls.cpp).
+    // Building the controls (EntryWindowControls.cpp; the tools page in
+    // EntryWindowToolsPage.cpp).
     void buildControls();
     QWidget *buildLeftPanel();
     QGroupBox *buildCustomerPage();
@@ -107,7 +108,10 @@ private:
     QWidget *buildTimeAndDate(QWidget *parent);
     void buildMenus();
     void connectControls();
-    // The caption of m_cmdadd in add mode.
+    // The captions of the buttons that walk the pages, and of m_cmdadd in
+    // add mode.
+    static QString nextCaption();
+    static QString backCaption();
     static QString addCaption();
 
     void Form_Unload();

@@ -1,5 +1,6 @@
 // The controls of the entry window: what it holds, where, and in which tab
-// order. The handlers are in EntryWindow.cpp.
+// order (the tools page in EntryWindowToolsPage.cpp). The handlers are in
+// EntryWindow.cpp.
 
 #include "EntryWindow.h"
 
@@ -8,13 +9,8 @@
 #include "widgets/FilteredLineEdit.h"
 #include "HintLine.h"
 #include "OtherChooser.h"
-#include "widgets/PanelGroup.h"
-#include "Selectors.h"
 #include "platform/AppInfo.h"
-#include "widgets/CaptionLabel.h"
-#include "widgets/NamedList.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -38,14 +34,6 @@ const QSize kWindowSize(880, 520);
 const int kLeftPanelMinWidth = 330;
 const int kPanelButtonWidth = 190;
 
-QComboBox *makeList(const QString &name, QWidget *parent)
-{
-    auto *combo = new NamedList(parent);
-    combo->setObjectName(name);
-    combo->setEditable(false);
-    return combo;
-}
-
 QPlainTextEdit *makeMultiLine(const QString &name, QWidget *parent)
 {
     auto *edit = new QPlainTextEdit(parent);
@@ -57,36 +45,17 @@ QPlainTextEdit *makeMultiLine(const QString &name, QWidget *parent)
     return edit;
 }
 
-QGroupBox *makePage(const QString &caption, const QString &name, QWidget *parent)
-{
-    auto *page = new PanelGroup(caption, EntryStyle::rimColour(), parent);
-    page->setObjectName(name);
-    return page;
-}
-
-// The buttons that walk the pages.
-QString nextCaption()
-{
-    return EntryWindow::tr("&Next >>");
-}
-
-QString backCaption()
-{
-    return EntryWindow::tr("<< &Back");
-}
-
-// Bottom-right button row of a page.
-QHBoxLayout *buttonRow(QPushButton *first, QPushButton *second = nullptr)
-{
-    auto *row = new QHBoxLayout;
-    row->addStretch(1);
-    row->addWidget(first);
-    if (second)
-        row->addWidget(second);
-    return row;
-}
-
 } // namespace
+
+QString EntryWindow::nextCaption()
+{
+    return tr("&Next >>");
+}
+
+QString EntryWindow::backCaption()
+{
+    return tr("<< &Back");
+}
 
 void EntryWindow::buildControls()
 {
@@ -202,7 +171,7 @@ QWidget *EntryWindow::buildLeftPanel()
 
 QGroupBox *EntryWindow::buildCustomerPage()
 {
-    QGroupBox *page = makePage(tr("Enter Customer's Details:-"),
+    QGroupBox *page = EntryControls::page(tr("Enter Customer's Details:-"),
                                QStringLiteral("fraCustomersDetails"), m_pages);
     auto *grid = new QGridLayout;
     grid->setHorizontalSpacing(10);
@@ -259,132 +228,13 @@ QGroupBox *EntryWindow::buildCustomerPage()
     column->setContentsMargins(14, 16, 14, 12);
     column->addLayout(grid);
     column->addStretch(1);
-    column->addLayout(buttonRow(m_cmdCustomersDetailsNext));
+    column->addLayout(EntryControls::buttonRow(m_cmdCustomersDetailsNext));
     return page;
-}
-
-QGroupBox *EntryWindow::buildToolsPage()
-{
-    QGroupBox *page = makePage(tr("Tools And Item Used For Dowsing:-"),
-                               QStringLiteral("fraTools"), m_pages);
-
-    auto *Frame2 = new PanelGroup(tr("Dowsing Tool:-"), EntryStyle::rimColour(), page);
-    Frame2->setObjectName(QStringLiteral("Frame2"));
-    // Read out by its own caption, not the page's.
-    Frame2->setAccessibleName(Frame2->title());
-    m_fields.tool = new OtherChooser(
-            Frame2, Selectors::tools(), Selectors::kOtherToolIndex,
-            {QStringLiteral("lblToolHint"), QStringLiteral("cmbDowsingTool"),
-             QStringLiteral("fraDowsingTool"), QStringLiteral("txtDowsingTool"),
-             QStringLiteral("cmdOk"), QStringLiteral("cmdCancel"),
-             tr("Enter The Name of The Dowsing Tool"), tr("Dowsing Tool"),
-             tr("Name Of The Dowsing Tool"), tr("Please Enter Dowsing Tool !")},
-            this);
-
-    auto *Frame4 = new PanelGroup(tr("Dowsing Item:-"), EntryStyle::rimColour(), page);
-    Frame4->setObjectName(QStringLiteral("Frame4"));
-    Frame4->setAccessibleName(Frame4->title());
-    m_fields.item = new OtherChooser(
-            Frame4, Selectors::items(), Selectors::kOtherItemIndex,
-            {QStringLiteral("lblItemHint"), QStringLiteral("cmbItemDowsingFor"),
-             QStringLiteral("fraItemDowsing"), QStringLiteral("txtItemDowsing"),
-             QStringLiteral("cmdOkItemDowsing"), QStringLiteral("cmdCancelItemDowsing"),
-             tr("Enter The Name of The Dowsing Item"), tr("Dowsing Item"),
-             tr("Name Of The Dowsing Item"), tr("Please Enter Dowsing Item !")},
-            this);
-
-    m_cmdToolsBack = EntryControls::button(backCaption(), QStringLiteral("cmdToolsBack"), page);
-    m_cmdToolsNext = EntryControls::button(nextCaption(), QStringLiteral("cmdToolsNext"), page);
-
-    auto *column = new QVBoxLayout(page);
-    column->setContentsMargins(14, 16, 14, 12);
-    column->setSpacing(10);
-    column->addWidget(Frame2);
-    column->addWidget(Frame4);
-    column->addWidget(buildTimeAndDate(page));
-    column->addStretch(1);
-    column->addLayout(buttonRow(m_cmdToolsBack, m_cmdToolsNext));
-    return page;
-}
-
-// The green instruction line, then the tool list with its naming pop-up
-// lying over it. The list is a child of the group, so a screen reader names
-// it after the group's caption.
-QWidget *EntryWindow::buildTimeAndDate(QWidget *parent)
-{
-    auto *Frame5 = new PanelGroup(QString(), EntryStyle::rimColour(), parent);
-    Frame5->setObjectName(QStringLiteral("Frame5"));
-    auto *grid = new QGridLayout(Frame5);
-    grid->setContentsMargins(10, 8, 10, 10);
-    grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(10);
-
-    m_fields.cmbHour = makeList(QStringLiteral("cmbHour"), Frame5);
-    m_fields.cmbMinute = makeList(QStringLiteral("cmbMinute"), Frame5);
-    m_fields.cmbAMPM = makeList(QStringLiteral("cmbAMPM"), Frame5);
-    m_fields.cmbAMPM->addItems(Selectors::amPm());
-    m_fields.cmbMonth = makeList(QStringLiteral("cmbMonth"), Frame5);
-    m_fields.cmbDate = makeList(QStringLiteral("cmbDate"), Frame5);
-    m_fields.cmbYear = makeList(QStringLiteral("cmbYear"), Frame5);
-
-    // The lists are filled at load and sized to their entries when first
-    // measured; never narrower than their longest entry needs.
-    m_fields.cmbHour->setMinimumContentsLength(2);
-    m_fields.cmbMinute->setMinimumContentsLength(2);
-    m_fields.cmbAMPM->setMinimumContentsLength(2);
-    m_fields.cmbMonth->setMinimumContentsLength(9);
-    m_fields.cmbDate->setMinimumContentsLength(2);
-    m_fields.cmbYear->setMinimumContentsLength(4);
-
-    // Each caption leads to its list: its access key gives the list the
-    // keyboard, and a screen reader calls the list by the caption's words
-    // (the list's own name, so that "Hour" and "Minute" are never both
-    // heard as "00").
-    auto caption = [Frame5](const char *text, const char *name, QComboBox *list) {
-        const QString shown = tr(text);
-        QLabel *label = EntryControls::label(shown, QString::fromLatin1(name), Frame5);
-        label->setBuddy(list);
-        if (list->accessibleName().isEmpty())
-            list->setAccessibleName(QString(shown).remove(QLatin1Char('&')));
-        return label;
-    };
-    // The AM/PM list has no caption on screen; this one is only read out.
-    caption(QT_TR_NOOP("AM or PM"), "lblAMPM", m_fields.cmbAMPM)->hide();
-
-    auto *timeRow = new QHBoxLayout;
-    timeRow->setSpacing(6);
-    timeRow->addWidget(caption(QT_TR_NOOP("Ho&ur"), "lblHour", m_fields.cmbHour));
-    timeRow->addWidget(m_fields.cmbHour);
-    timeRow->addSpacing(8);
-    timeRow->addWidget(caption(QT_TR_NOOP("M&inute"), "lblMinute", m_fields.cmbMinute));
-    timeRow->addWidget(m_fields.cmbMinute);
-    timeRow->addSpacing(8);
-    timeRow->addWidget(m_fields.cmbAMPM);
-    timeRow->addStretch(1);
-
-    auto *dateRow = new QHBoxLayout;
-    dateRow->setSpacing(6);
-    dateRow->addWidget(caption(QT_TR_NOOP("&Month"), "lblMonth", m_fields.cmbMonth));
-    dateRow->addWidget(m_fields.cmbMonth);
-    dateRow->addSpacing(8);
-    dateRow->addWidget(caption(QT_TR_NOOP("&Date"), "lblDate", m_fields.cmbDate));
-    dateRow->addWidget(m_fields.cmbDate);
-    dateRow->addSpacing(8);
-    dateRow->addWidget(caption(QT_TR_NOOP("&Year"), "lblYear", m_fields.cmbYear));
-    dateRow->addWidget(m_fields.cmbYear);
-    dateRow->addStretch(1);
-
-    grid->addWidget(caption(QT_TR_NOOP("Dowsing Time:-"), "lblDowsingTime", m_fields.cmbHour), 0, 0);
-    grid->addLayout(timeRow, 0, 1);
-    grid->addWidget(caption(QT_TR_NOOP("Dowsing Date:-"), "lblDowsingDate", m_fields.cmbMonth), 1, 0);
-    grid->addLayout(dateRow, 1, 1);
-    grid->setColumnStretch(1, 1);
-    return Frame5;
 }
 
 QGroupBox *EntryWindow::buildNotesPage()
 {
-    QGroupBox *page = makePage(tr("Notes"), QStringLiteral("fraNotes"), m_pages);
+    QGroupBox *page = EntryControls::page(tr("Notes"), QStringLiteral("fraNotes"), m_pages);
     m_fields.txtNotes = makeMultiLine(QStringLiteral("txtNotes"), page);
     m_cmdNotesBack = EntryControls::button(backCaption(), QStringLiteral("cmdNotesBack"), page);
     m_cmdadd = EntryControls::button(addCaption(), QStringLiteral("cmdadd"), page);
@@ -393,7 +243,7 @@ QGroupBox *EntryWindow::buildNotesPage()
     column->setContentsMargins(14, 16, 14, 12);
     column->setSpacing(10);
     column->addWidget(m_fields.txtNotes, 1);
-    column->addLayout(buttonRow(m_cmdNotesBack, m_cmdadd));
+    column->addLayout(EntryControls::buttonRow(m_cmdNotesBack, m_cmdadd));
     return page;
 }
 

@@ -386,6 +386,10 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Notes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Tools And Item Used For Dowsing:-</source>
         <translation type="unfinished"></translation>
     </message>
@@ -395,10 +399,6 @@
     </message>
     <message>
         <source>Enter The Name of The Dowsing Tool</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Dowsing Tool</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -415,10 +415,6 @@
     </message>
     <message>
         <source>Enter The Name of The Dowsing Item</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Dowsing Item</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -459,10 +455,6 @@
     </message>
     <message>
         <source>Dowsing Date:-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Notes</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
