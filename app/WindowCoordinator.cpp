@@ -23,6 +23,16 @@
 
 namespace Orvane {
 
+namespace {
+
+// What statistics of every record say they count.
+QString allRecords()
+{
+    return WindowCoordinator::tr("All records");
+}
+
+} // namespace
+
 WindowCoordinator::WindowCoordinator(FrameWindow &frame)
     : QObject(&frame)
     , m_frame(frame)
@@ -82,7 +92,7 @@ void WindowCoordinator::connectEntryWindow()
             [this] { showCustomers(m_entry); });
     // From the entry window, every record's statistics.
     connect(m_entry, &EntryWindow::statisticsRequested, this,
-            [this] { showStatistics(m_entry, FindRequest(), tr("All records")); });
+            [this] { showStatistics(m_entry, FindRequest(), allRecords()); });
     connect(m_entry, &EntryWindow::recordUpdated, this, &WindowCoordinator::showListAfterUpdate);
     // From the entry window every record goes out, in order of addition.
     connect(m_entry, &EntryWindow::exportRequested, this,
@@ -137,7 +147,7 @@ RecordListWindow *WindowCoordinator::listWindow()
         connect(m_list, &RecordListWindow::statisticsRequested, this, [this] {
             const FindRequest request = m_list->request();
             QString scope = request.customer ? RecordListWindow::captionOf(*request.customer)
-                                             : tr("All records");
+                                             : allRecords();
             if (!request.text.isEmpty())
                 scope = tr("%1 holding \"%2\"").arg(scope, request.text);
             showStatistics(m_list, request, scope);

@@ -81,13 +81,11 @@ EntryMenus EntryMenus::build(QWidget *owner)
     m.findRecords->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     // C and T, as in the list's File menu.
     m.customers = makeDialogEntry(
-            m.fileMenu, QCoreApplication::translate("EntryMenus", "&Customers..."),
-            QStringLiteral("mnuCustomers"),
-            QCoreApplication::translate("EntryMenus", "List each customer once, with their records"));
-    m.statistics = makeDialogEntry(
-            m.fileMenu, QCoreApplication::translate("EntryMenus", "S&tatistics..."),
-            QStringLiteral("mnuStatistics"),
-            QCoreApplication::translate("EntryMenus", "Counts and charts of every record"));
+            m.fileMenu, SharedTexts::customers(), QStringLiteral("mnuCustomers"),
+            Texts::tr("List each customer once, with their records"));
+    m.statistics = makeDialogEntry(m.fileMenu, SharedTexts::statistics(),
+                                   QStringLiteral("mnuStatistics"),
+                                   Texts::tr("Counts and charts of every record"));
     // Moving records in and out of the file.
     m.fileSeparator1 = makeSeparator(m.fileMenu, QStringLiteral("mnuFileSepTransfer"));
     // E, as in the list's File menu: Alt+F, E exports in both windows.

@@ -2,7 +2,6 @@
 
 #include "store/RecordStore.h"
 
-#include <QCoreApplication>
 #include <QLocale>
 
 namespace Orvane {
@@ -14,7 +13,7 @@ QString captionOf(QString DowsingRecord::*member)
 {
     for (const DowsingRecord::TextField &field : DowsingRecord::textFields()) {
         if (field.member == member)
-            return QCoreApplication::translate("DowsingRecord", field.caption);
+            return DowsingRecord::shownCaption(field);
     }
     return {};
 }

@@ -6,6 +6,7 @@
 #include "store/RecordStore.h"
 #include "store/FinderThread.h"
 #include "widgets/Refusals.h"
+#include "widgets/SharedTexts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -51,7 +52,7 @@ CustomersWindow::CustomersWindow(QWidget *parent)
     buildMenus();
 
     // The list's key for the current column's next sort.
-    auto *cycle = new QAction(tr("Cycle Sort"), this);
+    auto *cycle = new QAction(SharedTexts::cycleSort(), this);
     cycle->setObjectName(QStringLiteral("actCycleSort"));
     cycle->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     cycle->setShortcutContext(Qt::WidgetWithChildrenShortcut);
@@ -140,7 +141,7 @@ void CustomersWindow::buildLayout()
         showSortMenu(m_grid->viewport()->mapToGlobal(pos),
                      at.isValid() ? at.column() : currentColumn());
     });
-    auto *menuKey = new QAction(tr("Sort Menu"), m_grid);
+    auto *menuKey = new QAction(SharedTexts::sortMenu(), m_grid);
     menuKey->setObjectName(QStringLiteral("actSortMenu"));
     menuKey->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)});
     menuKey->setShortcutContext(Qt::WidgetShortcut);
@@ -159,7 +160,7 @@ void CustomersWindow::buildLayout()
     m_lblHint->setFont(verdana(8.25, true));
     m_lblHint->setWordWrap(true);
 
-    m_cmdBack = new QPushButton(tr("&Back"), m_frame);
+    m_cmdBack = new QPushButton(SharedTexts::back(), m_frame);
     m_cmdBack->setObjectName(QStringLiteral("cmdCustomersBack"));
     m_cmdBack->setMinimumWidth(100);
     connect(m_cmdBack, &QPushButton::clicked, this, [this] { goBack(); });
@@ -186,13 +187,13 @@ void CustomersWindow::buildLayout()
 
 void CustomersWindow::buildMenus()
 {
-    m_mnuFile = new QMenu(tr("&File"), this);
+    m_mnuFile = new QMenu(SharedTexts::fileMenu(), this);
     m_mnuFile->setObjectName(QStringLiteral("mnuCustomersFile"));
     m_mnuFind = m_mnuFile->addAction(tr("&Find Customers..."));
     m_mnuFind->setObjectName(QStringLiteral("mnuFindCustomers"));
     m_mnuFind->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     connect(m_mnuFind, &QAction::triggered, this, &CustomersWindow::showFindBar);
-    m_mnuBack = m_mnuFile->addAction(tr("&Back"));
+    m_mnuBack = m_mnuFile->addAction(SharedTexts::back());
     m_mnuBack->setObjectName(QStringLiteral("mnuCustomersBack"));
     connect(m_mnuBack, &QAction::triggered, this, &CustomersWindow::goBack);
 }
@@ -320,13 +321,13 @@ void CustomersWindow::updateCount()
     const QLocale locale;
     if (!m_counted && busy) {
         m_gridCaption->setText(tr("Customers (counting...)"));
-        m_findBar->setCount(tr("Counting..."), false);
+        m_findBar->setCount(SharedTexts::counting(), false);
         return;
     }
     const qint64 all = m_customers ? m_customers->customerCount() : 0;
     m_gridCaption->setText(tr("Customers (%1)").arg(locale.toString(all)));
     if (busy)
-        m_findBar->setCount(tr("Searching..."), false);
+        m_findBar->setCount(SharedTexts::searching(), false);
     else
         m_findBar->setCount(tr("%1 of %2 customers")
                                     .arg(locale.toString(m_customers ? m_customers->rowCount() : 0),

@@ -4,6 +4,7 @@
 #include "CustomersWindow.h"
 
 #include "CustomerModel.h"
+#include "widgets/SharedTexts.h"
 
 #include <QHeaderView>
 #include <QMenu>
@@ -46,11 +47,11 @@ void CustomersWindow::showSortMenu(const QPoint &globalPos, int column)
 {
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("mnuSort"));
-    menu.setTitle(tr("Sort by %1").arg(CustomerModel::captions().value(column)));
+    menu.setTitle(SharedTexts::sortBy(CustomerModel::captions().value(column)));
     menu.setAccessibleName(menu.title());
-    QAction *ascending = menu.addAction(tr("Sort &Ascending"));
-    QAction *descending = menu.addAction(tr("Sort &Descending"));
-    QAction *original = menu.addAction(tr("&Original Order"));
+    QAction *ascending = menu.addAction(SharedTexts::sortAscending());
+    QAction *descending = menu.addAction(SharedTexts::sortDescending());
+    QAction *original = menu.addAction(SharedTexts::originalOrder());
     for (QAction *a : {ascending, descending, original})
         a->setCheckable(true);
     if (m_request.sortColumn < 0)

@@ -275,7 +275,7 @@ void RecordListWindow::updateCount()
         m_DataGrid->viewport()->unsetCursor();
     QString text;
     if (isSearching()) {
-        text = tr("Searching...");
+        text = SharedTexts::searching();
     } else if (m_listRecords) {
         const qint64 total = m_listRecords->totalCount();
         // In the user's digit grouping: "250,000 of 1,000,000 records".

@@ -26,10 +26,10 @@ void RecordListWindow::buildMenus()
     connect(m_mnuFindRecords, &QAction::triggered, this, &RecordListWindow::showFindBar);
     // The customers, and the statistics of the records shown; C and T in
     // the entry window's File menu too.
-    m_mnuCustomers = m_mnuFile->addAction(tr("&Customers..."));
+    m_mnuCustomers = m_mnuFile->addAction(SharedTexts::customers());
     m_mnuCustomers->setObjectName(QStringLiteral("mnuCustomers"));
     connect(m_mnuCustomers, &QAction::triggered, this, &RecordListWindow::customersRequested);
-    m_mnuStatistics = m_mnuFile->addAction(tr("S&tatistics..."));
+    m_mnuStatistics = m_mnuFile->addAction(SharedTexts::statistics());
     m_mnuStatistics->setObjectName(QStringLiteral("mnuStatistics"));
     connect(m_mnuStatistics, &QAction::triggered, this, &RecordListWindow::statisticsRequested);
     // E, as in the entry window's File menu: Alt+F, E exports in both.

@@ -6,6 +6,7 @@
 
 #include "ListQuery.h"
 #include "RecordListModel.h"
+#include "widgets/SharedTexts.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -31,7 +32,7 @@ void RecordListWindow::buildSorting()
         showSortMenu(m_DataGrid->viewport()->mapToGlobal(pos),
                      at.isValid() ? at.column() : currentColumn());
     });
-    auto *menuKey = new QAction(tr("Sort Menu"), m_DataGrid);
+    auto *menuKey = new QAction(SharedTexts::sortMenu(), m_DataGrid);
     menuKey->setObjectName(QStringLiteral("actSortMenu"));
     menuKey->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)});
     menuKey->setShortcutContext(Qt::WidgetShortcut);
@@ -45,7 +46,7 @@ void RecordListWindow::buildSorting()
 
 
     // The keyboard's way to sort: the current column's next sort.
-    auto *cycle = new QAction(tr("Cycle Sort"), this);
+    auto *cycle = new QAction(SharedTexts::cycleSort(), this);
     cycle->setObjectName(QStringLiteral("actCycleSort"));
     cycle->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     cycle->setShortcutContext(Qt::WidgetWithChildrenShortcut);
@@ -77,11 +78,11 @@ void RecordListWindow::showSortMenu(const QPoint &globalPos, int column)
         return;
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("mnuSort"));
-    menu.setTitle(tr("Sort by %1").arg(RecordListModel::caption(column)));
+    menu.setTitle(SharedTexts::sortBy(RecordListModel::caption(column)));
     menu.setAccessibleName(menu.title());
-    QAction *ascending = menu.addAction(tr("Sort &Ascending"));
-    QAction *descending = menu.addAction(tr("Sort &Descending"));
-    QAction *original = menu.addAction(tr("&Original Order"));
+    QAction *ascending = menu.addAction(SharedTexts::sortAscending());
+    QAction *descending = menu.addAction(SharedTexts::sortDescending());
+    QAction *original = menu.addAction(SharedTexts::originalOrder());
     for (QAction *a : {ascending, descending, original})
         a->setCheckable(true);
     const int sorted = RecordListModel::columnOf(request().sortBy);

@@ -6,6 +6,7 @@
 #include "widgets/AnnouncedLabel.h"
 #include "widgets/ChartPage.h"
 #include "widgets/Refusals.h"
+#include "widgets/SharedTexts.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -116,7 +117,7 @@ void StatisticsWindow::buildLayout()
     m_cmdPrint = new QPushButton(tr("&Print Chart..."), this);
     m_cmdPrint->setObjectName(QStringLiteral("cmdPrintChart"));
     connect(m_cmdPrint, &QPushButton::clicked, this, [this] { currentPage()->print(); });
-    m_cmdBack = new QPushButton(tr("&Back"), this);
+    m_cmdBack = new QPushButton(SharedTexts::back(), this);
     m_cmdBack->setObjectName(QStringLiteral("cmdStatisticsBack"));
     connect(m_cmdBack, &QPushButton::clicked, this, &StatisticsWindow::backRequested);
 
@@ -137,7 +138,7 @@ void StatisticsWindow::buildLayout()
 
 void StatisticsWindow::buildMenus()
 {
-    m_mnuFile = new QMenu(tr("&File"), this);
+    m_mnuFile = new QMenu(SharedTexts::fileMenu(), this);
     m_mnuFile->setObjectName(QStringLiteral("mnuStatisticsFile"));
     QAction *save = m_mnuFile->addAction(tr("&Save Chart as PNG..."));
     save->setObjectName(QStringLiteral("mnuSaveChart"));
@@ -145,7 +146,7 @@ void StatisticsWindow::buildMenus()
     QAction *print = m_mnuFile->addAction(tr("&Print Chart..."));
     print->setObjectName(QStringLiteral("mnuPrintChart"));
     connect(print, &QAction::triggered, this, [this] { currentPage()->print(); });
-    QAction *back = m_mnuFile->addAction(tr("&Back"));
+    QAction *back = m_mnuFile->addAction(SharedTexts::back());
     back->setObjectName(QStringLiteral("mnuStatisticsBack"));
     connect(back, &QAction::triggered, this, &StatisticsWindow::backRequested);
 }
@@ -193,7 +194,7 @@ void StatisticsWindow::readStatistics(const FindRequest &request, const QString 
 {
     const QString path = RecordStore::databasePath(platform().programFolder);
     m_lblScope->setText(scope);
-    m_lblSummary->setText(tr("Counting..."));
+    m_lblSummary->setText(SharedTexts::counting());
     m_connection = std::make_unique<RecordStore>();
     if (m_connection->open(path) != RecordStore::OpenResult::Opened) {
         m_lblSummary->setText(QString());
@@ -221,15 +222,27 @@ void StatisticsWindow::showStatistics(const RecordStatistics &statistics)
 {
     m_statistics = statistics;
     const QLocale locale;
-    QString summary = tr("%1 records of %2 customers")
-                              .arg(locale.toString(statistics.records),
-                                   locale.toString(statistics.customers));
-    if (statistics.firstDate.isValid())
-        summary += tr(", from %1 to %2")
-                           .arg(listedDate(statistics.firstDate), listedDate(statistics.lastDate));
-    if (statistics.undated > 0)
-        summary += tr("; %1 without a date").arg(locale.toString(statistics.undated));
-    m_lblSummary->announce(summary + QLatin1Char('.'));
+    // One sentence for each case, so that a translation orders it as its
+    // language does.
+    const QString records = locale.toString(statistics.records);
+    const QString customers = locale.toString(statistics.customers);
+    const QString undated = locale.toString(statistics.undated);
+    QString summary;
+    if (statistics.firstDate.isValid()) {
+        const QString first = listedDate(statistics.firstDate);
+        const QString last = listedDate(statistics.lastDate);
+        summary = statistics.undated > 0
+                ? tr("%1 records of %2 customers, from %3 to %4; %5 without a date.")
+                          .arg(records, customers, first, last, undated)
+                : tr("%1 records of %2 customers, from %3 to %4.")
+                          .arg(records, customers, first, last);
+    } else {
+        summary = statistics.undated > 0
+                ? tr("%1 records of %2 customers; %3 without a date.")
+                          .arg(records, customers, undated)
+                : tr("%1 records of %2 customers.").arg(records, customers);
+    }
+    m_lblSummary->announce(summary);
 
     QVector<BarChart::Bar> bars;
     QVector<QStringList> rows;

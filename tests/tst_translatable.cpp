@@ -7,9 +7,10 @@
 // either, and is named as well.
 //
 // The user's data is exempt, and only that: what the boxes hold (typed or
-// filled from a record), the cells of the lists (the records), the report's
-// values (its labels are checked), and selector entries that are numbers
-// (hours, minutes, days, years).
+// filled from a record), the cells of the lists and of the charts' tables
+// (the records, their counts; the months as the system's locale names them),
+// the report's values (its labels are checked), and selector entries that
+// are numbers (hours, minutes, days, years).
 
 #include "support/ProgramWindows.h"
 #include "support/WindowDriver.h"
@@ -19,7 +20,9 @@
 #include "app/UpdateReminder.h"
 #include "app/WindowCoordinator.h"
 #include "entry/EntryWindow.h"
+#include "list/CustomersWindow.h"
 #include "list/RecordListWindow.h"
+#include "list/StatisticsWindow.h"
 #include "platform/MessageBoxes.h"
 #include "view/RecordReport.h"
 #include "view/RecordViewWindow.h"
@@ -40,6 +43,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QTabBar>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTableView>
@@ -265,6 +269,12 @@ public:
         }
         if (auto *menu = qobject_cast<QMenu *>(w))
             checkMenu(menu);
+        if (auto *tabs = qobject_cast<QTabBar *>(w)) {
+            for (int i = 0; i < tabs->count(); ++i) {
+                check(tabs->tabText(i), w, "tab");
+                check(tabs->tabToolTip(i), w, "tab tip");
+            }
+        }
         // The headers of the columns on show; the cells are the records.
         if (auto *view = qobject_cast<QAbstractItemView *>(w); view && view->model()) {
             const QHeaderView *header = nullptr;
@@ -325,6 +335,7 @@ private slots:
     void cleanupTestCase();
     void everyWindowShowsOnlyTranslatedTexts_data();
     void everyWindowShowsOnlyTranslatedTexts();
+    void customersAndStatisticsShowOnlyTranslatedTexts();
     void theReportsLabelsAreTranslated();
     void messagesAreTranslated();
     void aMessageBoxIsTranslated();
@@ -366,6 +377,34 @@ void TestTranslatable::everyWindowShowsOnlyTranslatedTexts()
     if (auto *exit = qobject_cast<ExitScreen *>(window))
         walk.check(control<QPlainTextEdit>(exit, "txtMessage")->toPlainText(), exit,
                    "message to a friend");
+    QVERIFY2(walk.problems().isEmpty(), qPrintable(listed(walk.problems())));
+}
+
+void TestTranslatable::customersAndStatisticsShowOnlyTranslatedTexts()
+{
+    ProgramWindows program;
+    WindowCoordinator &windows = program.frame().windows();
+    Walk walk(QStringLiteral("customers and statistics"));
+
+    // File > Customers in the entry window, once counted.
+    control<QAction>(program.entry(), "mnuCustomers")->trigger();
+    CustomersWindow *customers = windows.customersWindow();
+    QVERIFY(customers);
+    QTRY_VERIFY_WITH_TIMEOUT(!customers->isBusy(), 20000);
+    walk.checkWindow(&program.frame());
+
+    // File > Statistics in the list, of the records a find shows: every
+    // chart and its table.
+    program.entry()->showAllRecords();
+    RecordListWindow *list = windows.listWindow();
+    list->showFindBar();
+    QTest::keyClicks(control<QLineEdit>(list, "txtFind"), QStringLiteral("customer"));
+    QTRY_VERIFY_WITH_TIMEOUT(!list->isSearching(), 20000);
+    control<QAction>(list, "mnuStatistics")->trigger();
+    StatisticsWindow *statistics = windows.statisticsWindow();
+    QVERIFY(statistics);
+    QTRY_VERIFY_WITH_TIMEOUT(!statistics->isBusy(), 20000);
+    walk.checkWindow(&program.frame());
     QVERIFY2(walk.problems().isEmpty(), qPrintable(listed(walk.problems())));
 }
 

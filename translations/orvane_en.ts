@@ -29,6 +29,91 @@
     </message>
 </context>
 <context>
+    <name>Orvane::ChartPage</name>
+    <message>
+        <source>Chart; its numbers are in the table beside it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, numbers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PNG image (*.png)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The image could not be made.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The chart could not be saved to &quot;%1&quot;.<byte value="xd"/><byte value="xd"/>%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The chart could not be printed on &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Orvane::CustomerModel</name>
+    <message>
+        <source>Records</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>First Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Orvane::CustomersWindow</name>
+    <message>
+        <source>Customers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dowsing Customers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find customers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shows only the customers whose name, phone number or city holds this text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shows every customer again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To See A Customer&apos;s Records, Move the Arrow Up and Down to the Customer and Press Enter or Double Click.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Find Customers...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Customers (counting...)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Customers (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of %2 customers</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Orvane::DailyBackup</name>
     <message>
         <source>Today&apos;s back-up of your records was not made: %1</source>
@@ -177,6 +262,14 @@
     </message>
     <message>
         <source>&amp;View All  Records</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>List each customer once, with their records</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Counts and charts of every record</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -614,6 +707,10 @@
         <source>%1 of %2 records</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Shows only the records of %1 holding this text in any field</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Orvane::FindIndexUpgrade</name>
@@ -797,7 +894,15 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Searching...</source>
+        <source>Customer: %1, %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Customer: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Customer: a record without name or phone number</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -814,30 +919,6 @@
     </message>
     <message>
         <source>&amp;Deleted Records...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Sort Menu</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Cycle Sort</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Sort by %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Sort &amp;Ascending</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Sort &amp;Descending</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Original Order</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1062,10 +1143,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&quot;%1&quot; already exists.<byte value="xd"/>Do you want to replace it?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>The report could not be saved to &quot;%1&quot;.<byte value="xd"/><byte value="xd"/>%2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1184,7 +1261,51 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>&amp;Customers...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>S&amp;tatistics...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>&amp;Back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sort by %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sort &amp;Ascending</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sort &amp;Descending</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Original Order</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sort Menu</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cycle Sort</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Searching...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Counting...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; already exists.<byte value="xd"/>Do you want to replace it?</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1192,6 +1313,113 @@
     <name>Orvane::Startup</name>
     <message>
         <source>Application is already running</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Orvane::StatisticsWindow</name>
+    <message>
+        <source>Statistics</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dowsing Statistics</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Records per month</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Month</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Records</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Records by tool</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tool</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Share</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Records by item</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The ten most frequent cities</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>City</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Months</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>T&amp;ools</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Items</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>C&amp;ities</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Save Chart...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Print Chart...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Save Chart as PNG...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 records of %2 customers, from %3 to %4; %5 without a date.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 records of %2 customers, from %3 to %4.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 records of %2 customers; %3 without a date.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 records of %2 customers.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(none)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 others</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1451,6 +1679,14 @@
 </context>
 <context>
     <name>Orvane::WindowCoordinator</name>
+    <message>
+        <source>All records</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 holding &quot;%2&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
     <message>
         <source>Do You Want To Replace It With This Dowsing Record ?</source>
         <translation type="unfinished"></translation>

@@ -6,6 +6,7 @@
 #include "platform/AppInfo.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
+#include "widgets/SharedTexts.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -54,8 +55,7 @@ Outcome saveReport(QWidget *parent, const QTextEdit &box)
     if (path != chosen && QFileInfo::exists(path)
         && platform().messages->show(
                    parent,
-                   Texts::tr("\"%1\" already exists.\rDo you want to replace it?")
-                           .arg(QDir::toNativeSeparators(path)),
+                   SharedTexts::replaceQuestion(QDir::toNativeSeparators(path)),
                    MessageBoxes::Icon::None, MessageBoxes::Buttons::YesNo,
                    MessageBoxes::Answer::No)
                 != MessageBoxes::Answer::Yes)

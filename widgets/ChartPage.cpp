@@ -1,5 +1,6 @@
 #include "ChartPage.h"
 
+#include "SharedTexts.h"
 #include "platform/AppInfo.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
@@ -143,8 +144,8 @@ bool ChartPage::saveImage()
     // added here may name another file, which is not replaced unasked.
     if (path != chosen && QFileInfo::exists(path)
         && platform().messages->show(this,
-                                     tr("\"%1\" already exists.\rDo you want to replace it?")
-                                             .arg(QDir::toNativeSeparators(path)),
+                                     SharedTexts::replaceQuestion(
+                                             QDir::toNativeSeparators(path)),
                                      MessageBoxes::Icon::None, MessageBoxes::Buttons::YesNo,
                                      MessageBoxes::Answer::No)
                 != MessageBoxes::Answer::Yes)

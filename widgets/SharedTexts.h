@@ -7,12 +7,31 @@
 namespace Orvane::SharedTexts {
 
 // The File menu of the entry window and of the list, and the entries both
-// hold: Alt+F, F finds and Alt+F, E exports in either.
+// hold: Alt+F, F finds, C lists the customers, T counts and E exports in
+// either.
 QString fileMenu();
 QString findRecords();
 QString exportRecords();
-// Back to the window that came before: the list's and the record view's
-// button, the list's menu entry.
+QString customers();
+QString statistics();
+// Back to the window that came before: the button and the File menu's
+// entry of the list, the customers and the statistics, the record view's
+// button.
 QString back();
+
+// The sort menu of a grid (the list's, the customers'), the keys that open
+// it and that sort by the current column, and what the find bar's count says
+// while it waits.
+QString sortBy(const QString &caption);
+QString sortAscending();
+QString sortDescending();
+QString originalOrder();
+QString sortMenu();
+QString cycleSort();
+QString searching();
+QString counting();
+
+// Before a file is saved under a name the program added its extension to.
+QString replaceQuestion(const QString &path);
 
 } // namespace Orvane::SharedTexts
