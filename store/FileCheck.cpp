@@ -112,7 +112,7 @@ Damage damageOf(const QSqlDatabase &db)
     if (problems.isEmpty())
         return {};
     Damage damage;
-    damage.reason = StoreTexts::tr("The file is damaged: %1").arg(problems.join(QLatin1Char('\n')));
+    damage.reason = StoreTexts::damaged(problems.join(QLatin1Char('\n')));
     // The check of one table reads that table's pages only. The deleted
     // records are records too: damage to them is never the index's alone.
     QString unread;

@@ -51,10 +51,10 @@ bool RecordStore::addAll(QVector<DowsingRecord> &records)
 {
     m_error.clear();
     if (m_file.path().isEmpty())
-        return fail(StoreTexts::tr("The database is not open."));
+        return fail(StoreTexts::notOpen());
     for (const DowsingRecord &record : records) {
         if (!record.Date.isValid())
-            return fail(StoreTexts::tr("The Date Is Not A Valid Calendar Date"));
+            return fail(StoreTexts::invalidDate());
     }
     QVector<qint64> keys;
     keys.reserve(records.size());
@@ -73,7 +73,7 @@ bool RecordStore::addBatches(const BatchSource &source)
 {
     m_error.clear();
     if (m_file.path().isEmpty())
-        return fail(StoreTexts::tr("The database is not open."));
+        return fail(StoreTexts::notOpen());
     return write([&] {
         const QSqlDatabase db = database();
         RecordInserter inserter(db);
@@ -104,7 +104,7 @@ bool RecordStore::insertRecords(RecordInserter &inserter, const QVector<DowsingR
 {
     for (const DowsingRecord &record : records) {
         if (!record.Date.isValid())
-            return fail(StoreTexts::tr("The Date Is Not A Valid Calendar Date"));
+            return fail(StoreTexts::invalidDate());
     }
     QString reason;
     for (const DowsingRecord &record : records) {
@@ -121,7 +121,7 @@ RecordStore::ChangeResult RecordStore::update(const DowsingRecord &shown,
                                               const DowsingRecord &changed)
 {
     if (!changed.Date.isValid()) {
-        fail(StoreTexts::tr("The Date Is Not A Valid Calendar Date"));
+        fail(StoreTexts::invalidDate());
         return ChangeResult::Failed;
     }
     return changeShown(shown, [&] {
@@ -140,7 +140,7 @@ RecordStore::ChangeResult RecordStore::changeShown(const DowsingRecord &shown,
     m_error.clear();
     m_storedNow.reset();
     if (m_file.path().isEmpty()) {
-        fail(StoreTexts::tr("The database is not open."));
+        fail(StoreTexts::notOpen());
         return ChangeResult::Failed;
     }
     if (!shown.IdNumber) {
@@ -244,7 +244,7 @@ std::optional<DowsingRecord> RecordStore::find(qint64 idNumber)
 {
     m_error.clear();
     if (!isOpen()) {
-        fail(StoreTexts::tr("The database is not open."));
+        fail(StoreTexts::notOpen());
         return std::nullopt;
     }
     QSqlQuery query(database());
@@ -268,7 +268,7 @@ qint64 RecordStore::count()
 {
     m_error.clear();
     if (!isOpen()) {
-        fail(StoreTexts::tr("The database is not open."));
+        fail(StoreTexts::notOpen());
         return -1;
     }
     QSqlQuery query(database());
@@ -284,7 +284,7 @@ KeyIndex RecordStore::keyIndex()
     m_error.clear();
     KeyIndex index;
     if (!isOpen()) {
-        fail(StoreTexts::tr("The database is not open."));
+        fail(StoreTexts::notOpen());
         return index;
     }
     QSqlDatabase db = database();

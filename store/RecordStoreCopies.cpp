@@ -77,7 +77,7 @@ bool RecordStore::readRows(qint64 afterKey, int limit, const RowVisitor &visit, 
     if (rowsRead)
         *rowsRead = 0;
     if (!isOpen())
-        return fail(StoreTexts::tr("The database is not open."));
+        return fail(StoreTexts::notOpen());
     QSqlDatabase db = database();
     const QString sql = QStringLiteral("SELECT %1, IdNumber FROM Details WHERE IdNumber > ? "
                                        "ORDER BY IdNumber LIMIT ?")
@@ -133,7 +133,7 @@ bool RecordStore::readRows(const QVector<qint64> &keys, const RowVisitor &visit)
 {
     m_error.clear();
     if (!isOpen())
-        return fail(StoreTexts::tr("The database is not open."));
+        return fail(StoreTexts::notOpen());
     QSqlDatabase db = database();
     const QString sql = QStringLiteral("SELECT %1, IdNumber FROM Details WHERE IdNumber = ?")
                                 .arg(recordColumns());
@@ -187,7 +187,7 @@ RecordStore::BackUpResult RecordStore::backUpTo(const QString &path,
 {
     m_error.clear();
     if (!isOpen()) {
-        fail(StoreTexts::tr("The database is not open."));
+        fail(StoreTexts::notOpen());
         return BackUpResult::Failed;
     }
     return DatabaseCopy::copy(database(), m_file.path(), path,

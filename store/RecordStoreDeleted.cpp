@@ -35,7 +35,7 @@ QVector<DeletedRecord> RecordStore::deletedRecords()
 {
     m_error.clear();
     if (!isOpen()) {
-        fail(StoreTexts::tr("The database is not open."));
+        fail(StoreTexts::notOpen());
         return {};
     }
     QString error;
@@ -50,7 +50,7 @@ std::optional<DeletedRecord> RecordStore::lastDeleted()
 {
     m_error.clear();
     if (!isOpen()) {
-        fail(StoreTexts::tr("The database is not open."));
+        fail(StoreTexts::notOpen());
         return std::nullopt;
     }
     QString error;

@@ -312,7 +312,7 @@ bool StoreFile::readyToWrite()
     m_error.clear();
     m_notice.clear();
     if (m_path.isEmpty())
-        return fail(StoreTexts::tr("The database is not open."));
+        return fail(StoreTexts::notOpen());
     if (!followFileAtPath())
         return false;
     if (m_check) {

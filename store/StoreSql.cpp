@@ -87,7 +87,7 @@ QString reasonOf(const QSqlError &error)
     const QString reason = text.isEmpty() ? error.text().trimmed() : text;
     // The engine's word for a damaged page, whichever read met it first.
     if (error.nativeErrorCode() == QLatin1String("11"))
-        return StoreTexts::tr("The file is damaged: %1").arg(reason);
+        return StoreTexts::damaged(reason);
     return reason;
 }
 

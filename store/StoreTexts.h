@@ -10,6 +10,12 @@ namespace Orvane {
 struct StoreTexts
 {
     Q_DECLARE_TR_FUNCTIONS(Orvane::Store)
+
+public:
+    // The texts more than one call gives.
+    static QString notOpen() { return tr("The database is not open."); }
+    static QString invalidDate() { return tr("The Date Is Not A Valid Calendar Date"); }
+    static QString damaged(const QString &reason) { return tr("The file is damaged: %1").arg(reason); }
 };
 
 } // namespace Orvane

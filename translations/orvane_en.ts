@@ -1555,10 +1555,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The file is damaged: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>An unfinished change found beside %1 belongs to another copy of the file, which has since replaced it, and must not be applied to it. It could not be set aside (%2), so the file was not opened and nothing was changed. Move %3 out of the folder %4, then start the program again.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1568,14 +1564,6 @@
     </message>
     <message>
         <source>The file did not take the record.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The database is not open.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The Date Is Not A Valid Calendar Date</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1656,6 +1644,18 @@
     </message>
     <message>
         <source>Another program is reading the file %1 and keeps this change in the write-ahead log beside it (%2) until it stops. Until then, copy both files together to keep a copy of your records.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The database is not open.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Date Is Not A Valid Calendar Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file is damaged: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
