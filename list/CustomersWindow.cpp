@@ -6,6 +6,7 @@
 #include "store/RecordStore.h"
 #include "store/FinderThread.h"
 #include "widgets/Refusals.h"
+#include "widgets/GridSorting.h"
 #include "widgets/SharedTexts.h"
 
 #include <QAction>
@@ -50,14 +51,6 @@ CustomersWindow::CustomersWindow(QWidget *parent)
     setWindowTitle(tr("Customers"));
     buildLayout();
     buildMenus();
-
-    // The list's key for the current column's next sort.
-    auto *cycle = new QAction(SharedTexts::cycleSort(), this);
-    cycle->setObjectName(QStringLiteral("actCycleSort"));
-    cycle->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    cycle->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    connect(cycle, &QAction::triggered, this, [this] { cycleSort(currentColumn()); });
-    addAction(cycle);
 }
 
 CustomersWindow::~CustomersWindow()
@@ -126,32 +119,7 @@ void CustomersWindow::buildLayout()
 
     // Sorting as in the list: a header click, or the sort menu of the
     // header or the grid (Menu key, Shift+F10).
-    QHeaderView *header = m_grid->horizontalHeader();
-    header->setSectionsClickable(true);
-    header->setSortIndicatorShown(false);
-    connect(header, &QHeaderView::sectionClicked, this, [this](int column) { cycleSort(column); });
-    header->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(header, &QHeaderView::customContextMenuRequested, this, [this, header](QPoint pos) {
-        const int column = header->logicalIndexAt(pos);
-        showSortMenu(header->mapToGlobal(pos), column >= 0 ? column : currentColumn());
-    });
-    m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_grid, &QTableView::customContextMenuRequested, this, [this](QPoint pos) {
-        const QModelIndex at = m_grid->indexAt(pos);
-        showSortMenu(m_grid->viewport()->mapToGlobal(pos),
-                     at.isValid() ? at.column() : currentColumn());
-    });
-    auto *menuKey = new QAction(SharedTexts::sortMenu(), m_grid);
-    menuKey->setObjectName(QStringLiteral("actSortMenu"));
-    menuKey->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)});
-    menuKey->setShortcutContext(Qt::WidgetShortcut);
-    connect(menuKey, &QAction::triggered, this, [this] {
-        const QModelIndex current = m_grid->currentIndex();
-        const QRect cell = current.isValid() ? m_grid->visualRect(current) : QRect();
-        showSortMenu(m_grid->viewport()->mapToGlobal(cell.isValid() ? cell.center() : QPoint()),
-                     currentColumn());
-    });
-    m_grid->addAction(menuKey);
+    sorting().attach(m_grid, this);
 
     m_lblHint = new QLabel(tr("To See A Customer's Records, Move the Arrow Up and Down to the "
                               "Customer and Press Enter or Double Click."),

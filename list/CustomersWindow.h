@@ -17,6 +17,8 @@ class QTableView;
 
 namespace Orvane {
 
+struct GridSorting;
+
 class CustomerModel;
 class FindBar;
 class RecordStore;
@@ -82,7 +84,7 @@ private:
     void selectKey(qint64 key, int column);
     void updateCount();
     void updateSortIndicator();
-    void showSortMenu(const QPoint &globalPos, int column);
+    GridSorting sorting();
     int currentColumn() const;
     void fitSubWindow();
     void refuse(const QString &reason);

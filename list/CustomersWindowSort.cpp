@@ -4,6 +4,7 @@
 #include "CustomersWindow.h"
 
 #include "CustomerModel.h"
+#include "widgets/GridSorting.h"
 #include "widgets/SharedTexts.h"
 
 #include <QHeaderView>
@@ -39,32 +40,17 @@ void CustomersWindow::cycleSort(int column)
 
 int CustomersWindow::currentColumn() const
 {
-    const QModelIndex current = m_grid->currentIndex();
-    return current.isValid() ? current.column() : 0;
+    return GridSorting::currentColumn(m_grid);
 }
 
-void CustomersWindow::showSortMenu(const QPoint &globalPos, int column)
+GridSorting CustomersWindow::sorting()
 {
-    QMenu menu(this);
-    menu.setObjectName(QStringLiteral("mnuSort"));
-    menu.setTitle(SharedTexts::sortBy(CustomerModel::captions().value(column)));
-    menu.setAccessibleName(menu.title());
-    QAction *ascending = menu.addAction(SharedTexts::sortAscending());
-    QAction *descending = menu.addAction(SharedTexts::sortDescending());
-    QAction *original = menu.addAction(SharedTexts::originalOrder());
-    for (QAction *a : {ascending, descending, original})
-        a->setCheckable(true);
-    if (m_request.sortColumn < 0)
-        original->setChecked(true);
-    else if (m_request.sortColumn == column)
-        (m_request.descending ? descending : ascending)->setChecked(true);
-    QAction *chosen = menu.exec(globalPos);
-    if (chosen == ascending)
-        setSort(column, false);
-    else if (chosen == descending)
-        setSort(column, true);
-    else if (chosen == original)
-        setSort(-1);
+    GridSorting how;
+    how.cycle = [this](int column) { cycleSort(column); };
+    how.sort = [this](int column, bool descending) { setSort(column, descending); };
+    how.current = [this] { return GridSorting::State{m_request.sortColumn, m_request.descending}; };
+    how.caption = [](int column) { return CustomerModel::captions().value(column); };
+    return how;
 }
 
 void CustomersWindow::updateSortIndicator()

@@ -19,6 +19,7 @@ class QTableView;
 namespace Orvane {
 
 class FindBar;
+struct GridSorting;
 class ListQuery;
 class RecordListModel;
 class RecordStore;
@@ -145,6 +146,7 @@ private:
     void updateCount();
     void updateSortIndicator();
     void showSortMenu(const QPoint &globalPos, int column);
+    GridSorting sorting();
     int currentColumn() const;
     void fitSubWindow();
 
