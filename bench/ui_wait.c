@@ -30,10 +30,10 @@ static double now_ms(void)
     return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
 }
 
-static void press(Display *dpy, const char *spec)
+static void press(Display *dpy, const char *keys)
 {
     char copy[128];
-    snprintf(copy, sizeof copy, "%s", spec);
+    snprintf(copy, sizeof copy, "%s", keys);
     KeyCode modifiers[3];
     int held = 0;
     char *key = copy;

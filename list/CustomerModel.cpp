@@ -29,8 +29,7 @@ QString listedDate(const QDate &date)
 
 CustomerModel::CustomerModel(RecordStore &store, QObject *parent)
     : QAbstractTableModel(parent)
-    , m_store(store)
-    , m_rows(kCachedRows)
+    , m_rows(store)
 {
 }
 
@@ -78,13 +77,7 @@ std::optional<DowsingRecord> CustomerModel::record(int row) const
     const qint64 key = keyAt(row);
     if (key < 0)
         return std::nullopt;
-    if (const auto *cached = m_rows.object(key))
-        return *cached;
-    auto found = m_store.find(key);
-    // A failed read is not kept: the next look may succeed.
-    if (found || m_store.errorText().isEmpty())
-        m_rows.insert(key, new std::optional<DowsingRecord>(found));
-    return found;
+    return m_rows.record(key);
 }
 
 qsizetype CustomerModel::bytes() const

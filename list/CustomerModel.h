@@ -4,7 +4,7 @@
 #include "store/DowsingRecord.h"
 
 #include <QAbstractTableModel>
-#include <QCache>
+#include "StoredRows.h"
 
 #include <memory>
 #include <optional>
@@ -24,7 +24,6 @@ class CustomerModel : public QAbstractTableModel
 
 public:
     static constexpr int kColumnCount = CustomerTally::ColumnCount;
-    static constexpr int kCachedRows = 512;
 
     explicit CustomerModel(RecordStore &store, QObject *parent = nullptr);
 
@@ -57,10 +56,9 @@ private:
     // The row's place in the table.
     qsizetype placeOf(int row) const;
 
-    RecordStore &m_store;
     std::shared_ptr<const CustomerTable> m_table;
     std::optional<QVector<quint32>> m_found;
-    mutable QCache<qint64, std::optional<DowsingRecord>> m_rows;
+    mutable StoredRows m_rows;
 };
 
 } // namespace Orvane

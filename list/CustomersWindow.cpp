@@ -1,5 +1,6 @@
 #include "CustomersWindow.h"
 
+#include "ListLooks.h"
 #include "CustomerModel.h"
 #include "FindBar.h"
 #include "platform/Platform.h"
@@ -27,20 +28,14 @@
 
 namespace Orvane {
 
+using ListLooks::verdana;
+
 namespace {
 
 // Width of the six columns, in twips (1/1440 inch), as the list sizes its.
 const int kColumnTwips[CustomerModel::kColumnCount] = {2385, 1800, 1800, 1100, 1400, 1400};
 // Rows the grid shows without scrolling.
 const int kVisibleRows = 14;
-
-QFont verdana(qreal pointSize, bool bold)
-{
-    QFont font(QStringLiteral("Verdana"));
-    font.setPointSizeF(pointSize);
-    font.setBold(bold);
-    return font;
-}
 
 } // namespace
 
@@ -69,15 +64,8 @@ void CustomersWindow::buildLayout()
     m_lblTitle->setFont(verdana(12, true));
     m_lblTitle->setAlignment(Qt::AlignCenter);
 
-    m_gridCaption = new QLabel(tr("Customers"), m_frame);
-    m_gridCaption->setObjectName(QStringLiteral("CustomersGridCaption"));
-    m_gridCaption->setFont(verdana(9, true));
-    m_gridCaption->setAlignment(Qt::AlignCenter);
-    m_gridCaption->setFrameShape(QFrame::Panel);
-    m_gridCaption->setFrameShadow(QFrame::Raised);
-    m_gridCaption->setAutoFillBackground(true);
-    m_gridCaption->setBackgroundRole(QPalette::Button);
-    m_gridCaption->setMargin(2);
+    m_gridCaption = ListLooks::gridCaption(tr("Customers"), QStringLiteral("CustomersGridCaption"),
+                                           m_frame);
 
     // Before the grid, so that Tab reaches the bar first.
     m_findBar = new FindBar(verdana(8.25, true), verdana(8.25, false), m_frame);

@@ -9,7 +9,7 @@ namespace Orvane {
 RecordListModel::RecordListModel(RecordStore &store, QObject *parent)
     : QAbstractTableModel(parent)
     , m_store(store)
-    , m_rows(kCachedRows)
+    , m_rows(store)
 {
 }
 
@@ -132,13 +132,7 @@ std::optional<DowsingRecord> RecordListModel::record(int row) const
     const qint64 key = idNumber(row);
     if (key < 0)
         return std::nullopt;
-    if (const auto *cached = m_rows.object(key))
-        return *cached;
-    auto found = m_store.find(key);
-    // A failed read is not kept: the next look may succeed.
-    if (found || m_store.errorText().isEmpty())
-        m_rows.insert(key, new std::optional<DowsingRecord>(found));
-    return found;
+    return m_rows.record(key);
 }
 
 QString RecordListModel::removedText()
@@ -167,7 +161,7 @@ QVariant RecordListModel::data(const QModelIndex &index, int role) const
     if (!r) {
         // Gone since the keys were read; a row that could not be read is
         // told when it is opened.
-        const bool gone = m_rows.object(idNumber(index.row())) != nullptr;
+        const bool gone = m_rows.isKnownGone(idNumber(index.row()));
         return gone && index.column() == 1 ? removedText() : QVariant();
     }
     return cellText(*r, index.column());

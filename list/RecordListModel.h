@@ -5,7 +5,7 @@
 #include "store/KeyList.h"
 
 #include <QAbstractTableModel>
-#include <QCache>
+#include "StoredRows.h"
 #include <QVector>
 
 #include <optional>
@@ -40,8 +40,6 @@ public:
     // for none).
     static std::optional<DowsingRecord::FieldId> fieldOf(int column);
     static int columnOf(std::optional<DowsingRecord::FieldId> field);
-    // Rows kept after they were read.
-    static constexpr int kCachedRows = 512;
 
     explicit RecordListModel(RecordStore &store, QObject *parent = nullptr);
 
@@ -104,9 +102,7 @@ private:
     // program changed the table since it was read.
     bool m_keysDropped = false;
     bool m_keysOutdated = false;
-    // Keyed by IdNumber; a row that could not be read is kept as nullopt,
-    // so that painting does not ask the store again and again.
-    mutable QCache<qint64, std::optional<DowsingRecord>> m_rows;
+    mutable StoredRows m_rows;
 };
 
 } // namespace Orvane

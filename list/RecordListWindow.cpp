@@ -1,5 +1,6 @@
 #include "RecordListWindow.h"
 
+#include "ListLooks.h"
 #include "FindBar.h"
 #include "ListQuery.h"
 #include "RecordListModel.h"
@@ -26,6 +27,8 @@
 
 namespace Orvane {
 
+using ListLooks::verdana;
+
 namespace {
 
 struct ColumnLayout
@@ -43,14 +46,6 @@ const ColumnLayout kColumns[RecordListModel::kColumnCount] = {
 
 // Rows the grid shows without scrolling.
 const int kVisibleRows = 14;
-
-QFont verdana(qreal pointSize, bool bold)
-{
-    QFont font(QStringLiteral("Verdana"));
-    font.setPointSizeF(pointSize);
-    font.setBold(bold);
-    return font;
-}
 
 } // namespace
 
@@ -80,15 +75,8 @@ void RecordListWindow::buildLayout()
     m_Label2->setAlignment(Qt::AlignCenter);
 
     // The grid's caption bar.
-    m_gridCaption = new QLabel(tr("Dowsing Records"), m_frmFourItem);
-    m_gridCaption->setObjectName(QStringLiteral("DataGridCaption"));
-    m_gridCaption->setFont(verdana(9, true));
-    m_gridCaption->setAlignment(Qt::AlignCenter);
-    m_gridCaption->setFrameShape(QFrame::Panel);
-    m_gridCaption->setFrameShadow(QFrame::Raised);
-    m_gridCaption->setAutoFillBackground(true);
-    m_gridCaption->setBackgroundRole(QPalette::Button);
-    m_gridCaption->setMargin(2);
+    m_gridCaption = ListLooks::gridCaption(tr("Dowsing Records"), QStringLiteral("DataGridCaption"),
+                                           m_frmFourItem);
 
     // Before the grid, so that Tab reaches the bar first.
     buildFindBar();

@@ -1,5 +1,6 @@
 #include "StatisticsWindow.h"
 
+#include "ListLooks.h"
 #include "platform/Platform.h"
 #include "store/FinderThread.h"
 #include "store/RecordStore.h"
@@ -20,15 +21,9 @@
 
 namespace Orvane {
 
-namespace {
+using ListLooks::verdana;
 
-QFont verdana(qreal pointSize, bool bold)
-{
-    QFont font(QStringLiteral("Verdana"));
-    font.setPointSizeF(pointSize);
-    font.setBold(bold);
-    return font;
-}
+namespace {
 
 QString listedDate(const QDate &date)
 {
