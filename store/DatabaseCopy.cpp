@@ -194,6 +194,10 @@ Result driverCopy(const QSqlDatabase &db, const QString &source, const QString &
         result = Result::Failed;
     }
     const qint64 total = from.size();
+    // Asked before the first chunk as well: a small file is copied in one
+    // or two chunks, and a cancel made as the copy begins must still end it.
+    if (result == Result::Done && progress && !progress(0, total))
+        result = Result::Cancelled;
     QByteArray chunk;
     while (result == Result::Done && !from.atEnd()) {
         chunk = from.read(qint64(kPagesPerStep) * 4096);
