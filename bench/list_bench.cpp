@@ -117,7 +117,7 @@ int measureOpen(const QString &folder)
     sortTimer.start();
     list->setSort(1, false);
     while (list->isSearching())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     (void)frame.grab();
     const double sortMs = msSince(sortTimer);
     const qint64 rssSorted = statusKb("VmRSS");

@@ -22,6 +22,7 @@
 #include "list/CustomersWindow.h"
 #include "list/StatisticsWindow.h"
 #include "platform/MemoryUse.h"
+#include "store/FileCheck.h"
 #include "store/RecordFinder.h"
 #include "store/RecordStore.h"
 
@@ -62,6 +63,8 @@ qint64 rssKb()
 int measure(const QString &which, const QString &folder)
 {
     giveLargeBuffersBack();
+    if (!qEnvironmentVariableIsSet("ORVANE_BENCH_UNTRUSTED"))
+        FileCheck::trust(RecordStore::databasePath(folder));
     Fakes fakes;
     PlatformScope installed(fakes.over(folder));
     FrameWindow frame;
@@ -98,7 +101,7 @@ int measure(const QString &which, const QString &folder)
     gap.start();
     tick.start();
     while (busy())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     tick.stop();
     (void)frame.grab();
     const double contentMs = msSince(timer);

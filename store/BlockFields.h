@@ -21,6 +21,18 @@ inline QDate dateOfNumber(int number)
 {
     return number ? QDate(number / 10000, number / 100 % 100, number % 100) : QDate();
 }
+// The Julian day of such a number (not 0), as QDate::toJulianDay() gives
+// it, worked out directly: a million customers' dates through QDate took
+// a third of the time their table took to make.
+inline qint64 julianDayOfNumber(int number)
+{
+    const int year = number / 10000, month = number / 100 % 100, day = number % 100;
+    // Counted from March, so that a leap day ends the year.
+    const int a = (14 - month) / 12;
+    const qint64 y = qint64(year) + 4800 - a;
+    const int m = month + 12 * a - 3;
+    return day + (153 * m + 2) / 5 + 365 * y + y / 4 - y / 100 + y / 400 - 32045;
+}
 
 // Calls visit(i, key) for each found key with its record's place in block.
 template<typename Visit>

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <functional>
 
 namespace Orvane {
 
@@ -64,25 +63,6 @@ void FindBlock::clear()
     m_textAt = 0;
 }
 
-qsizetype FindBlock::find(const char *text, qsizetype size, const QByteArray &needle)
-{
-    if (needle.size() == 1) {
-        const void *hit = std::memchr(text, needle.at(0), size_t(size));
-        return hit ? static_cast<const char *>(hit) - text : -1;
-    }
-#if defined(__GLIBC__)
-    // glibc's memmem: the fastest byte search here. A million records
-    // (Pendu, 250,000 found): 428 ms with QByteArrayView::indexOf.
-    const void *hit = memmem(text, size_t(size), needle.constData(), size_t(needle.size()));
-    return hit ? static_cast<const char *>(hit) - text : -1;
-#else
-    const char *end = text + size;
-    const char *hit = std::search(text, end, std::boyer_moore_horspool_searcher(
-                                                     needle.cbegin(), needle.cend()));
-    return hit == end ? -1 : hit - text;
-#endif
-}
-
 void FindBlock::append(qint64 key, const DowsingRecord &r)
 {
     // The date as the list shows it, then the text fields in order.
@@ -110,18 +90,18 @@ QByteArrayView FindBlock::field(qsizetype i, int f) const
     return QByteArrayView(at, qMin<qsizetype>(qsizetype(std::strlen(at)), end - at));
 }
 
-void FindBlock::fields(qsizetype i, QByteArrayView (&out)[kFieldCount]) const
+void FindBlock::fields(qsizetype i, QByteArrayView *out, int count) const
 {
     const char *text = m_text.constData() + m_textAt;
     const char *at = text + (i == 0 ? 0 : m_ends.at(i - 1));
     const char *end = text + m_ends.at(i);
-    for (QByteArrayView &field : out) {
+    for (int f = 0; f < count; ++f) {
         if (at >= end) {
-            field = {};
+            out[f] = {};
             continue;
         }
-        field = QByteArrayView(at, qMin<qsizetype>(qsizetype(std::strlen(at)), end - at));
-        at += field.size() + 1;
+        out[f] = QByteArrayView(at, qMin<qsizetype>(qsizetype(std::strlen(at)), end - at));
+        at += out[f].size() + 1;
     }
 }
 

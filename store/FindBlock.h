@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DowsingRecord.h"
+#include "TextSearch.h"
 #include "KeySummary.h"
 
 #include <QByteArray>
@@ -68,7 +69,10 @@ public:
     QByteArrayView field(qsizetype i, int f) const;
     // Every field of record i, in one walk over its text; a field a record
     // lacks (in a block another program wrote) is empty.
-    void fields(qsizetype i, QByteArrayView (&out)[kFieldCount]) const;
+    void fields(qsizetype i, QByteArrayView (&out)[kFieldCount]) const { fields(i, out, kFieldCount); }
+    // The first count fields of record i, the same way: the walk stops
+    // there, before the long fields at the end (Notes is most of a record).
+    void fields(qsizetype i, QByteArrayView *out, int count) const;
 
     // The stored form, and back. fromStored() is false for bytes that are
     // not a block this build wrote (another version's, or damaged).
@@ -76,9 +80,6 @@ public:
     bool fromStored(qint64 block, const QByteArray &stored);
 
 private:
-    // Where needle first is in text, or -1.
-    static qsizetype find(const char *text, qsizetype size, const QByteArray &needle);
-
     QVector<qint64> m_keys;
     // Where each record's text ends in m_text.
     QVector<quint32> m_ends;
@@ -101,7 +102,7 @@ void FindBlock::search(const QByteArray &folded, Found found) const
     qsizetype from = 0;
     qsizetype record = 0;
     while (record < m_keys.size()) {
-        const qsizetype at = find(text + from, size - from, folded);
+        const qsizetype at = TextSearch::indexOf(QByteArrayView(text + from, size - from), folded);
         if (at < 0)
             return;
         const quint32 hit = quint32(from + at);

@@ -57,6 +57,9 @@ struct Values
 
 // Tool, item and city.
 constexpr int kCounted = 3;
+// How many customers ahead of their turn their places in the table of
+// customers are asked for.
+constexpr size_t kAhead = 8;
 
 class Tally final : public FoundRecords
 {
@@ -81,7 +84,7 @@ public:
             values.clear();
         QByteArrayView fields[FindBlock::kFieldCount];
         BlockFields::forEachFound(block, found, [&](qsizetype i, qint64 key) {
-            block.fields(i, fields);
+            block.fields(i, fields, kFieldsRead);
             Customer c{fields[m_name], fields[m_phone], 0};
             if (!CustomerId::standsAlone(c.name, c.phone))
                 c.hash = TextGroups::hashOf(c.name, c.phone);
@@ -105,7 +108,10 @@ public:
     {
         const Slot &s = m_slots[size_t(slot)];
         stats.records += qint64(s.customers.size());
-        for (const Customer &c : s.customers) {
+        for (size_t i = 0; i < s.customers.size(); ++i) {
+            if (i + kAhead < s.customers.size())
+                m_customers.prefetch(s.customers[i + kAhead].hash);
+            const Customer &c = s.customers[i];
             if (CustomerId::standsAlone(c.name, c.phone))
                 m_customers.addAlone();
             else
@@ -165,6 +171,10 @@ private:
     static constexpr int m_fields[kCounted] = {int(DowsingRecord::FieldId::Dowsing_Tool),
                                                int(DowsingRecord::FieldId::Item_Dowsing_For),
                                                int(DowsingRecord::FieldId::City)};
+    // The fields counted, and those before them: the walk over a record
+    // stops there.
+    static constexpr int kFieldsRead =
+            std::max({m_name, m_phone, m_fields[0], m_fields[1], m_fields[2]}) + 1;
     std::vector<Slot> m_slots;
     TextGroups m_customers;
     Values m_values[kCounted];

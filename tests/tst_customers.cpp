@@ -144,7 +144,12 @@ QList<QStringList> recordSet(const QString &kind)
                 {"0099-12-31", "TWO DIGIT YEAR", "3", "C", "Rods", "water"},
                 {"2000-02-29", "LEAP DAY", "4", "D", "Rods", "water"},
                 {"9999-12-31", "LATEST", "5", "E", "Rods", "water"},
-                {"1900-01-01", "EARLIEST", "2", "B", "Rods", "water"}};
+                {"1900-01-01", "EARLIEST", "2", "B", "Rods", "water"},
+                // Leap years by the century rules, and the calendar's reform.
+                {"1600-02-29", "CENTURIES", "6", "F", "Rods", "water"},
+                {"1700-03-01", "CENTURIES", "6", "F", "Rods", "water"},
+                {"1582-10-10", "REFORM", "7", "G", "Rods", "water"},
+                {"2100-02-28", "REFORM", "7", "G", "Rods", "water"}};
     // Many blocks: customers coming back in any case, a third without a
     // phone number, some without either.
     QRandomGenerator random(22);

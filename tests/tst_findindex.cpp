@@ -7,6 +7,7 @@
 #include "support/TestFiles.h"
 
 #include "store/RecordFinder.h"
+#include "store/TextSearch.h"
 #include "store/RecordStore.h"
 
 #include <QSqlError>
@@ -130,6 +131,7 @@ private slots:
     void fileWithoutIndexIsFoundAndUpgradedOnlyWhenAsked();
     void stoppedSearchGivesNoResult();
     void aSearchSharedAmongThreadsKeepsItsOrder();
+    void textSearchAgreesWithAPlainSearchAtEveryPlace();
 };
 
 void TestFindIndex::findMatchesEveryFieldInAnyCaseAndScript()
@@ -301,6 +303,34 @@ void TestFindIndex::aSearchSharedAmongThreadsKeepsItsOrder()
             shared.run({QStringLiteral("n"), std::nullopt, false}, [&] { return ++asked > 2; });
     QVERIFY(stopped.stopped);
     QVERIFY(stopped.keys.isEmpty());
+}
+
+void TestFindIndex::textSearchAgreesWithAPlainSearchAtEveryPlace()
+{
+    // Few letters, so that most places hold part of the needle; every
+    // length up to past two of the sixteen-byte steps, and every needle
+    // that ends a text (the search's last whole step and its tail).
+    QRandomGenerator random(7);
+    for (int size = 0; size <= 70; ++size) {
+        for (int round = 0; round < 20; ++round) {
+            QByteArray text(size, 'a');
+            for (char &c : text)
+                c = "aab"[random.bounded(3)];
+            const int length = 1 + random.bounded(20);
+            const int from = size ? random.bounded(size) : 0;
+            QByteArrayList needles = {text.mid(from, length), text.right(length),
+                                      text.right(length) + 'c', QByteArray(length, 'b')};
+            for (const QByteArray &needle : needles) {
+                if (needle.isEmpty())
+                    continue;
+                const auto hit = std::search(text.cbegin(), text.cend(), needle.cbegin(),
+                                             needle.cend());
+                const qsizetype expected = hit == text.cend() ? -1 : hit - text.cbegin();
+                QVERIFY2(TextSearch::indexOf(text, needle) == expected,
+                         qPrintable(QStringLiteral("%1 in %2").arg(needle, text)));
+            }
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TestFindIndex)
