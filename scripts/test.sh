@@ -18,7 +18,7 @@ ASAN_OPTIONS=detect_leaks=0 ctest --test-dir "$here/build-sanitize" --output-on-
 # The store reads keys and rows straight from the engine where Qt's driver
 # uses the system's SQLite (as on Linux), and through the driver elsewhere.
 # Build the second road too and run the tests of what it reads and writes.
-driver_tests=(tst_recordstore tst_keyindex tst_findlist tst_import tst_dailybackup tst_otherprograms)
+driver_tests=(tst_recordstore tst_keyindex tst_findlist tst_findindex tst_hostileindex tst_customers tst_import tst_dailybackup tst_otherprograms)
 cmake -S "$here" -B "$here/build-driver" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_ENGINE_KEYS=OFF >/dev/null
 cmake --build "$here/build-driver" -j"$(nproc)" --target "${driver_tests[@]}"
 ctest --test-dir "$here/build-driver" --output-on-failure -j2 \

@@ -5,6 +5,7 @@
 #include "KeyIndex.h"
 #include "FindIndex.h"
 #include "RecordSort.h"
+#include "TableKeyReader.h"
 #include "StoreSql.h"
 
 #include <QAtomicInt>
@@ -118,7 +119,7 @@ void searchBlock(Slot &slot, const QByteArray &folded, int sortField,
 RecordFinder::Pass RecordFinder::search(const FindRequest &request, bool useIndex,
                                         qint64 mostRecords,
                                         const std::function<bool()> &shouldStop,
-                                        FoundRecords *tally)
+                                        FoundRecords *tally, TableKeyReader *tableKeys)
 {
     Pass pass;
     const QSqlDatabase db = QSqlDatabase::database(m_engine->connection, false);
@@ -175,11 +176,20 @@ RecordFinder::Pass RecordFinder::search(const FindRequest &request, bool useInde
     };
     const std::function<void(int)> work[2] = {workOn(batches[0], 0),
                                               workOn(batches[1], kBatchBlocks)};
+    // The table's keys, if asked for, as many a batch as the blocks are
+    // likely to hold, so that the last keys come with the last blocks.
+    const qint64 keysPerBatch = tableKeys
+            ? std::min<qint64>(mostRecords / std::max<qint64>(reader.storedBlocks(), 1) + 1,
+                               qint64(1) << 32)
+                    * kBatchBlocks
+            : 0;
     int current = 0;
     int count = readBatch(batches[current]);
     while (count > 0) {
         m_workers->begin(count, work[current]);
         const int nextCount = shouldStop() ? 0 : readBatch(batches[1 - current]);
+        if (tableKeys)
+            tableKeys->step(keysPerBatch);
         m_workers->finish();
         if (shouldStop()) {
             pass.stopped = true;
@@ -228,33 +238,6 @@ RecordFinder::Pass RecordFinder::search(const FindRequest &request, bool useInde
     return pass;
 }
 
-std::optional<KeySummary> RecordFinder::tableKeys(QString &error)
-{
-#ifdef ORVANE_ENGINE_KEYS
-    // Straight from the engine, in the transaction under way: a count
-    // without a list has no key read before it, and through the driver a
-    // million keys take twice as long.
-    if (sqlite3 *handle = EngineKeys::handleOf(QSqlDatabase::database(m_engine->connection, false))) {
-        KeyIndex index;
-        if (!EngineKeys::readKeyIndex(handle, index, error))
-            return std::nullopt;
-        return index.summary();
-    }
-#endif
-    QSqlQuery query(QSqlDatabase::database(m_engine->connection, false));
-    query.setForwardOnly(true);
-    KeySummary summary;
-    if (query.exec(QStringLiteral("SELECT IdNumber FROM Details"))) {
-        while (query.next())
-            summary.add(query.value(0).toLongLong());
-    }
-    if (query.lastError().isValid()) {
-        error = reasonOf(query.lastError());
-        return std::nullopt;
-    }
-    return summary;
-}
-
 FindResult RecordFinder::run(const FindRequest &request, const std::function<bool()> &shouldStop,
                              const std::optional<KeySummary> &listed)
 {
@@ -297,21 +280,37 @@ FindResult RecordFinder::run(const FindRequest &request, const std::function<boo
             : -1;
     version.finish();
 
+    // The summary of the table's keys, read in the transaction under way.
     std::optional<KeySummary> table;
     const auto readTable = [&] {
-        if (!table)
-            table = tableKeys(result.error);
+        if (!table) {
+            TableKeyReader keys(db);
+            if (keys.start(result.error))
+                table = keys.finish(result.error);
+        }
         return table.has_value();
     };
     const bool tryIndex = !m_unsoundAt || *m_unsoundAt != dataVersion;
     bool sound = false;
     Pass pass;
-    if (tryIndex && (listed || readTable())) {
-        const qint64 most = listed ? listed->count : table->count;
-        pass = search(request, true, most, shouldStop, tally);
+    if (tryIndex && listed) {
+        pass = search(request, true, listed->count, shouldStop, tally);
         // More than the caller's keys: records added since it read them?
-        if (pass.tooMany && listed && !table && readTable() && table->count > most)
+        if (pass.tooMany && readTable() && table->count > listed->count)
             pass = search(request, true, table->count, shouldStop, tally);
+    } else if (tryIndex) {
+        // No keys to check the index against: the table's are read beside
+        // the blocks. A million records: the customers' table in 318 ms
+        // instead of 388 with the keys read after the blocks
+        // (orvane-scan-bench).
+        TableKeyReader keys(db);
+        if (keys.start(result.error)) {
+            pass = search(request, true, keys.mostRecords(), shouldStop, tally, &keys);
+            if (!pass.stopped && !pass.tooMany && !pass.foreignBlock && pass.error.isEmpty())
+                table = keys.finish(result.error);
+        }
+    }
+    if (tryIndex && result.error.isEmpty()) {
         if (pass.stopped || (!pass.error.isEmpty() && !pass.damaged)) {
             db.rollback();
             result.error = pass.error;

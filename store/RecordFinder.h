@@ -16,6 +16,7 @@ namespace Orvane {
 
 class BlockWorkers;
 class FindBlock;
+class TableKeyReader;
 
 // What the list shows: the records holding a text, in an order.
 struct FindRequest
@@ -118,10 +119,10 @@ private:
     struct Pass;
     FindResult run(const FindRequest &request, const std::function<bool()> &shouldStop,
                    const std::optional<KeySummary> &listed, FoundRecords *tally);
+    // tableKeys, when given, is read a slice at a time beside the blocks.
     Pass search(const FindRequest &request, bool useIndex, qint64 mostRecords,
-                const std::function<bool()> &shouldStop, FoundRecords *tally);
-    // The summary of the table's keys, read in the current transaction.
-    std::optional<KeySummary> tableKeys(QString &error);
+                const std::function<bool()> &shouldStop, FoundRecords *tally,
+                TableKeyReader *tableKeys = nullptr);
 
     QString m_path;
     std::unique_ptr<Engine> m_engine;
