@@ -58,9 +58,22 @@ for run in $(seq 1 "$runs"); do
     done
     [[ -n "$window" ]] || { echo "the program did not show its window" >&2; exit 1; }
     xdotool windowfocus --sync "$window"
-    # The page check of a file seen for the first time runs beside the
-    # first window: let it end, as it does while the user reads the screen.
-    sleep 4
+    # The page check of a file the last run did not close (each run here is
+    # killed) runs beside the first window: let it end, as it does while the
+    # user reads the screen, however long the file takes to read. Idle is
+    # half a second with at most a tick of processor time.
+    idle=0
+    last=""
+    for _ in $(seq 1 120); do
+        now="$(awk '{print $14 + $15}' "/proc/$program_pid/stat")"
+        if [[ -n "$last" ]] && ((now - last <= 1)); then
+            ((++idle >= 2)) && break
+        else
+            idle=0
+        fi
+        last="$now"
+        sleep 0.25
+    done
     # File > Find Records: the list, read, with its find bar.
     "$wait_paint" "$window" 1500 ctrl+f >>"$scratch/list"
     # The text, one key at a time; the figure is from the last key.
