@@ -2,9 +2,11 @@
 
 #include "BlockFields.h"
 #include "RecordFinder.h"
+#include "SharedTextGroups.h"
 #include "TextGroups.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace Orvane {
@@ -67,7 +69,8 @@ public:
     void begin(int slotCount) override
     {
         m_slots.assign(size_t(slotCount), {});
-        m_customers = TextGroups();
+        m_customers = std::make_unique<SharedTextGroups>();
+        m_alone = 0;
         for (Values &values : m_values)
             values = {};
         m_months.assign(size_t(kYears) * 12, 0);
@@ -80,16 +83,20 @@ public:
         Slot &s = m_slots[size_t(slot)];
         s.customers.clear();
         s.dates.clear();
+        s.records = 0;
+        s.alone = 0;
         for (auto &values : s.values)
             values.clear();
         QByteArrayView fields[FindBlock::kFieldCount];
         BlockFields::forEachFound(block, found, [&](qsizetype i, qint64 key) {
             block.fields(i, fields, kFieldsRead);
-            Customer c{fields[m_name], fields[m_phone], 0};
-            if (!CustomerId::standsAlone(c.name, c.phone))
-                c.hash = TextGroups::hashOf(c.name, c.phone);
-            s.customers.push_back(c);
+            const Customer c{fields[m_name], fields[m_phone], 0};
+            if (CustomerId::standsAlone(c.name, c.phone))
+                ++s.alone;
+            else
+                s.customers.push_back({c.name, c.phone, TextGroups::hashOf(c.name, c.phone)});
             s.dates.push_back(BlockFields::dateNumberOf(fields[0]));
+            ++s.records;
             // A block's records share few values: each is counted here, on
             // the block's own thread, and looked up once for the block.
             for (int f = 0; f < kCounted; ++f) {
@@ -102,21 +109,24 @@ public:
                 ++at->records;
             }
         });
+        // Every customer is told apart here, on the block's own thread,
+        // under the lock of the customer's shard alone.
+        const auto none = [](int, quint32) {};
+        for (size_t i = 0; i < s.customers.size(); ++i) {
+            if (i + kAhead < s.customers.size())
+                m_customers->prefetch(s.customers[i + kAhead].hash);
+            const Customer &c = s.customers[i];
+            m_customers->visit(c.hash, c.name, c.phone, none);
+        }
+        s.customers.clear();
     }
 
     void taken(int slot, const FindBlock &, const QVector<qint64> &) override
     {
         const Slot &s = m_slots[size_t(slot)];
-        stats.records += qint64(s.customers.size());
-        for (size_t i = 0; i < s.customers.size(); ++i) {
-            if (i + kAhead < s.customers.size())
-                m_customers.prefetch(s.customers[i + kAhead].hash);
-            const Customer &c = s.customers[i];
-            if (CustomerId::standsAlone(c.name, c.phone))
-                m_customers.addAlone();
-            else
-                m_customers.groupOf(c.hash, c.name, c.phone);
-        }
+        stats.records += s.records;
+        // A record without a name or phone number is a customer of its own.
+        m_alone += s.alone;
         for (int f = 0; f < kCounted; ++f) {
             for (const BlockValue &value : s.values[f])
                 m_values[f].add(value);
@@ -134,8 +144,8 @@ public:
 
     RecordStatistics finish()
     {
-        stats.customers = m_customers.count();
-        m_customers = TextGroups();
+        stats.customers = m_customers->count() + m_alone;
+        m_customers.reset();
         if (m_first) {
             stats.firstDate = BlockFields::dateOfNumber(m_first);
             stats.lastDate = BlockFields::dateOfNumber(m_last);
@@ -164,6 +174,8 @@ private:
         std::vector<Customer> customers;
         std::vector<int> dates; // yyyymmdd, 0 for none
         std::vector<BlockValue> values[kCounted];
+        qint64 records = 0;
+        qint64 alone = 0;
     };
     // A field's place in a FindBlock is its place among the record's fields.
     static constexpr int m_name = int(DowsingRecord::FieldId::Name);
@@ -176,7 +188,9 @@ private:
     static constexpr int kFieldsRead =
             std::max({m_name, m_phone, m_fields[0], m_fields[1], m_fields[2]}) + 1;
     std::vector<Slot> m_slots;
-    TextGroups m_customers;
+    // Customers told apart by name and phone number, and those of their own.
+    std::unique_ptr<SharedTextGroups> m_customers;
+    qint64 m_alone = 0;
     Values m_values[kCounted];
     std::vector<qint64> m_months;
     int m_first = 0;
