@@ -8,8 +8,11 @@
 //
 // FOLDER holds the Dowsing.dll to measure; one of ROWS varied records (see
 // BenchDatabase) is made there when it is missing. Each window is measured
-// in a fresh process of its own. Runs headless (offscreen) unless
-// QT_QPA_PLATFORM says otherwise.
+// in a fresh process of its own, started as after a clean end (the file is
+// trusted, so its pages are not all read beside the window); with
+// ORVANE_BENCH_UNTRUSTED set, as after a killed run, while the page check
+// reads the whole file. Runs headless (offscreen) unless QT_QPA_PLATFORM
+// says otherwise.
 
 #include "BenchDatabase.h"
 #include "BenchOutput.h"
@@ -63,6 +66,7 @@ qint64 rssKb()
 int measure(const QString &which, const QString &folder)
 {
     giveLargeBuffersBack();
+    // What a start after a clean end does (FileTrust) for an unchanged file.
     if (!qEnvironmentVariableIsSet("ORVANE_BENCH_UNTRUSTED"))
         FileCheck::trust(RecordStore::databasePath(folder));
     Fakes fakes;
