@@ -29,8 +29,12 @@ bool TextGroups::holds(quint32 group, QByteArrayView first, QByteArrayView secon
     if (m_textAt.at(group + 1) - at != first.size() + 1 + second.size())
         return false;
     const char *text = m_texts.constData() + at;
-    return std::memcmp(text, first.data(), size_t(first.size())) == 0
-            && std::memcmp(text + first.size() + 1, second.data(), size_t(second.size())) == 0;
+    // An empty part (a customer without a phone number) may have no bytes
+    // at all to point to, which memcmp() must never be given.
+    const auto same = [](const char *stored, QByteArrayView part) {
+        return part.isEmpty() || std::memcmp(stored, part.data(), size_t(part.size())) == 0;
+    };
+    return same(text, first) && same(text + first.size() + 1, second);
 }
 
 void TextGroups::place(quint64 hash, quint32 group)
