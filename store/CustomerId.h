@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DowsingRecord.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -20,6 +22,11 @@ struct CustomerId
     // The latest record's key: it alone tells apart a customer of one
     // record without a name or a phone number.
     qint64 key = -1;
+
+    // Where the name and the phone number stand among a record's fields in
+    // the find index's blocks.
+    static constexpr int kNameField = int(DowsingRecord::FieldId::Name);
+    static constexpr int kPhoneField = int(DowsingRecord::FieldId::Phone_No);
 
     // Over the find index's folded texts: a record that is a customer of
     // its own.

@@ -76,10 +76,6 @@ struct Slot
     RecordSort sorted;
 };
 
-// The fields a customer is told by, in a block.
-const int kNameField = int(DowsingRecord::FieldId::Name);
-const int kPhoneField = int(DowsingRecord::FieldId::Phone_No);
-
 void searchBlock(Slot &slot, const QByteArray &folded, int sortField,
                  const CustomerId::Match *customer)
 {
@@ -98,7 +94,8 @@ void searchBlock(Slot &slot, const QByteArray &folded, int sortField,
     };
     const auto wanted = [&](qint64 key, qsizetype at) {
         return !customer
-                || (*customer)(block.field(at, kNameField), block.field(at, kPhoneField), key);
+                || (*customer)(block.field(at, CustomerId::kNameField),
+                               block.field(at, CustomerId::kPhoneField), key);
     };
     if (sortField < 0) {
         block.search(folded, [&](qint64 key) {

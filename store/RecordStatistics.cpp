@@ -178,8 +178,8 @@ private:
         qint64 alone = 0;
     };
     // A field's place in a FindBlock is its place among the record's fields.
-    static constexpr int m_name = int(DowsingRecord::FieldId::Name);
-    static constexpr int m_phone = int(DowsingRecord::FieldId::Phone_No);
+    static constexpr int m_name = CustomerId::kNameField;
+    static constexpr int m_phone = CustomerId::kPhoneField;
     static constexpr int m_fields[kCounted] = {int(DowsingRecord::FieldId::Dowsing_Tool),
                                                int(DowsingRecord::FieldId::Item_Dowsing_For),
                                                int(DowsingRecord::FieldId::City)};

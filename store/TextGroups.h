@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Prefetch.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QVector>
@@ -21,22 +23,15 @@ public:
     // it was not seen before; hash is hashOf(first, second). Neither part
     // holds a zero byte.
     quint32 groupOf(quint64 hash, QByteArrayView first, QByteArrayView second = {});
-    // Asks the processor to bring near where groupOf(hash, ...) looks first,
-    // without waiting: a table of a million texts lies far beyond its
-    // caches, and a lookup asked for some turns ahead then waits no more.
+    // Asks the processor to bring near where groupOf(hash, ...) looks first
+    // (see Prefetch.h).
     void prefetch(quint64 hash) const { prefetchIn(m_slots.constData(), slotMask(), hash); }
     // The same through a table and mask this object had (slotTable(),
     // slotMask()), which may be gone: asking is no access, and a thread
     // that does not hold the object may ask.
     static void prefetchIn(const void *table, quint32 mask, quint64 hash)
     {
-#if defined(__GNUC__)
-        __builtin_prefetch(static_cast<const Slot *>(table) + (quint32(hash) & mask));
-#else
-        Q_UNUSED(table);
-        Q_UNUSED(mask);
-        Q_UNUSED(hash);
-#endif
+        Orvane::prefetch(static_cast<const Slot *>(table) + (quint32(hash) & mask));
     }
     const void *slotTable() const { return m_slots.constData(); }
     quint32 slotMask() const { return m_slots.isEmpty() ? 0 : quint32(m_slots.size()) - 1; }
