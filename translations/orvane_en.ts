@@ -894,6 +894,10 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>There Is No Record !</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Customer: %1, %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -903,10 +907,6 @@
     </message>
     <message>
         <source>Customer: a record without name or phone number</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>There Is No Record !</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
