@@ -19,7 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
@@ -288,12 +287,6 @@ void CustomersWindow::updateCount()
         m_findBar->setCount(tr("%1 of %2 customers")
                                     .arg(locale.toString(m_customers ? m_customers->rowCount() : 0),
                                          locale.toString(all)));
-}
-
-void CustomersWindow::fitSubWindow()
-{
-    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()); sub && sub->isVisible())
-        sub->adjustSize();
 }
 
 void CustomersWindow::showFindBar()

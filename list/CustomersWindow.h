@@ -86,7 +86,6 @@ private:
     void updateSortIndicator();
     GridSorting sorting();
     int currentColumn() const;
-    void fitSubWindow();
     void refuse(const QString &reason);
 
     std::unique_ptr<RecordStore> m_connection;

@@ -16,7 +16,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>

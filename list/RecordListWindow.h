@@ -148,7 +148,6 @@ private:
     void showSortMenu(const QPoint &globalPos, int column);
     GridSorting sorting();
     int currentColumn() const;
-    void fitSubWindow();
 
     std::unique_ptr<RecordStore> m_listConnection;
     std::unique_ptr<RecordListModel> m_listRecords;

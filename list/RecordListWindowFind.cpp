@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLocale>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTableView>
 
@@ -32,13 +31,6 @@ void RecordListWindow::buildFindBar()
     });
     connect(m_findBar, &FindBar::closeRequested, this, &RecordListWindow::closeFindBar);
     m_findBar->hide();
-}
-
-void RecordListWindow::fitSubWindow()
-{
-    // The frame sizes the child's sub-window to it when it shows.
-    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()); sub && sub->isVisible())
-        sub->adjustSize();
 }
 
 void RecordListWindow::showFindBar()

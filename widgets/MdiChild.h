@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QMdiSubWindow>
 #include <QWidget>
 
 class QMenu;
@@ -16,6 +17,15 @@ class MdiChild : public QWidget
 public:
     using QWidget::QWidget;
     virtual QList<QMenu *> menus() const { return {}; }
+
+protected:
+    // After a part of the window shows or hides (a find bar): the frame
+    // sizes the child's sub-window to the child while it is on show.
+    void fitSubWindow()
+    {
+        if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()); sub && sub->isVisible())
+            sub->adjustSize();
+    }
 };
 
 } // namespace Orvane
