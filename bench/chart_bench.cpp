@@ -14,7 +14,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QScrollBar>
@@ -32,20 +31,9 @@
 using namespace Orvane;
 using Orvane::Bench::line;
 using Orvane::Bench::median;
+using Orvane::Bench::statusKb;
 
 namespace {
-
-qint64 rssKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &row : status.readAll().split('\n')) {
-        if (row.startsWith("VmRSS:"))
-            return row.mid(6).trimmed().split(' ').first().toLongLong();
-    }
-    return -1;
-}
 
 QVector<qint64> valuesFor(int count)
 {
@@ -67,7 +55,7 @@ int measure(const QString &kind, int count)
     auto *layout = new QVBoxLayout(&window);
     const QVector<qint64> values = valuesFor(count);
     const bool rows = count <= 10;
-    const qint64 before = rssKb();
+    const qint64 before = statusKb("VmRSS");
     QElapsedTimer timer;
     timer.start();
     std::function<void()> scroll;
@@ -134,7 +122,7 @@ int measure(const QString &kind, int count)
     // included.
     std::printf("painted\n");
     std::fflush(stdout);
-    const qint64 after = rssKb();
+    const qint64 after = statusKb("VmRSS");
     timer.restart();
     scroll();
     (void)window.grab();

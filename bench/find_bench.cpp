@@ -23,13 +23,9 @@
 using namespace Orvane;
 using Orvane::Bench::line;
 using Orvane::Bench::median;
+using Orvane::Bench::msSince;
 
 namespace {
-
-double msSince(const QElapsedTimer &timer)
-{
-    return timer.nsecsElapsed() / 1e6;
-}
 
 struct Timed
 {

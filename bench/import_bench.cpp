@@ -45,14 +45,8 @@ namespace {
 // The process's peak resident memory in MB since the last reset, or -1.
 double peakMegabytes()
 {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &row : status.readAll().split('\n')) {
-        if (row.startsWith("VmHWM:"))
-            return row.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
-    }
-    return -1;
+    const qint64 kb = Orvane::Bench::statusKb("VmHWM");
+    return kb < 0 ? -1 : kb / 1024.0;
 }
 
 bool resetPeak()

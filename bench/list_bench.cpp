@@ -25,7 +25,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -41,28 +40,11 @@
 using namespace Orvane;
 using Orvane::Bench::line;
 using Orvane::Bench::median;
+using Orvane::Bench::msSince;
+using Orvane::Bench::statusKb;
 using namespace Orvane::Testing;
 
 namespace {
-
-double msSince(const QElapsedTimer &timer)
-{
-    return timer.nsecsElapsed() / 1e6;
-}
-
-// kB figures from /proc/self/status ("VmRSS", "VmHWM").
-qint64 statusKb(const char *field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray prefix = QByteArray(field) + ':';
-    for (const QByteArray &row : status.readAll().split('\n')) {
-        if (row.startsWith(prefix))
-            return row.mid(prefix.size()).trimmed().split(' ').first().toLongLong();
-    }
-    return -1;
-}
 
 // The fakes of the test suite, installed over a folder of our own.
 struct BenchPlatform

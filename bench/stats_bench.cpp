@@ -31,7 +31,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTableView>
@@ -40,26 +39,11 @@
 using namespace Orvane;
 using Orvane::Bench::line;
 using Orvane::Bench::median;
+using Orvane::Bench::msSince;
+using Orvane::Bench::statusKb;
 using namespace Orvane::Testing;
 
 namespace {
-
-double msSince(const QElapsedTimer &timer)
-{
-    return timer.nsecsElapsed() / 1e6;
-}
-
-qint64 rssKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &row : status.readAll().split('\n')) {
-        if (row.startsWith("VmRSS:"))
-            return row.mid(6).trimmed().split(' ').first().toLongLong();
-    }
-    return -1;
-}
 
 // Child: the window over the file in folder; prints "frame_ms content_ms
 // longest_stall_ms rss_kb customers model_bytes".
@@ -76,7 +60,7 @@ int measure(const QString &which, const QString &folder)
     frame.show();
     frame.loadEntryWindow();
     (void)frame.grab();
-    const qint64 rssBefore = rssKb();
+    const qint64 rssBefore = statusKb("VmRSS");
 
     // The window's thread handles a timer every 2 ms while the count runs:
     // the longest gap is what a key pressed then would wait.
@@ -119,7 +103,7 @@ int measure(const QString &which, const QString &folder)
         customers = w->statistics().customers;
     }
     std::printf("%.1f %.1f %.1f %lld %lld %lld\n", frameMs, contentMs, longest,
-                static_cast<long long>(rssKb() - rssBefore), static_cast<long long>(customers),
+                static_cast<long long>(statusKb("VmRSS") - rssBefore), static_cast<long long>(customers),
                 static_cast<long long>(bytes));
     return 0;
 }
