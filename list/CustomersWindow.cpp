@@ -13,8 +13,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -86,21 +86,7 @@ void CustomersWindow::buildLayout()
     m_grid = new QTableView(m_frame);
     m_grid->setObjectName(QStringLiteral("CustomersGrid"));
     m_grid->setAccessibleName(tr("Customers"));
-    m_gridCaption->setBuddy(m_grid);
-    m_grid->setFont(verdana(8.25, false));
-    m_grid->horizontalHeader()->setFont(verdana(8.25, true));
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setWordWrap(false);
-    m_grid->setTabKeyNavigation(false);
-    m_grid->verticalHeader()->hide();
-    // Rows of one height: a view over a million rows never asks each its size.
-    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
-    m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    m_grid->horizontalHeader()->setHighlightSections(false);
-    m_grid->horizontalHeader()->setStretchLastSection(true);
+    ListLooks::setUpGrid(m_grid, m_gridCaption);
     m_grid->installEventFilter(this);
     connect(m_grid, &QTableView::doubleClicked, this, [this] { openCurrentCustomer(); });
 

@@ -82,22 +82,7 @@ void RecordListWindow::buildLayout()
     m_DataGrid->setObjectName(QStringLiteral("DataGrid"));
     // Screen readers name the grid after its caption.
     m_DataGrid->setAccessibleName(m_gridCaption->text());
-    m_gridCaption->setBuddy(m_DataGrid);
-    m_DataGrid->setFont(verdana(8.25, false));
-    m_DataGrid->horizontalHeader()->setFont(verdana(8.25, true));
-    m_DataGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_DataGrid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_DataGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_DataGrid->setWordWrap(false);
-    m_DataGrid->setTabKeyNavigation(false);
-    m_DataGrid->verticalHeader()->hide();
-    // Rows all of one height, so that a view over a million rows never asks
-    // every row for its size.
-    m_DataGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_DataGrid->verticalHeader()->setDefaultSectionSize(m_DataGrid->fontMetrics().height() + 6);
-    m_DataGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    m_DataGrid->horizontalHeader()->setHighlightSections(false);
-    m_DataGrid->horizontalHeader()->setStretchLastSection(true);
+    ListLooks::setUpGrid(m_DataGrid, m_gridCaption);
     m_DataGrid->installEventFilter(this);
     connect(m_DataGrid, &QTableView::doubleClicked, this, [this] { openCurrentRecord(); });
 
