@@ -93,7 +93,7 @@ void StatisticsWindow::buildLayout()
     m_tabs->addTab(m_months, tr("&Months"));
     m_tabs->addTab(m_tools, tr("T&ools"));
     m_tabs->addTab(m_items, tr("&Items"));
-    m_tabs->addTab(m_cities, tr("C&ities"));
+    m_tabs->addTab(m_cities, tr("&Cities"));
     for (ChartPage *page : {m_months, m_tools, m_items, m_cities}) {
         page->chart()->setFont(verdana(8.25, false));
         page->table()->setFont(verdana(8.25, false));

@@ -1,8 +1,8 @@
 // Working the program without a mouse: the Tab chain of every window and
 // page reaches each working control once, in reading order; no two working
-// controls of a window share an access key, and every button has one; the
-// switched-off "&Edit" menu title keeps Alt+E from "&Exit", and the
-// switched-off "Make Money &Online" entry gives O up to "&Online Help"; the
+// controls or tabs of a window share an access key, and every button and tab
+// has one; the switched-off "&Edit" menu title keeps Alt+E from "&Exit", and
+// the switched-off "Make Money &Online" entry gives O up to "&Online Help"; the
 // list's grid is walked with the arrow keys and opened with Enter; a page
 // change, on every road, takes the focus to the first field of the page in
 // front; every control shows without scrolling on a 1024 x 768 screen; the
@@ -33,6 +33,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStackedWidget>
+#include <QTabBar>
 #include <QTableView>
 #include <QTextEdit>
 #include <QtTest>
@@ -303,6 +304,18 @@ void TestKeyboard::accessKeysDoNotClash()
             continue;
         }
         byKey[key.toString()].append(nameOf(control));
+    }
+    // A tab's key brings its page to the front, as a button's presses it.
+    for (QTabBar *tabs : window->findChildren<QTabBar *>()) {
+        if (tabs->window() != window || !tabs->isVisible())
+            continue;
+        for (int i = 0; i < tabs->count(); ++i) {
+            const QKeySequence key = keyOf(tabs->tabText(i));
+            if (key.isEmpty())
+                problems.append(QStringLiteral("no access key: tab ") + tabs->tabText(i));
+            else if (tabs->isTabEnabled(i))
+                byKey[key.toString()].append(QStringLiteral("tab ") + tabs->tabText(i));
+        }
     }
     for (auto it = byKey.cbegin(); it != byKey.cend(); ++it) {
         if (it.value().size() > 1)

@@ -1379,7 +1379,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>C&amp;ities</source>
+        <source>&amp;Cities</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -1,8 +1,10 @@
 #include "ProgramWindows.h"
 
 #include "entry/EntryWindow.h"
+#include "list/CustomersWindow.h"
 #include "list/DeletedRecordsWindow.h"
 #include "list/RecordListWindow.h"
+#include "list/StatisticsWindow.h"
 #include "app/FrameWindow.h"
 #include "app/AboutBox.h"
 #include "app/UpdateReminder.h"
@@ -84,7 +86,8 @@ QStringList ProgramWindows::states()
             QStringLiteral("item pop-up"),  QStringLiteral("notes page"),
             QStringLiteral("update mode"),  QStringLiteral("list"),
             QStringLiteral("find bar"),     QStringLiteral("empty list"),   QStringLiteral("record view"),
-            QStringLiteral("deleted records"), QStringLiteral("about box"),
+            QStringLiteral("deleted records"), QStringLiteral("customers"),
+            QStringLiteral("statistics"),   QStringLiteral("about box"),
             QStringLiteral("exit screen")};
 }
 
@@ -158,6 +161,27 @@ QWidget *ProgramWindows::enter(const QString &state)
         deleted->show();
         window = deleted;
         m_shown = window;
+    } else if (state == QLatin1String("customers") || state == QLatin1String("statistics")) {
+        // File > Customers or File > Statistics in the entry window, once
+        // the counts are on show.
+        const bool customers = state == QLatin1String("customers");
+        form->findChild<QAction *>(customers ? QStringLiteral("mnuCustomers")
+                                             : QStringLiteral("mnuStatistics"))
+                ->trigger();
+        bool counted = false;
+        if (customers) {
+            CustomersWindow *shown = m_frame->windows().customersWindow();
+            counted = QTest::qWaitFor([shown] { return !shown->isBusy(); }, 10000);
+            m_shown = shown;
+        } else {
+            StatisticsWindow *shown = m_frame->windows().statisticsWindow();
+            counted = QTest::qWaitFor([shown] { return !shown->isBusy(); }, 10000);
+            m_shown = shown;
+        }
+        if (!counted) {
+            qWarning("the %s were not counted", qPrintable(state));
+            return nullptr;
+        }
     } else if (state == QLatin1String("about box")) {
         m_about = std::make_unique<AboutBox>(m_frame.get());
         window = m_about.get();

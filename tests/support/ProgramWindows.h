@@ -32,7 +32,8 @@ public:
     // "item pop-up", "notes page", "update mode", "list", "find bar" (the list
     // opened with File > Find Records), "empty list",
     // "record view", "deleted records" (the list's File > Deleted Records
-    // after a delete), "about box", "exit screen".
+    // after a delete), "customers", "statistics" (the entry window's File >
+    // Customers or Statistics, counted), "about box", "exit screen".
     static QStringList states();
     // A QString column "state" with a row for each state.
     static void addStateRows();
