@@ -42,11 +42,10 @@ AnnouncedLabel::AnnouncedLabel(QWidget *parent)
 
 void AnnouncedLabel::announce(const QString &text)
 {
-    if (text == this->text())
-        return;
     setText(text);
-    if (!isVisible())
+    if (!isVisible() || text == m_spoken)
         return;
+    m_spoken = text;
     QAccessibleEvent shown(this, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
     emit announced(text);

@@ -20,12 +20,17 @@ public:
     explicit AnnouncedLabel(QWidget *parent = nullptr);
 
     // Shows the text; while the label is on screen, screen readers speak
-    // it. The same text again says nothing.
+    // it. The text spoken last says nothing again, even after a text shown
+    // quietly (setText(), such as "Searching...") stood between: a count
+    // that a key left as it was is not read out at every key.
     void announce(const QString &text);
 
 signals:
     // The text was told to assistive tools to be spoken.
     void announced(const QString &text);
+
+private:
+    QString m_spoken;
 };
 
 } // namespace Orvane
