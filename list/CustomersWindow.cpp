@@ -1,6 +1,7 @@
 #include "CustomersWindow.h"
 
 #include "ListLooks.h"
+#include "widgets/GridView.h"
 #include "CustomerModel.h"
 #include "FindBar.h"
 #include "platform/Platform.h"
@@ -83,7 +84,7 @@ void CustomersWindow::buildLayout()
     connect(m_findBar, &FindBar::closeRequested, this, &CustomersWindow::closeFindBar);
     m_findBar->hide();
 
-    m_grid = new QTableView(m_frame);
+    m_grid = new GridView(m_frame);
     m_grid->setObjectName(QStringLiteral("CustomersGrid"));
     m_grid->setAccessibleName(tr("Customers"));
     ListLooks::setUpGrid(m_grid, m_gridCaption);

@@ -1,6 +1,7 @@
 #include "RecordListWindow.h"
 
 #include "ListLooks.h"
+#include "widgets/GridView.h"
 #include "FindBar.h"
 #include "ListQuery.h"
 #include "RecordListModel.h"
@@ -78,7 +79,7 @@ void RecordListWindow::buildLayout()
     // Before the grid, so that Tab reaches the bar first.
     buildFindBar();
 
-    m_DataGrid = new QTableView(m_frmFourItem);
+    m_DataGrid = new GridView(m_frmFourItem);
     m_DataGrid->setObjectName(QStringLiteral("DataGrid"));
     // Screen readers name the grid after its caption.
     m_DataGrid->setAccessibleName(m_gridCaption->text());

@@ -29,6 +29,13 @@
     </message>
 </context>
 <context>
+    <name>Orvane::BarChart</name>
+    <message>
+        <source>%1, %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Orvane::ChartPage</name>
     <message>
         <source>Chart; its numbers are in the table beside it</source>

@@ -1,5 +1,7 @@
 #include "BarChart.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QFocusEvent>
 #include <QImage>
 #include <QKeyEvent>
@@ -41,6 +43,31 @@ qint64 roundedTop(qint64 largest, qint64 *step)
     return ((largest + *step - 1) / *step) * *step;
 }
 
+// A chart, named with its current bar.
+class BarChartAccessible : public QAccessibleWidget
+{
+public:
+    explicit BarChartAccessible(BarChart *chart)
+        : QAccessibleWidget(chart, QAccessible::Chart)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return static_cast<BarChart *>(widget())->spokenName();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface *barChartFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String(BarChart::staticMetaObject.className()))
+        if (auto *chart = qobject_cast<BarChart *>(object))
+            return new BarChartAccessible(chart);
+    return nullptr;
+}
+
 } // namespace
 
 struct BarChart::Layout
@@ -61,7 +88,14 @@ BarChart::BarChart(Direction direction, QWidget *parent)
     : QAbstractScrollArea(parent)
     , m_direction(direction)
 {
+    // Qt keeps one copy of a factory however often it is installed.
+    QAccessible::installFactory(barChartFactory);
     setFocusPolicy(Qt::StrongFocus);
+    // Screen readers hear the chart's name anew when the current bar moves.
+    connect(this, &BarChart::currentBarChanged, this, [this] {
+        QAccessibleEvent renamed(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&renamed);
+    });
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
     setHorizontalScrollBarPolicy(direction == Direction::Columns ? Qt::ScrollBarAsNeeded
@@ -91,6 +125,15 @@ void BarChart::setCurrentBar(int bar)
     scrollToBar(bar);
     viewport()->update();
     emit currentBarChanged(bar);
+}
+
+QString BarChart::spokenName() const
+{
+    if (m_current < 0 || m_current >= m_bars.size())
+        return accessibleName();
+    const Bar &bar = m_bars.at(m_current);
+    const QString value = bar.valueText.isEmpty() ? QLocale().toString(bar.value) : bar.valueText;
+    return tr("%1, %2: %3").arg(accessibleName(), bar.label, value);
 }
 
 qint64 BarChart::largest() const

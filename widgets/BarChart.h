@@ -18,7 +18,10 @@ namespace Orvane {
 //
 // The keyboard moves a current bar (Left and Right, or Up and Down; Home and
 // End), which is drawn marked and told by currentBarChanged(), so that the
-// numbers beside the chart can follow it for the user and for screen readers.
+// numbers beside the chart can follow it. Screen readers call the chart by
+// its accessible name followed by the current bar ("Records per month,
+// March 2009: 12"), and hear that name anew as the bar moves: the table
+// beside it does not have the keyboard, so its following row is not read.
 class BarChart : public QAbstractScrollArea
 {
     Q_OBJECT
@@ -47,6 +50,9 @@ public:
     // The current bar, -1 for none.
     int currentBar() const { return m_current; }
     void setCurrentBar(int bar);
+    // What screen readers call the chart: its accessible name, then the
+    // current bar's label and number.
+    QString spokenName() const;
 
     // Every bar drawn into area, at whatever size they fit: for saving and
     // printing.

@@ -1,5 +1,6 @@
 #include "ChartPage.h"
 
+#include "GridView.h"
 #include "SharedTexts.h"
 #include "platform/AppInfo.h"
 #include "platform/MessageBoxes.h"
@@ -69,7 +70,7 @@ ChartPage::ChartPage(BarChart::Direction direction, const QString &title,
                      const QStringList &headers, QWidget *parent)
     : QWidget(parent)
     , m_chart(new BarChart(direction, this))
-    , m_table(new QTableView(this))
+    , m_table(new GridView(this))
     , m_model(new ChartTable(headers, this))
     , m_title(title)
 {

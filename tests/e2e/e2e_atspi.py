@@ -7,7 +7,8 @@ names a screen reader reads out and filled through the editable-text
 interface (the six date and time lists are called by their captions, never
 by the entry they show), the confirmation is read from the tree and
 answered; the list's find bar then announces its count on the bus as it
-changes; and the program is left through its exit screen.
+changes, the focus staying in its box; and the program is left through its
+exit screen.
 
 Run with Debian's /usr/bin/python3 (python3-pyatspi) inside dbus-run-session,
 in an X server:
@@ -207,13 +208,23 @@ def texts_in(window):
 def hear_find_count(app, frame):
     """Opens the list with its find bar and types into it: a screen reader
     must be told the new count, by an event it speaks (a notification
-    showing anew), not only by a changed name."""
+    showing anew), not only by a changed name; and the focus stays in the
+    box: the grid's row that the result makes current is not reported as
+    focused while the keyboard is in the box."""
     heard = []
+    cells = []
 
     def listen(event):
         try:
             if role(event.source) == "notification" and event.detail1 == 1:
                 heard.append(event.source.name)
+        except Exception:
+            pass
+
+    def focused(event):
+        try:
+            if event.detail1 == 1 and role(event.source) == "table cell":
+                cells.append(event.source.name)
         except Exception:
             pass
 
@@ -227,6 +238,7 @@ def hear_find_count(app, frame):
     subprocess.run(["xdotool", "windowfocus", "--sync", window[0]], check=False)
     subprocess.run(["xdotool", "key", "--clearmodifiers", "ctrl+f"], check=False)
     box = wait_for(frame, named("text", "Find"), 'the find box named "Find"')
+    pyatspi.Registry.registerEventListener(focused, "object:state-changed:focused")
     box.queryEditableText().setTextContents("jane")
     context = GLib.MainContext.default()
     deadline = time.monotonic() + 10
@@ -235,10 +247,21 @@ def hear_find_count(app, frame):
             fail(f'no spoken event told the count "{FIND_COUNT}" (heard {heard})')
         context.iteration(False)
         time.sleep(0.02)
+    # The result's current row comes with the count.
+    deadline = time.monotonic() + 0.5
+    while time.monotonic() < deadline:
+        context.iteration(False)
+        time.sleep(0.02)
     pyatspi.Registry.deregisterEventListener(listen, "object:state-changed:showing")
+    pyatspi.Registry.deregisterEventListener(focused, "object:state-changed:focused")
     if "Searching..." in heard:
         fail(f'"Searching..." was spoken among the counts: {heard}')
     ok(f'typing in the find bar has "{FIND_COUNT}" announced to screen readers')
+    if cells:
+        fail(f"the find's result took a screen reader's focus from the find box to {cells}")
+    if not has_state(box, pyatspi.STATE_FOCUSED):
+        fail("the find box lost the focus to the find's result")
+    ok("the find's result leaves a screen reader's focus in the find box")
 
 
 # --- The run -------------------------------------------------------------
