@@ -45,6 +45,9 @@ void CustomerModel::show(std::shared_ptr<const CustomerTable> table,
     beginResetModel();
     m_table = std::move(table);
     m_found = std::move(found);
+    // A sort or find may follow another program's change (and count the
+    // customers again): names are read afresh.
+    m_rows.clear();
     if (m_found)
         m_found->squeeze();
     endResetModel();

@@ -192,6 +192,7 @@ void CustomersWindow::runRequest()
                         // Enter waits for it.
                         const bool more = view.error.isEmpty() && m_request != m_shown;
                         m_counted = view.error.isEmpty();
+                        m_countedAt = view.fileVersion;
                         showView(view, !more);
                         if (more)
                             runRequest();
@@ -200,14 +201,18 @@ void CustomersWindow::runRequest()
         return;
     }
     const CustomerRequest request = m_request;
-    const std::shared_ptr<const CustomerTable> table = m_customers->table();
+    CustomerView counted;
+    counted.table = m_customers->table();
+    counted.fileVersion = m_countedAt;
     m_worker->post<CustomerView>(
-            [table, request](RecordFinder &finder, const std::function<bool()> &stop) {
-                return CustomerTally::arrange(finder, table, request, stop);
+            [counted, request](RecordFinder &finder, const std::function<bool()> &stop) {
+                return CustomerTally::arrange(finder, counted, request, stop);
             },
             [this, request](CustomerView view) {
-                if (view.error.isEmpty())
+                if (view.error.isEmpty()) {
                     m_shown = request;
+                    m_countedAt = view.fileVersion;
+                }
                 showView(view, true);
             });
     updateCount();

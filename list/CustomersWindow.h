@@ -95,6 +95,9 @@ private:
     // What the rows on show were made for.
     CustomerRequest m_shown;
     bool m_counted = false;
+    // The file's version the customers were counted at: a sort or find
+    // over a file changed since counts them again.
+    qint64 m_countedAt = -1;
     bool m_barShown = false;
     bool m_openWhenDone = false;
     qint64 m_wantedKey = -1;

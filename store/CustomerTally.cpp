@@ -157,6 +157,7 @@ CustomerView build(RecordFinder &finder, const std::function<bool()> &stop)
     CustomerView view;
     view.error = result.error;
     view.stopped = result.stopped;
+    view.fileVersion = result.fileVersion;
     if (view.error.isEmpty() && !view.stopped)
         view.table = std::make_shared<const CustomerTable>(tally.table());
     return view;

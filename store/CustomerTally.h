@@ -41,6 +41,8 @@ struct CustomerView
     QString error;
     // Stopped on request before it was done.
     bool stopped = false;
+    // The finder's RecordFinder::fileVersion() of the records table counts.
+    qint64 fileVersion = -1;
 };
 
 // The customers of the records: a customer is the records that share a
@@ -56,9 +58,14 @@ enum Column { Name, Phone, City, Records, FirstDate, LastDate, ColumnCount };
 // Every customer, in the order in which their latest records were added.
 CustomerView build(RecordFinder &finder, const std::function<bool()> &stop);
 
-// The customers of table (every customer), sorted and found as asked;
-// ties keep the order in which the customers' latest records were added.
-CustomerView arrange(RecordFinder &finder, const std::shared_ptr<const CustomerTable> &table,
+// The customers of counted (every customer, as build() or an earlier
+// arrange() gave them), sorted and found as asked; ties keep the order in
+// which the customers' latest records were added. A sort by name, phone
+// number or city and a find read the records that stand for the customers:
+// where another program changed the file since counted was made, those
+// records may be gone or hold other text, so the customers are counted
+// again first, and the view's table is the new count.
+CustomerView arrange(RecordFinder &finder, const CustomerView &counted,
                      const CustomerRequest &request, const std::function<bool()> &stop);
 
 } // namespace CustomerTally

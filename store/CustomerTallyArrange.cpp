@@ -170,20 +170,34 @@ QVector<quint32> numberOrder(const CustomerTable &table, int column, bool descen
     return order;
 }
 
-} // namespace
-
-CustomerView arrange(RecordFinder &finder, const std::shared_ptr<const CustomerTable> &table,
-                     const CustomerRequest &request, const std::function<bool()> &stop)
+// The customers of table, counted at the file's version countedAt, sorted
+// and found as asked. When outdated is given, the arrangement ends early
+// with it set if the file is found at another version: the records read
+// may no longer be the customers' latest.
+CustomerView arrangeTable(RecordFinder &finder, const std::shared_ptr<const CustomerTable> &table,
+                          qint64 countedAt, const CustomerRequest &request,
+                          const std::function<bool()> &stop, bool *outdated)
 {
     CustomerView view;
+    const auto changed = [&](qint64 version) {
+        if (!outdated || version == countedAt)
+            return false;
+        *outdated = true;
+        return true;
+    };
     const auto failed = [&](const FindResult &result) {
         view.error = result.error;
         view.stopped = result.stopped;
-        if (view.error.isEmpty() && !view.stopped)
+        if (view.error.isEmpty() && !view.stopped && !changed(result.fileVersion))
             return false;
         view.table.reset();
         return true;
     };
+    // A sort by a number reads nothing: the file is asked whether the count
+    // still holds.
+    const qint64 now = finder.fileVersion(view.error);
+    if (!view.error.isEmpty() || changed(now))
+        return view;
     const int column = request.sortColumn;
     if (column == Name || column == Phone || column == City) {
         const int field = column == Name ? CustomerId::kNameField : column == Phone ? CustomerId::kPhoneField : kCityField;
@@ -227,5 +241,30 @@ CustomerView arrange(RecordFinder &finder, const std::shared_ptr<const CustomerT
     return view;
 }
 
-} // namespace Orvane::CustomerTally
+} // namespace
 
+CustomerView arrange(RecordFinder &finder, const CustomerView &counted,
+                     const CustomerRequest &request, const std::function<bool()> &stop)
+{
+    // While another program writes all the time, the third count is shown
+    // as it stands rather than counted again and again.
+    constexpr int kRecounts = 2;
+    std::shared_ptr<const CustomerTable> table = counted.table;
+    qint64 countedAt = counted.fileVersion;
+    for (int recount = 0;; ++recount) {
+        bool outdated = false;
+        CustomerView view = arrangeTable(finder, table, countedAt, request, stop,
+                                         recount < kRecounts ? &outdated : nullptr);
+        if (!outdated) {
+            view.fileVersion = countedAt;
+            return view;
+        }
+        CustomerView fresh = build(finder, stop);
+        if (!fresh.error.isEmpty() || fresh.stopped)
+            return fresh;
+        table = std::move(fresh.table);
+        countedAt = fresh.fileVersion;
+    }
+}
+
+} // namespace Orvane::CustomerTally

@@ -235,6 +235,39 @@ RecordFinder::Pass RecordFinder::search(const FindRequest &request, bool useInde
     return pass;
 }
 
+bool RecordFinder::openEngine(QString &error)
+{
+    if (m_engine)
+        return true;
+    auto engine = std::make_unique<Engine>();
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), engine->connection);
+    db.setDatabaseName(m_path);
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+    if (!db.open()) {
+        error = db.lastError().text();
+        db = QSqlDatabase();
+        return false;
+    }
+    // Blocks are read once each, in order: a small page cache serves as
+    // well as the 2 MB the engine keeps by default, which the list's
+    // memory would carry for as long as it is open.
+    QSqlQuery(db).exec(QStringLiteral("PRAGMA cache_size = -256"));
+    m_engine = std::move(engine);
+    return true;
+}
+
+qint64 RecordFinder::fileVersion(QString &error)
+{
+    if (!openEngine(error))
+        return -1;
+    QSqlQuery version(QSqlDatabase::database(m_engine->connection, false));
+    if (!version.exec(QStringLiteral("PRAGMA data_version")) || !version.next()) {
+        error = reasonOf(version.lastError());
+        return -1;
+    }
+    return version.value(0).toLongLong();
+}
+
 FindResult RecordFinder::run(const FindRequest &request, const std::function<bool()> &shouldStop,
                              const std::optional<KeySummary> &listed)
 {
@@ -251,22 +284,8 @@ FindResult RecordFinder::run(const FindRequest &request, const std::function<boo
                              const std::optional<KeySummary> &listed, FoundRecords *tally)
 {
     FindResult result;
-    if (!m_engine) {
-        auto engine = std::make_unique<Engine>();
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), engine->connection);
-        db.setDatabaseName(m_path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        if (!db.open()) {
-            result.error = db.lastError().text();
-            db = QSqlDatabase();
-            return result;
-        }
-        // Blocks are read once each, in order: a small page cache serves as
-        // well as the 2 MB the engine keeps by default, which the list's
-        // memory would carry for as long as it is open.
-        QSqlQuery(db).exec(QStringLiteral("PRAGMA cache_size = -256"));
-        m_engine = std::move(engine);
-    }
+    if (!openEngine(result.error))
+        return result;
     QSqlDatabase db = QSqlDatabase::database(m_engine->connection, false);
     // One read transaction, so that the blocks, the noted stale ones and the
     // table's keys are of one moment even while the program writes.
@@ -344,6 +363,7 @@ FindResult RecordFinder::run(const FindRequest &request, const std::function<boo
         }
     }
     db.rollback();
+    result.fileVersion = dataVersion;
     result.keys = std::move(pass.keys);
     result.table = pass.seen;
     // The list keeps these keys while it shows them: not the room they

@@ -65,6 +65,11 @@ struct FindResult
     QString error;
     // Stopped on request before it was done; keys are then incomplete.
     bool stopped = false;
+    // The engine's count of the commits other connections made, as the
+    // search's read transaction saw the file: two results of one finder
+    // with the same count read the same records (see
+    // RecordFinder::fileVersion()). -1 when it could not be read.
+    qint64 fileVersion = -1;
 };
 
 // Sees the records a search finds, block by block, so that a count over
@@ -114,7 +119,15 @@ public:
     FindResult run(const FindRequest &request, const std::function<bool()> &shouldStop,
                    FoundRecords &tally);
 
+    // The file's count of other connections' commits now, comparable with
+    // FindResult::fileVersion of this finder's searches: another program's
+    // write (or the program's own, through another connection) since a
+    // search moves it. -1, with error set, when it could not be read.
+    qint64 fileVersion(QString &error);
+
 private:
+    // The finder's read-only connection, opened at first use.
+    bool openEngine(QString &error);
     struct Engine;
     struct Pass;
     FindResult run(const FindRequest &request, const std::function<bool()> &shouldStop,

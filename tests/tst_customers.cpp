@@ -170,6 +170,69 @@ QList<QStringList> recordSet(const QString &kind)
     return rows;
 }
 
+// The keys of the customers' latest records in the order the customers
+// window shows them, sorted by column and found by text, worked out from
+// the records as stored.
+QVector<qint64> expectedCustomers(const QString &path, int column, bool descending,
+                                  const QString &text)
+{
+    const QList<Stored> rows = storedRows(path);
+    const auto customers = referenceCustomers(rows);
+    std::map<qint64, Stored> byKey;
+    for (const Stored &r : rows)
+        byKey[r.key] = r;
+    struct Row
+    {
+        qint64 key;
+        RefCustomer c;
+    };
+    QVector<Row> expected;
+    for (const auto &[id, c] : customers)
+        expected.append({c.latestKey, c});
+    std::sort(expected.begin(), expected.end(),
+              [](const Row &a, const Row &b) { return a.key < b.key; });
+    const auto textOf = [&](const Row &r) -> QByteArray {
+        const Stored &s = byKey[r.key];
+        return folded(column == CustomerTally::Name ? s.name
+                              : column == CustomerTally::Phone ? s.phone : s.city);
+    };
+    const auto numberOf = [&](const Row &r) -> qint64 {
+        return column == CustomerTally::Records ? r.c.records
+                : column == CustomerTally::FirstDate
+                ? (r.c.first.isValid() ? r.c.first.toJulianDay() : LLONG_MIN)
+                : (r.c.last.isValid() ? r.c.last.toJulianDay() : LLONG_MIN);
+    };
+    if (column >= 0)
+        std::stable_sort(expected.begin(), expected.end(), [&](const Row &a, const Row &b) {
+            if (column <= CustomerTally::City)
+                return descending ? textOf(b) < textOf(a) : textOf(a) < textOf(b);
+            return descending ? numberOf(b) < numberOf(a) : numberOf(a) < numberOf(b);
+        });
+    if (!text.isEmpty()) {
+        const QByteArray wanted = folded(text);
+        expected.erase(std::remove_if(expected.begin(), expected.end(), [&](const Row &r) {
+            const Stored &s = byKey[r.key];
+            return !folded(s.name).contains(wanted) && !folded(s.phone).contains(wanted)
+                    && !folded(s.city).contains(wanted);
+        }), expected.end());
+    }
+
+    QVector<qint64> keys;
+    for (const Row &r : expected)
+        keys.append(r.key);
+    return keys;
+}
+
+// The keys of the latest records of the customers a view shows, in order.
+QVector<qint64> shownKeys(const CustomerView &view)
+{
+    QVector<qint64> shown;
+    const qsizetype count = view.found ? view.found->size() : view.table->size();
+    for (qsizetype i = 0; i < count; ++i)
+        shown.append(view.table->keyAt(view.found ? view.found->at(i) : i));
+    return shown;
+}
+
 const QStringList kSets = {"case and spacing", "empty fields", "odd dates", "many blocks"};
 
 const auto kNever = [] { return false; };
@@ -185,6 +248,8 @@ private slots:
     void customersAreToldApartAndCounted();
     void customersSortAndFind_data();
     void customersSortAndFind();
+    void customersCountedAgainAfterAnotherProgramsWrite_data();
+    void customersCountedAgainAfterAnotherProgramsWrite();
     void aCustomersRecordsAreExactlyTheirs_data();
     void aCustomersRecordsAreExactlyTheirs();
     void statisticsOfWhatTheListShows_data();
@@ -249,47 +314,8 @@ void TestCustomers::customersSortAndFind()
     QFETCH(QString, text);
     TestEnvironment env;
     insertRows(env.databasePath(), recordSet(QStringLiteral("many blocks")));
-    const QList<Stored> rows = storedRows(env.databasePath());
-    const auto customers = referenceCustomers(rows);
-    std::map<qint64, Stored> byKey;
-    for (const Stored &r : rows)
-        byKey[r.key] = r;
-    struct Row
-    {
-        qint64 key;
-        RefCustomer c;
-    };
-    QVector<Row> expected;
-    for (const auto &[id, c] : customers)
-        expected.append({c.latestKey, c});
-    std::sort(expected.begin(), expected.end(),
-              [](const Row &a, const Row &b) { return a.key < b.key; });
-    const auto textOf = [&](const Row &r) -> QByteArray {
-        const Stored &s = byKey[r.key];
-        return folded(column == CustomerTally::Name ? s.name
-                              : column == CustomerTally::Phone ? s.phone : s.city);
-    };
-    const auto numberOf = [&](const Row &r) -> qint64 {
-        return column == CustomerTally::Records ? r.c.records
-                : column == CustomerTally::FirstDate
-                ? (r.c.first.isValid() ? r.c.first.toJulianDay() : LLONG_MIN)
-                : (r.c.last.isValid() ? r.c.last.toJulianDay() : LLONG_MIN);
-    };
-    if (column >= 0)
-        std::stable_sort(expected.begin(), expected.end(), [&](const Row &a, const Row &b) {
-            if (column <= CustomerTally::City)
-                return descending ? textOf(b) < textOf(a) : textOf(a) < textOf(b);
-            return descending ? numberOf(b) < numberOf(a) : numberOf(a) < numberOf(b);
-        });
-    if (!text.isEmpty()) {
-        const QByteArray wanted = folded(text);
-        expected.erase(std::remove_if(expected.begin(), expected.end(), [&](const Row &r) {
-            const Stored &s = byKey[r.key];
-            return !folded(s.name).contains(wanted) && !folded(s.phone).contains(wanted)
-                    && !folded(s.city).contains(wanted);
-        }), expected.end());
-        QVERIFY(!expected.isEmpty());
-    }
+    const QVector<qint64> keys = expectedCustomers(env.databasePath(), column, descending, text);
+    QVERIFY(!keys.isEmpty());
 
     RecordFinder finder(env.databasePath());
     const CustomerView all = CustomerTally::build(finder, kNever);
@@ -297,16 +323,72 @@ void TestCustomers::customersSortAndFind()
     request.sortColumn = column;
     request.descending = descending;
     request.text = text;
-    const CustomerView view = CustomerTally::arrange(finder, all.table, request, kNever);
+    const CustomerView view = CustomerTally::arrange(finder, all, request, kNever);
     QVERIFY2(view.error.isEmpty(), qPrintable(view.error));
-    QVector<qint64> shown;
-    const qsizetype count = view.found ? view.found->size() : view.table->size();
-    for (qsizetype i = 0; i < count; ++i)
-        shown.append(view.table->keyAt(view.found ? view.found->at(i) : i));
-    QVector<qint64> keys;
-    for (const Row &r : expected)
-        keys.append(r.key);
-    QCOMPARE(shown, keys);
+    QCOMPARE(shownKeys(view), keys);
+}
+
+void TestCustomers::customersCountedAgainAfterAnotherProgramsWrite_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("text");
+    // A phone number picks records: "015" is customer 5's alone, "018"
+    // customer 8's, "0110" customer 110's.
+    const QString latestOf = QStringLiteral(
+            "(SELECT max(IdNumber) FROM Details WHERE Phone_No = '%1')");
+    QTest::newRow("latest record deleted, sorted by name")
+            << QStringLiteral("DELETE FROM Details WHERE IdNumber = %1").arg(latestOf.arg("015"))
+            << int(CustomerTally::Name) << QString();
+    QTest::newRow("latest record renamed, found by its new name")
+            << QStringLiteral("UPDATE Details SET Name = 'ZED NEWNAME' WHERE IdNumber = %1")
+                       .arg(latestOf.arg("017"))
+            << -1 << QStringLiteral("newname");
+    QTest::newRow("record added, sorted by the number of records")
+            << QStringLiteral("INSERT INTO Details (Date, Name, Phone_No, City) "
+                              "VALUES ('2030-01-01', 'CUSTOMER 8', '018', 'WELLS')")
+            << int(CustomerTally::Records) << QString();
+    QTest::newRow("every record of a customer deleted, sorted by last date")
+            << QStringLiteral("DELETE FROM Details WHERE Phone_No = '0110'")
+            << int(CustomerTally::LastDate) << QString();
+}
+
+// The customers window counts once, then sorts and finds that count: after
+// another program's write, a sort or find counts the customers again
+// instead of dropping a customer whose latest record went, or finding one
+// by text its rows no longer show.
+void TestCustomers::customersCountedAgainAfterAnotherProgramsWrite()
+{
+    QFETCH(QString, change);
+    QFETCH(int, column);
+    QFETCH(QString, text);
+    TestEnvironment env;
+    insertRows(env.databasePath(), recordSet(QStringLiteral("many blocks")));
+
+    RecordFinder finder(env.databasePath());
+    const CustomerView before = CustomerTally::build(finder, kNever);
+    QVERIFY2(before.error.isEmpty(), qPrintable(before.error));
+    QVERIFY(runSql(env.databasePath(), {change}));
+    const QVector<qint64> keys = expectedCustomers(env.databasePath(), column, false, text);
+    QVERIFY(!keys.isEmpty());
+
+    CustomerRequest request;
+    request.sortColumn = column;
+    request.text = text;
+    const CustomerView view = CustomerTally::arrange(finder, before, request, kNever);
+    QVERIFY2(view.error.isEmpty(), qPrintable(view.error));
+    QCOMPARE(shownKeys(view), keys);
+    // Every customer as the file stands now, with today's counts.
+    const auto customers = referenceCustomers(storedRows(env.databasePath()));
+    QCOMPARE(qsizetype(view.table->size()), qsizetype(customers.size()));
+    for (const auto &[id, c] : customers) {
+        qsizetype at = 0;
+        while (at < view.table->size() && view.table->keyAt(at) != c.latestKey)
+            ++at;
+        QVERIFY2(at < view.table->size(), qPrintable(id));
+        QCOMPARE(qint64(view.table->recordsAt(at)), c.records);
+        QCOMPARE(view.table->lastDateAt(at), c.last);
+    }
 }
 
 void TestCustomers::aCustomersRecordsAreExactlyTheirs_data()
