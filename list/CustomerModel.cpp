@@ -77,10 +77,12 @@ qint64 CustomerModel::keyAt(int row) const
 
 std::optional<DowsingRecord> CustomerModel::record(int row) const
 {
-    const qint64 key = keyAt(row);
-    if (key < 0)
+    // By the row, not the key, which may be below zero in a file another
+    // program wrote.
+    const qsizetype place = placeOf(row);
+    if (place < 0)
         return std::nullopt;
-    return m_rows.record(key);
+    return m_rows.record(m_table->keyAt(place));
 }
 
 qsizetype CustomerModel::bytes() const

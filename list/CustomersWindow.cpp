@@ -248,7 +248,8 @@ void CustomersWindow::selectKey(qint64 key, int column)
 {
     if (m_customers->rowCount() == 0)
         return;
-    const int row = key >= 0 ? std::max(0, m_customers->rowOf(key)) : 0;
+    // Any key may be a record's, below zero too.
+    const int row = std::max(0, m_customers->rowOf(key));
     m_grid->setCurrentIndex(m_customers->index(row, column));
     m_grid->scrollTo(m_grid->currentIndex());
 }

@@ -129,10 +129,11 @@ qint64 RecordListModel::idNumber(int row) const
 
 std::optional<DowsingRecord> RecordListModel::record(int row) const
 {
-    const qint64 key = idNumber(row);
-    if (key < 0)
+    // By the row, not the key: another program may store a record under
+    // any key, below zero too.
+    if (row < 0 || row >= rowCount())
         return std::nullopt;
-    return m_rows.record(key);
+    return m_rows.record(idNumber(row));
 }
 
 QString RecordListModel::removedText()

@@ -120,7 +120,9 @@ void RecordListWindow::selectKey(qint64 key, int column)
     const int rows = m_listRecords->rowCount();
     if (rows == 0)
         return;
-    int row = key >= 0 ? m_listRecords->rowOf(key) : -1;
+    // Any key may be a record's, below zero too; one no row holds keeps
+    // the first row.
+    int row = m_listRecords->rowOf(key);
     if (row < 0)
         row = 0;
     m_DataGrid->setCurrentIndex(m_listRecords->index(row, column));

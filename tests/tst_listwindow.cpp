@@ -6,6 +6,8 @@
 #include "support/TestDatabase.h"
 #include "support/WindowDriver.h"
 
+#include "app/WindowCoordinator.h"
+#include "list/CustomersWindow.h"
 #include "list/RecordListModel.h"
 #include "list/RecordListWindow.h"
 #include "store/RecordStore.h"
@@ -19,6 +21,8 @@
 #include <QTableView>
 #include <QTextEdit>
 #include <QtTest>
+
+#include <limits>
 
 using namespace Orvane;
 using namespace Orvane::Testing;
@@ -90,6 +94,8 @@ private slots:
     void firstRowIsCurrentAndCellsShowTheRecord();
     void doubleClickShowsTheRowsReport();
     void enterOnTheGridShowsTheReportToo();
+    void recordsUnderAnyKeyShowAndOpen_data();
+    void recordsUnderAnyKeyShowAndOpen();
     void cellsLeftEmptyKeepTheEarlierDateAndTime();
     void backFromTheReportShowsTheListAsItWas();
     void backShowsTheEntryWindowAndUnloadsTheList_data();
@@ -290,6 +296,68 @@ void TestListWindow::enterOnTheGridShowsTheReportToo()
     QTest::keyClick(grid, Qt::Key_Return);
     QCOMPARE(f.frame.windows().selectedRecord().idNumber, keys.at(1));
     QVERIFY(f.frame.isChildVisible(f.frame.windows().recordView()));
+}
+
+void TestListWindow::recordsUnderAnyKeyShowAndOpen_data()
+{
+    QTest::addColumn<qint64>("key");
+    // Another program may store a record under any key the engine takes.
+    QTest::newRow("below zero") << qint64(-5);
+    QTest::newRow("minus one") << qint64(-1);
+    QTest::newRow("zero") << qint64(0);
+    QTest::newRow("the least") << std::numeric_limits<qint64>::min();
+    QTest::newRow("the greatest") << std::numeric_limits<qint64>::max();
+}
+
+// A row shows and opens the record under its key, whatever the key, in the
+// list, after a find, and in the customers window.
+void TestListWindow::recordsUnderAnyKeyShowAndOpen()
+{
+    QFETCH(qint64, key);
+    TestEnvironment env;
+    seedFive(env);
+    QVERIFY(runSql(env.databasePath(),
+                   {QStringLiteral("INSERT INTO Details (Date, Name, Phone_No, City, IdNumber) "
+                                   "VALUES ('2010-04-05', 'ODD KEY', '77', 'HULL', %1)")
+                            .arg(key)}));
+    Frame f;
+    RecordListWindow *list = openList(f.frame);
+    QTableView *grid = gridOf(list);
+    const auto rowOfOddKey = [&] {
+        for (int row = 0; row < grid->model()->rowCount(); ++row) {
+            if (grid->model()->index(row, 13).data().toString() == QString::number(key))
+                return row;
+        }
+        return -1;
+    };
+    int row = rowOfOddKey();
+    QVERIFY(row >= 0);
+    QCOMPARE(grid->model()->index(row, 1).data().toString(), QStringLiteral("ODD KEY"));
+    doubleClickRow(grid, row);
+    QCOMPARE(f.frame.windows().selectedRecord().idNumber, key);
+    QVERIFY(reportText(f.frame).contains(QStringLiteral("Name :- ODD KEY\n")));
+
+    // Found, it stays the current row.
+    f.frame.windows().recordView()->goBack();
+    list->showFindBar();
+    auto *box = list->findChild<QLineEdit *>(QStringLiteral("txtFind"));
+    QTest::keyClicks(box, QStringLiteral("o"));
+    QTRY_VERIFY(!list->isSearching());
+    row = rowOfOddKey();
+    QVERIFY(row >= 0);
+    QCOMPARE(grid->currentIndex().row(), row);
+    QCOMPARE(grid->model()->index(row, 1).data().toString(), QStringLiteral("ODD KEY"));
+
+    WindowCoordinator &windows = f.frame.windows();
+    windows.showCustomers(windows.entryWindow());
+    CustomersWindow *customers = windows.customersWindow();
+    QTRY_VERIFY(!customers->isBusy());
+    auto *customerGrid = customers->findChild<QTableView *>(QStringLiteral("CustomersGrid"));
+    QStringList names;
+    for (int r = 0; r < customerGrid->model()->rowCount(); ++r)
+        names.append(customerGrid->model()->index(r, 0).data().toString());
+    QVERIFY2(names.contains(QStringLiteral("ODD KEY")), qPrintable(names.join(u',')));
+    QVERIFY(env.messages.shown.isEmpty());
 }
 
 void TestListWindow::cellsLeftEmptyKeepTheEarlierDateAndTime()
