@@ -12,7 +12,6 @@
 #include <QFileInfo>
 #include <QLocale>
 
-#include <limits>
 #include <memory>
 
 namespace Orvane {
@@ -134,11 +133,12 @@ RecordTransfer::Result RecordTransfer::exportTo(RecordStore &store, const QStrin
     };
 
     if (!keys) {
-        qint64 after = std::numeric_limits<qint64>::min();
+        std::optional<qint64> after;
+        qint64 last = 0;
         int got = kBatchRows;
         while (!cancelled && got == kBatchRows
-               && afterBatch(store.readRows(after, kBatchRows, visit, &got, &after))) {
-        }
+               && afterBatch(store.readRows(after, kBatchRows, visit, &got, &last)))
+            after = last;
     } else {
         for (qsizetype from = 0; from < keys->size() && !cancelled; from += kBatchRows) {
             if (!afterBatch(store.readRows(keys->mid(from, kBatchRows), visit)))

@@ -165,12 +165,14 @@ public:
     // with errorText() set when the read failed.
     KeyIndex keyIndex();
 
-    // The records with keys above afterKey in order of addition, at most
-    // limit of them, each handed to visit as it is read. rowsRead and
-    // lastKey tell how many came and the key of the last; fewer than limit
-    // means the table ends. False, with errorText(), when the read failed.
-    bool readRows(qint64 afterKey, int limit, const RowVisitor &visit, int *rowsRead,
-                  qint64 *lastKey);
+    // The records with keys above afterKey (from the first record when it
+    // is none: any key may hold one, the least too) in order of addition,
+    // at most limit of them, each handed to visit as it is read. rowsRead
+    // and lastKey tell how many came and the key of the last; fewer than
+    // limit means the table ends. False, with errorText(), when the read
+    // failed.
+    bool readRows(std::optional<qint64> afterKey, int limit, const RowVisitor &visit,
+                  int *rowsRead, qint64 *lastKey);
     // The records with these keys, in the order of the keys; a key with no
     // record is passed over. For batches of keys, not for every key at once.
     bool readRows(const QVector<qint64> &keys, const RowVisitor &visit);

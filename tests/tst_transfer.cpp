@@ -22,6 +22,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <limits>
+
 using namespace Orvane;
 using namespace Orvane::Testing;
 using Icon = MessageBoxes::Icon;
@@ -84,6 +86,7 @@ class TestTransfer : public QObject
 private slots:
     void exportReadsBackAndImportsIntoAnEmptyDatabase();
     void exportOfChosenKeysKeepsTheirOrder();
+    void exportTakesRecordsUnderAnyKey();
     void badRowRefusesTheWholeImportNamingItsLine();
     void badRowsAreRefusedWithTheirReason_data();
     void badRowsAreRefusedWithTheirReason();
@@ -171,6 +174,36 @@ void TestTransfer::exportOfChosenKeysKeepsTheirOrder()
     QCOMPARE(read.records.size(), 2);
     QCOMPARE(read.records.at(0), withoutKey(originals.at(2)));
     QCOMPARE(read.records.at(1), withoutKey(originals.at(0)));
+}
+
+// Another program may store records under any key the engine takes: the
+// least and the greatest, below zero, zero; the export of every record
+// writes each of them, in order of addition.
+void TestTransfer::exportTakesRecordsUnderAnyKey()
+{
+    TestEnvironment env;
+    QTemporaryDir out;
+    addRecords(env.databasePath(), awkwardRecords());
+    const QList<qint64> oddKeys = {std::numeric_limits<qint64>::min(), -5, 0,
+                                   std::numeric_limits<qint64>::max()};
+    QStringList inserts;
+    for (qint64 key : oddKeys)
+        inserts.append(QStringLiteral("INSERT INTO Details (Date, Name, IdNumber) "
+                                      "VALUES ('2011-02-03', 'KEY %1', %1)")
+                               .arg(key));
+    QVERIFY(runSql(env.databasePath(), inserts));
+    const QString csv = out.filePath(QStringLiteral("all.csv"));
+    env.dialogs.nextSaveName = csv;
+    RecordTransfer transfer;
+    QCOMPARE(transfer.exportRecords(nullptr, std::nullopt), Outcome::Done);
+    QVERIFY(env.messages.shown.at(0).text.contains(QStringLiteral("7 records exported")));
+
+    const RecordCsv::ReadResult read = RecordCsv::read(fileBytes(csv));
+    QVERIFY2(read.ok(), qPrintable(read.error));
+    const QList<DowsingRecord> stored = storedRecords(env.databasePath());
+    QCOMPARE(read.records.size(), stored.size());
+    for (qsizetype i = 0; i < stored.size(); ++i)
+        QCOMPARE(read.records.at(i), withoutKey(stored.at(i)));
 }
 
 void TestTransfer::badRowRefusesTheWholeImportNamingItsLine()
