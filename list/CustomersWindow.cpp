@@ -84,10 +84,11 @@ void CustomersWindow::buildLayout()
     connect(m_findBar, &FindBar::closeRequested, this, &CustomersWindow::closeFindBar);
     m_findBar->hide();
 
-    m_grid = new GridView(m_frame);
+    auto *grid = new GridView(m_frame);
+    m_grid = grid;
     m_grid->setObjectName(QStringLiteral("CustomersGrid"));
     m_grid->setAccessibleName(tr("Customers"));
-    ListLooks::setUpGrid(m_grid, m_gridCaption);
+    ListLooks::setUpGrid(grid, m_gridCaption);
     m_grid->installEventFilter(this);
     connect(m_grid, &QTableView::doubleClicked, this, [this] { openCurrentCustomer(); });
 

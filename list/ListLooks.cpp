@@ -2,7 +2,7 @@
 
 #include <QHeaderView>
 #include <QLabel>
-#include <QTableView>
+#include "widgets/GridView.h"
 
 namespace Orvane::ListLooks {
 
@@ -28,24 +28,13 @@ QLabel *gridCaption(const QString &text, const QString &objectName, QWidget *par
     return caption;
 }
 
-void setUpGrid(QTableView *grid, QLabel *caption)
+void setUpGrid(GridView *grid, QLabel *caption)
 {
     caption->setBuddy(grid);
     grid->setFont(verdana(8.25, false));
     grid->horizontalHeader()->setFont(verdana(8.25, true));
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setWordWrap(false);
-    grid->setTabKeyNavigation(false);
-    grid->verticalHeader()->hide();
-    // Rows all of one height, so that a view over a million rows never asks
-    // every row for its size.
-    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
     grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     grid->horizontalHeader()->setHighlightSections(false);
-    grid->horizontalHeader()->setStretchLastSection(true);
 }
 
 } // namespace Orvane::ListLooks

@@ -79,11 +79,12 @@ void RecordListWindow::buildLayout()
     // Before the grid, so that Tab reaches the bar first.
     buildFindBar();
 
-    m_DataGrid = new GridView(m_frmFourItem);
+    auto *grid = new GridView(m_frmFourItem);
+    m_DataGrid = grid;
     m_DataGrid->setObjectName(QStringLiteral("DataGrid"));
     // Screen readers name the grid after its caption.
     m_DataGrid->setAccessibleName(m_gridCaption->text());
-    ListLooks::setUpGrid(m_DataGrid, m_gridCaption);
+    ListLooks::setUpGrid(grid, m_gridCaption);
     m_DataGrid->installEventFilter(this);
     connect(m_DataGrid, &QTableView::doubleClicked, this, [this] { openCurrentRecord(); });
 

@@ -11,7 +11,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QImage>
 #include <QPainter>
 #include <QPrinter>
@@ -78,15 +77,6 @@ ChartPage::ChartPage(BarChart::Direction direction, const QString &title,
     m_chart->setAccessibleDescription(tr("Chart; its numbers are in the table beside it"));
     m_table->setModel(m_model);
     m_table->setAccessibleName(tr("%1, numbers").arg(title));
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->setTabKeyNavigation(false);
-    m_table->setWordWrap(false);
-    m_table->verticalHeader()->hide();
-    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
-    m_table->horizontalHeader()->setStretchLastSection(true);
 
     // The current bar and the current row follow each other.
     connect(m_chart, &BarChart::currentBarChanged, this, [this](int bar) {

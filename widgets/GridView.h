@@ -4,8 +4,12 @@
 
 namespace Orvane {
 
-// A grid that tells screen readers its current cell has the focus only while
-// the grid has the keyboard.
+// A grid of whole rows, read only, one row current at a time, its rows all
+// of one height (kept to its font), which tells screen readers its current
+// cell has the focus only while the grid has the keyboard.
+//
+// Rows of one height, so that a view over a million rows never asks every
+// row for its size.
 //
 // QTableView reports every change of its current cell as a focus change,
 // wherever the keyboard is. The list's and the customers window's grids
@@ -20,9 +24,10 @@ class GridView : public QTableView
     Q_OBJECT
 
 public:
-    using QTableView::QTableView;
+    explicit GridView(QWidget *parent = nullptr);
 
 protected:
+    void changeEvent(QEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
 };
 
