@@ -133,9 +133,8 @@ RecordListWindow *WindowCoordinator::listWindow()
         // From the list, the records it shows, in its order.
         connect(m_list, &RecordListWindow::exportRequested, this,
                 [this] { m_transfer->exportRecords(m_list, m_list->shownKeys()); });
-        // A record put back is shown current in the list read afresh.
-        connect(m_list, &RecordListWindow::recordRestored, this,
-                [this](qint64 key) { showFreshList(key); });
+        connect(m_list, &RecordListWindow::undoDeleteRequested, this,
+                &WindowCoordinator::undoDelete);
         connect(m_list, &RecordListWindow::deletedRecordsRequested, this,
                 &WindowCoordinator::showDeletedRecords);
         connect(m_list, &RecordListWindow::customersRequested, this,
@@ -174,6 +173,8 @@ RecordViewWindow *WindowCoordinator::recordView()
         connect(m_view, &RecordViewWindow::backRequested, this, &WindowCoordinator::backToList);
         connect(m_view, &RecordViewWindow::editRequested, this, &WindowCoordinator::startEdit);
         connect(m_view, &RecordViewWindow::editRefused, this, &WindowCoordinator::refuseEdit);
+        connect(m_view, &RecordViewWindow::recordDeleted, this,
+                [this](const DeletedRecord &kept) { m_deletedHere.append(kept); });
         connect(m_view, &RecordViewWindow::deleteDone, this,
                 &WindowCoordinator::showListAfterDelete);
         connect(m_view, &RecordViewWindow::changedElsewhere, this,

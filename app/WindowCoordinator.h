@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/MessageBoxes.h"
+#include "store/DeletedRecords.h"
 #include "store/DowsingRecord.h"
 #include "widgets/SelectedRecord.h"
 
@@ -89,6 +90,10 @@ public:
     // The list's File > Deleted Records: the kept deleted records, over
     // the list; what was put back is current in the list read afresh.
     void showDeletedRecords();
+    // The list's File > Undo Delete: the record this run deleted last put
+    // back (or, where none, the one the file kept last, once the user
+    // agreed), current in the list read afresh.
+    void undoDelete();
     // File > Customers, from the entry window or the list: the customers
     // window, read afresh, replaces from; its Back shows from again.
     void showCustomers(QWidget *from);
@@ -132,6 +137,9 @@ private:
     // The list shows records as they were before another program changed
     // them: it is read afresh before it shows again.
     bool m_listOutdated = false;
+    // The records this run deleted, the last at the back, as the file
+    // keeps them: File > Undo Delete puts back exactly these.
+    QVector<DeletedRecord> m_deletedHere;
     // A file without the find index is offered it once a run.
     bool m_findIndexOffered = false;
 };

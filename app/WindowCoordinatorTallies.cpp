@@ -1,6 +1,7 @@
 // The windows the coordinator opens over the list or the entry window and
-// closes again to go back where they came from: the deleted records, the
-// customers and the statistics (the rest in WindowCoordinator.cpp).
+// closes again to go back where they came from: the deleted records (and
+// File > Undo Delete), the customers and the statistics (the rest in
+// WindowCoordinator.cpp).
 
 #include "WindowCoordinator.h"
 
@@ -9,8 +10,11 @@
 #include "entry/EntryWindow.h"
 #include "list/CustomersWindow.h"
 #include "list/DeletedRecordsWindow.h"
+#include "list/RecordRestorer.h"
 #include "list/RecordListWindow.h"
 #include "list/StatisticsWindow.h"
+
+#include <algorithm>
 
 namespace Orvane {
 
@@ -21,8 +25,31 @@ void WindowCoordinator::showDeletedRecords()
     DeletedRecordsWindow window(m_list);
     window.readRecords();
     window.exec();
+    // What the window put back or removed is no longer there to undo.
+    m_deletedHere.erase(std::remove_if(m_deletedHere.begin(), m_deletedHere.end(),
+                                       [&](const DeletedRecord &kept) {
+                                           return window.keptNumbersGone().contains(
+                                                   kept.keptNumber);
+                                       }),
+                        m_deletedHere.end());
     if (window.restoredKey() >= 0)
         showFreshList(window.restoredKey());
+}
+
+void WindowCoordinator::undoDelete()
+{
+    if (!m_list)
+        return;
+    const std::optional<DeletedRecord> last =
+            m_deletedHere.isEmpty() ? std::nullopt : std::optional(m_deletedHere.last());
+    qint64 key = -1;
+    const RecordRestorer::Outcome outcome = RecordRestorer::undoDelete(m_list, last, &key);
+    // Put back, or found no longer kept as it was deleted: either way not
+    // to be undone again. A failed write may be tried again.
+    if (last && outcome != RecordRestorer::Outcome::Failed)
+        m_deletedHere.removeLast();
+    if (outcome == RecordRestorer::Outcome::Done)
+        showFreshList(key);
 }
 
 CustomersWindow *WindowCoordinator::customersWindow() const

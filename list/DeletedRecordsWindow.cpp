@@ -1,19 +1,27 @@
 #include "DeletedRecordsWindow.h"
 
+#include "DeletedRecordsModel.h"
 #include "RecordRestorer.h"
-#include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
 #include "store/RecordStore.h"
+#include "widgets/GridView.h"
 #include "widgets/Refusals.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace Orvane {
+
+namespace {
+
+// Columns are fitted to the rows on show and a few hundred more, never to
+// every row: a file may keep a million.
+constexpr int kRowsFittedTo = 256;
+
+} // namespace
 
 DeletedRecordsWindow::DeletedRecordsWindow(QWidget *parent)
     : QDialog(parent)
@@ -21,69 +29,69 @@ DeletedRecordsWindow::DeletedRecordsWindow(QWidget *parent)
     setObjectName(QStringLiteral("frmDeletedRecords"));
     setWindowTitle(tr("Deleted Records"));
 
-    m_lblDeletedRecords = new QLabel(tr("Deleted Records, The One Deleted Last &First:"), this);
-    m_lblDeletedRecords->setObjectName(QStringLiteral("lblDeletedRecords"));
+    m_listLabel = new QLabel(tr("Deleted Records, The One Deleted Last &First:"), this);
+    m_listLabel->setObjectName(QStringLiteral("lblDeletedRecords"));
 
-    m_lstDeletedRecords = new QTreeWidget(this);
-    m_lstDeletedRecords->setObjectName(QStringLiteral("lstDeletedRecords"));
-    m_lstDeletedRecords->setAccessibleName(windowTitle());
-    m_lblDeletedRecords->setBuddy(m_lstDeletedRecords);
-    m_lstDeletedRecords->setRootIsDecorated(false);
-    m_lstDeletedRecords->setUniformRowHeights(true);
-    m_lstDeletedRecords->setAllColumnsShowFocus(true);
-    m_lstDeletedRecords->setSelectionMode(QAbstractItemView::SingleSelection);
-    // The list's captions of the fields.
-    using F = DowsingRecord::FieldId;
-    m_lstDeletedRecords->setHeaderLabels(
-            {tr("Date Deleted"), DowsingRecord::shownCaption(DowsingRecord::field(F::Date)),
-             DowsingRecord::shownCaption(DowsingRecord::field(F::Name)),
-             DowsingRecord::shownCaption(DowsingRecord::field(F::Dowsing_Tool))});
-    m_lstDeletedRecords->header()->setStretchLastSection(true);
-    m_lstDeletedRecords->setMinimumSize(560, 260);
-    connect(m_lstDeletedRecords, &QTreeWidget::currentItemChanged, this,
-            [this] { updateButtons(); });
+    // A grid of whole rows of one height, as the list's: it keeps nothing
+    // of its own for each of a million rows.
+    m_keptList = new GridView(this);
+    m_keptList->setObjectName(QStringLiteral("lstDeletedRecords"));
+    m_keptList->setAccessibleName(windowTitle());
+    m_listLabel->setBuddy(m_keptList);
+    m_keptList->setShowGrid(false);
+    m_keptList->horizontalHeader()->setResizeContentsPrecision(kRowsFittedTo);
+    m_keptList->setMinimumSize(560, 260);
 
-    m_cmdRestore = new QPushButton(tr("&Restore"), this);
-    m_cmdRestore->setObjectName(QStringLiteral("cmdRestore"));
-    m_cmdRestore->setAccessibleDescription(
+    m_restoreButton = new QPushButton(tr("&Restore"), this);
+    m_restoreButton->setObjectName(QStringLiteral("cmdRestore"));
+    m_restoreButton->setAccessibleDescription(
             tr("Puts the chosen record back among your records"));
-    m_cmdDeleteForGood = new QPushButton(tr("&Delete for Good"), this);
-    m_cmdDeleteForGood->setObjectName(QStringLiteral("cmdDeleteForGood"));
-    m_cmdDeleteForGood->setAccessibleDescription(
+    m_deleteForGoodButton = new QPushButton(tr("&Delete for Good"), this);
+    m_deleteForGoodButton->setObjectName(QStringLiteral("cmdDeleteForGood"));
+    m_deleteForGoodButton->setAccessibleDescription(
             tr("Removes the chosen record from the file; it cannot be put back"));
-    m_cmdClose = new QPushButton(tr("&Close"), this);
-    m_cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    m_closeButton = new QPushButton(tr("&Close"), this);
+    m_closeButton->setObjectName(QStringLiteral("cmdClose"));
     // Enter in the list presses nothing by chance: each button is pressed
     // only when it has the focus.
-    for (QPushButton *button : {m_cmdRestore, m_cmdDeleteForGood, m_cmdClose})
+    for (QPushButton *button : {m_restoreButton, m_deleteForGoodButton, m_closeButton})
         button->setAutoDefault(false);
-    connect(m_cmdRestore, &QPushButton::clicked, this, &DeletedRecordsWindow::restoreChosen);
-    connect(m_cmdDeleteForGood, &QPushButton::clicked, this,
+    connect(m_restoreButton, &QPushButton::clicked, this, &DeletedRecordsWindow::restoreChosen);
+    connect(m_deleteForGoodButton, &QPushButton::clicked, this,
             &DeletedRecordsWindow::deleteChosenForGood);
-    connect(m_cmdClose, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_closeButton, &QPushButton::clicked, this, &QDialog::accept);
 
     auto *buttons = new QHBoxLayout;
-    buttons->addWidget(m_cmdRestore);
-    buttons->addWidget(m_cmdDeleteForGood);
+    buttons->addWidget(m_restoreButton);
+    buttons->addWidget(m_deleteForGoodButton);
     buttons->addStretch(1);
-    buttons->addWidget(m_cmdClose);
+    buttons->addWidget(m_closeButton);
 
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_lblDeletedRecords);
-    layout->addWidget(m_lstDeletedRecords, 1);
+    layout->addWidget(m_listLabel);
+    layout->addWidget(m_keptList, 1);
     layout->addLayout(buttons);
 
-    setTabOrder(m_lstDeletedRecords, m_cmdRestore);
-    setTabOrder(m_cmdRestore, m_cmdDeleteForGood);
-    setTabOrder(m_cmdDeleteForGood, m_cmdClose);
+    setTabOrder(m_keptList, m_restoreButton);
+    setTabOrder(m_restoreButton, m_deleteForGoodButton);
+    setTabOrder(m_deleteForGoodButton, m_closeButton);
     updateButtons();
 }
 
-DeletedRecordsWindow::~DeletedRecordsWindow() = default;
+DeletedRecordsWindow::~DeletedRecordsWindow()
+{
+    // The model reads through the store: it goes first.
+    m_keptList->setModel(nullptr);
+    delete m_model;
+}
 
 bool DeletedRecordsWindow::readRecords()
 {
-    m_lstDeletedRecords->clear();
+    // A connection made afresh reads the file that stands at the path now,
+    // also after a sync client put another copy in its place.
+    m_keptList->setModel(nullptr);
+    delete m_model;
+    m_model = nullptr;
     m_keptRecords = std::make_unique<RecordStore>();
     if (m_keptRecords->open(RecordStore::databasePath(platform().programFolder))
         != RecordStore::OpenResult::Opened) {
@@ -92,80 +100,84 @@ bool DeletedRecordsWindow::readRecords()
         updateButtons();
         return false;
     }
-    const QVector<DeletedRecord> kept = m_keptRecords->deletedRecords();
-    if (!m_keptRecords->errorText().isEmpty()) {
+    m_model = new DeletedRecordsModel(*m_keptRecords, this);
+    const bool read = m_model->load();
+    m_keptList->setModel(m_model);
+    connect(m_keptList->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this] { updateButtons(); });
+    if (!read) {
         Refusals::show(this, Refusals::recordsNotRead(m_keptRecords->errorText()));
         updateButtons();
         return false;
     }
-    for (const DeletedRecord &deleted : kept) {
-        auto *row = new QTreeWidgetItem(m_lstDeletedRecords);
-        DowsingRecord deletedAt;
-        deletedAt.Date = deleted.deletedAt.date();
-        row->setText(0, deletedAt.listedDateText() + QLatin1Char(' ')
-                                + deleted.deletedAt.time().toString(QStringLiteral("HH:mm")));
-        row->setText(1, deleted.record.listedDateText());
-        row->setText(2, deleted.record.Name);
-        row->setText(3, deleted.record.Dowsing_Tool);
-        row->setData(0, Qt::UserRole, deleted.keptNumber);
-    }
-    for (int column = 0; column < 3; ++column)
-        m_lstDeletedRecords->resizeColumnToContents(column);
-    if (m_lstDeletedRecords->topLevelItemCount() > 0)
-        m_lstDeletedRecords->setCurrentItem(m_lstDeletedRecords->topLevelItem(0));
+    for (int column = 0; column + 1 < DeletedRecordsModel::kColumnCount; ++column)
+        m_keptList->resizeColumnToContents(column);
+    if (m_model->rowCount() > 0)
+        m_keptList->setCurrentIndex(m_model->index(0, 0));
     updateButtons();
     return true;
 }
 
-qint64 DeletedRecordsWindow::chosenNumber() const
+void DeletedRecordsWindow::readAgain()
 {
-    const QTreeWidgetItem *row = m_lstDeletedRecords->currentItem();
-    return row ? row->data(0, Qt::UserRole).toLongLong() : -1;
+    const int row = chosenRow();
+    if (!readRecords() || row < 0 || m_model->rowCount() == 0)
+        return;
+    m_keptList->setCurrentIndex(m_model->index(qMin(row, m_model->rowCount() - 1), 0));
+}
+
+int DeletedRecordsWindow::chosenRow() const
+{
+    if (!m_model)
+        return -1;
+    const QModelIndex current = m_keptList->currentIndex();
+    return current.isValid() ? current.row() : -1;
 }
 
 void DeletedRecordsWindow::updateButtons()
 {
-    const bool chosen = m_keptRecords && chosenNumber() >= 0;
+    const bool chosen = m_keptRecords && chosenRow() >= 0;
     // Where the focus sat on a button that goes off, it moves to Close,
     // never to nothing.
-    const bool focusOnOff = !chosen && (m_cmdRestore->hasFocus() || m_cmdDeleteForGood->hasFocus());
-    m_cmdRestore->setEnabled(chosen);
-    m_cmdDeleteForGood->setEnabled(chosen);
-    m_lstDeletedRecords->setEnabled(m_lstDeletedRecords->topLevelItemCount() > 0);
+    const bool focusOnOff =
+            !chosen && (m_restoreButton->hasFocus() || m_deleteForGoodButton->hasFocus());
+    m_restoreButton->setEnabled(chosen);
+    m_deleteForGoodButton->setEnabled(chosen);
+    m_keptList->setEnabled(m_model && m_model->rowCount() > 0);
     if (focusOnOff)
-        m_cmdClose->setFocus();
+        m_closeButton->setFocus();
 }
 
 void DeletedRecordsWindow::restoreChosen()
 {
-    const qint64 number = chosenNumber();
-    if (!m_keptRecords || number < 0)
+    const std::optional<DeletedRecord> chosen = m_model ? m_model->kept(chosenRow()) : std::nullopt;
+    if (!chosen) {
+        readAgain();
         return;
-    const qint64 key = RecordRestorer::restore(this, *m_keptRecords, number);
-    if (key >= 0)
+    }
+    qint64 key = -1;
+    if (RecordRestorer::restore(this, *m_keptRecords, *chosen, &key)
+        == RecordRestorer::Outcome::Done) {
         m_restoredKey = key;
-    readRecords();
+        m_keptNumbersGone.insert(chosen->keptNumber);
+    }
+    readAgain();
 }
 
 void DeletedRecordsWindow::deleteChosenForGood()
 {
-    const qint64 number = chosenNumber();
-    if (!m_keptRecords || number < 0)
+    const std::optional<DeletedRecord> chosen = m_model ? m_model->kept(chosenRow()) : std::nullopt;
+    if (!chosen) {
+        readAgain();
         return;
-    if (platform().messages->show(
-                this,
-                tr("Do You Really Want To Delete This Record For Good ?\rIt Cannot Be Put Back "
-                   "Afterwards. Back-ups Made Before Still Hold It."),
-                MessageBoxes::Icon::None, MessageBoxes::Buttons::YesNo, MessageBoxes::Answer::No)
-        != MessageBoxes::Answer::Yes)
+    }
+    const RecordRestorer::Outcome outcome =
+            RecordRestorer::deleteForGood(this, *m_keptRecords, *chosen);
+    if (outcome == RecordRestorer::Outcome::Declined)
         return;
-    if (m_keptRecords->deleteForGood(number))
-        platform().messages->show(
-                this, m_keptRecords->withNotice(tr("The Record Is Deleted For Good.")),
-                MessageBoxes::Icon::Information);
-    else
-        Refusals::show(this, Refusals::recordNotDeletedForGood(m_keptRecords->errorText()));
-    readRecords();
+    if (outcome == RecordRestorer::Outcome::Done)
+        m_keptNumbersGone.insert(chosen->keptNumber);
+    readAgain();
 }
 
 } // namespace Orvane

@@ -111,8 +111,8 @@ signals:
     // File > Export Records: the shown records (shownKeys()) are to be
     // exported.
     void exportRequested();
-    // File > Undo Delete put the record deleted last back under this key.
-    void recordRestored(qint64 key);
+    // File > Undo Delete: the record deleted last is to be put back.
+    void undoDeleteRequested();
     // File > Deleted Records: the kept deleted records are to be shown.
     void deletedRecordsRequested();
     // File > Customers and File > Statistics (of the records shown).

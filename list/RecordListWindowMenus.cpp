@@ -4,7 +4,6 @@
 
 #include "RecordListWindow.h"
 
-#include "RecordRestorer.h"
 #include "widgets/SharedTexts.h"
 
 #include <QAction>
@@ -41,10 +40,7 @@ void RecordListWindow::buildMenus()
     m_mnuUndoDelete = m_mnuFile->addAction(tr("&Undo Delete"));
     m_mnuUndoDelete->setObjectName(QStringLiteral("mnuUndoDelete"));
     m_mnuUndoDelete->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    connect(m_mnuUndoDelete, &QAction::triggered, this, [this] {
-        if (const qint64 key = RecordRestorer::undoLastDelete(this); key >= 0)
-            emit recordRestored(key);
-    });
+    connect(m_mnuUndoDelete, &QAction::triggered, this, &RecordListWindow::undoDeleteRequested);
     m_mnuDeletedRecords = m_mnuFile->addAction(tr("&Deleted Records..."));
     m_mnuDeletedRecords->setObjectName(QStringLiteral("mnuDeletedRecords"));
     connect(m_mnuDeletedRecords, &QAction::triggered, this,

@@ -60,6 +60,11 @@ DeletedRecord deletedFrom(const QSqlQuery &query)
 
 } // namespace
 
+EngineKeys::KeyColumn numbers()
+{
+    return {kTable, "KeptNumber"};
+}
+
 bool exists(const QSqlDatabase &db, QString &error)
 {
     QSqlQuery query(db);
@@ -109,25 +114,35 @@ bool ensure(const QSqlDatabase &db, QString &error)
     return false;
 }
 
-bool keep(const QSqlDatabase &db, const DowsingRecord &record, const QDateTime &deletedAt,
-          QString &error)
+std::optional<DeletedRecord> keep(const QSqlDatabase &db, const DowsingRecord &record,
+                                  const QDateTime &deletedAt, QString &error)
 {
     QSqlQuery insert(db);
     if (!insert.prepare(QStringLiteral("INSERT INTO %1 (%2, IdNumber, DeletedAt) VALUES "
                                        "(%3, ?, ?)")
-                                .arg(QLatin1String(kTable), recordColumns(), recordPlaces())))
-        return failed(insert, error);
+                                .arg(QLatin1String(kTable), recordColumns(), recordPlaces()))) {
+        failed(insert, error);
+        return std::nullopt;
+    }
+    const QString keptAt = deletedAt.toString(QLatin1String(kTimeFormat));
     bindRecord(insert, record);
     insert.bindValue(13, record.IdNumber.value_or(0));
-    insert.bindValue(14, deletedAt.toString(QLatin1String(kTimeFormat)));
-    if (!insert.exec())
-        return failed(insert, error);
+    insert.bindValue(14, keptAt);
+    if (!insert.exec()) {
+        failed(insert, error);
+        return std::nullopt;
+    }
     // A trigger of another program's may drop the row without an error.
     if (insert.numRowsAffected() != 1) {
         error = StoreTexts::tr("The file did not take the copy of the record.");
-        return false;
+        return std::nullopt;
     }
-    return true;
+    DeletedRecord kept;
+    kept.keptNumber = insert.lastInsertId().toLongLong();
+    kept.deletedAt = QDateTime::fromString(keptAt, QLatin1String(kTimeFormat));
+    kept.record = record;
+    kept.record.IdNumber = record.IdNumber.value_or(0);
+    return kept;
 }
 
 QVector<DeletedRecord> all(const QSqlDatabase &db, QString &error)
@@ -173,6 +188,36 @@ std::optional<DeletedRecord> find(const QSqlDatabase &db, qint64 keptNumber, QSt
         return std::nullopt;
     }
     return deletedFrom(query);
+}
+
+bool holdsSame(const DeletedRecord &kept, const DeletedRecord &shown)
+{
+    return kept.keptNumber == shown.keptNumber && kept.deletedAt == shown.deletedAt
+            && kept.record.IdNumber == shown.record.IdNumber
+            && kept.record.sameFields(shown.record);
+}
+
+std::optional<qint64> copyBack(const QSqlDatabase &db, qint64 keptNumber,
+                               std::optional<qint64> key, QString &error)
+{
+    QSqlQuery insert(db);
+    insert.prepare(key ? QStringLiteral("INSERT INTO Details (%1, IdNumber) SELECT %1, IdNumber "
+                                        "FROM %2 WHERE KeptNumber = ?")
+                                 .arg(recordColumns(), QLatin1String(kTable))
+                       : QStringLiteral("INSERT INTO Details (%1) SELECT %1 FROM %2 "
+                                        "WHERE KeptNumber = ?")
+                                 .arg(recordColumns(), QLatin1String(kTable)));
+    insert.addBindValue(keptNumber);
+    if (!insert.exec()) {
+        failed(insert, error);
+        return std::nullopt;
+    }
+    // A trigger of another program's may drop the row without an error.
+    if (insert.numRowsAffected() != 1) {
+        error = StoreTexts::tr("The file did not take the record.");
+        return std::nullopt;
+    }
+    return key ? *key : insert.lastInsertId().toLongLong();
 }
 
 bool drop(const QSqlDatabase &db, qint64 keptNumber, QString &error)

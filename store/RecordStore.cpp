@@ -287,31 +287,8 @@ KeyIndex RecordStore::keyIndex()
         fail(StoreTexts::notOpen());
         return index;
     }
-    QSqlDatabase db = database();
-#ifdef ORVANE_ENGINE_KEYS
-    if (sqlite3 *handle = EngineKeys::handleOf(db)) {
-        if (QString error; !EngineKeys::readKeyIndex(handle, index, error)) {
-            fail(error);
-            index.clear();
-        }
-        index.squeeze();
-        return index;
-    }
-#endif
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT IdNumber FROM Details ORDER BY IdNumber"))) {
-        fail(reasonOf(query.lastError()));
-        return index;
-    }
-    bool ordered = true;
-    while (ordered && query.next())
-        ordered = index.append(query.value(0).toLongLong());
-    if (!ordered || query.lastError().isValid()) {
-        fail(ordered ? reasonOf(query.lastError()) : EngineKeys::outOfOrderReason());
-        index.clear();
-    }
-    index.squeeze();
+    if (QString error; !EngineKeys::readKeyIndex(database(), EngineKeys::kRecordKeys, index, error))
+        fail(error);
     return index;
 }
 

@@ -111,9 +111,23 @@ public:
     // After ChangedElsewhere: the record as it is stored now.
     const std::optional<DowsingRecord> &storedNow() const { return m_storedNow; }
 
-    // The deleted records the file keeps, the one deleted last first; an
-    // empty list with errorText() set when the read failed.
+    // After a remove() that was Done: the copy the file keeps, as it keeps
+    // it (its number, the time to the second), for File > Undo Delete.
+    const std::optional<DeletedRecord> &lastKept() const { return m_lastKept; }
+
+    // Every deleted record the file keeps, the one deleted last first, read
+    // at once: for a file that keeps a few (a window reads keptNumbers() and
+    // each row by keptRecord()). An empty list with errorText() set when the
+    // read failed.
     QVector<DeletedRecord> deletedRecords();
+    // The numbers of the kept records in increasing order (the order of
+    // their deletion), as runs: a few bytes each. An empty index with
+    // errorText() set when the read failed; a file without the table keeps
+    // none.
+    KeyIndex keptNumbers();
+    // The kept record with this number; nullopt when there is none
+    // (errorText() empty) or the read failed.
+    std::optional<DeletedRecord> keptRecord(qint64 keptNumber);
     // The kept record deleted last; nullopt when none is kept (errorText()
     // is empty) or the read failed.
     std::optional<DeletedRecord> lastDeleted();
@@ -125,12 +139,15 @@ public:
         bool ownKey = true;
     };
     // Puts the kept record back among the records and drops its kept copy,
-    // in one write. nullopt, with errorText(), when nothing was written (a
-    // record no longer kept among them).
-    std::optional<Restored> restore(qint64 keptNumber);
-    // Removes the kept copy for good. The file overwrites what it frees
-    // (see open()), so its text does not stay behind in unused space.
-    bool deleteForGood(qint64 keptNumber);
+    // in one write, but only while the file still keeps it as shown (see
+    // DeletedRecords::holdsSame()), compared inside the write's transaction:
+    // ChangedElsewhere when its number holds another kept record now, Gone
+    // when it holds none. Unless Done, nothing was written.
+    ChangeResult restore(const DeletedRecord &shown, Restored *restored = nullptr);
+    // Removes the kept copy for good, on the same condition. The file
+    // overwrites what it frees (see open()), so its text does not stay
+    // behind in unused space.
+    ChangeResult deleteForGood(const DeletedRecord &shown);
 
     // What the last open() or successful write did that the user should
     // hear of (see StoreFile::notice()); empty as a rule.
@@ -211,6 +228,9 @@ private:
     // A change to the record shown.IdNumber, made by change only while the
     // record still holds what shown holds.
     ChangeResult changeShown(const DowsingRecord &shown, const std::function<bool()> &change);
+    // A change to the kept record shown.keptNumber, made by change only while
+    // the file still keeps it as shown.
+    ChangeResult changeKept(const DeletedRecord &shown, const std::function<bool()> &change);
 
     QSqlDatabase database() const { return m_file.database(); }
     // Sets errorText() from the file's failure: false.
@@ -219,6 +239,7 @@ private:
     StoreFile m_file;
     QString m_error;
     std::optional<DowsingRecord> m_storedNow;
+    std::optional<DeletedRecord> m_lastKept;
 };
 
 } // namespace Orvane

@@ -1,5 +1,6 @@
 #include "RecordStore.h"
 
+#include "EngineKeys.h"
 #include "StoreSql.h"
 #include "StoreTexts.h"
 
@@ -15,12 +16,15 @@ namespace Orvane {
 RecordStore::ChangeResult RecordStore::remove(const DowsingRecord &shown,
                                               const QDateTime &deletedAt)
 {
-    return changeShown(shown, [&] {
+    m_lastKept.reset();
+    std::optional<DeletedRecord> kept;
+    const ChangeResult result = changeShown(shown, [&] {
         const QSqlDatabase db = database();
         QString error;
         // The copy first, in the same transaction: were it refused, the
         // record stays where it is. (It holds what shown holds: compared.)
-        if (!DeletedRecords::ensure(db, error) || !DeletedRecords::keep(db, shown, deletedAt, error))
+        if (!DeletedRecords::ensure(db, error)
+            || !(kept = DeletedRecords::keep(db, shown, deletedAt, error)))
             return fail(StoreTexts::tr("No copy of the record could be kept, so it was not "
                                        "deleted: %1")
                                 .arg(error));
@@ -29,6 +33,9 @@ RecordStore::ChangeResult RecordStore::remove(const DowsingRecord &shown,
         query.addBindValue(*shown.IdNumber);
         return changeOneRecord(query);
     });
+    if (result == ChangeResult::Done)
+        m_lastKept = kept;
+    return result;
 }
 
 QVector<DeletedRecord> RecordStore::deletedRecords()
@@ -46,7 +53,26 @@ QVector<DeletedRecord> RecordStore::deletedRecords()
     return kept;
 }
 
-std::optional<DeletedRecord> RecordStore::lastDeleted()
+KeyIndex RecordStore::keptNumbers()
+{
+    m_error.clear();
+    KeyIndex numbers;
+    if (!isOpen()) {
+        fail(StoreTexts::notOpen());
+        return numbers;
+    }
+    QString error;
+    if (!DeletedRecords::exists(database(), error)) {
+        if (!error.isEmpty())
+            fail(error);
+        return numbers;
+    }
+    if (!EngineKeys::readKeyIndex(database(), DeletedRecords::numbers(), numbers, error))
+        fail(error);
+    return numbers;
+}
+
+std::optional<DeletedRecord> RecordStore::keptRecord(qint64 keptNumber)
 {
     m_error.clear();
     if (!isOpen()) {
@@ -54,26 +80,48 @@ std::optional<DeletedRecord> RecordStore::lastDeleted()
         return std::nullopt;
     }
     QString error;
-    auto kept = DeletedRecords::find(database(), -1, error);
+    auto kept = DeletedRecords::find(database(), keptNumber, error);
     if (!error.isEmpty())
         fail(error);
     return kept;
 }
 
-std::optional<RecordStore::Restored> RecordStore::restore(qint64 keptNumber)
+std::optional<DeletedRecord> RecordStore::lastDeleted()
+{
+    return keptRecord(-1);
+}
+
+RecordStore::ChangeResult RecordStore::changeKept(const DeletedRecord &shown,
+                                                  const std::function<bool()> &change)
 {
     m_error.clear();
-    Restored restored;
+    ChangeResult result = ChangeResult::Failed;
     const bool written = write([&] {
-        const QSqlDatabase db = database();
         QString error;
-        const std::optional<DeletedRecord> kept = DeletedRecords::find(db, keptNumber, error);
-        if (!kept)
-            return fail(error.isEmpty()
-                                ? StoreTexts::tr("The deleted record is no longer kept in the "
-                                                 "file.")
-                                : error);
-        const qint64 key = kept->record.IdNumber.value_or(0);
+        const std::optional<DeletedRecord> now =
+                DeletedRecords::find(database(), shown.keptNumber, error);
+        if (!error.isEmpty())
+            return fail(error);
+        if (!now) {
+            result = ChangeResult::Gone;
+            return fail(StoreTexts::tr("The deleted record is no longer kept in the file."));
+        }
+        if (!DeletedRecords::holdsSame(*now, shown)) {
+            result = ChangeResult::ChangedElsewhere;
+            return fail(StoreTexts::tr("Another program changed the deleted records since they "
+                                       "were shown."));
+        }
+        return change();
+    });
+    return written ? ChangeResult::Done : result;
+}
+
+RecordStore::ChangeResult RecordStore::restore(const DeletedRecord &shown, Restored *restored)
+{
+    Restored where;
+    const ChangeResult result = changeKept(shown, [&] {
+        const QSqlDatabase db = database();
+        const qint64 key = shown.record.IdNumber.value_or(0);
         QSqlQuery query(db);
         query.prepare(QStringLiteral("SELECT count(*) FROM Details WHERE IdNumber=?"));
         query.addBindValue(key);
@@ -82,38 +130,27 @@ std::optional<RecordStore::Restored> RecordStore::restore(qint64 keptNumber)
         // Keys are never reused, but another program may have written a
         // record under this one meanwhile: that record stays, and this one
         // takes a new key.
-        restored.ownKey = key > 0 && query.value(0).toLongLong() == 0;
+        where.ownKey = key > 0 && query.value(0).toLongLong() == 0;
         query.finish();
-        QSqlQuery insert(db);
-        insert.prepare(restored.ownKey
-                               ? QStringLiteral("INSERT INTO Details (%1, IdNumber) VALUES "
-                                                "(%2, ?)")
-                                         .arg(recordColumns(), recordPlaces())
-                               : QStringLiteral("INSERT INTO Details (%1) VALUES (%2)")
-                                         .arg(recordColumns(), recordPlaces()));
-        bindRecord(insert, kept->record);
-        if (restored.ownKey)
-            insert.bindValue(13, key);
-        if (!insert.exec())
-            return fail(reasonOf(insert.lastError()));
-        if (insert.numRowsAffected() != 1)
-            return fail(StoreTexts::tr("The file did not take the record."));
-        restored.idNumber = restored.ownKey ? key : insert.lastInsertId().toLongLong();
-        return DeletedRecords::drop(db, keptNumber, error) || fail(error);
+        QString error;
+        const std::optional<qint64> back = DeletedRecords::copyBack(
+                db, shown.keptNumber, where.ownKey ? std::optional<qint64>(key) : std::nullopt,
+                error);
+        if (!back)
+            return fail(error);
+        where.idNumber = *back;
+        return DeletedRecords::drop(db, shown.keptNumber, error) || fail(error);
     });
-    if (!written)
-        return std::nullopt;
-    return restored;
+    if (result == ChangeResult::Done && restored)
+        *restored = where;
+    return result;
 }
 
-bool RecordStore::deleteForGood(qint64 keptNumber)
+RecordStore::ChangeResult RecordStore::deleteForGood(const DeletedRecord &shown)
 {
-    m_error.clear();
-    return write([&] {
+    return changeKept(shown, [&] {
         QString error;
-        return DeletedRecords::drop(database(), keptNumber,
-                                    error)
-                || fail(error);
+        return DeletedRecords::drop(database(), shown.keptNumber, error) || fail(error);
     });
 }
 

@@ -22,14 +22,18 @@
 #include "view/RecordViewWindow.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QPushButton>
 #include <QTimer>
 #include <QSqlQuery>
 #include <QTableView>
-#include <QTreeWidget>
+#include <QAbstractItemView>
+#include <QSqlError>
 #include <QtTest>
 
+#include <cstdio>
 #include <cstring>
+#include <memory>
 
 using namespace Orvane;
 using namespace Orvane::Testing;
@@ -45,6 +49,52 @@ DowsingRecord uniqueCustomer()
     r.Dowsing_Tool = QStringLiteral("Pendulam");
     r.Notes = QStringLiteral("Private notes of Mr Quillfeather");
     return r;
+}
+
+// The texts of a row of the Deleted Records window, column by column.
+QStringList rowTexts(const QAbstractItemView *view, int row)
+{
+    QStringList texts;
+    for (int column = 0; column < view->model()->columnCount(); ++column)
+        texts.append(view->model()->index(row, column).data().toString());
+    return texts;
+}
+
+// The names in the window's rows, top to bottom.
+QStringList namesListed(const QWidget *window)
+{
+    const auto *view = window->findChild<QAbstractItemView *>(QStringLiteral("lstDeletedRecords"));
+    QStringList names;
+    for (int row = 0; row < view->model()->rowCount(); ++row)
+        names.append(rowTexts(view, row).at(2));
+    return names;
+}
+
+// The names the file keeps among its deleted records, the one deleted last
+// first, read by the test's own SQL.
+QStringList keptNames(const QString &path)
+{
+    RawDatabase raw(path);
+    QSqlQuery query(raw.db());
+    QStringList names;
+    if (!query.exec(QStringLiteral("SELECT Name FROM DeletedRecords ORDER BY KeptNumber DESC")))
+        return {QStringLiteral("(unreadable: %1)").arg(query.lastError().text())};
+    while (query.next())
+        names.append(query.value(0).toString());
+    return names;
+}
+
+// The names of the records, in order of addition, read by the test's own SQL.
+QStringList recordNames(const QString &path)
+{
+    RawDatabase raw(path);
+    QSqlQuery query(raw.db());
+    QStringList names;
+    if (!query.exec(QStringLiteral("SELECT Name FROM Details ORDER BY IdNumber")))
+        return {QStringLiteral("(unreadable: %1)").arg(query.lastError().text())};
+    while (query.next())
+        names.append(query.value(0).toString());
+    return names;
 }
 
 QList<qint64> keysOf(const QVector<DeletedRecord> &kept)
@@ -73,6 +123,12 @@ private slots:
     void fileWithoutTheTable_data();
     void fileWithoutTheTable();
     void keptRecordsStandApartFromTheRecords();
+    void actsOnlyOnTheKeptRecordShown_data();
+    void actsOnlyOnTheKeptRecordShown();
+    void undoAfterARestartNamesTheRecordFirst_data();
+    void undoAfterARestartNamesTheRecordFirst();
+    void manyKeptRecordsListTheLastDeletedFirst_data();
+    void manyKeptRecordsListTheLastDeletedFirst();
 };
 
 void TestDeletedRecords::deleteIsUndoneFromTheList()
@@ -92,8 +148,14 @@ void TestDeletedRecords::deleteIsUndoneFromTheList()
     QCOMPARE(undo->shortcut(), QKeySequence(QKeySequence::Undo));
     program.env.messages.clear();
     undo->trigger();
+    // Named as the list named it.
     QCOMPARE(program.env.messages.texts(),
-             QStringList{QStringLiteral("The Deleted Record Is Back Among Your Records.")});
+             QStringList{QStringLiteral("The Deleted Record, %1, %2/%3/%4, Is Back Among Your "
+                                        "Records.")
+                                 .arg(before.Name)
+                                 .arg(before.Date.month())
+                                 .arg(before.Date.day())
+                                 .arg(before.Date.year())});
     QVERIFY(store.find(key)->sameFields(before));
     QVERIFY(store.deletedRecords().isEmpty());
 
@@ -129,10 +191,9 @@ void TestDeletedRecords::restoredFromTheListsMenuIsShownCurrent()
         auto *window = qobject_cast<DeletedRecordsWindow *>(QApplication::activeModalWidget());
         if (!window)
             return;
-        auto *rows = window->findChild<QTreeWidget *>(QStringLiteral("lstDeletedRecords"));
-        for (int i = 0; i < rows->topLevelItemCount(); ++i)
-            listed.append(rows->topLevelItem(i)->text(2));
-        rows->setCurrentItem(rows->topLevelItem(1));
+        auto *rows = window->findChild<QAbstractItemView *>(QStringLiteral("lstDeletedRecords"));
+        listed = namesListed(window);
+        rows->setCurrentIndex(rows->model()->index(1, 0));
         press(window, "cmdRestore");
         press(window, "cmdClose");
     });
@@ -182,13 +243,11 @@ void TestDeletedRecords::restoreFromTheWindowAfterARestart()
     // ...the next one lists it and puts it back.
     DeletedRecordsWindow window;
     QVERIFY(window.readRecords());
-    auto *rows = window.findChild<QTreeWidget *>(QStringLiteral("lstDeletedRecords"));
-    QCOMPARE(rows->topLevelItemCount(), 1);
-    QStringList shown;
-    for (int column = 0; column < rows->columnCount(); ++column)
-        shown.append(rows->topLevelItem(0)->text(column));
-    QCOMPARE(shown, (QStringList{QStringLiteral("12/8/2026 10:00"), QStringLiteral("6/9/2011"),
-                                 QStringLiteral("ZEBEDEE QUILLFEATHER"), QStringLiteral("Pendulam")}));
+    auto *rows = window.findChild<QAbstractItemView *>(QStringLiteral("lstDeletedRecords"));
+    QCOMPARE(rows->model()->rowCount(), 1);
+    QCOMPARE(rowTexts(rows, 0),
+             (QStringList{QStringLiteral("12/8/2026 10:00"), QStringLiteral("6/9/2011"),
+                          QStringLiteral("ZEBEDEE QUILLFEATHER"), QStringLiteral("Pendulam")}));
     press(&window, "cmdRestore");
 
     const QVector<qint64> now = keysIn(path);
@@ -205,7 +264,7 @@ void TestDeletedRecords::restoreFromTheWindowAfterARestart()
     if (keyTaken)
         QCOMPARE(store.find(keys.at(1))->Name, other.Name);
     QVERIFY(store.deletedRecords().isEmpty());
-    QCOMPARE(rows->topLevelItemCount(), 0);
+    QCOMPARE(rows->model()->rowCount(), 0);
     QVERIFY(!window.findChild<QPushButton *>(QStringLiteral("cmdRestore"))->isEnabled());
 }
 
@@ -376,6 +435,172 @@ void TestDeletedRecords::keptRecordsStandApartFromTheRecords()
         QVERIFY(!damage.indexOnly);
     }
     QCOMPARE(store.open(path), RecordStore::OpenResult::Unusable);
+}
+
+void TestDeletedRecords::actsOnlyOnTheKeptRecordShown_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("meddling");
+    for (const char *command : {"Restore", "Delete for Good", "Undo Delete"}) {
+        for (const char *meddling : {"nothing", "another copy renamed over",
+                                     "changed by another tool", "removed by another tool"})
+            QTest::addRow("%s, %s", command, meddling) << command << meddling;
+    }
+}
+
+void TestDeletedRecords::actsOnlyOnTheKeptRecordShown()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, meddling);
+    ProgramWindows program(3);
+    const QString path = program.env.databasePath();
+    // CUSTOMER 2 deleted from its report, as a user does.
+    QVERIFY(program.enter(QStringLiteral("list")));
+    auto *grid = program.frame().windows().listWindow()->findChild<QTableView *>(
+            QStringLiteral("DataGrid"));
+    grid->setCurrentIndex(grid->model()->index(1, 0));
+    program.frame().windows().listWindow()->openCurrentRecord();
+    press(program.frame().windows().recordView(), "cmddelete");
+    QCOMPARE(recordNames(path), (QStringList{QStringLiteral("CUSTOMER 1"),
+                                             QStringLiteral("CUSTOMER 3")}));
+    QCOMPARE(keptNames(path), QStringList{QStringLiteral("CUSTOMER 2")});
+
+    std::unique_ptr<DeletedRecordsWindow> window;
+    if (command != QLatin1String("Undo Delete")) {
+        window = std::make_unique<DeletedRecordsWindow>();
+        QVERIFY(window->readRecords());
+        QCOMPARE(namesListed(window.get()), QStringList{QStringLiteral("CUSTOMER 2")});
+    }
+
+    // Another machine's kept record under the same number, or none.
+    const QString other = QStringLiteral("OTHER MACHINE KEPT");
+    const QString otherChange = QStringLiteral("UPDATE DeletedRecords SET Name = '%1', "
+                                               "Notes = 'notes of the other machine'")
+                                        .arg(other);
+    if (meddling == QLatin1String("another copy renamed over")) {
+        const QString incoming = path + QStringLiteral(".incoming");
+        QVERIFY(QFile::copy(path, incoming));
+        QVERIFY(runSql(incoming, {otherChange}));
+        QCOMPARE(std::rename(QFile::encodeName(incoming).constData(),
+                             QFile::encodeName(path).constData()),
+                 0);
+    } else if (meddling == QLatin1String("changed by another tool")) {
+        QVERIFY(runSql(path, {otherChange}));
+    } else if (meddling == QLatin1String("removed by another tool")) {
+        QVERIFY(runSql(path, {QStringLiteral("DELETE FROM DeletedRecords")}));
+    }
+    const QStringList keptBefore = keptNames(path);
+
+    program.env.messages.clear();
+    if (command == QLatin1String("Restore")) {
+        press(window.get(), "cmdRestore");
+    } else if (command == QLatin1String("Delete for Good")) {
+        program.env.messages.answers.enqueue(MessageBoxes::Answer::Yes);
+        press(window.get(), "cmdDeleteForGood");
+    } else {
+        program.frame().windows().listWindow()->findChild<QAction *>(
+                QStringLiteral("mnuUndoDelete"))->trigger();
+    }
+
+    const QString said = program.env.messages.texts().join(QLatin1Char('\n'));
+    if (meddling == QLatin1String("nothing")) {
+        QCOMPARE(keptNames(path), QStringList());
+        QCOMPARE(recordNames(path),
+                 command == QLatin1String("Delete for Good")
+                         ? (QStringList{QStringLiteral("CUSTOMER 1"), QStringLiteral("CUSTOMER 3")})
+                         : (QStringList{QStringLiteral("CUSTOMER 1"), QStringLiteral("CUSTOMER 2"),
+                                        QStringLiteral("CUSTOMER 3")}));
+        QVERIFY2(!said.contains(QStringLiteral("Another Program")), qPrintable(said));
+    } else {
+        // Nothing written: the other machine's kept record is neither put
+        // back nor gone, and the user is told why.
+        QCOMPARE(keptNames(path), keptBefore);
+        QCOMPARE(recordNames(path), (QStringList{QStringLiteral("CUSTOMER 1"),
+                                                 QStringLiteral("CUSTOMER 3")}));
+        QVERIFY2(said.contains(QStringLiteral("Another Program Changed")), qPrintable(said));
+        QVERIFY2(said.contains(QStringLiteral("Nothing Was")), qPrintable(said));
+        if (!keptBefore.isEmpty())
+            QVERIFY(fileBytes(path).contains(other.toUtf8()));
+    }
+    // The window shows the kept records as they are now.
+    if (window)
+        QCOMPARE(namesListed(window.get()), keptNames(path));
+}
+
+void TestDeletedRecords::undoAfterARestartNamesTheRecordFirst_data()
+{
+    QTest::addColumn<bool>("agreed");
+    QTest::newRow("the question answered No") << false;
+    QTest::newRow("the question answered Yes") << true;
+}
+
+void TestDeletedRecords::undoAfterARestartNamesTheRecordFirst()
+{
+    QFETCH(bool, agreed);
+    ProgramWindows program(3);
+    const QString path = program.env.databasePath();
+    // Deleted in an earlier run (or by another copy of the program): this
+    // run has no delete of its own to undo.
+    QVERIFY(removeRecord(path, keysIn(path).at(1)));
+    QVERIFY(program.enter(QStringLiteral("list")));
+    program.env.messages.clear();
+    program.env.messages.answers.enqueue(agreed ? MessageBoxes::Answer::Yes
+                                                : MessageBoxes::Answer::No);
+    program.frame().windows().listWindow()->findChild<QAction *>(
+            QStringLiteral("mnuUndoDelete"))->trigger();
+
+    const auto &question = program.env.messages.shown.first();
+    QCOMPARE(question.buttons, MessageBoxes::Buttons::YesNo);
+    // ProgramWindows dates customer 2 the 2nd of June 2011.
+    QVERIFY2(question.text.contains(QStringLiteral("CUSTOMER 2, 6/2/2011")),
+             qPrintable(question.text));
+    QVERIFY2(question.text.contains(QStringLiteral("12/8/2026 10:00")), qPrintable(question.text));
+    QCOMPARE(recordNames(path).size(), agreed ? 3 : 2);
+    QCOMPARE(keptNames(path).size(), agreed ? 0 : 1);
+}
+
+void TestDeletedRecords::manyKeptRecordsListTheLastDeletedFirst_data()
+{
+    QTest::addColumn<int>("kept");
+    QTest::addColumn<int>("gapEvery");
+    QTest::newRow("numbers without a gap") << 5000 << 0;
+    // Restored or deleted for good here and there: the numbers run in
+    // pieces.
+    QTest::newRow("every seventh number gone") << 5000 << 7;
+    QTest::newRow("one") << 1 << 0;
+}
+
+void TestDeletedRecords::manyKeptRecordsListTheLastDeletedFirst()
+{
+    QFETCH(int, kept);
+    QFETCH(int, gapEvery);
+    TestEnvironment env;
+    const QString path = env.databasePath();
+    // The test's own kept records, numbered 1 .. kept, named by number.
+    QStringList fill{QStringLiteral(
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+            "INSERT INTO DeletedRecords (KeptNumber, DeletedAt, IdNumber, Date, Name) "
+            "SELECT i, '2026-12-08 10:00:00', i, '2011-06-01', 'KEPT ' || i FROM n")
+                             .arg(kept)};
+    if (gapEvery > 0)
+        fill.append(QStringLiteral("DELETE FROM DeletedRecords WHERE KeptNumber % %1 = 0")
+                            .arg(gapEvery));
+    QVERIFY(runSql(path, fill));
+    QList<int> numbers;
+    for (int i = kept; i >= 1; --i) {
+        if (gapEvery == 0 || i % gapEvery != 0)
+            numbers.append(i);
+    }
+
+    DeletedRecordsWindow window;
+    QVERIFY(window.readRecords());
+    const auto *view = window.findChild<QAbstractItemView *>(QStringLiteral("lstDeletedRecords"));
+    QCOMPARE(view->model()->rowCount(), numbers.size());
+    for (int row : {0, 1, int(numbers.size()) / 2, int(numbers.size()) - 1}) {
+        if (row < numbers.size())
+            QCOMPARE(rowTexts(view, row).at(2), QStringLiteral("KEPT %1").arg(numbers.at(row)));
+    }
+    QCOMPARE(view->currentIndex().row(), 0);
 }
 
 int main(int argc, char *argv[])

@@ -144,6 +144,13 @@
     </message>
 </context>
 <context>
+    <name>Orvane::DeletedRecordsModel</name>
+    <message>
+        <source>Date Deleted</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Orvane::DeletedRecordsWindow</name>
     <message>
         <source>Deleted Records</source>
@@ -151,10 +158,6 @@
     </message>
     <message>
         <source>Deleted Records, The One Deleted Last &amp;First:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Date Deleted</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -175,14 +178,6 @@
     </message>
     <message>
         <source>&amp;Close</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Do You Really Want To Delete This Record For Good ?<byte value="xd"/>It Cannot Be Put Back Afterwards. Back-ups Made Before Still Hold It.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The Record Is Deleted For Good.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -949,15 +944,51 @@
 <context>
     <name>Orvane::RecordRestorer</name>
     <message>
-        <source>There Is No Deleted Record To Put Back.</source>
+        <source>Another Program Changed The Deleted Records Since They Were Shown, So %1<byte value="xd"/>They Are Shown As They Are Now.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The Deleted Record Is Back Among Your Records.</source>
+        <source>The Deleted Record, %1, Is Back Among Your Records.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Another Record Holds Its Old Place Now, So It Comes Last In The Order Of Addition.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Without A Name Or Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing Was Put Back.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do You Really Want To Delete This Record For Good ?<byte value="xd"/>It Cannot Be Put Back Afterwards. Back-ups Made Before Still Hold It.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing Was Deleted For Good.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Record Is Deleted For Good.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Record You Deleted Last, %1, Is No Longer Among The Deleted Records: Another Program Changed Them. Nothing Was Put Back.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There Is No Deleted Record To Put Back.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Put Back The Record Deleted Last, %1 ?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Put Back The Record Deleted Last, %1, Deleted %2 ?</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1457,11 +1488,15 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>The file did not take the record.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>The deleted record is no longer kept in the file.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The keys of the table Details are not in order.</source>
+        <source>The keys of the table %1 are not in order.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1570,10 +1605,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The file did not take the record.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>The find index could not be kept in step: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1599,6 +1630,10 @@
     </message>
     <message>
         <source>No copy of the record could be kept, so it was not deleted: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Another program changed the deleted records since they were shown.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -222,6 +222,8 @@ void RecordViewWindow::deleteRecord()
         case RecordStore::ChangeResult::Done:
             say(this, m_viewRecords->withNotice(tr("Record Deleted Succesfully !")),
                 MessageBoxes::Icon::Information);
+            if (const std::optional<DeletedRecord> &kept = m_viewRecords->lastKept())
+                emit recordDeleted(*kept);
             break;
         case RecordStore::ChangeResult::ChangedElsewhere:
             showChangedRecord(*m_viewRecords->storedNow(), tr("So It Was Not Deleted"));

@@ -2,6 +2,7 @@
 
 #include "platform/MessageBoxes.h"
 #include "widgets/MdiChild.h"
+#include "store/DeletedRecords.h"
 #include "store/DowsingRecord.h"
 #include "widgets/SelectedRecord.h"
 
@@ -51,6 +52,9 @@ signals:
                        const QString &timeText);
     // There is no record to edit: the message says why.
     void editRefused(const QString &message, Orvane::MessageBoxes::Icon icon);
+    // The record was deleted and is kept in the file as kept, for File >
+    // Undo Delete. (deleteDone() follows.)
+    void recordDeleted(const Orvane::DeletedRecord &kept);
     // A delete was answered: the list is to be read afresh.
     void deleteDone();
     // The record was found changed by another program: the list, read
