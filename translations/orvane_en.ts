@@ -127,6 +127,14 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>the folder %1 is a link to another place, and back-ups are written only into a folder of their own. Make it a folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the folder %1 holds too many other things named as today&apos;s back-up.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>the disk has %1 free, and a back-up needs %2, twice the size of your records.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -140,6 +148,14 @@
     </message>
     <message>
         <source>%1. Your earlier back-ups were kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A back-up dated after today was kept apart as %1: the computer&apos;s clock was ahead when it was made, or is behind now.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Back-ups dated after today were kept apart as %1: the computer&apos;s clock was ahead when they were made, or is behind now.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1433,6 +1449,10 @@
 <context>
     <name>Orvane::Store</name>
     <message>
+        <source>Something else took the name %1 meanwhile.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>The file %1 could not be replaced.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1446,6 +1466,10 @@
     </message>
     <message>
         <source>The back-up cannot be written over the open database %1 itself: choose another file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The copy&apos;s permissions could not be set.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
