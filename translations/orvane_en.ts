@@ -759,6 +759,14 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>the disk has %1 free, and it needs %2, twice the size of your records</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Giving back the room the damaged index took...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>The find index inside %1 is damaged. Your records themselves are sound: they can be read, found, exported and backed up, but nothing can be saved in the file until the index is built anew.<byte value="xd"/><byte value="xd"/>Build it anew now? A copy of the file as it is now is kept first, as &quot;%2&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -772,6 +780,14 @@
     </message>
     <message>
         <source>Cancelled.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The find index inside %1 was built anew: your records can be found and saved again. The copy of the file as it was is kept as &quot;%2&quot;; you may delete it once your records look right.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source><byte value="xd"/><byte value="xd"/>The room the damaged index took inside the file could not be given back, and stays unused there; your records are sound. (%1)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1614,10 +1630,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Stopped before it was done.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>The file is damaged beyond its find index: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1687,6 +1699,10 @@
     </message>
     <message>
         <source>The file is damaged: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stopped before it was done.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
