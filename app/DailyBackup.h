@@ -37,12 +37,12 @@ class DailyBackup : public QObject
 
 public:
     enum class Outcome {
-        Made,        // today's back-up was made; those past the seventh removed
-        AlreadyMade, // today's back-up was there: nothing copied
-        NoRoom,      // the disk has less room than twice the file: not copied
-        Damaged,     // the file was found damaged or unusable: not copied
-        Failed,      // the copy failed: no file left, older back-ups kept
-        Cancelled,   // stopped by cancel(): no file left
+        Made,         // today's back-up was made; those past the seventh removed
+        AlreadyMade,  // today's back-up was there: nothing copied
+        NoRoom,       // the disk has less room than twice the file: not copied
+        Damaged,      // the file was found damaged or unusable: not copied
+        Failed,       // the copy failed: no file left, older back-ups kept
+        Cancelled,    // stopped by cancel(): no file left
         LinkedFolder, // the back-up folder is a link: nothing written through it
     };
     Q_ENUM(Outcome)
