@@ -1,6 +1,7 @@
 #include "DailyBackup.h"
 
 #include "AfterFirstPaint.h"
+#include "BackupFolder.h"
 
 #include "platform/Platform.h"
 #include "store/DatabaseCopy.h"
@@ -12,61 +13,26 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QRegularExpression>
 #include <QTimer>
 #include <QWidget>
 
-#include <algorithm>
 #include <utility>
-#include <vector>
 
 namespace Orvane {
 
 namespace {
-
-const char kDayFormat[] = "yyyy-MM-dd";
-
-// The day in a back-up's file name; an invalid date for any other name, so
-// that no file the program did not name so is ever removed.
-QDate dayOf(const QString &fileName)
-{
-    static const QRegularExpression pattern(
-            QStringLiteral("^Dowsing-(\\d{4}-\\d{2}-\\d{2})\\.dll$"));
-    const QRegularExpressionMatch match = pattern.match(fileName);
-    return match.hasMatch() ? QDate::fromString(match.captured(1), QLatin1String(kDayFormat))
-                            : QDate();
-}
-
-// Removes the back-ups past the newest kKeptDays, oldest first. A file
-// dated after today (a clock that was wrong, or a copied folder) is left
-// alone and not counted: it would otherwise push out the real ones.
-void removeOldest(const QString &folder, const QDate &today)
-{
-    std::vector<std::pair<QDate, QString>> backUps;
-    const QFileInfoList files =
-            QDir(folder).entryInfoList(QDir::Files | QDir::NoSymLinks | QDir::NoDotAndDotDot);
-    for (const QFileInfo &file : files) {
-        const QDate day = dayOf(file.fileName());
-        if (day.isValid() && day <= today)
-            backUps.emplace_back(day, file.absoluteFilePath());
-    }
-    std::sort(backUps.begin(), backUps.end(),
-              [](const auto &a, const auto &b) { return a.first > b.first; });
-    for (size_t i = DailyBackup::kKeptDays; i < backUps.size(); ++i)
-        QFile::remove(backUps[i].second);
-}
 
 QString dataSize(qint64 bytes)
 {
     return QLocale().formattedDataSize(bytes, 0, QLocale::DataSizeSIFormat);
 }
 
-QString notMade(const QString &why)
-{
-    return DailyBackup::tr("Today's back-up of your records was not made: %1").arg(why);
-}
-
 } // namespace
+
+QString DailyBackup::notMade(const QString &why)
+{
+    return tr("Today's back-up of your records was not made: %1").arg(why);
+}
 
 DailyBackup::DailyBackup(QObject *parent)
     : QObject(parent)
@@ -87,7 +53,7 @@ QString DailyBackup::folderOf(const QString &programFolder)
 
 QString DailyBackup::fileNameOf(const QDate &day)
 {
-    return QStringLiteral("Dowsing-%1.dll").arg(day.toString(QLatin1String(kDayFormat)));
+    return BackupFolder::fileNameOf(day);
 }
 
 void DailyBackup::startAfterFirstPaint(QWidget *window)
@@ -103,18 +69,30 @@ void DailyBackup::start()
     const QString programFolder = platform().programFolder;
     m_today = platform().clock->today();
     m_database = RecordStore::databasePath(programFolder);
-    const QString folder = folderOf(programFolder);
-    m_target = QDir(folder).filePath(fileNameOf(m_today));
+    const QString folderPath = folderOf(programFolder);
     if (m_cancelled)
         return finish(Outcome::Cancelled, {});
-    if (QFileInfo::exists(m_target))
+    BackupFolder folder(folderPath, m_today);
+    if (folder.isLink())
+        return finish(Outcome::LinkedFolder,
+                      notMade(tr("the folder %1 is a link to another place, and back-ups are "
+                                 "written only into a folder of their own. Make it a folder.")
+                                      .arg(QDir::toNativeSeparators(folderPath))));
+    m_setApart = folder.setApartDatedAhead();
+    if (!folder.todaysBackUp().isEmpty())
         return finish(Outcome::AlreadyMade, {});
+    m_target = folder.freeNameForToday();
+    if (m_target.isEmpty())
+        return finish(Outcome::Failed,
+                      notMade(tr("the folder %1 holds too many other things named as today's "
+                                 "back-up.")
+                                      .arg(QDir::toNativeSeparators(folderPath))));
 
     // Twice the file: the copy must never take the room the records need to
     // grow and journal their saves.
     const qint64 needed = 2 * QFileInfo(m_database).size();
-    const qint64 free =
-            platform().disks->freeBytes(QFileInfo::exists(folder) ? folder : programFolder);
+    const qint64 free = platform().disks->freeBytes(QFileInfo::exists(folderPath) ? folderPath
+                                                                                  : programFolder);
     if (free >= 0 && free < needed)
         return finish(Outcome::NoRoom,
                       notMade(tr("the disk has %1 free, and a back-up needs %2, twice the size "
@@ -159,11 +137,12 @@ void DailyBackup::startCopy()
         if (!QDir().mkpath(folder)) {
             reason = tr("the folder %1 could not be made").arg(QDir::toNativeSeparators(folder));
         } else {
+            // Never over anything that took the name meanwhile.
             switch (DatabaseCopy::copyFile(
                     database, target, [this](qint64, qint64) { return !m_cancelled; }, reason,
-                    identity)) {
+                    identity, DatabaseCopy::Target::NeverOver)) {
             case DatabaseCopy::Result::Done:
-                removeOldest(folder, today);
+                BackupFolder(folder, today).removeOldest(kKeptDays);
                 outcome = Outcome::Made;
                 break;
             case DatabaseCopy::Result::Cancelled:
@@ -194,9 +173,26 @@ void DailyBackup::cancel()
     m_cancelled = true;
 }
 
+QString DailyBackup::setApartNotice() const
+{
+    if (m_setApart.isEmpty())
+        return {};
+    const QString names = m_setApart.join(QStringLiteral(", "));
+    return m_setApart.size() == 1
+            ? tr("A back-up dated after today was kept apart as %1: the computer's clock was "
+                 "ahead when it was made, or is behind now.")
+                      .arg(names)
+            : tr("Back-ups dated after today were kept apart as %1: the computer's clock was "
+                 "ahead when they were made, or is behind now.")
+                      .arg(names);
+}
+
 void DailyBackup::finish(Outcome outcome, const QString &notice)
 {
-    emit finished(outcome, notice);
+    const QString apart = setApartNotice();
+    emit finished(outcome, notice.isEmpty() || apart.isEmpty()
+                                   ? notice + apart
+                                   : notice + QLatin1Char(' ') + apart);
 }
 
 } // namespace Orvane

@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <atomic>
 #include <memory>
@@ -20,8 +21,9 @@ class RecordStore;
 // A copy of the record database made on the first start of each day, so
 // that whatever a sync client, another tool or a failing disk does to the
 // file, the user can go back a day: "<program folder>/Dowsing backups/
-// Dowsing-2026-12-08.dll", dated by the platform's clock. The last seven such
-// files are kept; no other file is ever removed.
+// Dowsing-2026-12-08.dll", dated by the platform's clock (what stands in the
+// folder, and what counts as today's back-up, is BackupFolder's). The last
+// seven such files are kept; no other file is ever removed.
 //
 // What is due is decided on the thread that calls start(), in a few file
 // look-ups and the opening of a store (which finds a damaged file, or the
@@ -35,12 +37,13 @@ class DailyBackup : public QObject
 
 public:
     enum class Outcome {
-        Made,        // today's back-up was made; those past the seventh removed
-        AlreadyMade, // today's back-up was there: nothing copied
-        NoRoom,      // the disk has less room than twice the file: not copied
-        Damaged,     // the file was found damaged or unusable: not copied
-        Failed,      // the copy failed: no file left, older back-ups kept
-        Cancelled,   // stopped by cancel(): no file left
+        Made,         // today's back-up was made; those past the seventh removed
+        AlreadyMade,  // today's back-up was there: nothing copied
+        NoRoom,       // the disk has less room than twice the file: not copied
+        Damaged,      // the file was found damaged or unusable: not copied
+        Failed,       // the copy failed: no file left, older back-ups kept
+        Cancelled,    // stopped by cancel(): no file left
+        LinkedFolder, // the back-up folder is a link: nothing written through it
     };
     Q_ENUM(Outcome)
 
@@ -70,14 +73,19 @@ signals:
     void finished(Orvane::DailyBackup::Outcome outcome, const QString &notice);
 
 private:
+    // What the user is told when no back-up was made, and why.
+    static QString notMade(const QString &why);
     void afterCheck(const QString &damage, bool indexOnly);
     void startCopy();
     void copied(Outcome outcome, const QString &reason);
     void finish(Outcome outcome, const QString &notice);
+    // What the user is told of copies set apart as dated after today.
+    QString setApartNotice() const;
 
     QString m_database;
     QString m_target;
     QDate m_today;
+    QStringList m_setApart;
     std::optional<FileIdentity> m_identity;
     // Open while its page check runs, so that the check's verdict comes.
     std::unique_ptr<RecordStore> m_store;

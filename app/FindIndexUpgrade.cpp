@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 
 namespace Orvane::FindIndexUpgrade {
 
@@ -24,7 +25,9 @@ QString preparing()
     return Texts::tr("Preparing your records for finding...");
 }
 
-void build(QWidget *parent, RecordStore &store, const QString &label)
+// Builds the index, and tells the user when it was cancelled or failed;
+// true once it is built.
+bool build(QWidget *parent, RecordStore &store, const QString &label)
 {
     const qint64 total = store.count();
     bool cancelled = false;
@@ -37,7 +40,7 @@ void build(QWidget *parent, RecordStore &store, const QString &label)
         });
     }
     if (built)
-        return;
+        return true;
     const QString after = Texts::tr(
             "Your records are as they were. Finding records is slower until they are "
             "prepared; the program offers it again when it next starts.");
@@ -52,6 +55,32 @@ void build(QWidget *parent, RecordStore &store, const QString &label)
                                 .arg(store.errorText(), after),
                 MessageBoxes::Icon::Critical);
     }
+    return false;
+}
+
+// The damaged index's pages, left unread in the file when it was built
+// anew, are given back, so that the file checks whole; empty when done,
+// else why not.
+QString giveBackRoom(QWidget *parent, RecordStore &store, const QString &databasePath)
+{
+    // The file is rewritten through a temporary copy and a journal of it:
+    // it must never take the room the records need.
+    const QFileInfo file(databasePath);
+    const qint64 needed = 2 * file.size();
+    const qint64 free = platform().disks->freeBytes(file.absolutePath());
+    if (free >= 0 && free < needed) {
+        const auto size = [](qint64 bytes) {
+            return QLocale().formattedDataSize(bytes, 0, QLocale::DataSizeSIFormat);
+        };
+        return Texts::tr("the disk has %1 free, and it needs %2, twice the size of your records")
+                .arg(size(free), size(needed));
+    }
+    // The engine cannot say how far it is: a busy bar, with Cancel.
+    const auto progress = platform().progress->start(
+            parent, Texts::tr("Giving back the room the damaged index took..."), 0);
+    if (store.compact([&] { return progress->advance(0); }))
+        return {};
+    return store.errorText();
 }
 
 // A damaged index is built anew only when the user agrees, and only once a
@@ -93,7 +122,18 @@ void mend(QWidget *parent, RecordStore &store, const QString &databasePath)
                 MessageBoxes::Icon::Critical);
         return;
     }
-    build(parent, store, preparing());
+    if (!build(parent, store, preparing()))
+        return;
+    const QString notGivenBack = giveBackRoom(parent, store, databasePath);
+    QString done = Texts::tr("The find index inside %1 was built anew: your records can be found "
+                             "and saved again. The copy of the file as it was is kept as \"%2\"; "
+                             "you may delete it once your records look right.")
+                           .arg(file.fileName(), copyName);
+    if (!notGivenBack.isEmpty())
+        done += Texts::tr("\r\rThe room the damaged index took inside the file could not be "
+                          "given back, and stays unused there; your records are sound. (%1)")
+                        .arg(notGivenBack);
+    platform().messages->show(parent, done, MessageBoxes::Icon::Information);
 }
 
 } // namespace

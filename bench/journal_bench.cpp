@@ -13,9 +13,13 @@
 // opened, and the run counted by what became of it. The shell writes no
 // owner note, as an earlier version of the program or another program does
 // not; the program's own import, which does, is run the same way after
-// (held inside its transaction rather than killed at random). The exit
-// status is 0 unless a journal of the file itself was set aside, or a file
-// came out damaged from its own journal or from one passed over.
+// (held inside its transaction rather than killed at random). Last, the
+// program's own saves (orvane-crash-writer) are killed at random, and in
+// every other run a copy one save ahead of the file the killed write found
+// is written into the file (keeping its inode, as a restore tool or a sync
+// client that rewrites in place does). The exit status is 0 unless a
+// journal of the file itself was set aside, or a file came out damaged from
+// its own journal or from one passed over.
 
 #include "BenchOutput.h"
 
@@ -24,6 +28,7 @@
 #include "support/TestDatabase.h"
 
 #include "store/HotJournal.h"
+#include "store/JournalFile.h"
 #include "store/RecordStore.h"
 
 #include <QCoreApplication>
@@ -37,6 +42,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -106,14 +112,42 @@ QString outcomeOf(const JournalScene &scene, bool replaced)
     return whole ? QStringLiteral("played, no harm") : QStringLiteral("played, damage");
 }
 
+// The file at scene.path as the killed write found it: a copy of it and its
+// journal in folder, which SQLite rolls back at the first read.
+QString asTheWriteFoundIt(const JournalScene &scene, const QString &folder)
+{
+    const QString copy = QDir(folder).filePath(QStringLiteral("found.dll"));
+    if (!QFile::copy(scene.path, copy)
+        || !QFile::copy(scene.path + QStringLiteral("-journal"), copy + QStringLiteral("-journal"))
+        || integrityOf(copy) != QLatin1String("ok"))
+        return {};
+    return copy;
+}
+
+// The program saving records into the file without end, killed after a
+// random while; false when it saved nothing.
+bool killProgramSaving(const QString &path, QRandomGenerator &random)
+{
+    QProcess writer;
+    writer.start(QCoreApplication::applicationDirPath() + QStringLiteral("/orvane-crash-writer"),
+                 {path});
+    if (!writer.waitForStarted() || !writer.waitForReadyRead(10000))
+        return false;
+    QThread::usleep(random.bounded(30000u));
+    ::kill(pid_t(writer.processId()), SIGKILL);
+    writer.waitForFinished();
+    return true;
+}
+
 using Counts = QMap<QString, QMap<QString, int>>;
 
 // Counts the outcome; false for one that must never be.
-bool count(Counts &counts, const QString &write, int saves, const QString &outcome)
+bool count(Counts &counts, const QString &write, int saves, const QString &outcome,
+           const QString &how = QStringLiteral("renamed over"))
 {
     const QString row = saves < 0
             ? write + QStringLiteral(" of the file itself")
-            : QStringLiteral("%1, a copy %2 saves ahead renamed over").arg(write).arg(saves);
+            : QStringLiteral("%1, a copy %2 saves ahead %3").arg(write).arg(saves).arg(how);
     ++counts[row][outcome];
     return outcome.toUpper() != outcome;
 }
@@ -191,5 +225,49 @@ int main(int argc, char **argv)
         }
     }
     report(QStringLiteral("the program (owner note)"), counts);
+
+    counts.clear();
+    int journalsOfItsOwn = 0;
+    for (int run = 0; run < runs; ++run) {
+        QTemporaryDir folder;
+        JournalScene scene = prepare(base, folder.path(), -1, original);
+        if (!killProgramSaving(scene.path, random)) {
+            line(QStringLiteral("orvane-crash-writer saved nothing"));
+            return 2;
+        }
+        const auto journal = JournalFile::read(scene.path + QStringLiteral("-journal"));
+        if (!journal) {
+            ++counts[QStringLiteral("saves killed")][QStringLiteral("no journal")];
+            continue;
+        }
+        // Killed in its commit, once the file's first page was written.
+        QFile file(scene.path);
+        const bool inCommit = file.open(QIODevice::ReadOnly)
+                && file.read(journal->firstPage.size()) != journal->firstPage;
+        file.close();
+        const QString found = asTheWriteFoundIt(scene, folder.path());
+        if (found.isEmpty()) {
+            line(QStringLiteral("the journal could not be rolled back in a copy"));
+            return 2;
+        }
+        const bool writtenInto = run % 2;
+        if (writtenInto) {
+            addRecords(found, JournalScene::saved(QStringLiteral("SAVED ELSEWHERE"), 1, 0));
+            QFile::rename(found, scene.otherCopy);
+            scene.expected = storedRecords(scene.otherCopy);
+            scene.writeOtherCopyInto();
+        } else {
+            ++journalsOfItsOwn;
+            scene.expected = storedRecords(found);
+        }
+        const QString outcome = outcomeOf(scene, writtenInto);
+        sound = count(counts,
+                      inCommit ? QStringLiteral("saves killed in the commit")
+                               : QStringLiteral("saves killed before the commit"),
+                      writtenInto ? 1 : -1, outcome, QStringLiteral("written into the file"))
+                && sound;
+    }
+    report(QStringLiteral("the program's saves (owner note)"), counts);
+    line(QStringLiteral("journals of the file itself among them: %1").arg(journalsOfItsOwn));
     return sound ? 0 : 1;
 }

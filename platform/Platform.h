@@ -98,7 +98,8 @@ class ProgressDialogs
 {
 public:
     virtual ~ProgressDialogs() = default;
-    // The progress closes when the returned object is destroyed.
+    // The progress closes when the returned object is destroyed. A maximum
+    // of 0 is work that cannot be measured: a busy bar, and Cancel.
     virtual std::unique_ptr<Progress> start(QWidget *parent, const QString &label,
                                             qint64 maximum) = 0;
 };

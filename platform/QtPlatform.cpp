@@ -140,11 +140,17 @@ public:
         m_dialog.setMinimumDuration(500);
         m_dialog.setAutoReset(false);
         m_dialog.setAutoClose(false);
+        if (maximum == 0)
+            m_dialog.setRange(0, 0);
+        // Starts the clock after which the dialog shows, even while the
+        // value stays where it is.
         m_dialog.setValue(0);
     }
     bool advance(qint64 done) override
     {
-        const int value = int(std::clamp<qint64>(done * 1000 / m_maximum, 0, 1000));
+        const int value = m_dialog.maximum() == 0
+                ? 0
+                : int(std::clamp<qint64>(done * 1000 / m_maximum, 0, 1000));
         if (value != m_dialog.value())
             m_dialog.setValue(value);
         else

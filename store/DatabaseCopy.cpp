@@ -18,6 +18,10 @@
 #include <cstdio>
 #include <cstring>
 
+#ifdef Q_OS_LINUX
+#include <fcntl.h>
+#endif
+
 #ifdef Q_OS_WIN
 #include <io.h>
 #else
@@ -43,11 +47,18 @@ const int kBusyWaitMs = 20;
 const int kPatient = -1;
 
 // Puts the file at from in place of the file at to in one step where the
-// system can (POSIX rename replaces the target atomically).
-bool replaceFile(const QString &from, const QString &to, QString &error)
+// system can (POSIX rename replaces the target atomically); with NeverOver,
+// only where no file, folder or link has that name.
+bool placeFile(const QString &from, const QString &to, Target over, QString &error)
 {
+    const auto taken = [&] {
+        error = StoreTexts::tr("Something else took the name %1 meanwhile.").arg(nativePath(to));
+        return false;
+    };
 #ifdef Q_OS_WIN
-    if (QFile::exists(to) && !QFile::remove(to)) {
+    if (QFile::exists(to) && (over == Target::NeverOver || !QFile::remove(to))) {
+        if (over == Target::NeverOver)
+            return taken();
         error = StoreTexts::tr("The file %1 could not be replaced.").arg(nativePath(to));
         return false;
     }
@@ -58,7 +69,26 @@ bool replaceFile(const QString &from, const QString &to, QString &error)
     }
     return true;
 #else
-    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0) {
+    const QByteArray fromName = QFile::encodeName(from);
+    const QByteArray toName = QFile::encodeName(to);
+#ifdef Q_OS_LINUX
+    if (over == Target::NeverOver) {
+        if (::renameat2(AT_FDCWD, fromName.constData(), AT_FDCWD, toName.constData(),
+                        RENAME_NOREPLACE)
+            == 0)
+            return true;
+        if (errno == EEXIST)
+            return taken();
+        // A file system that cannot refuse by itself: look, then rename.
+        if (errno != EINVAL && errno != ENOSYS) {
+            error = QString::fromLocal8Bit(std::strerror(errno));
+            return false;
+        }
+    }
+#endif
+    if (over == Target::NeverOver && (QFileInfo::exists(to) || QFileInfo(to).isSymLink()))
+        return taken();
+    if (std::rename(fromName.constData(), toName.constData()) != 0) {
         error = QString::fromLocal8Bit(std::strerror(errno));
         return false;
     }
@@ -236,7 +266,7 @@ bool isExpectedFile(const QString &source, const std::optional<FileIdentity> &ex
 // The copy of db into target by way of a temporary file beside it.
 Result copyVia(const QSqlDatabase &db, const QString &source, const QString &target,
                const Progress &progress, int busyRetries, QString &error,
-               const std::optional<FileIdentity> &expected)
+               const std::optional<FileIdentity> &expected, Target over)
 {
     const QFileInfo info(target);
     if (isSameFile(source, info)) {
@@ -268,17 +298,22 @@ Result copyVia(const QSqlDatabase &db, const QString &source, const QString &tar
         result = Result::Failed;
     if (result == Result::Done && !isExpectedFile(source, expected, error))
         result = Result::Failed;
-    if (result == Result::Done && !replaceFile(partPath, info.absoluteFilePath(), error))
+    // The temporary file's private permissions become those a new file of
+    // the user's would have, before it takes the name: nothing is changed
+    // through the name, which may be a link by then.
+    if (result == Result::Done
+        && !QFile::setPermissions(partPath, QFile::ReadOwner | QFile::WriteOwner
+                                                    | QFile::ReadGroup | QFile::ReadOther)) {
+        error = StoreTexts::tr("The copy's permissions could not be set.");
+        result = Result::Failed;
+    }
+    if (result == Result::Done && !placeFile(partPath, info.absoluteFilePath(), over, error))
         result = Result::Failed;
     if (result != Result::Done) {
         QFile::remove(partPath);
         QFile::remove(partPath + QStringLiteral("-journal"));
         return result;
     }
-    // The renamed copy keeps the temporary file's private permissions;
-    // give it those a new file of the user's would have.
-    QFile::setPermissions(info.absoluteFilePath(), QFile::ReadOwner | QFile::WriteOwner
-                                                           | QFile::ReadGroup | QFile::ReadOther);
     return Result::Done;
 }
 
@@ -287,11 +322,12 @@ Result copyVia(const QSqlDatabase &db, const QString &source, const QString &tar
 Result copy(const QSqlDatabase &db, const QString &source, const QString &target,
             const Progress &progress, QString &error)
 {
-    return copyVia(db, source, target, progress, kBusyRetries, error, std::nullopt);
+    return copyVia(db, source, target, progress, kBusyRetries, error, std::nullopt,
+                   Target::Replace);
 }
 
 Result copyFile(const QString &source, const QString &target, const Progress &progress,
-                QString &error, const std::optional<FileIdentity> &expected)
+                QString &error, const std::optional<FileIdentity> &expected, Target over)
 {
     if (!isExpectedFile(source, expected, error))
         return Result::Failed;
@@ -309,7 +345,7 @@ Result copyFile(const QString &source, const QString &target, const Progress &pr
         db.setConnectOptions(
                 QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=0"));
         if (db.open())
-            result = copyVia(db, source, target, progress, kPatient, error, expected);
+            result = copyVia(db, source, target, progress, kPatient, error, expected, over);
         else
             error = reasonOf(db.lastError());
         db.close();

@@ -27,6 +27,12 @@ namespace Orvane::DatabaseCopy {
 
 enum class Result { Done, Cancelled, Failed };
 
+// What a copy may do to a file that already has the target's name.
+enum class Target {
+    Replace,    // put the copy in its place (the user chose the name)
+    NeverOver,  // fail instead, whatever the file is (a folder, a link)
+};
+
 // Told the pages copied and their number after each step; cancels the copy
 // by returning false.
 using Progress = std::function<bool(qint64 done, qint64 total)>;
@@ -45,6 +51,13 @@ Result copy(const QSqlDatabase &db, const QString &source, const QString &target
 // that identity is copied: a file renamed over source before or during the
 // copy fails it.
 Result copyFile(const QString &source, const QString &target, const Progress &progress,
-                QString &error, const std::optional<FileIdentity> &expected = std::nullopt);
+                QString &error, const std::optional<FileIdentity> &expected = std::nullopt,
+                Target over = Target::Replace);
+
+// True when the file at path is a regular file (not a link) holding a whole
+// record database: a SQLite file as long as its header says, whose table of
+// records is described. Reads its header and the tables' description, at
+// any size of file, and never plays a journal beside it into it.
+bool isWholeCopy(const QString &path);
 
 } // namespace Orvane::DatabaseCopy

@@ -152,9 +152,11 @@ HotJournal::Outcome HotJournal::settle(const QString &databasePath)
     }
     // The note, where it names this journal, knows; the journal's header
     // can only rule out.
-    const bool other = JournalOwner::madeForAnotherFile(databasePath, journal->signature)
+    const QByteArray fileStart = hold.start(journal->pageSize);
+    const bool other = JournalOwner::madeForAnotherFile(databasePath, journal->signature,
+                                                        journal->firstPage, fileStart)
                                .value_or(false)
-            || journal->cannotBelongTo(hold.start(journal->pageSize));
+            || journal->cannotBelongTo(fileStart);
     if (!other) {
         JournalOwner::removeNote(databasePath);
         return {Verdict::Belongs, {}, {}, {}};

@@ -3,6 +3,7 @@
 #include "StoreSql.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -81,41 +82,69 @@ QByteArray signatureOf(const QString &journalPath)
     return header.size() == 20 ? header.mid(12, 8) : QByteArray();
 }
 
-// The note: "journal DEVICE INODE BORN SIGNATURE" and "file DEVICE INODE BORN".
+// A 32-bit field of a database header (big-endian), as a number.
+quint32 headerField(const QByteArray &firstPage, int at)
+{
+    const auto byte = [&](int i) { return quint32(quint8(firstPage.at(at + i))); };
+    return byte(0) << 24 | byte(1) << 16 | byte(2) << 8 | byte(3);
+}
+
+const int kChangeCounterAt = 24;
+const int kUserVersionAt = 60;
+
+// The note: "journal DEVICE INODE BORN SIGNATURE", "file DEVICE INODE BORN"
+// and "stamp NUMBER".
 struct Note
 {
     FileStamp journal;
     QByteArray signature;
     FileStamp file;
+    quint32 stamp = 0;
 
     QByteArray text() const
     {
         return "journal " + journal.text() + ' ' + signature.toHex() + "\nfile " + file.text()
-                + '\n';
+                + "\nstamp " + QByteArray::number(stamp) + '\n';
     }
     static std::optional<Note> parse(const QByteArray &text)
     {
         const QList<QByteArray> lines = text.split('\n');
-        if (lines.size() != 3 || !lines.at(2).isEmpty())
+        if (lines.size() != 4 || !lines.at(3).isEmpty())
             return std::nullopt;
         const QList<QByteArray> j = lines.at(0).split(' ');
         const QList<QByteArray> f = lines.at(1).split(' ');
-        if (j.size() != 5 || j.at(0) != "journal" || f.size() != 4 || f.at(0) != "file")
+        const QList<QByteArray> n = lines.at(2).split(' ');
+        if (j.size() != 5 || j.at(0) != "journal" || f.size() != 4 || f.at(0) != "file"
+            || n.size() != 2 || n.at(0) != "stamp")
             return std::nullopt;
         bool ok = true;
-        const auto stamp = [&ok](const QList<QByteArray> &parts) {
+        const auto fileStamp = [&ok](const QList<QByteArray> &parts) {
             bool d = false, i = false, b = false;
             FileStamp s{{parts.at(1).toULongLong(&d), parts.at(2).toULongLong(&i)},
                         parts.at(3).toLongLong(&b)};
             ok = ok && d && i && b;
             return s;
         };
-        Note note{stamp(j), QByteArray::fromHex(j.at(4)), stamp(f)};
-        if (!ok || note.signature.size() != 8)
+        bool stamped = false;
+        Note note{fileStamp(j), QByteArray::fromHex(j.at(4)), fileStamp(f),
+                  n.at(1).toUInt(&stamped)};
+        if (!ok || !stamped || note.signature.size() != 8)
             return std::nullopt;
         return note;
     }
 };
+
+// A number for the header that differs from the one there: the first page
+// the commit writes then differs from the one the journal keeps, whatever
+// else the write changed.
+quint32 newStamp(quint32 current)
+{
+    quint32 stamp = 0;
+    do
+        stamp = QRandomGenerator::global()->generate();
+    while (stamp == 0 || stamp == current);
+    return stamp;
+}
 
 } // namespace
 
@@ -123,18 +152,19 @@ JournalOwner::JournalOwner(const QSqlDatabase &db, const QString &databasePath,
                            const FileIdentity &database)
     : m_databasePath(databasePath)
 {
-    // Writing the user version back unchanged marks the first page as
-    // changed: SQLite makes the journal and copies that page into it now,
-    // before the change itself, where it would otherwise do so at the
-    // commit. The page reaches the file at the commit either way.
+    // Changing the user version changes the first page: SQLite makes the
+    // journal and copies that page into it now, before the change itself,
+    // where it would otherwise do so at the commit. The page reaches the
+    // file at the commit either way, with the stamp.
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
         m_error = reasonOf(query.lastError());
         return;
     }
-    const qint64 version = query.value(0).toLongLong();
+    const quint32 stamp = newStamp(quint32(query.value(0).toLongLong()));
     query.finish();
-    if (!query.exec(QStringLiteral("PRAGMA user_version = %1").arg(version))) {
+    // The pragma takes a signed 32-bit number.
+    if (!query.exec(QStringLiteral("PRAGMA user_version = %1").arg(qint32(stamp)))) {
         m_error = reasonOf(query.lastError());
         return;
     }
@@ -155,7 +185,7 @@ JournalOwner::JournalOwner(const QSqlDatabase &db, const QString &databasePath,
     // Not made durable: a crash of the process leaves it in the system's
     // cache, which is what it is for; after a power failure a lost note
     // leaves the decision to the journal's header.
-    const QByteArray note = Note{*journal, signature, file}.text();
+    const QByteArray note = Note{*journal, signature, file, stamp}.text();
     QFile out(notePathOf(databasePath));
     if (out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)
         && out.write(note) == note.size())
@@ -176,7 +206,9 @@ JournalOwner::~JournalOwner()
 }
 
 std::optional<bool> JournalOwner::madeForAnotherFile(const QString &databasePath,
-                                                     const QByteArray &journalSignature)
+                                                     const QByteArray &journalSignature,
+                                                     const QByteArray &journalFirstPage,
+                                                     const QByteArray &fileFirstPage)
 {
     QFile in(notePathOf(databasePath));
     if (!in.exists())
@@ -194,7 +226,22 @@ std::optional<bool> JournalOwner::madeForAnotherFile(const QString &databasePath
         return std::nullopt;
     }
     const std::optional<FileStamp> file = stampOf(databasePath);
-    return !file || !file->sameFileAs(note->file);
+    if (!file || !file->sameFileAs(note->file))
+        return true;
+    // The write journaled the first page before the note was written, so a
+    // journal of this note without it was changed since: let its header
+    // decide.
+    if (journalFirstPage.size() <= kUserVersionAt + 4)
+        return std::nullopt;
+    // Before the commit the first page is untouched (other pages may have
+    // reached the file, which is what the journal is for); from the commit
+    // on it is the write's, one change on.
+    const bool untouched = fileFirstPage == journalFirstPage;
+    const bool committed = fileFirstPage.size() == journalFirstPage.size()
+            && headerField(fileFirstPage, kUserVersionAt) == note->stamp
+            && headerField(fileFirstPage, kChangeCounterAt)
+                    == headerField(journalFirstPage, kChangeCounterAt) + 1;
+    return !untouched && !committed;
 }
 
 void JournalOwner::removeNote(const QString &databasePath)

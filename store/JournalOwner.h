@@ -20,13 +20,22 @@ namespace Orvane {
 // inode to the next new file at once (measured: five of five), so the birth
 // time and the nonce keep a note from vouching for a later journal or file
 // that took the same inode.
+//
+// The same file may hold other bytes by now: a restore tool or a sync client
+// that writes another copy into the file, rather than renaming it over,
+// keeps its inode and birth time. So each write also stamps the file's
+// header with a number of its own (the user version, which SQLite leaves to
+// the program) and the note keeps it. The file's first page reaches the disk
+// only at the commit, in one write; until then it is the page the journal
+// holds, and from then on it bears the stamp. A first page that is neither
+// was written by someone else, and the journal would undo part of that.
 class JournalOwner
 {
 public:
     // Right after BEGIN IMMEDIATE on db, a connection writing the file with
-    // this identity at databasePath: has SQLite write the journal, with the
-    // file's first page, at once (the page's content stays as it is), then
-    // writes the note. A note that cannot be written is done without.
+    // this identity at databasePath: stamps the file's header, which has
+    // SQLite write the journal with the file's first page as it was at once,
+    // then writes the note. A note that cannot be written is done without.
     JournalOwner(const QSqlDatabase &db, const QString &databasePath,
                  const FileIdentity &database);
     // After COMMIT or ROLLBACK: removes the note once its journal is gone.
@@ -40,13 +49,18 @@ public:
     QString errorText() const { return m_error; }
 
     // What the note beside databasePath says of the journal there now,
-    // whose header bytes 12 to 19 are journalSignature: true when this
-    // program's write made it for another file than the one at the path,
-    // false when for this one. nullopt when no note names that journal (a
-    // note left by an earlier journal is removed) or where the system gives
-    // files no identity.
+    // whose header bytes 12 to 19 are journalSignature and whose copy of the
+    // file's first page (as the write found it) is journalFirstPage, given
+    // the first page of the file at the path now: true when this program's
+    // write made it for another file than the one at the path, or for this
+    // file before other bytes were written into it; false when for the file
+    // as it is. nullopt when no note names that journal (a note left by an
+    // earlier journal is removed) or where the system gives files no
+    // identity.
     static std::optional<bool> madeForAnotherFile(const QString &databasePath,
-                                                  const QByteArray &journalSignature);
+                                                  const QByteArray &journalSignature,
+                                                  const QByteArray &journalFirstPage,
+                                                  const QByteArray &fileFirstPage);
     static void removeNote(const QString &databasePath);
 
 private:

@@ -228,7 +228,7 @@ bool RecordStore::addFindIndex(const std::function<bool(qint64, qint64)> &progre
         if (mending && !FindIndex::forget(db, error))
             return fail(error);
         if (!FindIndex::create(db, progress, error))
-            return fail(error.isEmpty() ? StoreTexts::tr("Stopped before it was done.") : error);
+            return fail(error.isEmpty() ? StoreTexts::stopped() : error);
         if (mending) {
             if (const Damage left = damageOf(db); !left.isSound())
                 return fail(StoreTexts::tr("The file is damaged beyond its find index: %1")
@@ -238,6 +238,12 @@ bool RecordStore::addFindIndex(const std::function<bool(qint64, qint64)> &progre
     });
     m_file.endIndexMend(built);
     return built;
+}
+
+bool RecordStore::compact(const std::function<bool()> &keepGoing)
+{
+    m_error.clear();
+    return m_file.compact(keepGoing) || fileFailed();
 }
 
 std::optional<DowsingRecord> RecordStore::find(qint64 idNumber)

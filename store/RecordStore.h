@@ -166,6 +166,9 @@ public:
     // told the records done and stops the build, leaving the file as it was,
     // when it answers false. A damaged index is mended so.
     bool addFindIndex(const std::function<bool(qint64, qint64)> &progress);
+    // Gives back the room a damaged index left in the file once it was
+    // built anew, so that the file checks whole (see StoreFile::compact()).
+    bool compact(const std::function<bool()> &keepGoing);
     // The check of every page found damage in the find index only: the
     // records are read and found as ever, but no write is made until
     // addFindIndex() built the index anew. (For a large file, known only

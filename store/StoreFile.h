@@ -5,6 +5,7 @@
 #include <QSqlDatabase>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace Orvane {
@@ -62,6 +63,14 @@ public:
     // After the write's commit: the file alone holds it, and it is still the
     // file at the path. A write is reported done only once this holds.
     bool writtenToFileAtPath();
+
+    // Rewrites the file in place (VACUUM, in one transaction of the engine's
+    // journal) with only the pages its tables use: a damaged find index,
+    // taken out of the schema unread when it was built anew, leaves its
+    // pages behind, used by no table. keepGoing is asked now and then where
+    // the engine's handle is in reach, and stops it, leaving the file as it
+    // was, when it answers false. False, with errorText(), when not done.
+    bool compact(const std::function<bool()> &keepGoing);
 
     // What open() or the last write did that the user should hear of: empty
     // as a rule; else open() set aside an unfinished change that belonged to

@@ -1,5 +1,6 @@
 #include "StoreFile.h"
 
+#include "EngineKeys.h"
 #include "FileCheck.h"
 #include "StoreSql.h"
 #include "StoreTexts.h"
@@ -125,6 +126,43 @@ bool StoreFile::writtenToFileAtPath()
                            .arg(nativePath(m_path), nativePath(m_path + QStringLiteral("-wal")));
     }
     return true;
+}
+
+bool StoreFile::compact(const std::function<bool()> &keepGoing)
+{
+    if (!readyToWrite())
+        return false;
+    QSqlDatabase db = database();
+    bool stopped = false;
+#ifdef ORVANE_ENGINE_KEYS
+    // Asked every 100,000 of the engine's steps: a few times a second.
+    struct Asking
+    {
+        const std::function<bool()> &keepGoing;
+        bool &stopped;
+    } asking{keepGoing, stopped};
+    sqlite3 *handle = keepGoing ? EngineKeys::handleOf(db) : nullptr;
+    if (handle)
+        sqlite3_progress_handler(
+                handle, 100000,
+                [](void *context) {
+                    auto *ask = static_cast<Asking *>(context);
+                    ask->stopped = !ask->keepGoing();
+                    return ask->stopped ? 1 : 0;
+                },
+                &asking);
+#endif
+    QSqlQuery query(db);
+    const bool done = query.exec(QStringLiteral("VACUUM"));
+    const QString reason = reasonOf(query.lastError());
+    query.finish();
+#ifdef ORVANE_ENGINE_KEYS
+    if (handle)
+        sqlite3_progress_handler(handle, 0, nullptr, nullptr);
+#endif
+    if (!done)
+        return fail(stopped ? StoreTexts::stopped() : reason);
+    return writtenToFileAtPath();
 }
 
 bool StoreFile::takeVerdict(const Damage &damage)

@@ -16,6 +16,7 @@ public:
     static QString notOpen() { return tr("The database is not open."); }
     static QString invalidDate() { return tr("The Date Is Not A Valid Calendar Date"); }
     static QString damaged(const QString &reason) { return tr("The file is damaged: %1").arg(reason); }
+    static QString stopped() { return tr("Stopped before it was done."); }
 };
 
 } // namespace Orvane

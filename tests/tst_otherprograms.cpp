@@ -335,21 +335,39 @@ void TestOtherPrograms::anIndexThatDoesNotFitIsBuiltAnew()
 void TestOtherPrograms::aDamagedIndexIsBuiltAnewOnlyAfterACopyIsKept_data()
 {
     QTest::addColumn<Answer>("answer");
-    QTest::newRow("built anew") << Answer::Yes;
-    QTest::newRow("left") << Answer::No;
+    // Another program reads the file as the room the index took is given
+    // back, which needs the file to itself.
+    QTest::addColumn<bool>("readAsRoomIsGivenBack");
+    // The disk's free room, in sizes of the file.
+    QTest::addColumn<int>("room");
+    // Why the room was not given back; empty: it was.
+    QTest::addColumn<QString>("notGivenBack");
+    QTest::newRow("built anew") << Answer::Yes << false << 100 << QString();
+    QTest::newRow("left") << Answer::No << false << 100 << QString();
+    QTest::newRow("built anew, another program reading as its room is given back")
+            << Answer::Yes << true << 100 << "locked";
+    QTest::newRow("built anew, too little room to give its room back")
+            << Answer::Yes << false << 1 << "twice the size of your records";
 }
 
 // A failing disk hit a page of the find index; the records are sound.
 void TestOtherPrograms::aDamagedIndexIsBuiltAnewOnlyAfterACopyIsKept()
 {
     QFETCH(Answer, answer);
+    QFETCH(bool, readAsRoomIsGivenBack);
+    QFETCH(int, room);
+    QFETCH(QString, notGivenBack);
     TestEnvironment env;
     const QString path = env.databasePath();
+    // Enough records for an index of many pages, which the damage leaves
+    // used by no table.
+    QVERIFY(runSql(path, {manyRecords(600)}));
     addRecords(path, {customerRecord(QStringLiteral("ALICE AAA"), 1),
                       customerRecord(QStringLiteral("BOB BBB"), 2)});
     const QList<DowsingRecord> records = storedRecords(path);
     QVERIFY(spoilFindIndexPage(path));
     const QByteArray damaged = fileBytes(path);
+    env.disks.free = room * QFileInfo(path).size();
 
     // The file opens, is read, and refuses every write while the index is
     // damaged.
@@ -357,18 +375,28 @@ void TestOtherPrograms::aDamagedIndexIsBuiltAnewOnlyAfterACopyIsKept()
         RecordStore store;
         QCOMPARE(store.open(path), RecordStore::OpenResult::Opened);
         QVERIFY(store.isIndexDamaged());
-        QCOMPARE(store.find(2)->Name, QStringLiteral("BOB BBB"));
+        QCOMPARE(store.find(602)->Name, QStringLiteral("BOB BBB"));
         DowsingRecord r = customerRecord(QStringLiteral("REFUSED"));
         QVERIFY(!store.add(r));
         QVERIFY2(store.errorText().contains(QLatin1String("find index")), qPrintable(store.errorText()));
     }
     QCOMPARE(fileBytes(path), damaged);
 
+    std::unique_ptr<RawDatabase> reader;
+    env.progress.onStart = [&](const QString &label) {
+        if (readAsRoomIsGivenBack && label.startsWith(QLatin1String("Giving back"))) {
+            reader = std::make_unique<RawDatabase>(path);
+            QSqlQuery read(reader->db());
+            reader->exec(QStringLiteral("BEGIN"));
+            read.exec(QStringLiteral("SELECT count(*) FROM Details"));
+        }
+    };
     env.messages.answers.enqueue(answer);
     FindIndexUpgrade::run(nullptr, path);
-    const QString copy = QDir(env.folder()).filePath(
-            QStringLiteral("Dowsing-before-index-repair-%1.dll")
-                    .arg(env.clock.today().toString(Qt::ISODate)));
+    reader.reset();
+    const QString copyName = QStringLiteral("Dowsing-before-index-repair-%1.dll")
+                                     .arg(env.clock.today().toString(Qt::ISODate));
+    const QString copy = QDir(env.folder()).filePath(copyName);
     if (answer == Answer::No) {
         QCOMPARE(fileBytes(path), damaged);
         QVERIFY(!QFile::exists(copy));
@@ -381,13 +409,33 @@ void TestOtherPrograms::aDamagedIndexIsBuiltAnewOnlyAfterACopyIsKept()
         QCOMPARE(kept.open(copy), RecordStore::OpenResult::Opened);
         QVERIFY(kept.isIndexDamaged());
     }
-    QVERIFY2(env.messages.shown.size() == 1, qPrintable(env.messages.texts().join(QLatin1String(" | "))));
+    // The user is told the index was built, where the copy is, and whether
+    // the room was given back; only then does the file check whole.
+    const QStringList told = env.messages.texts();
+    QVERIFY2(told.size() == 2, qPrintable(told.join(QLatin1String(" | "))));
+    QCOMPARE(env.messages.shown.constLast().icon, MessageBoxes::Icon::Information);
+    QVERIFY2(told.constLast().startsWith(QStringLiteral("The find index inside Dowsing.dll was "
+                                                        "built anew"))
+                     && told.constLast().contains(copyName),
+             qPrintable(told.constLast()));
+    QCOMPARE(told.constLast().contains(QLatin1String("could not be given back")),
+             !notGivenBack.isEmpty());
+    QVERIFY2(told.constLast().contains(notGivenBack), qPrintable(told.constLast()));
+    const QString integrity = integrityOf(path);
+    if (!notGivenBack.isEmpty())
+        QVERIFY2(integrity.startsWith(QLatin1String("*** in database main ***\nPage ")),
+                 qPrintable(integrity));
+    else
+        QCOMPARE(integrity, QStringLiteral("ok"));
+
     RecordStore store;
     QCOMPARE(store.open(path), RecordStore::OpenResult::Opened);
     QVERIFY(!store.isIndexDamaged());
     DowsingRecord r = customerRecord(QStringLiteral("SAVED AFTER"));
     QVERIFY2(store.add(r), qPrintable(store.errorText()));
-    QCOMPARE(storedRecords(path).mid(0, 2), records);
+    QCOMPARE(storedRecords(path).size(), 603);
+    QCOMPARE(store.find(601)->Name, QStringLiteral("ALICE AAA"));
+    QCOMPARE(store.find(602)->Name, QStringLiteral("BOB BBB"));
     QCOMPARE(RecordFinder(path).run({QStringLiteral("saved after"), std::nullopt, false}, [] {
                  return false;
              }).keys.toVector(),

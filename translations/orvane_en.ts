@@ -127,6 +127,14 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>the folder %1 is a link to another place, and back-ups are written only into a folder of their own. Make it a folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the folder %1 holds too many other things named as today&apos;s back-up.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>the disk has %1 free, and a back-up needs %2, twice the size of your records.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -140,6 +148,14 @@
     </message>
     <message>
         <source>%1. Your earlier back-ups were kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A back-up dated after today was kept apart as %1: the computer&apos;s clock was ahead when it was made, or is behind now.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Back-ups dated after today were kept apart as %1: the computer&apos;s clock was ahead when they were made, or is behind now.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -738,6 +754,14 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>the disk has %1 free, and it needs %2, twice the size of your records</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Giving back the room the damaged index took...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>The find index inside %1 is damaged. Your records themselves are sound: they can be read, found, exported and backed up, but nothing can be saved in the file until the index is built anew.<byte value="xd"/><byte value="xd"/>Build it anew now? A copy of the file as it is now is kept first, as &quot;%2&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -751,6 +775,14 @@
     </message>
     <message>
         <source>Cancelled.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The find index inside %1 was built anew: your records can be found and saved again. The copy of the file as it was is kept as &quot;%2&quot;; you may delete it once your records look right.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source><byte value="xd"/><byte value="xd"/>The room the damaged index took inside the file could not be given back, and stays unused there; your records are sound. (%1)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1464,6 +1496,10 @@
 <context>
     <name>Orvane::Store</name>
     <message>
+        <source>Something else took the name %1 meanwhile.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>The file %1 could not be replaced.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1477,6 +1513,10 @@
     </message>
     <message>
         <source>The back-up cannot be written over the open database %1 itself: choose another file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The copy&apos;s permissions could not be set.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1621,10 +1661,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Stopped before it was done.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>The file is damaged beyond its find index: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1698,6 +1734,10 @@
     </message>
     <message>
         <source>The file is damaged: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stopped before it was done.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

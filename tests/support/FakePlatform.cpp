@@ -159,6 +159,8 @@ std::unique_ptr<Progress> FakeProgressDialogs::start(QWidget *, const QString &l
     ++started;
     lastLabel = label;
     lastMaximum = maximum;
+    if (onStart)
+        onStart(label);
     return std::make_unique<FakeProgress>(*this);
 }
 

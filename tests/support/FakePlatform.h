@@ -123,6 +123,9 @@ public:
     int steps = 0;
     qint64 lastMaximum = 0;
     QString lastLabel;
+    // Called as each progress starts, with its label: what a test has
+    // happen at that moment.
+    std::function<void(const QString &label)> onStart;
 };
 
 // Tells the free room set here instead of the disk's: plenty, unless a test

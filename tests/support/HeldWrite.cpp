@@ -38,6 +38,17 @@ std::unique_ptr<HeldWrite> HeldWrite::byProgramDelete(const QString &path, qint6
     return write;
 }
 
+std::unique_ptr<HeldWrite> HeldWrite::byProgramCommit(const QString &path, const QString &step)
+{
+    std::unique_ptr<HeldWrite> write(new HeldWrite);
+    const QByteArray said =
+            startCopy(write->m_process, {QString::fromLatin1(kHoldCommitArgument), path, step});
+    write->m_held = said == "held";
+    if (!write->m_held)
+        write->m_failure = write->whatItSaid(said);
+    return write;
+}
+
 std::unique_ptr<HeldWrite> HeldWrite::byShell(const QString &path, const QStringList &statements)
 {
     std::unique_ptr<HeldWrite> write(new HeldWrite);
@@ -111,7 +122,121 @@ void holdAt(RecordStore &store, const QString &triggerEvent)
         answerAndWaitToBeKilled(false);
 }
 
+// The engine's file layer with a layer over it that stops the process in a
+// commit: the first page of a main database file is written at a commit
+// only, before any other page of it (the engine writes them in order).
+// A process of its own holds one, so it lives as long as the process.
+struct CommitHold
+{
+    struct File
+    {
+        sqlite3_file base;
+        sqlite3_file *real;
+        bool mainDatabase;
+    };
+
+    sqlite3_vfs *real = nullptr;
+    sqlite3_vfs vfs{};
+    sqlite3_io_methods methods{};
+    bool atSync = false;
+    bool firstPageWritten = false;
+
+    static CommitHold &instance()
+    {
+        static CommitHold hold;
+        return hold;
+    }
+    static sqlite3_file *realOf(sqlite3_file *file)
+    {
+        return reinterpret_cast<File *>(file)->real;
+    }
+    static bool isMainDatabase(sqlite3_file *file)
+    {
+        return reinterpret_cast<File *>(file)->mainDatabase;
+    }
+
+    void install(bool holdAtSync)
+    {
+        atSync = holdAtSync;
+        real = sqlite3_vfs_find(nullptr);
+        vfs = *real;
+        vfs.iVersion = 1;
+        vfs.szOsFile = int(sizeof(File)) + real->szOsFile;
+        vfs.zName = "orvane-commit-hold";
+        vfs.xOpen = [](sqlite3_vfs *, const char *name, sqlite3_file *file, int flags,
+                       int *outFlags) {
+            CommitHold &hold = instance();
+            auto *held = reinterpret_cast<File *>(file);
+            held->real = reinterpret_cast<sqlite3_file *>(held + 1);
+            held->mainDatabase = flags & SQLITE_OPEN_MAIN_DB;
+            const int rc = hold.real->xOpen(hold.real, name, held->real, flags, outFlags);
+            held->base.pMethods = held->real->pMethods ? &hold.methods : nullptr;
+            return rc;
+        };
+        // Version 1: no shared memory and no memory map, which a file in a
+        // rollback journal's mode does without.
+        methods.iVersion = 1;
+        methods.xClose = [](sqlite3_file *f) { return realOf(f)->pMethods->xClose(realOf(f)); };
+        methods.xRead = [](sqlite3_file *f, void *data, int size, sqlite3_int64 at) {
+            return realOf(f)->pMethods->xRead(realOf(f), data, size, at);
+        };
+        methods.xWrite = [](sqlite3_file *f, const void *data, int size, sqlite3_int64 at) {
+            const int rc = realOf(f)->pMethods->xWrite(realOf(f), data, size, at);
+            if (rc == SQLITE_OK && isMainDatabase(f) && at == 0) {
+                instance().firstPageWritten = true;
+                if (!instance().atSync)
+                    answerAndWaitToBeKilled(true);
+            }
+            return rc;
+        };
+        methods.xTruncate = [](sqlite3_file *f, sqlite3_int64 size) {
+            return realOf(f)->pMethods->xTruncate(realOf(f), size);
+        };
+        methods.xSync = [](sqlite3_file *f, int flags) {
+            const int rc = realOf(f)->pMethods->xSync(realOf(f), flags);
+            if (rc == SQLITE_OK && isMainDatabase(f) && instance().firstPageWritten)
+                answerAndWaitToBeKilled(true);
+            return rc;
+        };
+        methods.xFileSize = [](sqlite3_file *f, sqlite3_int64 *size) {
+            return realOf(f)->pMethods->xFileSize(realOf(f), size);
+        };
+        methods.xLock = [](sqlite3_file *f, int lock) {
+            return realOf(f)->pMethods->xLock(realOf(f), lock);
+        };
+        methods.xUnlock = [](sqlite3_file *f, int lock) {
+            return realOf(f)->pMethods->xUnlock(realOf(f), lock);
+        };
+        methods.xCheckReservedLock = [](sqlite3_file *f, int *out) {
+            return realOf(f)->pMethods->xCheckReservedLock(realOf(f), out);
+        };
+        methods.xFileControl = [](sqlite3_file *f, int op, void *arg) {
+            return realOf(f)->pMethods->xFileControl(realOf(f), op, arg);
+        };
+        methods.xSectorSize = [](sqlite3_file *f) {
+            return realOf(f)->pMethods->xSectorSize(realOf(f));
+        };
+        methods.xDeviceCharacteristics = [](sqlite3_file *f) {
+            return realOf(f)->pMethods->xDeviceCharacteristics(realOf(f));
+        };
+        sqlite3_vfs_register(&vfs, 1);
+    }
+};
+
 } // namespace
+
+void holdCommit(const QString &path, const QString &step)
+{
+    CommitHold::instance().install(step == QLatin1String("synced"));
+    RecordStore store;
+    if (store.open(path) != RecordStore::OpenResult::Opened)
+        answerAndWaitToBeKilled(false);
+    DowsingRecord record;
+    record.Date = QDate(2026, 12, 8);
+    record.Name = QStringLiteral("HELD IN ITS COMMIT");
+    store.add(record);
+    answerAndWaitToBeKilled(false);
+}
 
 void holdDelete(const QString &path, qint64 key, const QString &step)
 {

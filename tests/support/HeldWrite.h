@@ -25,6 +25,12 @@ public:
     // kept, "removal": the record removed) is done.
     static std::unique_ptr<HeldWrite> byProgramDelete(const QString &path, qint64 key,
                                                       const QString &step);
+    // The program's own store saving one record, held inside the commit once
+    // the step named is done: "first page" (the file's first page written,
+    // no other page yet) or "synced" (every page written and synced, the
+    // journal not yet removed). A copy of this test's executable runs
+    // holdCommit().
+    static std::unique_ptr<HeldWrite> byProgramCommit(const QString &path, const QString &step);
     // The sqlite3 shell running the statements after BEGIN IMMEDIATE.
     static std::unique_ptr<HeldWrite> byShell(const QString &path, const QStringList &statements);
     ~HeldWrite();
@@ -62,5 +68,13 @@ inline constexpr char kHoldDeleteArgument[] = "--hold-delete";
 // store and, inside the delete's transaction, after the step ("copy" or
 // "removal"), says "held" and waits to be killed.
 [[noreturn]] void holdDelete(const QString &path, qint64 key, const QString &step);
+
+// The argument that makes a copy of a test's executable run holdCommit().
+inline constexpr char kHoldCommitArgument[] = "--hold-commit";
+// In the copy: saves one record through the program's store into the file
+// at path and, inside the commit, once the step ("first page" or "synced")
+// is done, says "held" and waits to be killed. The engine's files are
+// reached through a layer of the copy's own that watches the writes.
+[[noreturn]] void holdCommit(const QString &path, const QString &step);
 
 } // namespace Orvane::Testing

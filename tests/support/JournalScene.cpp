@@ -56,6 +56,17 @@ QString JournalScene::crash(const Start &start, bool replace)
     return held;
 }
 
+QString JournalScene::writeOtherCopyInto()
+{
+    const QByteArray bytes = fileBytes(otherCopy);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        return QStringLiteral("the other copy could not be written into the file");
+    file.close();
+    return QFile::remove(otherCopy) ? QString()
+                                    : QStringLiteral("the other copy could not be removed");
+}
+
 QList<DowsingRecord> JournalScene::saved(const QString &name, int count, int notesLength)
 {
     QList<DowsingRecord> records;
@@ -72,6 +83,11 @@ QList<DowsingRecord> JournalScene::saved(const QString &name, int count, int not
 JournalScene::Start JournalScene::programImport(const QString &path)
 {
     return [path] { return HeldWrite::byProgram(path, 400); };
+}
+
+JournalScene::Start JournalScene::programCommit(const QString &path, const QString &step)
+{
+    return [path, step] { return HeldWrite::byProgramCommit(path, step); };
 }
 
 JournalScene::Start JournalScene::shell(const QString &path, const QString &statement)

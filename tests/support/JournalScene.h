@@ -41,11 +41,18 @@ struct JournalScene
     QString hold(const Start &start, bool replace = false, bool reachesFile = true);
     // Holds the write as hold() does, then kills it.
     QString crash(const Start &start, bool replace = false);
+    // Writes the other copy's bytes into the file, which keeps its inode and
+    // birth time, as a restore tool or a sync client that rewrites a file in
+    // place does; the other copy is gone then.
+    QString writeOtherCopyInto();
 
     // Records as saves elsewhere make them.
     static QList<DowsingRecord> saved(const QString &name, int count, int notesLength);
     // The program's import of 400 records, and the shell's statement.
     static Start programImport(const QString &path);
+    // The program's save of one record, held in its commit at the step
+    // (see HeldWrite::byProgramCommit()).
+    static Start programCommit(const QString &path, const QString &step);
     static Start shell(const QString &path, const QString &statement);
 };
 
