@@ -145,12 +145,12 @@ private:
 
     EntryRecords m_records;
     // The record being edited, while in update mode: as it was stored when
-    // the edit began, its date and time as the form shows them, and what the
-    // selectors showed of those then.
+    // the edit began, its time as listed, and what the selectors showed of
+    // its date and time then. A date left alone is written as the record
+    // stores it, whatever text that is.
     struct Edit
     {
         DowsingRecord original;
-        QDate storedDate;
         QString storedTime;
         QStringList dateShown;
         QStringList timeShown;

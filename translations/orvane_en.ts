@@ -1578,6 +1578,10 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>The date &quot;%1&quot; could not be stored: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>The record has no IdNumber.</source>
         <translation type="unfinished"></translation>
     </message>
