@@ -145,12 +145,13 @@ private:
 
     EntryRecords m_records;
     // The record being edited, while in update mode: as it was stored when
-    // the edit began, its time as listed, and what the selectors showed of
-    // its date and time then. A date left alone is written as the record
-    // stores it, whatever text that is.
+    // the edit began, as the form gave it back once filled, its time as
+    // listed, and what the selectors showed of its date and time then. What
+    // the user leaves alone is written as the record stores it.
     struct Edit
     {
         DowsingRecord original;
+        DowsingRecord formShown;
         QString storedTime;
         QStringList dateShown;
         QStringList timeShown;

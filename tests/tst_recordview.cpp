@@ -102,6 +102,8 @@ private slots:
     void failedEditOrUpdateLeavesOneConsistentMode();
     void updateKeepsStoredValuesTheSelectorsLack_data();
     void updateKeepsStoredValuesTheSelectorsLack();
+    void updateKeepsStoredTextsTheBoxesGiveBackOtherwise_data();
+    void updateKeepsStoredTextsTheBoxesGiveBackOtherwise();
     void commandWhenTheDatabaseCannotBeOpened_data();
     void commandWhenTheDatabaseCannotBeOpened();
 
@@ -369,6 +371,52 @@ void TestRecordView::updateKeepsStoredValuesTheSelectorsLack()
     // The entries offered for this edit are gone with it.
     QCOMPARE(textOf(entry, QStringLiteral("cmbYear")), QStringLiteral("1900"));
     QCOMPARE(entry->findChild<QComboBox *>(QStringLiteral("cmbHour"))->count(), 25);
+}
+
+void TestRecordView::updateKeepsStoredTextsTheBoxesGiveBackOtherwise_data()
+{
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("address, CR LF") << "Address" << "'1 MILL LANE' || char(13, 10) || 'YORK'";
+    QTest::newRow("address, a lone CR") << "Address" << "'1 MILL LANE' || char(13) || 'YORK'";
+    QTest::newRow("notes, CR LF") << "Notes" << "'seen' || char(13, 10, 13, 10) || 'again'";
+    QTest::newRow("notes, a line separator") << "Notes" << "'seen' || char(8232) || 'again'";
+    QTest::newRow("name, a zero character") << "Name" << "'ANN' || char(0) || 'E'";
+    QTest::newRow("city, a tab") << "City" << "'YORK' || char(9)";
+    QTest::newRow("location, a control character") << "Location_Dowsing_Occured"
+                                                   << "'GARDEN' || char(27) || '[0m'";
+}
+
+// Another program stored a text the form's boxes hold in a form of their
+// own; an update that leaves the box alone writes the stored bytes back.
+void TestRecordView::updateKeepsStoredTextsTheBoxesGiveBackOtherwise()
+{
+    QFETCH(QString, column);
+    QFETCH(QString, stored);
+    TestEnvironment env;
+    seed(env, 1);
+    const QString notes = column == QLatin1String("Notes") ? QStringLiteral("Address")
+                                                            : QStringLiteral("Notes");
+    QVERIFY(runSql(env.databasePath(),
+                   {QStringLiteral("UPDATE Details SET %1 = %2").arg(column, stored)}));
+    const auto bytes = [&](const QString &of) {
+        RawDatabase raw(env.databasePath());
+        QSqlQuery query(raw.db());
+        query.exec(QStringLiteral("SELECT hex(%1) FROM Details").arg(of));
+        return query.next() ? query.value(0).toString() : QString();
+    };
+    const QString before = bytes(column);
+    QVERIFY(!before.isEmpty());
+    Viewing v(0);
+    v.save->editRecord();
+    EntryWindow *entry = v.frame.windows().entryWindow();
+    QVERIFY(entry->isUpdateMode());
+    entry->findChild<QPlainTextEdit *>(QStringLiteral("txt") + notes)
+            ->setPlainText(QStringLiteral("only this changes"));
+    entry->findChild<QPushButton *>(QStringLiteral("cmdadd"))->click();
+    QCOMPARE(env.messages.texts(), QStringList{"Record Edited Succesfully !"});
+    QCOMPARE(bytes(column), before);
+    QCOMPARE(bytes(notes), QString::fromLatin1(QByteArray("only this changes").toHex().toUpper()));
 }
 
 void TestRecordView::commandWhenTheDatabaseCannotBeOpened_data()
