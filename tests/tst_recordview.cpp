@@ -104,6 +104,8 @@ private slots:
     void updateKeepsStoredValuesTheSelectorsLack();
     void updateKeepsStoredTextsTheBoxesGiveBackOtherwise_data();
     void updateKeepsStoredTextsTheBoxesGiveBackOtherwise();
+    void aTextTheFormCannotHoldWholeIsNotPutUpForEditing_data();
+    void aTextTheFormCannotHoldWholeIsNotPutUpForEditing();
     void commandWhenTheDatabaseCannotBeOpened_data();
     void commandWhenTheDatabaseCannotBeOpened();
 
@@ -417,6 +419,59 @@ void TestRecordView::updateKeepsStoredTextsTheBoxesGiveBackOtherwise()
     QCOMPARE(env.messages.texts(), QStringList{"Record Edited Succesfully !"});
     QCOMPARE(bytes(column), before);
     QCOMPARE(bytes(notes), QString::fromLatin1(QByteArray("only this changes").toHex().toUpper()));
+}
+
+void TestRecordView::aTextTheFormCannotHoldWholeIsNotPutUpForEditing_data()
+{
+    QTest::addColumn<QString>("notes");
+    QTest::addColumn<QString>("refusal");
+    const QString words = QStringLiteral("water at three metres, ").repeated(13044);
+    const QString letters = QStringLiteral("abcdefghijklmnopqrstuvwxyz").repeated(2000);
+    QTest::newRow("300,000 characters of words")
+            << words.left(300000)
+            << "The Notes of this record hold 300,000 characters, more than the entry form can "
+               "show (100,000).\rSo the record is not put up for editing, which would cut them. "
+               "The report shows their start; Save and Print give them whole.";
+    QTest::newRow("a run of 20,000 letters")
+            << letters.left(20000)
+            << "The Notes of this record hold a line of more than 10,000 characters without a "
+               "space or other place to break it, more than the entry form can show.\rSo the "
+               "record is not put up for editing, which would cut them. The report shows their "
+               "start; Save and Print give them whole.";
+    QTest::newRow("100,000 characters of words") << words.left(100000) << QString();
+    QTest::newRow("a run of 10,000 letters") << letters.left(10000) << QString();
+}
+
+// The entry form lays its text out as the report does: a text the report
+// shows only in part, the form could hold only cut, and an update would
+// write the cut text back. Such a record is not put up for editing; any
+// other is, whole, and an update that leaves its notes alone keeps them.
+void TestRecordView::aTextTheFormCannotHoldWholeIsNotPutUpForEditing()
+{
+    QFETCH(QString, notes);
+    QFETCH(QString, refusal);
+    TestEnvironment env;
+    DowsingRecord r = recordNamed(QStringLiteral("LONG NOTES"), 1);
+    r.Notes = notes;
+    addRecords(env.databasePath(), {r});
+    Viewing v(0);
+    v.save->editRecord();
+    EntryWindow *entry = v.frame.windows().entryWindow();
+    if (!refusal.isEmpty()) {
+        QCOMPARE(env.messages.texts(), QStringList{refusal});
+        QVERIFY(!entry->isUpdateMode());
+        QVERIFY(v.frame.isChildVisible(v.save));
+        return;
+    }
+    QVERIFY(env.messages.shown.isEmpty());
+    QVERIFY(entry->isUpdateMode());
+    QCOMPARE(entry->findChild<QPlainTextEdit *>(QStringLiteral("txtNotes"))->toPlainText(), notes);
+    entry->findChild<QLineEdit *>(QStringLiteral("txtName"))->setText(QStringLiteral("RENAMED"));
+    entry->findChild<QPushButton *>(QStringLiteral("cmdadd"))->click();
+    QCOMPARE(env.messages.texts(), QStringList{"Record Edited Succesfully !"});
+    const DowsingRecord stored = storedRecords(env.databasePath()).constFirst();
+    QCOMPARE(stored.Name, QStringLiteral("RENAMED"));
+    QCOMPARE(stored.Notes, notes);
 }
 
 void TestRecordView::commandWhenTheDatabaseCannotBeOpened_data()
