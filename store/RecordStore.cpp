@@ -277,6 +277,36 @@ std::optional<DowsingRecord> RecordStore::find(qint64 idNumber)
     return recordFrom(query);
 }
 
+std::optional<QString> RecordStore::fieldStart(qint64 idNumber, DowsingRecord::FieldId field,
+                                              int characters)
+{
+    m_error.clear();
+    if (!isOpen()) {
+        fail(StoreTexts::notOpen());
+        return std::nullopt;
+    }
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    // Cut as bytes: the engine's substr() of a text ends at a zero
+    // character. Four bytes hold any character in UTF-8.
+    query.prepare(QStringLiteral("SELECT CAST(substr(CAST(%1 AS BLOB), 1, ?) AS TEXT) "
+                                 "FROM Details WHERE IdNumber=?")
+                          .arg(QLatin1String(DowsingRecord::field(field).column)));
+    query.addBindValue(qint64(characters + 1) * 4);
+    query.addBindValue(idNumber);
+    if (!query.exec()) {
+        fail(reasonOf(query.lastError()));
+        return std::nullopt;
+    }
+    if (!query.next()) {
+        if (query.lastError().isValid())
+            fail(reasonOf(query.lastError()));
+        return std::nullopt;
+    }
+    // A character the cut bytes broke lies past the one more asked for.
+    return query.value(0).toString().left(characters + 1);
+}
+
 qint64 RecordStore::count()
 {
     m_error.clear();

@@ -161,6 +161,12 @@ public:
     // The record with this key; nullopt when there is none or the read failed
     // (errorText() is empty in the first case).
     std::optional<DowsingRecord> find(qint64 idNumber);
+    // The start of one text field of the record with this key, at most
+    // characters long (one more when the text goes on, to tell so), read
+    // without the record's other fields, which may hold megabytes. nullopt
+    // as find() gives it.
+    std::optional<QString> fieldStart(qint64 idNumber, DowsingRecord::FieldId field,
+                                      int characters);
     // Number of records, or -1 when the read failed.
     qint64 count();
     // Every key in order of addition, as runs of consecutive keys, read
