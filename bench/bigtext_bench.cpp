@@ -7,6 +7,7 @@
 //
 //   orvane-bigtext-bench [MEGABYTES ...]     (default 10 100)
 //   orvane-bigtext-bench --layout            what the report's limits rest on
+//   orvane-bigtext-bench --transfer MEGABYTES  only the export and import
 //
 // For each size, two notes: one run of letters without a space, and
 // ordinary words. Each is measured in a fresh process over a database of
@@ -22,6 +23,7 @@
 #include "support/WindowDriver.h"
 
 #include "app/FrameWindow.h"
+#include "app/RecordTransfer.h"
 #include "app/WindowCoordinator.h"
 #include "entry/EntryWindow.h"
 #include "list/RecordListWindow.h"
@@ -98,15 +100,16 @@ double timed(const std::function<void()> &work, double *stall, int settle = 500)
     return took;
 }
 
-// Child: prints "open_ms open_stall print_ms print_stall pdf_bytes save_ms
-// save_stall rtf_bytes peak_kb".
-int measure(const QString &folder)
+// What the record view does with the record: open, print, save.
+struct ViewFigures
 {
-    Fakes fakes;
-    Platform platform = fakes.over(folder);
-    QtProgressDialogs progress;
-    platform.progress = &progress;
-    PlatformScope installed(platform);
+    double openMs = 0, openStall = 0, printMs = 0, printStall = 0, saveMs = 0, saveStall = 0;
+    qint64 pdfBytes = 0, rtfBytes = 0;
+};
+
+ViewFigures measureView(Fakes &fakes, const QString &folder)
+{
+    ViewFigures f;
     FrameWindow frame;
     frame.resize(1024, 768);
     frame.show();
@@ -117,13 +120,12 @@ int measure(const QString &folder)
     grid->setCurrentIndex(grid->model()->index(0, 0));
     (void)frame.grab();
 
-    double openStall = 0, printStall = 0, saveStall = 0;
-    const double openMs = timed(
+    f.openMs = timed(
             [&] {
                 list->openCurrentRecord();
                 (void)frame.grab();
             },
-            &openStall, 1000);
+            &f.openStall, 1000);
     RecordViewWindow *view = frame.windows().recordView();
 
     const QString pdf = folder + QStringLiteral("/report.pdf");
@@ -132,15 +134,48 @@ int measure(const QString &folder)
         printer.setOutputFileName(pdf);
         return true;
     };
-    const double printMs = timed([&] { view->printReport(); }, &printStall);
+    f.printMs = timed([&] { view->printReport(); }, &f.printStall);
     const QString rtf = folder + QStringLiteral("/report.rtf");
     fakes.dialogs.nextSaveName = rtf;
-    const double saveMs = timed([&] { view->saveReport(); }, &saveStall);
+    f.saveMs = timed([&] { view->saveReport(); }, &f.saveStall);
+    f.pdfBytes = QFileInfo(pdf).size();
+    f.rtfBytes = QFileInfo(rtf).size();
+    return f;
+}
+
+// Child: prints "open_ms open_stall print_ms print_stall pdf_bytes save_ms
+// save_stall rtf_bytes peak_kb export_ms import_ms peak_kb", the view's
+// figures 0 without windows.
+int measure(const QString &folder, bool windows)
+{
+    Fakes fakes;
+    Platform platform = fakes.over(folder);
+    QtProgressDialogs progress;
+    platform.progress = &progress;
+    PlatformScope installed(platform);
+    const ViewFigures view = windows ? measureView(fakes, folder) : ViewFigures();
     if (!fakes.messages.shown.isEmpty())
         std::fprintf(stderr, "told: %s\n", qPrintable(fakes.messages.texts().join('|')));
-    std::printf("%.0f %.0f %.0f %.0f %lld %.0f %.0f %lld %lld\n", openMs, openStall, printMs,
-                printStall, static_cast<long long>(QFileInfo(pdf).size()), saveMs, saveStall,
-                static_cast<long long>(QFileInfo(rtf).size()),
+    const qint64 viewPeak = statusKb("VmHWM");
+
+    // The records to a CSV file and back, as a second record.
+    RecordTransfer transfer;
+    fakes.dialogs.nextSaveName = folder + QStringLiteral("/notes.csv");
+    QElapsedTimer timer;
+    timer.start();
+    const bool exported =
+            transfer.exportRecords(nullptr, std::nullopt) == RecordTransfer::Outcome::Done;
+    const double exportMs = msSince(timer);
+    fakes.dialogs.nextOpenName = fakes.dialogs.nextSaveName;
+    timer.restart();
+    const bool imported = transfer.importRecords(nullptr) == RecordTransfer::Outcome::Done;
+    const double importMs = msSince(timer);
+    if (!exported || !imported)
+        std::fprintf(stderr, "told: %s\n", qPrintable(fakes.messages.texts().join('|')));
+    std::printf("%.0f %.0f %.0f %.0f %lld %.0f %.0f %lld %lld %.0f %.0f %lld\n", view.openMs,
+                view.openStall, view.printMs, view.printStall, static_cast<long long>(view.pdfBytes),
+                view.saveMs, view.saveStall, static_cast<long long>(view.rtfBytes),
+                static_cast<long long>(viewPeak), exportMs, importMs,
                 static_cast<long long>(statusKb("VmHWM")));
     return 0;
 }
@@ -180,12 +215,13 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() == 3 && args.at(1) == QLatin1String("--measure"))
-        return measure(args.at(2));
+    if (args.size() == 4 && args.at(1) == QLatin1String("--measure"))
+        return measure(args.at(3), args.at(2) == QLatin1String("windows"));
     if (args.size() == 2 && args.at(1) == QLatin1String("--layout"))
         return measureLayout();
+    const bool windows = args.value(1) != QLatin1String("--transfer");
     QList<int> sizes;
-    for (int i = 1; i < args.size(); ++i)
+    for (int i = windows ? 1 : 2; i < args.size(); ++i)
         sizes.append(args.at(i).toInt());
     if (sizes.isEmpty())
         sizes = {10, 100};
@@ -211,26 +247,35 @@ int main(int argc, char **argv)
             QProcess child;
             child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
             child.start(QCoreApplication::applicationFilePath(),
-                        {QStringLiteral("--measure"), folder.path()});
+                        {QStringLiteral("--measure"),
+                         windows ? QStringLiteral("windows") : QStringLiteral("transfer"),
+                         folder.path()});
             child.waitForFinished(-1);
             const QList<QByteArray> w = child.readAllStandardOutput().trimmed().split(' ');
-            if (w.size() != 9) {
+            if (w.size() != 12) {
                 line(QStringLiteral("%1 MB %2: the measuring process failed")
                              .arg(megabytes)
                              .arg(words ? "of words" : "without a space"));
                 continue;
             }
-            line(QStringLiteral("%1 MB notes %2: report painted %3 ms (longest stall %4 ms); "
-                                "print %5 ms (stall %6 ms, PDF %7 MB); save %8 ms (stall %9 ms, "
-                                "RTF %10 MB); peak memory %11 MB")
-                         .arg(megabytes)
-                         .arg(words ? QStringLiteral("of words") : QStringLiteral("without a space"))
-                         .arg(QString::fromLatin1(w[0]), QString::fromLatin1(w[1]),
-                              QString::fromLatin1(w[2]), QString::fromLatin1(w[3]))
-                         .arg(w[4].toLongLong() >> 20)
-                         .arg(QString::fromLatin1(w[5]), QString::fromLatin1(w[6]))
-                         .arg(w[7].toLongLong() >> 20)
-                         .arg(w[8].toLongLong() >> 10));
+            const QString notes = QStringLiteral("%1 MB notes %2: ")
+                                          .arg(megabytes)
+                                          .arg(words ? QStringLiteral("of words")
+                                                     : QStringLiteral("without a space"));
+            const QString view =
+                    QStringLiteral("report painted %1 ms (longest stall %2 ms); print %3 ms "
+                                   "(stall %4 ms, PDF %5 MB); save %6 ms (stall %7 ms, RTF %8 "
+                                   "MB); peak memory %9 MB; ")
+                            .arg(QString::fromLatin1(w[0]), QString::fromLatin1(w[1]),
+                                 QString::fromLatin1(w[2]), QString::fromLatin1(w[3]))
+                            .arg(w[4].toLongLong() >> 20)
+                            .arg(QString::fromLatin1(w[5]), QString::fromLatin1(w[6]))
+                            .arg(w[7].toLongLong() >> 20)
+                            .arg(w[8].toLongLong() >> 10);
+            line(notes + (windows ? view : QString())
+                 + QStringLiteral("export %1 ms, import %2 ms, peak memory %3 MB")
+                           .arg(QString::fromLatin1(w[9]), QString::fromLatin1(w[10]))
+                           .arg(w[11].toLongLong() >> 10));
         }
     }
     return 0;

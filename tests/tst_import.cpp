@@ -16,6 +16,7 @@
 #include "store/RecordStore.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlQuery>
 #include <QStringDecoder>
 #include <QTemporaryDir>
@@ -88,6 +89,7 @@ private slots:
     void everyExportImportsAgainFieldForField();
     void aDateAnotherProgramStoredComesBackAsStored_data();
     void aDateAnotherProgramStoredComesBackAsStored();
+    void aTextOfManyMegabytesComesBackWhole();
     void bothPassesShowProgressAndACancelLeavesTheFileAsItWas();
     void aFileChangedAfterItsCheckAddsNothing();
     void oneRecordIsAskedForAsIt();
@@ -204,6 +206,42 @@ void TestImport::aDateAnotherProgramStoredComesBackAsStored()
                              QStringLiteral("The date \"%1\" could not be stored").arg(date)),
                      qPrintable(env.messages.texts().join(QLatin1Char('|'))));
     }
+}
+
+// Another program stored notes of 70 MB, more than the 64 MB a row of a CSV
+// once could hold in the import: the export of them imports again, whole.
+void TestImport::aTextOfManyMegabytesComesBackWhole()
+{
+    TestEnvironment env;
+    QTemporaryDir out;
+    const QString notes = QStringLiteral("\"water\", at three metres; ").repeated(80 << 15);
+    {
+        RawDatabase raw(env.databasePath());
+        QSqlQuery insert(raw.db());
+        QVERIFY(insert.prepare(QStringLiteral("INSERT INTO Details (Date, Name, Notes) "
+                                              "VALUES ('2009-03-07', 'LONG NOTES', ?)")));
+        insert.addBindValue(notes);
+        QVERIFY(insert.exec());
+    }
+    const QString csv = out.filePath(QStringLiteral("long.csv"));
+    env.dialogs.nextSaveName = csv;
+    RecordTransfer transfer;
+    QCOMPARE(transfer.exportRecords(nullptr, std::nullopt), Outcome::Done);
+    QVERIFY(QFileInfo(csv).size() > qint64(64) << 20);
+
+    QVERIFY(QFile::remove(env.databasePath()));
+    QVERIFY(TestEnvironment::copyShippedDatabase(env.databasePath()));
+    env.messages.clear();
+    env.dialogs.nextOpenName = csv;
+    QCOMPARE(transfer.importRecords(nullptr), Outcome::Done);
+    RawDatabase raw(env.databasePath());
+    QSqlQuery stored(raw.db());
+    QVERIFY(stored.prepare(QStringLiteral("SELECT Name, Notes = ? FROM Details")));
+    stored.addBindValue(notes);
+    QVERIFY(stored.exec() && stored.next());
+    QCOMPARE(stored.value(0).toString(), QStringLiteral("LONG NOTES"));
+    QCOMPARE(stored.value(1).toInt(), 1);
+    QVERIFY(!stored.next());
 }
 
 void TestImport::bothPassesShowProgressAndACancelLeavesTheFileAsItWas()
