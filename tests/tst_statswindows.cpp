@@ -205,11 +205,16 @@ void TestStatsWindows::aNameAnotherProgramStoredShowsItsStart_data()
     QTest::newRow("a zero in a tool") << 1 << "Dowsing_Tool"
                                       << QStringLiteral("ROD") + QChar(0) + QStringLiteral("S")
                                       << QStringLiteral("ROD<U+0000>S");
+    // The customers window's first cell, where the page is -1.
+    QTest::newRow("a customer's name of a million letters")
+            << -1 << "Name" << letters << letters.left(400) + QStringLiteral("\u2026");
+    QTest::newRow("an escape in a customer's name")
+            << -1 << "Name" << QStringLiteral("\x1B[1mJOHN") << QStringLiteral("<U+001B>[1mJOHN");
 }
 
 // The tools and items most records name are shown by their start and with
 // every character, in the table and on the bars, however long another
-// program made them.
+// program made them; so are the customers' names.
 void TestStatsWindows::aNameAnotherProgramStoredShowsItsStart()
 {
     QFETCH(int, page);
@@ -224,6 +229,14 @@ void TestStatsWindows::aNameAnotherProgramStoredShowsItsStart()
         QVERIFY(update.exec());
     }
     WindowCoordinator &windows = m_program->frame().windows();
+    if (page < 0) {
+        windows.showCustomers(windows.entryWindow());
+        CustomersWindow *customers = windows.customersWindow();
+        waitWhile([&] { return customers->isBusy(); });
+        auto *grid = customers->findChild<QTableView *>(QStringLiteral("CustomersGrid"));
+        QCOMPARE(grid->model()->index(0, 0).data().toString(), shown);
+        return;
+    }
     windows.showStatistics(windows.entryWindow(), FindRequest(), QStringLiteral("All records"));
     StatisticsWindow *stats = windows.statisticsWindow();
     waitWhile([&] { return stats->isBusy(); });
