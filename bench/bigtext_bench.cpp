@@ -100,9 +100,11 @@ double timed(const std::function<void()> &work, double *stall, int settle = 500)
     return took;
 }
 
-// What the record view does with the record: open, print, save.
+// What the windows do with the record: the list shows its row, the record
+// view opens, prints and saves it.
 struct ViewFigures
 {
+    double listMs = 0, listStall = 0;
     double openMs = 0, openStall = 0, printMs = 0, printStall = 0, saveMs = 0, saveStall = 0;
     qint64 pdfBytes = 0, rtfBytes = 0;
 };
@@ -114,11 +116,17 @@ ViewFigures measureView(Fakes &fakes, const QString &folder)
     frame.resize(1024, 768);
     frame.show();
     frame.loadEntryWindow();
-    frame.windows().entryWindow()->showAllRecords();
-    RecordListWindow *list = frame.windows().listWindow();
+    (void)frame.grab();
+    RecordListWindow *list = nullptr;
+    f.listMs = timed(
+            [&] {
+                frame.windows().entryWindow()->showAllRecords();
+                list = frame.windows().listWindow();
+                (void)frame.grab();
+            },
+            &f.listStall, 1000);
     QTableView *grid = gridOf(list);
     grid->setCurrentIndex(grid->model()->index(0, 0));
-    (void)frame.grab();
 
     f.openMs = timed(
             [&] {
@@ -143,9 +151,9 @@ ViewFigures measureView(Fakes &fakes, const QString &folder)
     return f;
 }
 
-// Child: prints "open_ms open_stall print_ms print_stall pdf_bytes save_ms
-// save_stall rtf_bytes peak_kb export_ms import_ms peak_kb", the view's
-// figures 0 without windows.
+// Child: prints "list_ms list_stall open_ms open_stall print_ms print_stall
+// pdf_bytes save_ms save_stall rtf_bytes peak_kb export_ms import_ms
+// peak_kb", the windows' figures 0 without windows.
 int measure(const QString &folder, bool windows)
 {
     Fakes fakes;
@@ -172,8 +180,10 @@ int measure(const QString &folder, bool windows)
     const double importMs = msSince(timer);
     if (!exported || !imported)
         std::fprintf(stderr, "told: %s\n", qPrintable(fakes.messages.texts().join('|')));
-    std::printf("%.0f %.0f %.0f %.0f %lld %.0f %.0f %lld %lld %.0f %.0f %lld\n", view.openMs,
-                view.openStall, view.printMs, view.printStall, static_cast<long long>(view.pdfBytes),
+    std::printf("%.0f %.0f %.0f %.0f %.0f %.0f %lld %.0f %.0f %lld %lld %.0f %.0f %lld\n",
+                view.listMs, view.listStall, view.openMs,
+                view.openStall, view.printMs, view.printStall,
+                static_cast<long long>(view.pdfBytes),
                 view.saveMs, view.saveStall, static_cast<long long>(view.rtfBytes),
                 static_cast<long long>(viewPeak), exportMs, importMs,
                 static_cast<long long>(statusKb("VmHWM")));
@@ -252,7 +262,7 @@ int main(int argc, char **argv)
                          folder.path()});
             child.waitForFinished(-1);
             const QList<QByteArray> w = child.readAllStandardOutput().trimmed().split(' ');
-            if (w.size() != 12) {
+            if (w.size() != 14) {
                 line(QStringLiteral("%1 MB %2: the measuring process failed")
                              .arg(megabytes)
                              .arg(words ? "of words" : "without a space"));
@@ -262,20 +272,21 @@ int main(int argc, char **argv)
                                           .arg(megabytes)
                                           .arg(words ? QStringLiteral("of words")
                                                      : QStringLiteral("without a space"));
+            const auto at = [&](int i) { return QString::fromLatin1(w[i]); };
             const QString view =
-                    QStringLiteral("report painted %1 ms (longest stall %2 ms); print %3 ms "
-                                   "(stall %4 ms, PDF %5 MB); save %6 ms (stall %7 ms, RTF %8 "
-                                   "MB); peak memory %9 MB; ")
-                            .arg(QString::fromLatin1(w[0]), QString::fromLatin1(w[1]),
-                                 QString::fromLatin1(w[2]), QString::fromLatin1(w[3]))
-                            .arg(w[4].toLongLong() >> 20)
-                            .arg(QString::fromLatin1(w[5]), QString::fromLatin1(w[6]))
-                            .arg(w[7].toLongLong() >> 20)
-                            .arg(w[8].toLongLong() >> 10);
+                    QStringLiteral("list with its row painted %1 ms (longest stall %2 ms); "
+                                   "report painted %3 ms (longest stall %4 ms); print %5 ms "
+                                   "(stall %6 ms, PDF %7 MB); save %8 ms (stall %9 ms, ")
+                            .arg(at(0), at(1), at(2), at(3), at(4), at(5))
+                            .arg(w[6].toLongLong() >> 20)
+                            .arg(at(7), at(8))
+                    + QStringLiteral("RTF %1 MB); peak memory %2 MB; ")
+                              .arg(w[9].toLongLong() >> 20)
+                              .arg(w[10].toLongLong() >> 10);
             line(notes + (windows ? view : QString())
                  + QStringLiteral("export %1 ms, import %2 ms, peak memory %3 MB")
-                           .arg(QString::fromLatin1(w[9]), QString::fromLatin1(w[10]))
-                           .arg(w[11].toLongLong() >> 10));
+                           .arg(at(11), at(12))
+                           .arg(w[13].toLongLong() >> 10));
         }
     }
     return 0;

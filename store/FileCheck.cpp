@@ -94,8 +94,9 @@ QStringList problemsOf(const QSqlDatabase &db, const QString &check)
         const QStringList lines = query.value(0).toString().split(QLatin1Char('\n'));
         for (const QString &text : lines) {
             const QString line = text.trimmed();
-            if (line.isEmpty() || line == QLatin1String("ok") || line.startsWith(QLatin1String("***"))
-                || unused.match(line).hasMatch() || unchecked.match(line).hasMatch())
+            if (line.isEmpty() || line == QLatin1String("ok")
+                || line.startsWith(QLatin1String("***")) || unused.match(line).hasMatch()
+                || unchecked.match(line).hasMatch())
                 continue;
             if (problems.size() < kProblemsTold)
                 problems.append(line);

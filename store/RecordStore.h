@@ -41,7 +41,8 @@ public:
     // One stored row as the engine holds it, for reads that stream many
     // rows without making a DowsingRecord of each: the thirteen fields in
     // the order of DowsingRecord (Date .. Notes) as UTF-8 text, the date as
-    // stored (as a rule "yyyy-MM-dd", but any text another program wrote). The views hold only during the visit.
+    // stored (as a rule "yyyy-MM-dd", but any text another program wrote).
+    // The views hold only during the visit.
     struct StoredRow
     {
         static constexpr int kFields = DowsingRecord::kStoredFields;

@@ -49,7 +49,8 @@ QString visible(const QString &text)
     auto from = text.cbegin();
     do {
         shown.append(QStringView(from, at));
-        shown.append(QStringLiteral("<U+%1>").arg(at->unicode(), 4, 16, QLatin1Char('0')).toUpper());
+        const QString code = QString::number(at->unicode(), 16).toUpper();
+        shown.append(QStringLiteral("<U+%1>").arg(code, 4, QLatin1Char('0')));
         from = at + 1;
         at = std::find_if(from, text.cend(), hidden);
     } while (at != text.cend());

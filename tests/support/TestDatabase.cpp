@@ -95,7 +95,8 @@ bool dropDateCheck(const QString &path)
     QSqlQuery query(raw.db());
     const bool done = query.exec(QStringLiteral("PRAGMA writable_schema = ON"))
             && query.exec(QStringLiteral("UPDATE sqlite_master SET sql = replace(sql, "
-                                         "'CHECK (Date IS date(Date))', '') WHERE name = 'Details'"))
+                                         "'CHECK (Date IS date(Date))', '') "
+                                         "WHERE name = 'Details'"))
             && query.numRowsAffected() == 1
             && query.exec(QStringLiteral("PRAGMA writable_schema = RESET"));
     query.exec(QStringLiteral("PRAGMA writable_schema = OFF"));
