@@ -107,7 +107,7 @@ public:
     // The ms the insert took.
     double insert(const DowsingRecord &r)
     {
-        for (const QString &value : {r.Date.toString(Qt::ISODate), r.Name, r.City,
+        for (const QString &value : {r.Date.storedText(), r.Name, r.City,
                                      r.Time_Dowsing_Occured, r.Dowsing_Tool, r.Item_Dowsing_For,
                                      r.Notes})
             m_query.addBindValue(value);

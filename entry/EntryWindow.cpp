@@ -279,10 +279,16 @@ void EntryWindow::finishSaving()
 DowsingRecord EntryWindow::recordToUpdate() const
 {
     DowsingRecord record = m_fields.record();
-    // A date or time the user left alone is written as stored, even where
-    // the selectors could not show it exactly.
+    // A date, time or text the user left alone is written as stored, even
+    // where the form could not show it exactly: the selectors lack the date
+    // or time, a box gives back a line break or a control character in a
+    // form of its own.
+    for (const DowsingRecord::TextField &field : DowsingRecord::textFields()) {
+        if (record.*field.member == m_edit->formShown.*field.member)
+            record.*field.member = m_edit->original.*field.member;
+    }
     if (m_fields.dateSelection() == m_edit->dateShown)
-        record.Date = m_edit->storedDate;
+        record.Date = m_edit->original.Date;
     if (m_fields.timeSelection() == m_edit->timeShown)
         record.Time_Dowsing_Occured = m_edit->storedTime;
     return record;
@@ -320,12 +326,8 @@ void EntryWindow::beginEdit(const DowsingRecord &record, const QString &dateText
     bringToFront(m_fraCustomersDetails);
     m_fields.txtName->setFocus(Qt::OtherFocusReason);
 
-    // The date and time as listed are what the form shows of the record.
-    const Selectors::DateParts date = Selectors::splitListedDate(dateText);
-    const QDate listed = Selectors::composeDate(Selectors::numberIn(date.month).value_or(0),
-                                                date.day, date.year);
-    m_edit = Edit{record, listed.isValid() ? listed : record.Date, timeText,
-                  m_fields.dateSelection(), m_fields.timeSelection()};
+    m_edit = Edit{record, m_fields.record(), timeText, m_fields.dateSelection(),
+                  m_fields.timeSelection()};
     showMode();
     markEntrySaved();
 }

@@ -145,12 +145,13 @@ private:
 
     EntryRecords m_records;
     // The record being edited, while in update mode: as it was stored when
-    // the edit began, its date and time as the form shows them, and what the
-    // selectors showed of those then.
+    // the edit began, as the form gave it back once filled, its time as
+    // listed, and what the selectors showed of its date and time then. What
+    // the user leaves alone is written as the record stores it.
     struct Edit
     {
         DowsingRecord original;
-        QDate storedDate;
+        DowsingRecord formShown;
         QString storedTime;
         QStringList dateShown;
         QStringList timeShown;

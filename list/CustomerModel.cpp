@@ -1,6 +1,7 @@
 #include "CustomerModel.h"
 
 #include "store/RecordStore.h"
+#include "store/ShownText.h"
 
 #include <QLocale>
 
@@ -130,11 +131,11 @@ QVariant CustomerModel::data(const QModelIndex &index, int role) const
         return {};
     switch (column) {
     case CustomerTally::Name:
-        return r->Name;
+        return ShownText::cell(r->Name);
     case CustomerTally::Phone:
-        return r->Phone_No;
+        return ShownText::cell(r->Phone_No);
     case CustomerTally::City:
-        return r->City;
+        return ShownText::cell(r->City);
     default:
         return {};
     }

@@ -1,6 +1,7 @@
 #include "RecordListModel.h"
 
 #include "store/RecordStore.h"
+#include "store/ShownText.h"
 
 #include <algorithm>
 
@@ -165,7 +166,9 @@ QVariant RecordListModel::data(const QModelIndex &index, int role) const
         const bool gone = m_rows.isKnownGone(idNumber(index.row()));
         return gone && index.column() == 1 ? removedText() : QVariant();
     }
-    return cellText(*r, index.column());
+    // A cell shows one line's start: the delegate would lay out the whole
+    // text to elide it, for minutes where it offers no place to break.
+    return ShownText::cell(cellText(*r, index.column()));
 }
 
 QVariant RecordListModel::headerData(int section, Qt::Orientation orientation, int role) const

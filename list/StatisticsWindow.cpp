@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 #include "store/FinderThread.h"
 #include "store/RecordStore.h"
+#include "store/ShownText.h"
 #include "widgets/AnnouncedLabel.h"
 #include "widgets/ChartPage.h"
 #include "widgets/Refusals.h"
@@ -288,12 +289,14 @@ void StatisticsWindow::showShares(ChartPage *page, const QVector<RecordStatistic
     const int field = page == m_tools ? int(DowsingRecord::FieldId::Dowsing_Tool)
             : page == m_items         ? int(DowsingRecord::FieldId::Item_Dowsing_For)
                                       : int(DowsingRecord::FieldId::City);
-    QString DowsingRecord::*member = DowsingRecord::fields()[size_t(field)].member;
     for (qsizetype i = 0; i < shares.size() && i < kMostValues; ++i) {
         // The value as one of its records stores it: the counts tell values
-        // apart whatever their case.
-        const auto record = m_connection->find(shares.at(i).key);
-        QString label = record ? (*record).*member : QString::fromUtf8(shares.at(i).folded);
+        // apart whatever their case. Only as much of it as a bar's label
+        // shows is read: the record may hold megabytes.
+        const auto stored = m_connection->fieldStart(shares.at(i).key,
+                                                     DowsingRecord::FieldId(field),
+                                                     int(ShownText::kCellCharacters));
+        QString label = ShownText::cell(stored ? *stored : QString::fromUtf8(shares.at(i).folded));
         if (label.isEmpty())
             label = tr("(none)");
         add(label, shares.at(i).records);

@@ -34,14 +34,38 @@ bool isStoredTime(const Text &text)
             && digit(4);
 }
 
+// The program's own form of a date, "yyyy-MM-dd", of a day the calendar has.
+template<typename Text>
+bool isStoredDate(const Text &text)
+{
+    if (text.size() != 10 || unit(text.at(4)) != u'-' || unit(text.at(7)) != u'-')
+        return false;
+    int value[3] = {0, 0, 0};
+    for (int i = 0, part = 0; i < 10; ++i) {
+        const char16_t c = unit(text.at(i));
+        if (i == 4 || i == 7) {
+            ++part;
+            continue;
+        }
+        if (c < u'0' || c > u'9')
+            return false;
+        value[part] = value[part] * 10 + (c - u'0');
+    }
+    return QDate::isValid(value[0], value[1], value[2]);
+}
+
 // A spreadsheet reads a time into many texts ("9:5", "9.30"), which it then
 // writes back in a form of its own: any time but the stored form and the
-// empty field is marked.
+// empty field is marked. So is a date another program stored in any form
+// but the program's own: the import keeps a marked date as it stands and
+// reads any other as a spreadsheet's, refusing one it cannot read (an empty
+// one too, which no record may hold).
 template<typename Text>
-bool markedForm(const Text &field, bool timeColumn)
+bool markedForm(const Text &field, Column column)
 {
-    if (timeColumn)
-        return !field.isEmpty() && !isStoredTime(field);
+    if (column == Column::Time || column == Column::Date)
+        return !field.isEmpty()
+                && !(column == Column::Time ? isStoredTime(field) : isStoredDate(field));
     qsizetype i = 0;
     while (i < field.size() && unit(field.at(i)) == u'\'')
         ++i;
@@ -76,16 +100,16 @@ QString longDate(const QDate &date)
 
 } // namespace
 
-bool needsMark(QByteArrayView field, bool timeColumn)
+bool needsMark(QByteArrayView field, Column column)
 {
-    return markedForm(field, timeColumn);
+    return markedForm(field, column);
 }
 
-QString unmarked(const QString &field, bool timeColumn, bool *marked)
+QString unmarked(const QString &field, Column column, bool *marked)
 {
     // The mark was put on exactly the fields that, without it, need one.
     const bool found = field.startsWith(QLatin1Char(kMark))
-            && markedForm(QStringView(field).sliced(1), timeColumn);
+            && markedForm(QStringView(field).sliced(1), column);
     if (marked)
         *marked = found;
     return found ? field.mid(1) : field;

@@ -22,14 +22,20 @@ namespace Orvane::CsvCells {
 
 constexpr char kMark = '\'';
 
-// Whether the export writes the field with the mark: it begins, after any
-// apostrophes, with a character that starts a formula; in the time column,
-// it is anything but empty or the stored form "HH:MM".
-bool needsMark(QByteArrayView field, bool timeColumn);
+// What a column holds, which decides where the mark goes.
+enum class Column { Text, Time, Date };
+
+// Whether the export writes the field with the mark. A text field: it
+// begins, after any apostrophes, with a character that starts a formula.
+// The time: anything but empty or the stored form "HH:MM". The date:
+// anything but empty or a calendar date in the stored form "yyyy-MM-dd"
+// (another program's text, which a spreadsheet would read as a formula or
+// a date of its own, and which the import must tell from a spreadsheet's).
+bool needsMark(QByteArrayView field, Column column);
 
 // The stored text of an imported field: the field without the mark where
 // the export would have put one (marked set), else the field as it is.
-QString unmarked(const QString &field, bool timeColumn, bool *marked = nullptr);
+QString unmarked(const QString &field, Column column, bool *marked = nullptr);
 
 // The time as the entry window stores it ("HH:MM") of a time form that
 // names one minute exactly: the stored form itself (two digits a side, not

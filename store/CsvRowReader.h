@@ -54,9 +54,11 @@ public:
     bool hadByteOrderMark() const { return m_byteOrderMark; }
     qint64 bytesRead() const { return m_bytesRead; }
 
-    // A row may hold up to this many bytes: far beyond any record, but an
-    // unclosed quote early in a large file does not take its whole size.
-    static constexpr qsizetype kLongestRow = 64 * 1024 * 1024;
+    // A row may hold up to this many bytes: what the export writes of a
+    // record with a text of 100 MB (another program may store one), though
+    // its every character were a quote, doubled; but an unclosed quote early
+    // in a large file does not take its whole size.
+    static constexpr qsizetype kLongestRow = 256 * 1024 * 1024;
 
 private:
     enum class Parse { Done, NeedMore, Bad };

@@ -77,13 +77,6 @@ bool DowsingRecord::sameFields(const DowsingRecord &other) const
     return true;
 }
 
-QString DowsingRecord::listedDateText() const
-{
-    if (!Date.isValid())
-        return {};
-    return QStringLiteral("%1/%2/%3").arg(Date.month()).arg(Date.day()).arg(Date.year());
-}
-
 bool operator==(const DowsingRecord &a, const DowsingRecord &b)
 {
     return a.sameFields(b) && a.IdNumber == b.IdNumber;

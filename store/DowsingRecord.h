@@ -1,7 +1,8 @@
 #pragma once
 
+#include "RecordDate.h"
+
 #include <QCoreApplication>
-#include <QDate>
 #include <QString>
 #include <QStringList>
 
@@ -13,7 +14,7 @@ namespace Orvane {
 // One row of the table Details. Field names follow the table's columns.
 struct DowsingRecord
 {
-    QDate Date;
+    RecordDate Date;
     QString Name;
     QString Address;
     QString City;
@@ -67,9 +68,8 @@ struct DowsingRecord
     // Every stored field but the key is the same.
     bool sameFields(const DowsingRecord &other) const;
 
-    // The date as the list and the report show it: month/day/year without
-    // leading zeros ("3/7/2009"); empty for a null date.
-    QString listedDateText() const;
+    // The date as the list and the report show it (RecordDate::listedText()).
+    QString listedDateText() const { return Date.listedText(); }
 
     friend bool operator==(const DowsingRecord &a, const DowsingRecord &b);
     friend bool operator!=(const DowsingRecord &a, const DowsingRecord &b) { return !(a == b); }

@@ -73,11 +73,14 @@ Damage checkOnOwnConnection(const QString &path)
     return damage;
 }
 
-// The problems a check lists, less the pages no table uses; a failure to
-// run it is a problem too.
+// The problems a check lists, less the pages no table uses and the rows
+// that break a table's CHECK (another program may write past it, as with
+// a date the engine does not read as one: the pages are sound and the row
+// reads as it was written); a failure to run it is a problem too.
 QStringList problemsOf(const QSqlDatabase &db, const QString &check)
 {
     static const QRegularExpression unused(QStringLiteral("^Page \\d+ is never used$"));
+    static const QRegularExpression unchecked(QStringLiteral("^CHECK constraint failed in \\S+$"));
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.exec(check)) {
@@ -91,8 +94,9 @@ QStringList problemsOf(const QSqlDatabase &db, const QString &check)
         const QStringList lines = query.value(0).toString().split(QLatin1Char('\n'));
         for (const QString &text : lines) {
             const QString line = text.trimmed();
-            if (line.isEmpty() || line == QLatin1String("ok") || line.startsWith(QLatin1String("***"))
-                || unused.match(line).hasMatch())
+            if (line.isEmpty() || line == QLatin1String("ok")
+                || line.startsWith(QLatin1String("***")) || unused.match(line).hasMatch()
+                || unchecked.match(line).hasMatch())
                 continue;
             if (problems.size() < kProblemsTold)
                 problems.append(line);

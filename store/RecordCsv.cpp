@@ -1,7 +1,5 @@
 #include "RecordCsv.h"
 
-#include "CsvCells.h"
-
 namespace Orvane::RecordCsv {
 
 namespace {
@@ -173,7 +171,7 @@ bool isUtf8(QByteArrayView bytes)
     return true;
 }
 
-bool appendField(QByteArray &out, QByteArrayView field, bool timeColumn)
+bool appendField(QByteArray &out, QByteArrayView field, CsvCells::Column column)
 {
     unsigned kinds = kindsOf(field);
     QByteArray asText;
@@ -186,7 +184,7 @@ bool appendField(QByteArray &out, QByteArrayView field, bool timeColumn)
             kinds = kindsOf(field);
         }
     }
-    const bool mark = CsvCells::needsMark(field, timeColumn);
+    const bool mark = CsvCells::needsMark(field, column);
     if (!(kinds & kQuoted)) {
         if (mark)
             out.append(CsvCells::kMark);
@@ -212,16 +210,14 @@ bool appendField(QByteArray &out, QByteArrayView field, bool timeColumn)
 
 int appendRow(QByteArray &out, const RecordStore::StoredRow &row)
 {
-    // The date as stored is yyyy-MM-dd; a time of day some other writer may
-    // have kept after it is not part of the date.
-    QByteArrayView date = row.fields[0];
-    if (date.size() > 10)
-        date = date.first(10);
-    int repaired = appendField(out, date);
+    // The date whole, whatever another program stored: the import takes
+    // back what the export wrote.
+    int repaired = appendField(out, row.fields[0], CsvCells::Column::Date);
     const int time = timeField();
     for (int i = 1; i < RecordStore::StoredRow::kFields; ++i) {
         out.append(',');
-        repaired += appendField(out, row.fields[i], i == time);
+        repaired += appendField(out, row.fields[i],
+                                i == time ? CsvCells::Column::Time : CsvCells::Column::Text);
     }
     out.append("\r\n", 2);
     return repaired;

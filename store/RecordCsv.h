@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CsvCells.h"
 #include "DowsingRecord.h"
 #include "RecordStore.h"
 
@@ -17,11 +18,13 @@
 //   Address, City, State, Pin, Phone Number, Email, Dowsing Time, Dowsing
 //   Tool, Dowsing Item, Location, Notes. No key column: an import gives
 //   every record a new key.
-// - Dates as yyyy-MM-dd, every other field as stored, but:
-//   - a field a spreadsheet would run as a formula, and in the time column
-//     anything but an empty field or "HH:MM" (a spreadsheet would write it
-//     back in a form of its own), has an apostrophe in front, which the
-//     import takes off again (see CsvCells);
+// - Every field as stored, the date too, but:
+//   - a field a spreadsheet would run as a formula, in the time column
+//     anything but an empty field or "HH:MM", and in the date column
+//     anything but a calendar date "yyyy-MM-dd" (a spreadsheet would write
+//     either back in a form of its own; another program may have stored
+//     any text as a date), has an apostrophe in front, which the import
+//     takes off again (see CsvCells);
 //   - bytes of a stored field that are not UTF-8 text (another program
 //     wrote them) are written as the Windows-1252 characters they stand
 //     for, a zero character as U+FFFD, so that the file is always UTF-8.
@@ -34,7 +37,8 @@ const QStringList &headerNames();
 QByteArray fileStart();
 // Appends one field, quoted where it must be, as the export writes it.
 // Returns whether it held bytes that are not text.
-bool appendField(QByteArray &out, QByteArrayView field, bool timeColumn = false);
+bool appendField(QByteArray &out, QByteArrayView field,
+                 CsvCells::Column column = CsvCells::Column::Text);
 // Appends one stored row as a CSV line ended by CR LF. Returns the number
 // of its fields that held bytes that are not text.
 int appendRow(QByteArray &out, const RecordStore::StoredRow &row);

@@ -238,21 +238,29 @@ RecordCsvReader::Step RecordCsvReader::next(DowsingRecord *record)
         if (!text)
             return refuse(line, notText());
         if (column.isDate) {
-            const CsvCells::DateReading date = CsvCells::readDate(*text);
-            if (!date.error.isEmpty())
-                return refuse(line, date.error);
+            // A marked date is one the export wrote as another program had
+            // stored it: it goes back as it stands. Any other is read as a
+            // spreadsheet may have written it.
+            bool marked = false;
+            QString stored = CsvCells::unmarked(*text, CsvCells::Column::Date, &marked);
+            if (!marked) {
+                const CsvCells::DateReading date = CsvCells::readDate(*text);
+                if (!date.error.isEmpty())
+                    return refuse(line, date.error);
+                stored = RecordDate(date.date).storedText();
+            }
             if (record)
-                record->Date = date.date;
+                record->Date = RecordDate::fromStored(stored);
         } else if (column.isTime) {
             bool marked = false;
-            QString time = CsvCells::unmarked(*text, true, &marked);
+            QString time = CsvCells::unmarked(*text, CsvCells::Column::Time, &marked);
             if (!marked) {
                 if (std::optional<QString> minute = CsvCells::minuteOf(time))
                     time = *minute;
             }
             record->*column.member = time;
         } else {
-            record->*column.member = CsvCells::unmarked(*text, false);
+            record->*column.member = CsvCells::unmarked(*text, CsvCells::Column::Text);
         }
     }
     return Step::Record;

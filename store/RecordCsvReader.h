@@ -23,8 +23,10 @@ namespace Orvane {
 //   they stand.
 // - Each field is UTF-8 text without a zero character. The export's mark
 //   is taken off (CsvCells::unmarked); the time forms spreadsheets write
-//   back become "HH:MM", any other time text is kept as it stands; dates
-//   are read by CsvCells::readDate.
+//   back become "HH:MM", any other time text is kept as it stands; a date
+//   with the mark is kept as it stands (the export marks a date another
+//   program stored in a form of its own), any other is read by
+//   CsvCells::readDate.
 // The first row that breaks these refuses the file, naming its line and
 // the column by its header.
 class RecordCsvReader

@@ -1,5 +1,6 @@
 #include "RecordDifference.h"
 
+#include "ShownText.h"
 #include "StoreTexts.h"
 
 namespace Orvane::RecordDifference {
@@ -12,7 +13,8 @@ const int kShownCharacters = 60;
 
 QString shown(const QString &text)
 {
-    QString line = text.simplified();
+    // Of a text of megabytes, only what the line can show is looked at.
+    QString line = ShownText::visible(text.left(kShownCharacters * 4)).simplified();
     if (line.size() > kShownCharacters)
         line = line.left(kShownCharacters - 1) + QChar(0x2026);
     return line.isEmpty() ? StoreTexts::tr("empty") : QLatin1Char('"') + line + QLatin1Char('"');

@@ -57,13 +57,13 @@ std::optional<qint64> RecordInserter::insert(const DowsingRecord &record, QStrin
         }
         // The fields as UTF-8, the engine's own form, in one buffer.
         const auto &fields = DowsingRecord::textFields();
-        qsizetype most = 10;
+        qsizetype most = record.Date.storedText().size() * 3;
         for (const DowsingRecord::TextField &field : fields)
             most += (record.*field.member).size() * 3;
         if (m_utf8.size() < most)
             m_utf8.resize(most);
         char *const start = m_utf8.data();
-        char *end = m_encoder.appendToBuffer(start, record.Date.toString(Qt::ISODate));
+        char *end = m_encoder.appendToBuffer(start, record.Date.storedText());
         qsizetype ends[14] = {0, end - start};
         for (int i = 0; i < int(fields.size()); ++i) {
             end = m_encoder.appendToBuffer(end, record.*fields[i].member);

@@ -53,7 +53,7 @@ bool RecordStore::addAll(QVector<DowsingRecord> &records)
     if (m_file.path().isEmpty())
         return fail(StoreTexts::notOpen());
     for (const DowsingRecord &record : records) {
-        if (!record.Date.isValid())
+        if (record.Date.isEmpty())
             return fail(StoreTexts::invalidDate());
     }
     QVector<qint64> keys;
@@ -103,12 +103,17 @@ bool RecordStore::insertRecords(RecordInserter &inserter, const QVector<DowsingR
                                 QVector<qint64> *keys)
 {
     for (const DowsingRecord &record : records) {
-        if (!record.Date.isValid())
+        if (record.Date.isEmpty())
             return fail(StoreTexts::invalidDate());
     }
     QString reason;
     for (const DowsingRecord &record : records) {
         const std::optional<qint64> key = inserter.insert(record, reason);
+        if (!key && !record.Date.isCalendarDate())
+            // Another program's date text, taken from an export: the table's
+            // own check may refuse it, and the user should know which.
+            return fail(StoreTexts::tr("The date \"%1\" could not be stored: %2")
+                                .arg(record.Date.storedText(), reason));
         if (!key)
             return fail(reason);
         if (keys)
@@ -120,16 +125,24 @@ bool RecordStore::insertRecords(RecordInserter &inserter, const QVector<DowsingR
 RecordStore::ChangeResult RecordStore::update(const DowsingRecord &shown,
                                               const DowsingRecord &changed)
 {
-    if (!changed.Date.isValid()) {
+    // A date the change leaves alone may be any text another program
+    // stored; one it sets must be a calendar date.
+    if (changed.Date != shown.Date && !changed.Date.isCalendarDate()) {
         fail(StoreTexts::invalidDate());
         return ChangeResult::Failed;
     }
     return changeShown(shown, [&] {
+        // Only what the change sets is written: every other field keeps its
+        // stored bytes (text that is not UTF-8, a date the table's check
+        // would refuse if it were written again), as the record was shown.
+        const QVector<int> fields = changedFields(shown, changed);
+        if (fields.isEmpty())
+            return true;
         QSqlQuery query(database());
         query.prepare(QStringLiteral("UPDATE Details SET %1 WHERE IdNumber=?")
-                              .arg(recordAssignments()));
-        bindRecord(query, changed);
-        query.bindValue(13, *shown.IdNumber);
+                              .arg(assignmentsOf(fields)));
+        bindFields(query, changed, fields);
+        query.bindValue(int(fields.size()), *shown.IdNumber);
         return changeOneRecord(query);
     });
 }
@@ -268,6 +281,36 @@ std::optional<DowsingRecord> RecordStore::find(qint64 idNumber)
         return std::nullopt;
     }
     return recordFrom(query);
+}
+
+std::optional<QString> RecordStore::fieldStart(qint64 idNumber, DowsingRecord::FieldId field,
+                                              int characters)
+{
+    m_error.clear();
+    if (!isOpen()) {
+        fail(StoreTexts::notOpen());
+        return std::nullopt;
+    }
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    // Cut as bytes: the engine's substr() of a text ends at a zero
+    // character. Four bytes hold any character in UTF-8.
+    query.prepare(QStringLiteral("SELECT CAST(substr(CAST(%1 AS BLOB), 1, ?) AS TEXT) "
+                                 "FROM Details WHERE IdNumber=?")
+                          .arg(QLatin1String(DowsingRecord::field(field).column)));
+    query.addBindValue(qint64(characters + 1) * 4);
+    query.addBindValue(idNumber);
+    if (!query.exec()) {
+        fail(reasonOf(query.lastError()));
+        return std::nullopt;
+    }
+    if (!query.next()) {
+        if (query.lastError().isValid())
+            fail(reasonOf(query.lastError()));
+        return std::nullopt;
+    }
+    // A character the cut bytes broke lies past the one more asked for.
+    return query.value(0).toString().left(characters + 1);
 }
 
 qint64 RecordStore::count()

@@ -41,7 +41,8 @@ public:
     // One stored row as the engine holds it, for reads that stream many
     // rows without making a DowsingRecord of each: the thirteen fields in
     // the order of DowsingRecord (Date .. Notes) as UTF-8 text, the date as
-    // stored ("yyyy-MM-dd"). The views hold only during the visit.
+    // stored (as a rule "yyyy-MM-dd", but any text another program wrote).
+    // The views hold only during the visit.
     struct StoredRow
     {
         static constexpr int kFields = DowsingRecord::kStoredFields;
@@ -100,9 +101,12 @@ public:
         // errorText() says why.
         Failed,
     };
-    // Rewrites every field of the record with shown.IdNumber from changed,
-    // but only while it still holds every field of shown: the comparison is
-    // made in the write's own transaction, so nothing can come between.
+    // Writes into the record with shown.IdNumber the fields in which changed
+    // differs from shown (the others keep their stored bytes), but only
+    // while it still holds every field of shown: the comparison is made in
+    // the write's own transaction, so nothing can come between. A date that
+    // changed sets must be a calendar date; one it leaves alone may be any
+    // text another program stored.
     ChangeResult update(const DowsingRecord &shown, const DowsingRecord &changed);
     // Removes the record with shown.IdNumber, on the same condition, and
     // keeps it among the deleted records with the time of its deletion, in
@@ -178,6 +182,12 @@ public:
     // The record with this key; nullopt when there is none or the read failed
     // (errorText() is empty in the first case).
     std::optional<DowsingRecord> find(qint64 idNumber);
+    // The start of one text field of the record with this key, at most
+    // characters long (one more when the text goes on, to tell so), read
+    // without the record's other fields, which may hold megabytes. nullopt
+    // as find() gives it.
+    std::optional<QString> fieldStart(qint64 idNumber, DowsingRecord::FieldId field,
+                                      int characters);
     // Number of records, or -1 when the read failed.
     qint64 count();
     // Every key in order of addition, as runs of consecutive keys, read

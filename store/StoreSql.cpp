@@ -6,8 +6,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
-
-#include <iterator>
+#include <QVector>
 
 namespace Orvane {
 
@@ -30,18 +29,49 @@ namespace {
 // taken as they are (see bindRecord()).
 const QLatin1String kFieldPlace("CAST(? AS TEXT)");
 
+// A stored field's text: the date's as stored, or a text field's.
+const QString &storedValue(const DowsingRecord &r, int field)
+{
+    if (field == 0)
+        return r.Date.storedText();
+    return r.*DowsingRecord::fields()[size_t(field)].member;
+}
+
+// UTF-8 bytes for a place of kFieldPlace; never NULL.
+QVariant placeValue(const QString &value)
+{
+    QByteArray bytes = value.toUtf8();
+    if (bytes.isNull())
+        bytes = QByteArray("");
+    return QVariant(bytes);
+}
+
 } // namespace
 
-QString recordAssignments()
+QVector<int> changedFields(const DowsingRecord &from, const DowsingRecord &to)
 {
-    static const QString assignments = [] {
-        QStringList parts;
-        for (int i = 0; i < DowsingRecord::kStoredFields; ++i)
-            parts.append(QLatin1String(DowsingRecord::fields()[i].column) + QLatin1Char('=')
-                         + kFieldPlace);
-        return parts.join(QStringLiteral(", "));
-    }();
-    return assignments;
+    QVector<int> changed;
+    for (int i = 0; i < DowsingRecord::kStoredFields; ++i) {
+        if (storedValue(from, i) != storedValue(to, i))
+            changed.append(i);
+    }
+    return changed;
+}
+
+QString assignmentsOf(const QVector<int> &fields)
+{
+    QStringList parts;
+    for (int i : fields)
+        parts.append(QLatin1String(DowsingRecord::fields()[size_t(i)].column) + QLatin1Char('=')
+                     + kFieldPlace);
+    return parts.join(QStringLiteral(", "));
+}
+
+void bindFields(QSqlQuery &query, const DowsingRecord &r, const QVector<int> &fields)
+{
+    int place = 0;
+    for (int i : fields)
+        query.bindValue(place++, placeValue(storedValue(r, i)));
 }
 
 QString recordPlaces()
@@ -58,7 +88,7 @@ QString recordPlaces()
 DowsingRecord recordFrom(const QSqlQuery &q)
 {
     DowsingRecord r;
-    r.Date = QDate::fromString(q.value(0).toString().left(10), Qt::ISODate);
+    r.Date = RecordDate::fromStored(q.value(0).toString());
     int column = 1;
     for (const DowsingRecord::Field &field : DowsingRecord::textFields())
         r.*field.member = q.value(column++).toString();
@@ -68,17 +98,8 @@ DowsingRecord recordFrom(const QSqlQuery &q)
 
 void bindRecord(QSqlQuery &query, const DowsingRecord &r, int first)
 {
-    // UTF-8 bytes for the places of recordPlaces(); never NULL.
-    const auto text = [](const QString &value) {
-        QByteArray bytes = value.toUtf8();
-        if (bytes.isNull())
-            bytes = QByteArray("");
-        return QVariant(bytes);
-    };
-    query.bindValue(first, text(r.Date.toString(Qt::ISODate)));
-    int place = first + 1;
-    for (const DowsingRecord::TextField &field : DowsingRecord::textFields())
-        query.bindValue(place++, text(r.*field.member));
+    for (int i = 0; i < DowsingRecord::kStoredFields; ++i)
+        query.bindValue(first + i, placeValue(storedValue(r, i)));
 }
 
 QString reasonOf(const QSqlError &error)

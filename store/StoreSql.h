@@ -3,6 +3,7 @@
 #include "DowsingRecord.h"
 
 #include <QString>
+#include <QVector>
 
 class QSqlError;
 class QSqlQuery;
@@ -13,19 +14,24 @@ namespace Orvane {
 // The table's fields in order, Date to Notes, as a column list.
 QString recordColumns();
 
-// "Date=?, Name=?, .. Notes=?": the stored fields set from thirteen places.
-QString recordAssignments();
+// The stored fields (their places in DowsingRecord::fields(), Date to
+// Notes) whose stored texts differ between the two records.
+QVector<int> changedFields(const DowsingRecord &from, const DowsingRecord &to);
+// "Name=?, Notes=?": those fields set from as many places.
+QString assignmentsOf(const QVector<int> &fields);
+// Binds those fields of the record to the places of assignmentsOf(), from
+// the first on.
+void bindFields(QSqlQuery &query, const DowsingRecord &record, const QVector<int> &fields);
 // The thirteen places of an INSERT's VALUES for recordColumns().
 QString recordPlaces();
 
 // The record on a query's current row, whose columns are recordColumns()
-// followed by IdNumber. A date stored with a time of day is read as its
-// calendar date.
+// followed by IdNumber. The date is its stored text, whatever it holds.
 DowsingRecord recordFrom(const QSqlQuery &query);
 
 // Binds the record's fields, Date to Notes, to the thirteen places of query
-// (recordAssignments() or recordPlaces()) from first on; text fields are
-// written as "" rather than NULL.
+// (recordPlaces()) from first on; text fields are written as "" rather than
+// NULL.
 void bindRecord(QSqlQuery &query, const DowsingRecord &record, int first = 0);
 
 // The engine's reason for a failure, said plainly for a damaged file.

@@ -125,6 +125,13 @@ void TestCsv::variantsAreReadFieldForField_data()
                                   dated(QStringLiteral("2010-03-03")),
                                   dated(QStringLiteral("2010-01-05"))}
             << 0;
+    QTest::newRow("dates another program stored, marked by the export")
+            << QByteArray("Date\n'-0001-01-01\n'2009-02-31\n\"'2009-03-07, 10:00\"\n''2009-03-07\n")
+            << QList<QStringList>{dated(QStringLiteral("-0001-01-01")),
+                                  dated(QStringLiteral("2009-02-31")),
+                                  dated(QStringLiteral("2009-03-07, 10:00")),
+                                  dated(QStringLiteral("'2009-03-07"))}
+            << 0;
     QTest::newRow("marks")
             << QByteArray("Date,Name,Address,City,Pin,Notes,Dowsing Time\n"
                           "2010-01-15,'=1+1,''=1+1,'hello,'-5,',''\n"
@@ -192,6 +199,13 @@ void TestCsv::variantsAreRefusedNamingLineAndColumn_data()
                                   << QStringLiteral("may be 1 February 2010 or 2 January 2010");
     QTest::newRow("two-digit year") << QByteArray("Date\n1/15/10\n") << 2
                                     << QStringLiteral("two-digit year");
+    QTest::newRow("a spreadsheet's date before the calendar")
+            << QByteArray("Date\n2010-01-15\n-0001-01-01\n") << 3
+            << QStringLiteral("The date \"-0001-01-01\" is not a calendar date");
+    QTest::newRow("a spreadsheet's day no month has") << QByteArray("Date\n2009-02-31\n") << 2
+                                                      << QStringLiteral("not a calendar date");
+    QTest::newRow("a mark alone") << QByteArray("Date\n'\n") << 2
+                                  << QStringLiteral("The date \"'\" is not a calendar date");
     QTest::newRow("no date in a record") << QByteArray("Date,Name\n,A\n") << 2
                                          << QStringLiteral("The date \"\" is not a calendar date");
     QTest::newRow("text in an unnamed column") << QByteArray("Date,,Name\n2010-01-15,x,A\n") << 2

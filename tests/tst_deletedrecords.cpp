@@ -234,7 +234,7 @@ void TestDeletedRecords::restoreFromTheWindowAfterARestart()
         RawDatabase raw(path);
         QSqlQuery insert(raw.db());
         insert.prepare(QStringLiteral("INSERT INTO Details (Date, Name, IdNumber) VALUES (?, ?, ?)"));
-        insert.addBindValue(other.Date.toString(Qt::ISODate));
+        insert.addBindValue(other.Date.storedText());
         insert.addBindValue(other.Name);
         insert.addBindValue(keys.at(1));
         QVERIFY(insert.exec());

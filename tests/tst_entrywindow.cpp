@@ -658,7 +658,7 @@ void TestEntryWindow::addStoresEveryFieldAndClearsTheForm()
     QCOMPARE(records.size(), 1);
     const DowsingRecord &r = records.first();
     QVERIFY(r.IdNumber.has_value());
-    QCOMPARE(r.Date, QDate(2009, 3, 7));
+    QCOMPARE(r.Date.calendarDate(), QDate(2009, 3, 7));
     QCOMPARE(r.Name, QStringLiteral("JOHN SMITH"));
     QCOMPARE(r.Address, QStringLiteral("12 Mill Lane\nUpper Ward"));
     QCOMPARE(r.City, QStringLiteral("BATH"));
@@ -754,7 +754,7 @@ void TestEntryWindow::datesThatAreNotCalendarDatesAreRefused()
     const auto records = storedRecords(e.env.databasePath());
     if (valid) {
         QCOMPARE(records.size(), 1);
-        QCOMPARE(records.first().Date, QDate(year.toInt(), month, day.toInt()));
+        QCOMPARE(records.first().Date.calendarDate(), QDate(year.toInt(), month, day.toInt()));
         QCOMPARE(e.notices(), QStringList{QStringLiteral("Record Saved Succesfully !")});
         return;
     }
@@ -924,7 +924,7 @@ void TestEntryWindow::updateRewritesTheRememberedRecord()
     const DowsingRecord &changed = after.at(1);
     QCOMPARE(*changed.IdNumber, ids.at(1));
     QCOMPARE(changed.Name, QStringLiteral("second X"));
-    QCOMPARE(changed.Date, QDate(2009, 3, 7));
+    QCOMPARE(changed.Date.calendarDate(), QDate(2009, 3, 7));
     QCOMPARE(changed.Time_Dowsing_Occured, QStringLiteral("14:45"));
     QCOMPARE(changed.Dowsing_Tool, QStringLiteral("Dowser Rod"));
     QCOMPARE(changed.Address, before.at(1).Address);
@@ -957,7 +957,7 @@ void TestEntryWindow::updateThatCannotBeWrittenKeepsTheInput()
     e.click("cmdadd");
     QCOMPARE(e.notices(), QStringList{QStringLiteral(
                                   "Record Not Saved !\rThe Date Is Not A Valid Calendar Date")});
-    QCOMPARE(storedRecords(e.env.databasePath()).first().Date, QDate(2011, 8, 19));
+    QCOMPARE(storedRecords(e.env.databasePath()).first().Date.calendarDate(), QDate(2011, 8, 19));
 
     // Then the record disappears behind the window's back.
     QVERIFY(removeRecord(e.env.databasePath(), id));

@@ -57,7 +57,7 @@ QVector<qint64> seed(const QString &path, const QList<DowsingRecord> &records)
                 "Time_Dowsing_Occured, Dowsing_Tool, Item_Dowsing_For, "
                 "Location_Dowsing_Occured, Notes) VALUES (?,?,'',?,'','',?,?,?,?,'','',?)"));
         for (const DowsingRecord &r : records) {
-            for (const QString &value : {r.Date.toString(Qt::ISODate), r.Name, r.City,
+            for (const QString &value : {r.Date.storedText(), r.Name, r.City,
                                          r.Phone_No, r.Email, r.Time_Dowsing_Occured,
                                          r.Dowsing_Tool, r.Notes})
                 insert.addBindValue(value);
@@ -83,7 +83,7 @@ QVector<qint64> expectedKeys(const QList<DowsingRecord> &stored, const QString &
 {
     QVector<qint64> keys;
     for (const DowsingRecord &r : stored) {
-        const QStringList fields = {listedDate(r.Date), r.Name, r.Address, r.City, r.State,
+        const QStringList fields = {listedDate(r.Date.calendarDate()), r.Name, r.Address, r.City, r.State,
                                     r.Pin, r.Phone_No, r.Email, r.Time_Dowsing_Occured,
                                     r.Dowsing_Tool, r.Item_Dowsing_For,
                                     r.Location_Dowsing_Occured, r.Notes};
@@ -169,7 +169,7 @@ void TestFindIndex::sortsByTextAndCalendarWithTiesInOrderOfAddition()
     // "12/1/2020" comes before "2/1/2021" by the calendar.
     auto byDate = stored;
     std::stable_sort(byDate.begin(), byDate.end(),
-                     [](const auto &a, const auto &b) { return a.Date < b.Date; });
+                     [](const auto &a, const auto &b) { return a.Date.calendarDate() < b.Date.calendarDate(); });
     QCOMPARE(found(path, {QString(), DowsingRecord::FieldId::Date, false}), keysOf(byDate));
 
     // A sort of found records sorts only those.

@@ -101,7 +101,7 @@ QVector<qint64> expectedSort(const Seeded &s, QVector<qint64> keys, int column, 
     std::stable_sort(keys.begin(), keys.end(), [&](qint64 a, qint64 b) {
         const DowsingRecord ra = recordOf(a), rb = recordOf(b);
         if (column == 0)
-            return descending ? rb.Date < ra.Date : ra.Date < rb.Date;
+            return descending ? rb.Date.calendarDate() < ra.Date.calendarDate() : ra.Date.calendarDate() < rb.Date.calendarDate();
         const QString na = ra.Name.toCaseFolded(), nb = rb.Name.toCaseFolded();
         return descending ? nb < na : na < nb;
     });

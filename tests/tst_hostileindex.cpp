@@ -37,7 +37,7 @@ QList<DowsingRecord> fixtureRecords()
     for (int i = 0; i < kRecords; ++i) {
         DowsingRecord r = customerRecord(names.at(i % names.size()) + QString::number(i),
                                          1 + i % 28);
-        r.Date = r.Date.addYears(i % 7);
+        r.Date = r.Date.calendarDate().addYears(i % 7);
         r.Dowsing_Tool = i % 5 ? QStringLiteral("Rods") : QStringLiteral("Forked Hazel");
         records.append(r);
     }

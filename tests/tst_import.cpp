@@ -16,6 +16,7 @@
 #include "store/RecordStore.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlQuery>
 #include <QStringDecoder>
 #include <QTemporaryDir>
@@ -55,6 +56,23 @@ QStringList findBlocks(const QString &database)
     return blocks;
 }
 
+// The Date column of every record as its bytes in hex, in order of addition.
+QStringList storedDateBytes(const QString &database)
+{
+    RawDatabase raw(database);
+    QSqlQuery query(raw.db());
+    QStringList dates;
+    query.exec(QStringLiteral("SELECT hex(Date) FROM Details ORDER BY IdNumber"));
+    while (query.next())
+        dates.append(query.value(0).toString());
+    return dates;
+}
+
+QString hexOf(const QString &text)
+{
+    return QString::fromLatin1(text.toUtf8().toHex().toUpper());
+}
+
 bool journalLeftBeside(const QString &database)
 {
     return QFile::exists(database + QStringLiteral("-journal"))
@@ -69,6 +87,9 @@ class TestImport : public QObject
 
 private slots:
     void everyExportImportsAgainFieldForField();
+    void aDateAnotherProgramStoredComesBackAsStored_data();
+    void aDateAnotherProgramStoredComesBackAsStored();
+    void aTextOfManyMegabytesComesBackWhole();
     void bothPassesShowProgressAndACancelLeavesTheFileAsItWas();
     void aFileChangedAfterItsCheckAddsNothing();
     void oneRecordIsAskedForAsIt();
@@ -131,6 +152,96 @@ void TestImport::everyExportImportsAgainFieldForField()
     QCOMPARE(back.size(), originals.size());
     for (int i = 0; i < back.size(); ++i)
         QCOMPARE(csvFieldsOf(back.at(i)), csvFieldsOf(originals.at(i)));
+}
+
+void TestImport::aDateAnotherProgramStoredComesBackAsStored_data()
+{
+    QTest::addColumn<QString>("date");
+    QTest::addColumn<QByteArray>("cell");
+    QTest::addColumn<bool>("checkedTableTakesIt");
+    QTest::newRow("the program's own") << "2009-03-07" << QByteArray("2009-03-07,") << true;
+    QTest::newRow("before the first year") << "-0001-01-01" << QByteArray("'-0001-01-01,") << true;
+    QTest::newRow("year nought") << "0000-01-01" << QByteArray("'0000-01-01,") << true;
+    QTest::newRow("a day no month has") << "2009-02-31" << QByteArray("'2009-02-31,") << true;
+    QTest::newRow("a time of day after it")
+            << "2009-03-07 10:00" << QByteArray("'2009-03-07 10:00,") << false;
+    QTest::newRow("another order") << "07/03/2009" << QByteArray("'07/03/2009,") << false;
+    QTest::newRow("a comma and quotes")
+            << "7 March, \"2009\"" << QByteArray("\"'7 March, \"\"2009\"\"\",") << false;
+}
+
+// Another program stored a date the calendar or the table's check does not
+// know. The export writes it whole, marked; the import stores exactly those
+// bytes again where the table takes them (the shipped table checks dates as
+// the engine reads them; a table another tool made may check none), and
+// where it does not, refuses the import, naming the date.
+void TestImport::aDateAnotherProgramStoredComesBackAsStored()
+{
+    QFETCH(QString, date);
+    QFETCH(QByteArray, cell);
+    QFETCH(bool, checkedTableTakesIt);
+    TestEnvironment env;
+    QTemporaryDir out;
+    QVERIFY(storeWithDateText(env.databasePath(), QStringLiteral("OTHER PROGRAM"), date));
+    QCOMPARE(storedDateBytes(env.databasePath()), QStringList{hexOf(date)});
+    const QString csv = out.filePath(QStringLiteral("dates.csv"));
+    env.dialogs.nextSaveName = csv;
+    RecordTransfer transfer;
+    QCOMPARE(transfer.exportRecords(nullptr, std::nullopt), Outcome::Done);
+    const QByteArray written = fileBytes(csv);
+    QCOMPARE(written.mid(RecordCsv::fileStart().size(), cell.size()), cell);
+
+    for (const bool checked : {true, false}) {
+        QVERIFY(QFile::remove(env.databasePath()));
+        QVERIFY(TestEnvironment::copyShippedDatabase(env.databasePath()));
+        if (!checked)
+            QVERIFY(dropDateCheck(env.databasePath()));
+        env.messages.clear();
+        env.dialogs.nextOpenName = csv;
+        const bool taken = !checked || checkedTableTakesIt;
+        QCOMPARE(transfer.importRecords(nullptr), taken ? Outcome::Done : Outcome::Failed);
+        QCOMPARE(storedDateBytes(env.databasePath()), taken ? QStringList{hexOf(date)} : QStringList());
+        if (!taken)
+            QVERIFY2(env.messages.texts().constLast().contains(
+                             QStringLiteral("The date \"%1\" could not be stored").arg(date)),
+                     qPrintable(env.messages.texts().join(QLatin1Char('|'))));
+    }
+}
+
+// Another program stored notes of 70 MB, more than the 64 MB a row of a CSV
+// once could hold in the import: the export of them imports again, whole.
+void TestImport::aTextOfManyMegabytesComesBackWhole()
+{
+    TestEnvironment env;
+    QTemporaryDir out;
+    const QString notes = QStringLiteral("\"water\", at three metres; ").repeated(80 << 15);
+    {
+        RawDatabase raw(env.databasePath());
+        QSqlQuery insert(raw.db());
+        QVERIFY(insert.prepare(QStringLiteral("INSERT INTO Details (Date, Name, Notes) "
+                                              "VALUES ('2009-03-07', 'LONG NOTES', ?)")));
+        insert.addBindValue(notes);
+        QVERIFY(insert.exec());
+    }
+    const QString csv = out.filePath(QStringLiteral("long.csv"));
+    env.dialogs.nextSaveName = csv;
+    RecordTransfer transfer;
+    QCOMPARE(transfer.exportRecords(nullptr, std::nullopt), Outcome::Done);
+    QVERIFY(QFileInfo(csv).size() > qint64(64) << 20);
+
+    QVERIFY(QFile::remove(env.databasePath()));
+    QVERIFY(TestEnvironment::copyShippedDatabase(env.databasePath()));
+    env.messages.clear();
+    env.dialogs.nextOpenName = csv;
+    QCOMPARE(transfer.importRecords(nullptr), Outcome::Done);
+    RawDatabase raw(env.databasePath());
+    QSqlQuery stored(raw.db());
+    QVERIFY(stored.prepare(QStringLiteral("SELECT Name, Notes = ? FROM Details")));
+    stored.addBindValue(notes);
+    QVERIFY(stored.exec() && stored.next());
+    QCOMPARE(stored.value(0).toString(), QStringLiteral("LONG NOTES"));
+    QCOMPARE(stored.value(1).toInt(), 1);
+    QVERIFY(!stored.next());
 }
 
 void TestImport::bothPassesShowProgressAndACancelLeavesTheFileAsItWas()

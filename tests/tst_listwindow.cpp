@@ -18,6 +18,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollBar>
+#include <QSqlQuery>
 #include <QTableView>
 #include <QTextEdit>
 #include <QtTest>
@@ -92,6 +93,8 @@ private slots:
     void nothingToShowIsReportedAndTheGridDisabled_data();
     void nothingToShowIsReportedAndTheGridDisabled();
     void firstRowIsCurrentAndCellsShowTheRecord();
+    void aCellShowsTheStartOfALongTextAndCharactersThatDoNotShow_data();
+    void aCellShowsTheStartOfALongTextAndCharactersThatDoNotShow();
     void doubleClickShowsTheRowsReport();
     void enterOnTheGridShowsTheReportToo();
     void recordsUnderAnyKeyShowAndOpen_data();
@@ -252,6 +255,52 @@ void TestListWindow::firstRowIsCurrentAndCellsShowTheRecord()
     QCOMPARE(model->index(2, 2).data().toString(), QStringLiteral("1 Road\nSecond Line"));
     QCOMPARE(model->index(2, 8).data().toString(), QStringLiteral("09:03"));
     QCOMPARE(model->index(2, 9).data().toString(), QStringLiteral("Rods"));
+}
+
+void TestListWindow::aCellShowsTheStartOfALongTextAndCharactersThatDoNotShow_data()
+{
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("shown");
+    const QString letters = QStringLiteral("abcdefghijklmnopqrstuvwxyz").repeated(40400);
+    QTest::newRow("notes of a million letters")
+            << "Notes" << letters << letters.left(400) + QStringLiteral("\u2026");
+    QTest::newRow("a name of 400 letters") << "Name" << letters.left(400) << letters.left(400);
+    QTest::newRow("a name of 401 letters")
+            << "Name" << letters.left(401) << letters.left(400) + QStringLiteral("\u2026");
+    QTest::newRow("a zero in a name") << "Name" << QStringLiteral("ANN") + QChar(0) + QStringLiteral("E")
+                                      << QStringLiteral("ANN<U+0000>E");
+    QTest::newRow("an escape in the city") << "City" << QStringLiteral("\x1B[1mYORK")
+                                           << QStringLiteral("<U+001B>[1mYORK");
+    QTest::newRow("a date another program stored") << "Date" << QStringLiteral("-0001-01-01")
+                                                   << QStringLiteral("-0001-01-01");
+}
+
+// What another program stored shows in the grid: the start of a text too
+// long for a cell (the grid would lay it out whole to elide it), with "…"
+// where it goes on, and every character, those that do not show by their
+// code.
+void TestListWindow::aCellShowsTheStartOfALongTextAndCharactersThatDoNotShow()
+{
+    QFETCH(QString, column);
+    QFETCH(QString, stored);
+    QFETCH(QString, shown);
+    TestEnvironment env;
+    seedFive(env);
+    {
+        RawDatabase raw(env.databasePath());
+        QSqlQuery update(raw.db());
+        QVERIFY(update.prepare(QStringLiteral("UPDATE Details SET %1 = ? WHERE Name = 'CUSTOMER 2'")
+                                       .arg(column)));
+        update.addBindValue(stored);
+        QVERIFY(update.exec());
+    }
+    Frame f;
+    QTableView *grid = gridOf(openList(f.frame));
+    // The grid's columns are the table's fields in order.
+    const int at = int(DowsingRecord::fieldNames().indexOf(column));
+    QVERIFY(at >= 0);
+    QCOMPARE(grid->model()->index(1, at).data().toString(), shown);
 }
 
 void TestListWindow::doubleClickShowsTheRowsReport()

@@ -28,6 +28,7 @@
 #include <QTextEdit>
 #include <QtTest>
 
+#include <array>
 #include <cstdio>
 
 using namespace Orvane;
@@ -62,6 +63,51 @@ void meddle(const QString &path, const QString &how, qint64 key)
     }
 }
 
+// A record's thirteen stored fields by column, as the test writes them.
+using StoredFields = QList<QPair<QString, QString>>;
+
+StoredFields plainFields()
+{
+    return {{"Date", "2009-03-07"},    {"Name", "ALICE AAA"},      {"Address", "1 HIGH STREET"},
+            {"City", "YORK"},          {"State", "NORTH"},         {"Pin", "YO1"},
+            {"Phone_No", "0123.456"},  {"Email", "a@example.org"}, {"Time_Dowsing_Occured", "09:05"},
+            {"Dowsing_Tool", "Rods"},  {"Item_Dowsing_For", "water"},
+            {"Location_Dowsing_Occured", "GARDEN"}, {"Notes", "as first written"}};
+}
+
+QString sqlText(const QString &text)
+{
+    return QLatin1Char('\'') + QString(text).replace(QLatin1Char('\''), QStringLiteral("''"))
+            + QLatin1Char('\'');
+}
+
+// The stored texts of the record with the key, read by the test's own SQL.
+QStringList storedTexts(const QString &path, qint64 key)
+{
+    RawDatabase raw(path);
+    QSqlQuery query(raw.db());
+    QStringList columns;
+    for (const auto &field : plainFields())
+        columns.append(field.first);
+    QStringList texts;
+    if (query.exec(QStringLiteral("SELECT %1 FROM Details WHERE IdNumber = %2")
+                           .arg(columns.join(QLatin1Char(',')))
+                           .arg(key))
+        && query.next()) {
+        for (int i = 0; i < columns.size(); ++i)
+            texts.append(query.value(i).toString());
+    }
+    return texts;
+}
+
+QStringList textsOf(const StoredFields &fields)
+{
+    QStringList texts;
+    for (const auto &field : fields)
+        texts.append(field.second);
+    return texts;
+}
+
 } // namespace
 
 class TestOtherPrograms : public QObject
@@ -71,6 +117,8 @@ class TestOtherPrograms : public QObject
 private slots:
     void aChangeGoesAheadOnlyOnTheRecordShown_data();
     void aChangeGoesAheadOnlyOnTheRecordShown();
+    void anotherProgramsChangeToAnyFieldIsSeen_data();
+    void anotherProgramsChangeToAnyFieldIsSeen();
     void theReportsCommandsSeeTheRecordAsItIsNow_data();
     void theReportsCommandsSeeTheRecordAsItIsNow();
     void anUpdateAsksBeforeWritingOverAnotherProgramsChange_data();
@@ -141,6 +189,89 @@ void TestOtherPrograms::aChangeGoesAheadOnlyOnTheRecordShown()
              expected == RecordStore::ChangeResult::ChangedElsewhere);
     if (store.storedNow())
         QCOMPARE(*store.storedNow(), meddled.at(1));
+}
+
+void TestOtherPrograms::anotherProgramsChangeToAnyFieldIsSeen_data()
+{
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<bool>("remove");
+    const QList<std::array<const char *, 4>> changes = {
+            {"a calendar date", "Date", "2009-03-07", "2009-03-08"},
+            {"a time of day after the date", "Date", "2009-03-07", "2009-03-07 10:00"},
+            {"two dates before the calendar", "Date", "-0001-01-01", "-0002-01-01"},
+            {"a day no month has", "Date", "2009-02-30", "2009-02-31"},
+            {"name", "Name", "ALICE AAA", "ALICE AAB"},
+            {"address", "Address", "1 HIGH STREET", "1 HIGH STREET\nBACK DOOR"},
+            {"city", "City", "YORK", "york"},
+            {"state", "State", "NORTH", "NORTH "},
+            {"pin", "Pin", "YO1", "YO2"},
+            {"phone number", "Phone_No", "0123.456", "0123.457"},
+            {"email", "Email", "a@example.org", "b@example.org"},
+            {"time", "Time_Dowsing_Occured", "09:05", "9:05"},
+            {"tool", "Dowsing_Tool", "Rods", "Branch"},
+            {"item", "Item_Dowsing_For", "water", "Water"},
+            {"location", "Location_Dowsing_Occured", "GARDEN", ""},
+            {"notes", "Notes", "as first written", "as first written."},
+    };
+    for (const auto &[what, column, shown, written] : changes) {
+        for (const bool remove : {false, true}) {
+            QTest::addRow("%s, %s", remove ? "delete" : "update", what)
+                    << QString::fromUtf8(column) << QString::fromUtf8(shown)
+                    << QString::fromUtf8(written) << remove;
+        }
+    }
+}
+
+// Another program changes one field of the record shown, by SQL of its own
+// (a date too, to any text: it may bypass the table's check); the update or
+// delete of what was shown then writes nothing. What is stored is read with
+// the test's own SQL and compared with the texts the test wrote.
+void TestOtherPrograms::anotherProgramsChangeToAnyFieldIsSeen()
+{
+    QFETCH(QString, column);
+    QFETCH(QString, shown);
+    QFETCH(QString, written);
+    QFETCH(bool, remove);
+    TestEnvironment env;
+    const QString path = env.databasePath();
+    StoredFields fields = plainFields();
+    QStringList columns, values;
+    for (auto &field : fields) {
+        if (field.first == column)
+            field.second = shown;
+        columns.append(field.first);
+        values.append(sqlText(field.second));
+    }
+    QVERIFY(runSql(path, {QStringLiteral("PRAGMA ignore_check_constraints = ON"),
+                          QStringLiteral("INSERT INTO Details (%1) VALUES (%2)")
+                                  .arg(columns.join(QLatin1Char(',')), values.join(QLatin1Char(',')))}));
+    const qint64 key = keysIn(path).constFirst();
+    RecordStore store;
+    QCOMPARE(store.open(path), RecordStore::OpenResult::Opened);
+    const std::optional<DowsingRecord> before = store.find(key);
+    QVERIFY(before.has_value());
+
+    QVERIFY(runSql(path, {QStringLiteral("PRAGMA ignore_check_constraints = ON"),
+                          QStringLiteral("UPDATE Details SET %1 = %2 WHERE IdNumber = %3")
+                                  .arg(column, sqlText(written))
+                                  .arg(key)}));
+    for (auto &field : fields) {
+        if (field.first == column)
+            field.second = written;
+    }
+    DowsingRecord changed = *before;
+    changed.Name = QStringLiteral("THE USER'S CHANGE");
+    const RecordStore::ChangeResult result =
+            remove ? store.remove(*before, QDateTime(QDate(2026, 12, 8), QTime(10, 0)))
+                   : store.update(*before, changed);
+
+    QCOMPARE(result, RecordStore::ChangeResult::ChangedElsewhere);
+    QCOMPARE(storedTexts(path, key), textsOf(fields));
+    QVERIFY(store.storedNow().has_value());
+    // Shown again as it is now, the date as stored.
+    QCOMPARE(store.storedNow()->Date.storedText(), fields.constFirst().second);
 }
 
 void TestOtherPrograms::theReportsCommandsSeeTheRecordAsItIsNow_data()

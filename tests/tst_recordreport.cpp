@@ -46,6 +46,10 @@ private slots:
     void lineBreaksInValuesAreKept();
     void writtenIntoTheBoxAsReadableParagraphs();
     void writingReplacesTheWholeReport();
+    void charactersThatDoNotShowAreShownAsSymbols_data();
+    void charactersThatDoNotShowAreShownAsSymbols();
+    void aTextTooLongToLayOutIsShownInPartAndSaysSo_data();
+    void aTextTooLongToLayOutIsShownInPartAndSaysSo();
 };
 
 void TestRecordReport::fullRecordText()
@@ -169,6 +173,99 @@ void TestRecordReport::writingReplacesTheWholeReport()
     QString expected = RecordReport::text(second);
     expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QCOMPARE(box.toPlainText(), expected);
+}
+
+void TestRecordReport::charactersThatDoNotShowAreShownAsSymbols_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("a zero") << QStringLiteral("ANN") + QChar(0) + QStringLiteral("E")
+                            << QStringLiteral("ANN<U+0000>E");
+    QTest::newRow("bell, backspace, escape")
+            << QStringLiteral("a\x07\x08\x1B[0m") << QStringLiteral("a<U+0007><U+0008><U+001B>[0m");
+    QTest::newRow("vertical tab and form feed") << QStringLiteral("a\vb\fc")
+                                                << QStringLiteral("a<U+000B>b<U+000C>c");
+    QTest::newRow("start of heading, unit separator, delete")
+            << QStringLiteral("\x01x\x1Fy\x7F") << QStringLiteral("<U+0001>x<U+001F>y<U+007F>");
+    QTest::newRow("a text document's own marks")
+            << QStringLiteral("a\uFFFCb\uFDD0c\uFDD1d")
+            << QStringLiteral("a<U+FFFC>b<U+FDD0>c<U+FDD1>d");
+    QTest::newRow("a tab stays a tab") << QStringLiteral("a\tb") << QStringLiteral("a\tb");
+    QTest::newRow("line breaks stay line breaks")
+            << QStringLiteral("a\r\nb\nc\rd") << QStringLiteral("a\nb\nc\nd");
+}
+
+// Another program stored a control character: the report shows a symbol in
+// its place, so that all of the field shows and a screen reader reads past
+// it; the record itself is not changed.
+void TestRecordReport::charactersThatDoNotShowAreShownAsSymbols()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, shown);
+    DowsingRecord r = fullRecord();
+    r.Name = stored;
+    r.Notes = stored;
+    r.Date = RecordDate::fromStored(QStringLiteral("2009-03-07") + stored);
+    const DowsingRecord before = r;
+    QTextEdit box;
+    RecordReport::write(&box, r);
+    const QString text = box.toPlainText();
+    QVERIFY2(text.startsWith(QStringLiteral("Date :- 2009-03-07") + shown
+                             + QStringLiteral("\n\nName :- ") + shown + QStringLiteral("\n\n")),
+             qPrintable(text));
+    QVERIFY2(text.endsWith(QStringLiteral("Notes :- ") + shown + QStringLiteral("\n\n")),
+             qPrintable(text));
+    QCOMPARE(r.Name, before.Name);
+    QCOMPARE(r.Date.storedText(), before.Date.storedText());
+}
+
+void TestRecordReport::aTextTooLongToLayOutIsShownInPartAndSaysSo_data()
+{
+    QTest::addColumn<QString>("notes");
+    QTest::addColumn<int>("shown");
+    QTest::addColumn<QString>("told");
+    const QString words = QStringLiteral("water at three metres, ").repeated(13044).left(300000);
+    const QString letters = QStringLiteral("abcdefghijklmnopqrstuvwxyz").repeated(2000);
+    QTest::newRow("300,000 characters of words")
+            << words << 100000
+            << "(Only the first 100,000 of its 300,000 characters are shown here. Save and "
+               "Print give them all.)";
+    QTest::newRow("100,000 characters of words") << words.left(100000) << 100000 << QString();
+    QTest::newRow("a run of 50,000 letters")
+            << letters.left(50000) << 10000
+            << "(Only the first 10,000 of its 50,000 characters are shown here. Save and Print "
+               "give them all.)";
+    QTest::newRow("a run of 10,000 letters") << letters.left(10000) << 10000 << QString();
+    QTest::newRow("words, then a run of 20,000 letters")
+            << QStringLiteral("found at dusk ") + letters.left(20000) << 14 + 10000
+            << "(Only the first 10,014 of its 20,014 characters are shown here. Save and Print "
+               "give them all.)";
+    QTest::newRow("lines of 9,000 letters") << (letters.left(9000) + QLatin1Char('\n')).repeated(5)
+                                            << 45005 << QString();
+}
+
+// Another program stored megabytes in a field, which a text box would lay
+// out whole before it painted: the report shows the start and says, in the
+// text and to a screen reader, how much of it that is.
+void TestRecordReport::aTextTooLongToLayOutIsShownInPartAndSaysSo()
+{
+    QFETCH(QString, notes);
+    QFETCH(int, shown);
+    QFETCH(QString, told);
+    DowsingRecord r = fullRecord();
+    r.Notes = notes;
+    QTextEdit box;
+    QCOMPARE(RecordReport::write(&box, r), told.isEmpty());
+    QString expected = QStringLiteral("Notes :- ") + notes.left(shown);
+    expected.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (!told.isEmpty())
+        expected += QLatin1Char('\n') + told;
+    expected += QStringLiteral("\n\n");
+    const QString text = box.toPlainText();
+    QVERIFY(text.startsWith(QStringLiteral("Date :- 3/7/2009\n\nName :- ASHA RAO\n\n")));
+    QCOMPARE(text.mid(text.indexOf(QLatin1String("Notes :- "))), expected);
+    QCOMPARE(box.accessibleDescription().isEmpty(), told.isEmpty());
+    QCOMPARE(r.Notes, notes);
 }
 
 QTEST_MAIN(TestRecordReport)

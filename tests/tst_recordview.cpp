@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QSqlQuery>
 #include <QTableView>
 #include <QTextEdit>
 #include <QtTest>
@@ -101,6 +102,10 @@ private slots:
     void failedEditOrUpdateLeavesOneConsistentMode();
     void updateKeepsStoredValuesTheSelectorsLack_data();
     void updateKeepsStoredValuesTheSelectorsLack();
+    void updateKeepsStoredTextsTheBoxesGiveBackOtherwise_data();
+    void updateKeepsStoredTextsTheBoxesGiveBackOtherwise();
+    void aTextTheFormCannotHoldWholeIsNotPutUpForEditing_data();
+    void aTextTheFormCannotHoldWholeIsNotPutUpForEditing();
     void commandWhenTheDatabaseCannotBeOpened_data();
     void commandWhenTheDatabaseCannotBeOpened();
 
@@ -321,39 +326,152 @@ void TestRecordView::failedEditOrUpdateLeavesOneConsistentMode()
 
 void TestRecordView::updateKeepsStoredValuesTheSelectorsLack_data()
 {
-    QTest::addColumn<QDate>("date");
+    QTest::addColumn<QString>("date");
     QTest::addColumn<QString>("time");
-    QTest::newRow("year before the list") << QDate(1850, 6, 15) << "09:05";
-    QTest::newRow("year after the list") << QDate(2099, 12, 31) << "23:59";
-    QTest::newRow("time beyond the lists") << QDate(2009, 3, 7) << "25:99";
-    QTest::newRow("time in another form") << QDate(2009, 3, 7) << "9:5";
+    QTest::addColumn<QString>("year");
+    QTest::newRow("year before the list") << "1850-06-15" << "09:05" << "1850";
+    QTest::newRow("year after the list") << "2099-12-31" << "23:59" << "2099";
+    QTest::newRow("time beyond the lists") << "2009-03-07" << "25:99" << "2009";
+    QTest::newRow("time in another form") << "2009-03-07" << "9:5" << "2009";
+    // Dates another program stored, which the selectors cannot show: they
+    // stay on their first entries.
+    QTest::newRow("a year before the calendar") << "-0001-01-01" << "09:05" << "1900";
+    QTest::newRow("a day no month has") << "2009-02-31" << "09:05" << "1900";
+    QTest::newRow("a time of day after the date") << "2009-03-07 10:00" << "09:05" << "1900";
 }
 
+// What the user leaves alone in the form is written back byte for byte,
+// whatever the selectors could show of it.
 void TestRecordView::updateKeepsStoredValuesTheSelectorsLack()
 {
-    QFETCH(QDate, date);
+    QFETCH(QString, date);
     QFETCH(QString, time);
+    QFETCH(QString, year);
     TestEnvironment env;
-    DowsingRecord r = recordNamed(QStringLiteral("OLD"), 1);
-    r.Date = date;
-    r.Time_Dowsing_Occured = time;
-    addRecords(env.databasePath(), {r});
+    QVERIFY(storeWithDateText(env.databasePath(), QStringLiteral("OLD"), date));
+    QVERIFY(runSql(env.databasePath(),
+                   {QStringLiteral("UPDATE Details SET Time_Dowsing_Occured = '%1'").arg(time)}));
     Viewing v(0);
     v.save->editRecord();
     EntryWindow *entry = v.frame.windows().entryWindow();
-    QCOMPARE(textOf(entry, QStringLiteral("cmbYear")), QString::number(date.year()));
+    QCOMPARE(textOf(entry, QStringLiteral("cmbYear")), year);
 
     entry->findChild<QPlainTextEdit *>(QStringLiteral("txtNotes"))
             ->setPlainText(QStringLiteral("only the notes change"));
     entry->findChild<QPushButton *>(QStringLiteral("cmdadd"))->click();
     QCOMPARE(env.messages.texts(), QStringList{"Record Edited Succesfully !"});
-    const DowsingRecord stored = storedRecords(env.databasePath()).first();
-    QCOMPARE(stored.Date, date);
-    QCOMPARE(stored.Time_Dowsing_Occured, time);
-    QCOMPARE(stored.Notes, QStringLiteral("only the notes change"));
+    RawDatabase raw(env.databasePath());
+    QSqlQuery stored(raw.db());
+    QVERIFY(stored.exec(QStringLiteral("SELECT Date, typeof(Date), Time_Dowsing_Occured, Notes "
+                                       "FROM Details")));
+    QVERIFY(stored.next());
+    QCOMPARE(stored.value(0).toString(), date);
+    QCOMPARE(stored.value(1).toString(), QStringLiteral("text"));
+    QCOMPARE(stored.value(2).toString(), time);
+    QCOMPARE(stored.value(3).toString(), QStringLiteral("only the notes change"));
+    stored.finish();
     // The entries offered for this edit are gone with it.
     QCOMPARE(textOf(entry, QStringLiteral("cmbYear")), QStringLiteral("1900"));
     QCOMPARE(entry->findChild<QComboBox *>(QStringLiteral("cmbHour"))->count(), 25);
+}
+
+void TestRecordView::updateKeepsStoredTextsTheBoxesGiveBackOtherwise_data()
+{
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("address, CR LF") << "Address" << "'1 MILL LANE' || char(13, 10) || 'YORK'";
+    QTest::newRow("address, a lone CR") << "Address" << "'1 MILL LANE' || char(13) || 'YORK'";
+    QTest::newRow("notes, CR LF") << "Notes" << "'seen' || char(13, 10, 13, 10) || 'again'";
+    QTest::newRow("notes, a line separator") << "Notes" << "'seen' || char(8232) || 'again'";
+    QTest::newRow("name, a zero character") << "Name" << "'ANN' || char(0) || 'E'";
+    QTest::newRow("city, a tab") << "City" << "'YORK' || char(9)";
+    QTest::newRow("location, a control character") << "Location_Dowsing_Occured"
+                                                   << "'GARDEN' || char(27) || '[0m'";
+}
+
+// Another program stored a text the form's boxes hold in a form of their
+// own; an update that leaves the box alone writes the stored bytes back.
+void TestRecordView::updateKeepsStoredTextsTheBoxesGiveBackOtherwise()
+{
+    QFETCH(QString, column);
+    QFETCH(QString, stored);
+    TestEnvironment env;
+    seed(env, 1);
+    const QString notes = column == QLatin1String("Notes") ? QStringLiteral("Address")
+                                                            : QStringLiteral("Notes");
+    QVERIFY(runSql(env.databasePath(),
+                   {QStringLiteral("UPDATE Details SET %1 = %2").arg(column, stored)}));
+    const auto bytes = [&](const QString &of) {
+        RawDatabase raw(env.databasePath());
+        QSqlQuery query(raw.db());
+        query.exec(QStringLiteral("SELECT hex(%1) FROM Details").arg(of));
+        return query.next() ? query.value(0).toString() : QString();
+    };
+    const QString before = bytes(column);
+    QVERIFY(!before.isEmpty());
+    Viewing v(0);
+    v.save->editRecord();
+    EntryWindow *entry = v.frame.windows().entryWindow();
+    QVERIFY(entry->isUpdateMode());
+    entry->findChild<QPlainTextEdit *>(QStringLiteral("txt") + notes)
+            ->setPlainText(QStringLiteral("only this changes"));
+    entry->findChild<QPushButton *>(QStringLiteral("cmdadd"))->click();
+    QCOMPARE(env.messages.texts(), QStringList{"Record Edited Succesfully !"});
+    QCOMPARE(bytes(column), before);
+    QCOMPARE(bytes(notes), QString::fromLatin1(QByteArray("only this changes").toHex().toUpper()));
+}
+
+void TestRecordView::aTextTheFormCannotHoldWholeIsNotPutUpForEditing_data()
+{
+    QTest::addColumn<QString>("notes");
+    QTest::addColumn<QString>("refusal");
+    const QString words = QStringLiteral("water at three metres, ").repeated(13044);
+    const QString letters = QStringLiteral("abcdefghijklmnopqrstuvwxyz").repeated(2000);
+    QTest::newRow("300,000 characters of words")
+            << words.left(300000)
+            << "The Notes of this record hold 300,000 characters, more than the entry form can "
+               "show (100,000).\rSo the record is not put up for editing, which would cut them. "
+               "The report shows their start; Save and Print give them whole.";
+    QTest::newRow("a run of 20,000 letters")
+            << letters.left(20000)
+            << "The Notes of this record hold a line of more than 10,000 characters without a "
+               "space or other place to break it, more than the entry form can show.\rSo the "
+               "record is not put up for editing, which would cut them. The report shows their "
+               "start; Save and Print give them whole.";
+    QTest::newRow("100,000 characters of words") << words.left(100000) << QString();
+    QTest::newRow("a run of 10,000 letters") << letters.left(10000) << QString();
+}
+
+// The entry form lays its text out as the report does: a text the report
+// shows only in part, the form could hold only cut, and an update would
+// write the cut text back. Such a record is not put up for editing; any
+// other is, whole, and an update that leaves its notes alone keeps them.
+void TestRecordView::aTextTheFormCannotHoldWholeIsNotPutUpForEditing()
+{
+    QFETCH(QString, notes);
+    QFETCH(QString, refusal);
+    TestEnvironment env;
+    DowsingRecord r = recordNamed(QStringLiteral("LONG NOTES"), 1);
+    r.Notes = notes;
+    addRecords(env.databasePath(), {r});
+    Viewing v(0);
+    v.save->editRecord();
+    EntryWindow *entry = v.frame.windows().entryWindow();
+    if (!refusal.isEmpty()) {
+        QCOMPARE(env.messages.texts(), QStringList{refusal});
+        QVERIFY(!entry->isUpdateMode());
+        QVERIFY(v.frame.isChildVisible(v.save));
+        return;
+    }
+    QVERIFY(env.messages.shown.isEmpty());
+    QVERIFY(entry->isUpdateMode());
+    QCOMPARE(entry->findChild<QPlainTextEdit *>(QStringLiteral("txtNotes"))->toPlainText(), notes);
+    entry->findChild<QLineEdit *>(QStringLiteral("txtName"))->setText(QStringLiteral("RENAMED"));
+    entry->findChild<QPushButton *>(QStringLiteral("cmdadd"))->click();
+    QCOMPARE(env.messages.texts(), QStringList{"Record Edited Succesfully !"});
+    const DowsingRecord stored = storedRecords(env.databasePath()).constFirst();
+    QCOMPARE(stored.Name, QStringLiteral("RENAMED"));
+    QCOMPARE(stored.Notes, notes);
 }
 
 void TestRecordView::commandWhenTheDatabaseCannotBeOpened_data()

@@ -126,6 +126,11 @@ private slots:
     void printerDialogOffersNoPageRange();
     void unusablePrinterIsReported();
 
+    void saveAndPrintGiveWhatTheReportShowsInPartWhole_data();
+    void saveAndPrintGiveWhatTheReportShowsInPartWhole();
+    void aLongSaveOrPrintCanBeCancelled_data();
+    void aLongSaveOrPrintCanBeCancelled();
+
 private:
     void showReport(const DowsingRecord &record);
     // Makes the printer dialog answer with a PDF printer writing to path.
@@ -160,7 +165,7 @@ void TestReportExport::cleanup()
 
 void TestReportExport::showReport(const DowsingRecord &record)
 {
-    RecordReport::write(m_RTB, record);
+    m_form->showReport(record, SelectedRecord());
 }
 
 void TestReportExport::printTo(const QString &path, bool keepSelectionOption)
@@ -196,7 +201,8 @@ void TestReportExport::cancelledSaveWritesAndShowsNothing()
     QVERIFY2(m_env->messages.shown.isEmpty(), qPrintable(m_env->messages.texts().join('|')));
     QCOMPARE(QDir(m_env->folder()).entryList(QDir::Files), before);
     QVERIFY(QDir(m_out->path()).entryList(QDir::Files).isEmpty());
-    QCOMPARE(ReportExport::saveReport(m_form, *m_RTB), ReportExport::Outcome::Cancelled);
+    QCOMPARE(ReportExport::saveReport(m_form, *m_RTB, RecordReport::entries(awkwardRecord())),
+             ReportExport::Outcome::Cancelled);
 }
 
 void TestReportExport::savedReportReadsBackAsTheReport()
@@ -530,6 +536,107 @@ void TestReportExport::unusablePrinterIsReported()
     QCOMPARE(m_env->messages.shown.constFirst().icon, Icon::Critical);
     QVERIFY2(m_env->messages.shown.constFirst().text.contains(QDir::toNativeSeparators(pdf)),
              qPrintable(m_env->messages.shown.constFirst().text));
+}
+
+void TestReportExport::saveAndPrintGiveWhatTheReportShowsInPartWhole_data()
+{
+    QTest::addColumn<QString>("notes");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("shownName");
+    QStringList lines;
+    for (int i = 1; i <= 9000; ++i)
+        lines.append(QStringLiteral("<%1> water at three metres").arg(i));
+    QTest::newRow("250,000 characters of words")
+            << lines.join(QLatin1Char(' ')) << QStringLiteral("ANNE") << QStringLiteral("ANNE");
+    QTest::newRow("a run of 60,000 letters")
+            << QStringLiteral("abcdefghijklmnopqrstuvwxyz").repeated(2308).left(60000)
+            << QStringLiteral("ANNE") << QStringLiteral("ANNE");
+    QTest::newRow("control characters")
+            << QStringLiteral("seen\x1B[0m") << QStringLiteral("ANN") + QChar(0) + QStringLiteral("E")
+            << QStringLiteral("ANN<U+0000>E");
+}
+
+// Of a text too long to lay out at once the report shows the start; Save
+// and Print give it whole, and with the symbols the report shows for
+// characters that do not show. (Text as a reader of the file finds it: the
+// printed lines are compared without the spaces, hyphens and breaks of the
+// layout.)
+void TestReportExport::saveAndPrintGiveWhatTheReportShowsInPartWhole()
+{
+    QFETCH(QString, notes);
+    QFETCH(QString, name);
+    QFETCH(QString, shownName);
+    if (externalProgram(QStringLiteral("unrtf")).isEmpty()
+        || externalProgram(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("unrtf or pdftotext is not installed: the saved and printed files cannot be read");
+    DowsingRecord record = printableRecord();
+    record.Name = name;
+    record.Notes = notes;
+    showReport(record);
+    const QString shownNotes = notes == QStringLiteral("seen\x1B[0m") ? QStringLiteral("seen<U+001B>[0m")
+                                                                      : notes;
+
+    const QString rtf = m_out->filePath(QStringLiteral("whole.rtf"));
+    m_env->dialogs.nextSaveName = rtf;
+    press(m_form, "cmdSave");
+    QVERIFY2(m_env->messages.shown.isEmpty(), qPrintable(m_env->messages.texts().join('|')));
+    QString text, error;
+    QVERIFY2(rtfText(rtf, &text, &error), qPrintable(error));
+    QVERIFY(text.contains(QStringLiteral("\nName :- ") + shownName + QLatin1Char('\n')));
+    QVERIFY(text.endsWith(QStringLiteral("\nNotes :- ") + shownNotes + QStringLiteral("\n\n")));
+    QVERIFY(!text.contains(QStringLiteral("are shown")));
+
+    const QString pdf = m_out->filePath(QStringLiteral("whole.pdf"));
+    printTo(pdf);
+    press(m_form, "cmdPrint");
+    QVERIFY2(m_env->messages.shown.isEmpty(), qPrintable(m_env->messages.texts().join('|')));
+    QVERIFY2(pdfText(pdf, &text, &error), qPrintable(error));
+    // The reader joins a line that ends in a hyphen to the next without it.
+    static const QRegularExpression layout(QStringLiteral("[\\s-]+"));
+    const QString printed = text.remove(layout);
+    QVERIFY(printed.contains(QStringLiteral("Name:") + QString(shownName).remove(layout)
+                             + QStringLiteral("Address:")));
+    QVERIFY(printed.endsWith(QStringLiteral("Notes:") + QString(shownNotes).remove(layout)));
+}
+
+void TestReportExport::aLongSaveOrPrintCanBeCancelled_data()
+{
+    QTest::addColumn<QByteArray>("button");
+    QTest::addColumn<QString>("told");
+    QTest::newRow("save") << QByteArray("cmdSave")
+                          << QStringLiteral("The save was cancelled: no report was written, and "
+                                            "\"%1\" was left as it was.");
+    QTest::newRow("print") << QByteArray("cmdPrint")
+                           << QStringLiteral("The printing on \"%1\" was cancelled.");
+}
+
+// Saving or printing megabytes shows its progress, and its Cancel stops it:
+// an earlier file of the name is left as it was, and the user is told.
+void TestReportExport::aLongSaveOrPrintCanBeCancelled()
+{
+    QFETCH(QByteArray, button);
+    QFETCH(QString, told);
+    DowsingRecord record = printableRecord();
+    record.Notes = QStringLiteral("water at three metres, ").repeated(200000);
+    showReport(record);
+    const QString path = m_out->filePath(button == "cmdSave" ? QStringLiteral("earlier.rtf")
+                                                             : QStringLiteral("earlier.pdf"));
+    QVERIFY(writeFile(path, "the report saved last week"));
+    m_env->dialogs.nextSaveName = path;
+    printTo(path);
+    m_env->progress.cancelAtStep = 2;
+    press(m_form, button.constData());
+    QVERIFY(m_env->progress.steps >= 2);
+    QCOMPARE(m_env->messages.texts(), QStringList{told.arg(QDir::toNativeSeparators(path))});
+    if (button == "cmdSave")
+        QCOMPARE(fileBytes(path), QByteArray("the report saved last week"));
+
+    // Without a cancel, the same command runs to its end.
+    m_env->messages.clear();
+    m_env->progress.cancelAtStep = 0;
+    press(m_form, button.constData());
+    QVERIFY2(m_env->messages.shown.isEmpty(), qPrintable(m_env->messages.texts().join('|')));
+    QVERIFY(fileBytes(path).size() > 100000);
 }
 
 QTEST_MAIN(TestReportExport)

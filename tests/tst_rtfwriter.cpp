@@ -1,6 +1,6 @@
 // The Rich Text writer: exact bytes for the characters RTF treats specially,
-// character formatting per fragment, what an independent reader finds in a
-// saved file, and that a failed save leaves an existing file as it was.
+// character formatting per fragment, and what an independent reader finds in
+// a file of it. (Saving the report to a file: tst_reportexport, tst_fulldisk.)
 
 #include "support/ExternalReaders.h"
 #include "support/TestFiles.h"
@@ -113,10 +113,6 @@ private slots:
     void fontsAndColoursGetTables();
     void outputIsPlainAscii();
     void independentReaderFindsTheText();
-    void savedFileReplacesExistingOne();
-    void failedSaveKeepsExistingFile();
-    void unwritablePlacesAreRefused_data();
-    void unwritablePlacesAreRefused();
 };
 
 void TestRtfWriter::escapesText_data()
@@ -315,79 +311,13 @@ void TestRtfWriter::independentReaderFindsTheText()
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("report.rtf"));
-    QString error;
-    QVERIFY2(RtfWriter::saveRtf(doc.document, path, &error), qPrintable(error));
+    QVERIFY(writeFile(path, doc.rtf()));
 
-    QString text;
+    QString text, error;
     QVERIFY2(rtfText(path, &text, &error), qPrintable(error));
     QString expected = report;
     expected.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     QCOMPARE(text, expected);
-}
-
-void TestRtfWriter::savedFileReplacesExistingOne()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("report.rtf"));
-    QVERIFY(writeFile(path, QByteArray(5000, 'x')));
-
-    Doc doc;
-    doc.add(QStringLiteral("short"));
-    QString error;
-    QVERIFY2(RtfWriter::saveRtf(doc.document, path, &error), qPrintable(error));
-    QCOMPARE(fileBytes(path), doc.rtf());
-    // Nothing but the file itself is left in the folder.
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-             QStringList{QStringLiteral("report.rtf")});
-}
-
-void TestRtfWriter::failedSaveKeepsExistingFile()
-{
-    // A file size limit makes the write fail part-way, as a full disk would.
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("report.rtf"));
-    const QByteArray before = "{\\rtf1 the report saved earlier}";
-    QVERIFY(writeFile(path, before));
-
-    Doc doc;
-    doc.add(QString(20000, QLatin1Char('a')));
-
-    QString error;
-    bool saved = true;
-    {
-        FileSizeLimit small(4096);
-        QVERIFY(small.isSet());
-        saved = RtfWriter::saveRtf(doc.document, path, &error);
-    }
-    QVERIFY(!saved);
-    QVERIFY(!error.isEmpty());
-    QCOMPARE(fileBytes(path), before);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-             QStringList{QStringLiteral("report.rtf")});
-}
-
-void TestRtfWriter::unwritablePlacesAreRefused_data()
-{
-    QTest::addColumn<QString>("relativePath");
-    QTest::newRow("missing folder") << QStringLiteral("no such folder/report.rtf");
-    QTest::newRow("under a file") << QStringLiteral("plain.txt/report.rtf");
-    QTest::newRow("a folder") << QStringLiteral("folder");
-}
-
-void TestRtfWriter::unwritablePlacesAreRefused()
-{
-    QFETCH(QString, relativePath);
-    QTemporaryDir dir;
-    QVERIFY(writeFile(dir.filePath(QStringLiteral("plain.txt")), "keep me"));
-    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
-
-    Doc doc;
-    doc.add(QStringLiteral("x"));
-    QString error;
-    QVERIFY(!RtfWriter::saveRtf(doc.document, dir.filePath(relativePath), &error));
-    QVERIFY(!error.isEmpty());
-    QCOMPARE(fileBytes(dir.filePath(QStringLiteral("plain.txt"))), QByteArray("keep me"));
-    QVERIFY(QFileInfo(dir.filePath(QStringLiteral("folder"))).isDir());
 }
 
 QTEST_MAIN(TestRtfWriter)

@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSqlQuery>
 #include <QTableView>
 #include <QtTest>
 
@@ -56,6 +57,8 @@ private slots:
     void aCustomerFoundAndChosenShowsExactlyTheirRecords();
     void everyChartHasItsNumbersSavesAndPrints_data();
     void everyChartHasItsNumbersSavesAndPrints();
+    void aNameAnotherProgramStoredShowsItsStart_data();
+    void aNameAnotherProgramStoredShowsItsStart();
 
 private:
     std::unique_ptr<ProgramWindows> m_program;
@@ -186,6 +189,61 @@ void TestStatsWindows::everyChartHasItsNumbersSavesAndPrints()
     QVERIFY2(text.contains(chart->title()), qPrintable(text));
     const QString lastRow = chart->table()->model()->index(bars - 1, 0).data().toString();
     QVERIFY2(text.contains(lastRow), qPrintable(text));
+}
+
+void TestStatsWindows::aNameAnotherProgramStoredShowsItsStart_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("shown");
+    const QString letters = QStringLiteral("abcdefghijklmnopqrstuvwxyz").repeated(40400);
+    QTest::newRow("a tool of a million letters")
+            << 1 << "Dowsing_Tool" << letters << letters.left(400) + QStringLiteral("\u2026");
+    QTest::newRow("an item of 401 letters")
+            << 2 << "Item_Dowsing_For" << letters.left(401) << letters.left(400) + QStringLiteral("\u2026");
+    QTest::newRow("a zero in a tool") << 1 << "Dowsing_Tool"
+                                      << QStringLiteral("ROD") + QChar(0) + QStringLiteral("S")
+                                      << QStringLiteral("ROD<U+0000>S");
+    // The customers window's first cell, where the page is -1.
+    QTest::newRow("a customer's name of a million letters")
+            << -1 << "Name" << letters << letters.left(400) + QStringLiteral("\u2026");
+    QTest::newRow("an escape in a customer's name")
+            << -1 << "Name" << QStringLiteral("\x1B[1mJOHN") << QStringLiteral("<U+001B>[1mJOHN");
+}
+
+// The tools and items most records name are shown by their start and with
+// every character, in the table and on the bars, however long another
+// program made them; so are the customers' names.
+void TestStatsWindows::aNameAnotherProgramStoredShowsItsStart()
+{
+    QFETCH(int, page);
+    QFETCH(QString, column);
+    QFETCH(QString, stored);
+    QFETCH(QString, shown);
+    {
+        RawDatabase raw(m_program->env.databasePath());
+        QSqlQuery update(raw.db());
+        QVERIFY(update.prepare(QStringLiteral("UPDATE Details SET %1 = ?").arg(column)));
+        update.addBindValue(stored);
+        QVERIFY(update.exec());
+    }
+    WindowCoordinator &windows = m_program->frame().windows();
+    if (page < 0) {
+        windows.showCustomers(windows.entryWindow());
+        CustomersWindow *customers = windows.customersWindow();
+        waitWhile([&] { return customers->isBusy(); });
+        auto *grid = customers->findChild<QTableView *>(QStringLiteral("CustomersGrid"));
+        QCOMPARE(grid->model()->index(0, 0).data().toString(), shown);
+        return;
+    }
+    windows.showStatistics(windows.entryWindow(), FindRequest(), QStringLiteral("All records"));
+    StatisticsWindow *stats = windows.statisticsWindow();
+    waitWhile([&] { return stats->isBusy(); });
+    ChartPage *chart = stats->page(page);
+    QCOMPARE(chart->table()->model()->rowCount(), 1);
+    QCOMPARE(chart->table()->model()->index(0, 0).data().toString(), shown);
+    QCOMPARE(chart->chart()->bars().constFirst().label, shown);
 }
 
 QTEST_MAIN(TestStatsWindows)

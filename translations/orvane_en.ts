@@ -963,6 +963,10 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>(Only the first %1 of its %2 characters are shown here. Save and Print give them all.)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>%1 :- </source>
         <comment>an entry&apos;s label: the field&apos;s heading</comment>
         <translation type="unfinished"></translation>
@@ -970,6 +974,10 @@
     <message>
         <source>Dowsin Item</source>
         <comment>the item&apos;s heading when the record names one</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Some of the record&apos;s texts are too long to show whole: the report says where. Save and Print give them all.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1131,6 +1139,20 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>The %1 of this record hold %2 characters, more than the entry form can show (%3).</source>
+        <comment>%1: the field&apos;s heading</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The %1 of this record hold a line of more than %2 characters without a space or other place to break it, more than the entry form can show.</source>
+        <comment>%1: the field&apos;s heading</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>So the record is not put up for editing, which would cut them. The report shows their start; Save and Print give them whole.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>There Is No Record to Edit</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1209,11 +1231,27 @@
 <context>
     <name>Orvane::ReportExport</name>
     <message>
+        <source>Saving the report...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Rich Text Format (*.rtf)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>The save was cancelled: no report was written, and &quot;%1&quot; was left as it was.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>The report could not be saved to &quot;%1&quot;.<byte value="xd"/><byte value="xd"/>%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printing the report...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The printing on &quot;%1&quot; was cancelled.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1646,6 +1684,10 @@
     </message>
     <message>
         <source>The find index could not be kept in step: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The date &quot;%1&quot; could not be stored: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

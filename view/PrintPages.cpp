@@ -1,86 +1,153 @@
 #include "PrintPages.h"
 
-#include <QAbstractTextDocumentLayout>
+#include "platform/Platform.h"
+
+#include <QFont>
 #include <QPainter>
 #include <QPrinter>
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
-#include <QTextDocumentFragment>
-#include <QTextEdit>
-#include <QTextFrame>
 #include <QTextLayout>
-
-#include <memory>
+#include <QTextOption>
 
 namespace Orvane::PrintPages {
 
 namespace {
 
-std::unique_ptr<QTextDocument> printedDocument(const QTextEdit &box, const QPrinter &printer)
+// Characters laid out at once: many lines' worth, yet few enough that a
+// run without a place to break (the layout searches each such run to its
+// end for every line) costs little.
+constexpr qsizetype kPiece = 2048;
+// Characters printed between two looks at the progress.
+constexpr qsizetype kProgressStep = 64 * 1024;
+
+class Pages
 {
-    const QTextDocument &shown = *box.document();
-    if (printer.printRange() != QPrinter::Selection)
-        return std::unique_ptr<QTextDocument>(shown.clone());
-    auto selection = std::make_unique<QTextDocument>();
-    selection->setDefaultFont(shown.defaultFont());
-    selection->setUseDesignMetrics(shown.useDesignMetrics());
-    QTextCursor(selection.get()).insertFragment(box.textCursor().selection());
-    return selection;
+public:
+    Pages(QPrinter &printer, QPainter &painter)
+        : m_printer(printer)
+        , m_painter(painter)
+        , m_height(printer.height())
+    {
+    }
+
+    // Draws the line below the last, on the next page when it does not fit.
+    bool draw(const QTextLine &line)
+    {
+        const qreal height = line.height();
+        if (m_y > 0 && m_y + height > m_height) {
+            if (!m_printer.newPage())
+                return false;
+            m_y = 0;
+        }
+        line.draw(&m_painter, QPointF(0, m_y - line.y()));
+        m_y += height;
+        return true;
+    }
+
+    bool newCopy()
+    {
+        m_y = 0;
+        return m_printer.newPage();
+    }
+
+private:
+    QPrinter &m_printer;
+    QPainter &m_painter;
+    const qreal m_height;
+    qreal m_y = 0;
+};
+
+// The paragraph's lines, laid out a piece at a time: every line of a piece
+// but its last, which may have been cut by the piece's end and is laid out
+// again at the start of the next piece.
+bool printParagraph(const RecordReport::Paragraphs::Paragraph &paragraph, const QFont &font,
+                    QPrinter &printer, Pages &pages, const std::function<bool(qsizetype)> &done)
+{
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    const qreal width = printer.width();
+    const qsizetype size = paragraph.size();
+    qsizetype from = 0;
+    do {
+        const QString piece = paragraph.mid(from, kPiece);
+        const bool last = from + piece.size() >= size;
+        QTextLayout layout(piece, font, &printer);
+        layout.setTextOption(option);
+        layout.setCacheEnabled(false);
+        layout.beginLayout();
+        qreal y = 0;
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLeadingIncluded(true);
+            line.setLineWidth(width);
+            line.setPosition(QPointF(0, y));
+            y += line.height();
+        }
+        layout.endLayout();
+        int drawn = layout.lineCount();
+        if (!last && drawn > 1)
+            --drawn;
+        for (int i = 0; i < drawn; ++i) {
+            if (!pages.draw(layout.lineAt(i)))
+                return false;
+        }
+        // Only an empty paragraph consumes nothing.
+        const qsizetype consumed = drawn < layout.lineCount() ? layout.lineAt(drawn).textStart()
+                                                              : piece.size();
+        from += consumed;
+        if (!done(consumed))
+            return false;
+        if (consumed == 0)
+            break;
+    } while (from < size);
+    return true;
 }
 
 } // namespace
 
-void print(const QTextEdit &box, QPrinter &printer)
+Outcome print(const RecordReport::Paragraphs &paragraphs, const QFont &font, QPrinter &printer,
+              Progress *progress)
 {
-    const std::unique_ptr<QTextDocument> document = printedDocument(box, printer);
-
     // The report keeps 2 cm from the printable area, as the box would print
     // it; the printer gets narrow margins of its own when it has none.
     QMarginsF margins = printer.pageLayout().margins(QPageLayout::Millimeter);
     if (margins.isNull())
         margins = QMarginsF(2, 2, 2, 2);
     printer.setPageMargins(margins + QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
-    QTextFrameFormat frame = document->rootFrame()->frameFormat();
-    frame.setMargin(0);
-    document->rootFrame()->setFrameFormat(frame);
 
-    // Laid out in the printer's own units, with a page size of its own, so
-    // that each line lies on one page.
-    document->documentLayout()->setPaintDevice(&printer);
-    const QSizeF page(printer.width(), printer.height());
-    document->setPageSize(page);
-    // Laid out whole now: the layout is otherwise made as it is asked for.
-    document->pageCount();
-
-    // Each line is drawn on its own page alone. QTextDocument::print() draws
-    // a paragraph that runs over a page break from one line above the page
-    // on: hidden by the clip on paper, but in the PDF's text, where a search
-    // or a copy then finds that line twice. (Nor does this add the page
-    // number print() puts at each foot: the report has none.)
     QPainter painter;
     if (!painter.begin(&printer))
-        return;
+        return Outcome::Failed;
     painter.setPen(Qt::black);
-    const int copies = printer.supportsMultipleCopies() ? 1 : printer.copyCount();
-    for (int copy = 0; copy < copies; ++copy) {
-        if (copy > 0)
-            printer.newPage();
-        int pageNumber = 0;
-        for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-            const QTextLayout *layout = block.layout();
-            for (int i = 0; layout && i < layout->lineCount(); ++i) {
-                const QTextLine line = layout->lineAt(i);
-                const qreal top = layout->position().y() + line.y();
-
-                const int onPage = qMax(0, int(top / page.height()));
-                for (; pageNumber < onPage; ++pageNumber)
-                    printer.newPage();
-                line.draw(&painter, layout->position() - QPointF(0, onPage * page.height()));
-            }
+    Pages pages(printer, painter);
+    qint64 characters = 0;
+    qint64 told = 0;
+    bool cancelled = false;
+    const auto done = [&](qsizetype count) {
+        characters += count;
+        if (progress && characters - told >= kProgressStep) {
+            told = characters;
+            cancelled = !progress->advance(characters);
         }
+        return !cancelled;
+    };
+    // A printer that makes copies itself is asked for them; others get
+    // the pages again.
+    const int copies = printer.supportsMultipleCopies() ? 1 : printer.copyCount();
+    bool printed = true;
+    for (int copy = 0; printed && copy < copies; ++copy) {
+        if (copy > 0)
+            printed = pages.newCopy();
+        printed = printed && paragraphs.forEach([&](const RecordReport::Paragraphs::Paragraph &p) {
+            // The line break after the paragraph counts as a character.
+            return printParagraph(p, font, printer, pages, done) && done(1);
+        });
+    }
+    if (cancelled) {
+        printer.abort();
+        painter.end();
+        return Outcome::Cancelled;
     }
     painter.end();
+    return printed && printer.printerState() != QPrinter::Error ? Outcome::Done : Outcome::Failed;
 }
 
 } // namespace Orvane::PrintPages

@@ -1,8 +1,10 @@
 #include "RecordReport.h"
 
+#include "store/ShownText.h"
+
 #include <QCoreApplication>
 #include <QFont>
-#include <QTextCharFormat>
+#include <QLocale>
 #include <QTextCursor>
 #include <QTextEdit>
 
@@ -20,7 +22,7 @@ const QString kEntryEnd = QStringLiteral("\r\n\r\n");
 
 Entry entryOf(const QString &label, const QString &value)
 {
-    return Entry{label, value.isEmpty() ? notEnteredText() : value};
+    return Entry{label, value.isEmpty() ? notEnteredText() : ShownText::visible(value)};
 }
 
 } // namespace
@@ -28,6 +30,14 @@ Entry entryOf(const QString &label, const QString &value)
 QString notEnteredText()
 {
     return Texts::tr("This data has not been entered");
+}
+
+QString shownInPartText(qsizetype shown, qsizetype stored)
+{
+    const QLocale locale;
+    return Texts::tr("(Only the first %1 of its %2 characters are shown here. Save and Print "
+                     "give them all.)")
+            .arg(locale.toString(shown), locale.toString(stored));
 }
 
 QList<Entry> entries(const DowsingRecord &r)
@@ -62,20 +72,84 @@ QString text(const DowsingRecord &record)
     return result;
 }
 
-void write(QTextEdit *box, const DowsingRecord &record)
+QTextCharFormat entryFormat()
+{
+    QTextCharFormat format;
+    format.setFontWeight(QFont::Bold);
+    return format;
+}
+
+bool write(QTextEdit *box, const DowsingRecord &record)
 {
     box->clear();
     QTextCursor cursor(box->document());
     const QList<Entry> all = entries(record);
+    bool whole = true;
     for (const Entry &entry : all) {
         cursor.movePosition(QTextCursor::End);
-        QTextCharFormat format = cursor.charFormat();
-        format.setFontWeight(QFont::Bold);
         // The cursor turns each CR LF (and each lone LF or CR) into a
         // paragraph break.
-        cursor.insertText(entryText(entry), format);
+        const qsizetype shown = ShownText::shownLength(entry.content);
+        if (shown == entry.content.size()) {
+            cursor.insertText(entryText(entry), entryFormat());
+            continue;
+        }
+        whole = false;
+        cursor.insertText(entry.label + entry.content.left(shown)
+                                  + QStringLiteral("\r\n")
+                                  + shownInPartText(shown, entry.content.size()) + kEntryEnd,
+                          entryFormat());
     }
+    box->setAccessibleDescription(
+            whole ? QString()
+                  : Texts::tr("Some of the record's texts are too long to show whole: the "
+                              "report says where. Save and Print give them all."));
     box->moveCursor(QTextCursor::Start);
+    return whole;
+}
+
+qsizetype Paragraphs::Paragraph::size() const
+{
+    qsizetype n = 0;
+    for (QStringView part : parts)
+        n += part.size();
+    return n;
+}
+
+QString Paragraphs::Paragraph::mid(qsizetype from, qsizetype count) const
+{
+    QString out;
+    out.reserve(qMin(count, size() - from));
+    for (QStringView part : parts) {
+        if (count <= 0)
+            break;
+        if (from >= part.size()) {
+            from -= part.size();
+            continue;
+        }
+        const QStringView taken = part.sliced(from, qMin(count, part.size() - from));
+        out.append(taken);
+        count -= taken.size();
+        from = 0;
+    }
+    return out;
+}
+
+Paragraphs::Paragraphs(const QList<Entry> &entries)
+{
+    for (const Entry &entry : entries) {
+        for (QStringView segment : {QStringView(entry.label), QStringView(entry.content),
+                                    QStringView(kEntryEnd)}) {
+            m_segments.append(segment);
+            m_characters += segment.size();
+        }
+    }
+}
+
+Paragraphs::Paragraphs(QStringView text)
+    : m_segments{text}
+    , m_characters(text.size())
+{
 }
 
 } // namespace Orvane::RecordReport

@@ -7,6 +7,7 @@
 #include "platform/Platform.h"
 #include "store/RecordDifference.h"
 #include "store/RecordStore.h"
+#include "store/ShownText.h"
 #include "widgets/Refusals.h"
 #include "widgets/SharedTexts.h"
 
@@ -14,6 +15,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QLocale>
 #include <QPushButton>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -165,8 +167,38 @@ void RecordViewWindow::editRecord()
     else if (!record->sameFields(m_shown))
         // What the user would edit is not what the report showed.
         showChangedRecord(*record, tr("So It Is Not Put Up For Editing"));
+    else if (const QString tooLong = textTooLongForTheForm(*record); !tooLong.isEmpty())
+        say(this, tooLong, MessageBoxes::Icon::Information);
     else
         emit editRequested(*record, m_chosen.dateText, m_chosen.timeText);
+}
+
+QString RecordViewWindow::textTooLongForTheForm(const DowsingRecord &record)
+{
+    // The form's boxes lay out their text as the report does: what the
+    // report cannot show whole, the form could only hold cut, and an
+    // update would write the cut text back.
+    for (const DowsingRecord::TextField &field : DowsingRecord::textFields()) {
+        const QString &text = record.*field.member;
+        if (ShownText::shownLength(text) == text.size())
+            continue;
+        const QLocale locale;
+        const QString what = text.size() > ShownText::kMostShown
+                ? tr("The %1 of this record hold %2 characters, more than the entry form can "
+                     "show (%3).",
+                     "%1: the field's heading")
+                          .arg(DowsingRecord::shownHeading(field), locale.toString(text.size()),
+                               locale.toString(ShownText::kMostShown))
+                : tr("The %1 of this record hold a line of more than %2 characters without a "
+                     "space or other place to break it, more than the entry form can show.",
+                     "%1: the field's heading")
+                          .arg(DowsingRecord::shownHeading(field),
+                               locale.toString(ShownText::kLongestRun));
+        return what
+                + tr("\rSo the record is not put up for editing, which would cut them. The report "
+                     "shows their start; Save and Print give them whole.");
+    }
+    return {};
 }
 
 // The chosen record, read afresh; nullopt with the message that says why
@@ -243,12 +275,12 @@ void RecordViewWindow::deleteRecord()
 
 void RecordViewWindow::printReport()
 {
-    ReportExport::printReport(this, *m_RTB);
+    ReportExport::printReport(this, *m_RTB, RecordReport::entries(m_shown));
 }
 
 void RecordViewWindow::saveReport()
 {
-    ReportExport::saveReport(this, *m_RTB);
+    ReportExport::saveReport(this, *m_RTB, RecordReport::entries(m_shown));
 }
 
 bool RecordViewWindow::eventFilter(QObject *watched, QEvent *event)

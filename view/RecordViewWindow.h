@@ -73,6 +73,8 @@ private:
     // False, with the reason shown, when the database cannot be opened.
     bool openViewRecords();
     std::optional<DowsingRecord> readChosenRecord(QString *problem, MessageBoxes::Icon *icon);
+    // Why the entry form cannot take the record whole; empty when it can.
+    static QString textTooLongForTheForm(const DowsingRecord &record);
     // Says that the record now holds other values than the report showed,
     // and shows it as it is stored now.
     void showChangedRecord(const DowsingRecord &now, const QString &consequence);

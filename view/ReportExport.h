@@ -1,5 +1,8 @@
 #pragma once
 
+#include "RecordReport.h"
+
+#include <QList>
 #include <QString>
 
 class QTextEdit;
@@ -9,20 +12,23 @@ namespace Orvane::ReportExport {
 
 enum class Outcome { Done, Cancelled, Failed };
 
-// Asks for a file name through the Save As dialog and saves the box's whole
-// report, with its formatting, as Rich Text. A cancelled dialog saves and
-// shows nothing; a file that cannot be written is reported in a critical
-// message naming it and the reason, and an existing file of that name is
-// left as it was. When the extension added to the chosen name makes it name
+// Asks for a file name through the Save As dialog and saves the report
+// whole (every entry of report, however much of it the box shows) as Rich
+// Text, in the box's font and formatting, with progress that may be
+// cancelled. A cancelled dialog saves and shows nothing; a cancelled or
+// failed save is told, naming the file, and leaves an existing file of that
+// name as it was. When the extension added to the chosen name makes it name
 // an existing file, the user is asked before it is replaced.
-Outcome saveReport(QWidget *parent, const QTextEdit &box);
+Outcome saveReport(QWidget *parent, const QTextEdit &box, const QList<RecordReport::Entry> &report);
 
 // Asks for a printer through the printer dialog, which opens with its
 // selection option chosen when text is selected in the box, and prints the
-// selection, or the whole report when nothing is selected or the user chose
-// all pages. A cancelled dialog prints nothing; a printer that cannot be
-// used is reported in a critical message.
-Outcome printReport(QWidget *parent, const QTextEdit &box);
+// selection, or the whole report (every entry of report, however much of
+// it the box shows) when nothing is selected or the user chose all pages,
+// with progress that may be cancelled. A cancelled dialog prints nothing; a
+// printer that cannot be used, or a cancelled print, is told.
+Outcome printReport(QWidget *parent, const QTextEdit &box,
+                    const QList<RecordReport::Entry> &report);
 
 // The file name with ".rtf" added when it has no extension.
 QString withRtfSuffix(const QString &fileName);

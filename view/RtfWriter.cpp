@@ -3,7 +3,6 @@
 #include <QColor>
 #include <QFont>
 #include <QList>
-#include <QSaveFile>
 #include <QStringList>
 #include <QTextBlock>
 #include <QTextCharFormat>
@@ -34,84 +33,22 @@ void appendUnicode(QByteArray &out, char16_t unit)
     out += "\\'3f";
 }
 
-// The character formatting of a run of text, as the RTF writes it.
-struct RunFormat
-{
-    int font = 0;
-    int halfPoints = 24; // RTF's own default size, 12 pt
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-    bool strike = false;
-    int colour = 0; // 0: the reader's automatic colour
-};
+using RunFormat = Stream::RunFormat;
 
-class Writer
+} // namespace
+
+class Stream::Tables
 {
 public:
-    explicit Writer(const QTextDocument &document) : m_doc(document)
+    explicit Tables(const QFont &defaultFont) : m_defaultFont(defaultFont)
     {
         m_fonts.append(kFirstFont);
-    }
-
-    QByteArray run()
-    {
-        // Tables first: every font and colour the body refers to.
-        forEachFragment([this](const QTextFragment &fragment) { formatOf(fragment.charFormat()); });
-
-        QByteArray out;
-        out += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\r\n";
-        writeFontTable(out);
-        writeColourTable(out);
-        out += "\\pard";
-        RunFormat current; // what \pard leaves at the start of the body
-        bool pendingSpace = true; // "\pard" wants a delimiter before text
-
-        bool firstBlock = true;
-        for (QTextBlock block = m_doc.begin(); block.isValid(); block = block.next()) {
-            if (!firstBlock) {
-                out += "\\par\r\n";
-                pendingSpace = false;
-            }
-            firstBlock = false;
-            for (auto it = block.begin(); !it.atEnd(); ++it) {
-                const QTextFragment fragment = it.fragment();
-                if (!fragment.isValid())
-                    continue;
-                const QByteArray text = escapeText(fragment.text());
-                if (text.isEmpty())
-                    continue;
-                const QByteArray controls = changes(current, formatOf(fragment.charFormat()));
-                if (!controls.isEmpty()) {
-                    out += controls;
-                    pendingSpace = true;
-                }
-                if (pendingSpace)
-                    out += ' ';
-                pendingSpace = false;
-                out += text;
-            }
-        }
-        out += '}';
-        return out;
-    }
-
-private:
-    template<typename F>
-    void forEachFragment(F f) const
-    {
-        for (QTextBlock block = m_doc.begin(); block.isValid(); block = block.next()) {
-            for (auto it = block.begin(); !it.atEnd(); ++it) {
-                if (it.fragment().isValid())
-                    f(it.fragment());
-            }
-        }
     }
 
     RunFormat formatOf(const QTextCharFormat &format)
     {
         // What the format leaves open comes from the document's font.
-        const QFont font = format.font().resolve(m_doc.defaultFont());
+        const QFont font = format.font().resolve(m_defaultFont);
         RunFormat run;
         run.font = fontIndex(font.family());
 
@@ -135,6 +72,13 @@ private:
         return run;
     }
 
+    void write(QByteArray &out) const
+    {
+        writeFontTable(out);
+        writeColourTable(out);
+    }
+
+private:
     int fontIndex(const QString &family)
     {
         if (family.isEmpty())
@@ -188,36 +132,38 @@ private:
         out += "}\r\n";
     }
 
-    // The control words that turn the current formatting into the wanted one.
-    static QByteArray changes(RunFormat &current, const RunFormat &wanted)
-    {
-        QByteArray c;
-        if (wanted.font != current.font)
-            c += "\\f" + QByteArray::number(wanted.font);
-        if (wanted.halfPoints != current.halfPoints)
-            c += "\\fs" + QByteArray::number(wanted.halfPoints);
-        if (wanted.bold != current.bold)
-            c += wanted.bold ? "\\b" : "\\b0";
-        if (wanted.italic != current.italic)
-            c += wanted.italic ? "\\i" : "\\i0";
-        if (wanted.underline != current.underline)
-            c += wanted.underline ? "\\ul" : "\\ulnone";
-        if (wanted.strike != current.strike)
-            c += wanted.strike ? "\\strike" : "\\strike0";
-        if (wanted.colour != current.colour)
-            c += "\\cf" + QByteArray::number(wanted.colour);
-        current = wanted;
-        return c;
-    }
-
-    const QTextDocument &m_doc;
+    const QFont m_defaultFont;
     QStringList m_fonts;
     QList<QRgb> m_colours;
 };
 
+namespace {
+
+// The control words that turn the current formatting into the wanted one.
+QByteArray changes(RunFormat &current, const RunFormat &wanted)
+{
+    QByteArray c;
+    if (wanted.font != current.font)
+        c += "\\f" + QByteArray::number(wanted.font);
+    if (wanted.halfPoints != current.halfPoints)
+        c += "\\fs" + QByteArray::number(wanted.halfPoints);
+    if (wanted.bold != current.bold)
+        c += wanted.bold ? "\\b" : "\\b0";
+    if (wanted.italic != current.italic)
+        c += wanted.italic ? "\\i" : "\\i0";
+    if (wanted.underline != current.underline)
+        c += wanted.underline ? "\\ul" : "\\ulnone";
+    if (wanted.strike != current.strike)
+        c += wanted.strike ? "\\strike" : "\\strike0";
+    if (wanted.colour != current.colour)
+        c += "\\cf" + QByteArray::number(wanted.colour);
+    current = wanted;
+    return c;
+}
+
 } // namespace
 
-QByteArray escapeText(const QString &text)
+QByteArray escapeText(QStringView text)
 {
     QByteArray out;
     out.reserve(text.size() + text.size() / 8);
@@ -252,35 +198,67 @@ QByteArray escapeText(const QString &text)
     return out;
 }
 
-QByteArray toRtf(const QTextDocument &document)
+Stream::Stream(const QFont &defaultFont, const QList<QTextCharFormat> &formats)
+    : m_tables(std::make_unique<Tables>(defaultFont))
 {
-    return Writer(document).run();
+    // Tables first: every font and colour the body refers to.
+    for (const QTextCharFormat &format : formats)
+        m_tables->formatOf(format);
 }
 
-bool saveRtf(const QTextDocument &document, const QString &path, QString *error)
+Stream::~Stream() = default;
+
+QByteArray Stream::start() const
 {
-    const QByteArray bytes = toRtf(document);
-    QSaveFile file(path);
-    // Unbuffered: a buffered short write only reaches the disk when the file
-    // is committed, where a full disk goes unnoticed and the empty temporary
-    // file replaces the target.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        if (error)
-            *error = file.errorString();
-        return false;
+    QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\r\n";
+    m_tables->write(out);
+    out += "\\pard";
+    return out;
+}
+
+void Stream::endParagraph(QByteArray &out)
+{
+    out += "\\par\r\n";
+    m_pendingSpace = false;
+}
+
+void Stream::appendText(QByteArray &out, QStringView text, const QTextCharFormat &format)
+{
+    const QByteArray escaped = escapeText(text);
+    if (escaped.isEmpty())
+        return;
+    const QByteArray controls = changes(m_current, m_tables->formatOf(format));
+    if (!controls.isEmpty()) {
+        out += controls;
+        m_pendingSpace = true;
     }
-    if (file.write(bytes) != bytes.size()) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
+    if (m_pendingSpace)
+        out += ' ';
+    m_pendingSpace = false;
+    out += escaped;
+}
+
+QByteArray toRtf(const QTextDocument &document)
+{
+    QList<QTextCharFormat> formats;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            if (it.fragment().isValid())
+                formats.append(it.fragment().charFormat());
+        }
     }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
+    Stream stream(document.defaultFont(), formats);
+    QByteArray out = stream.start();
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block != document.begin())
+            stream.endParagraph(out);
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            if (it.fragment().isValid())
+                stream.appendText(out, it.fragment().text(), it.fragment().charFormat());
+        }
     }
-    return true;
+    out += Stream::end();
+    return out;
 }
 
 } // namespace Orvane::RtfWriter

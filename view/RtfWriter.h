@@ -1,11 +1,59 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
+#include <QStringView>
+#include <QTextCharFormat>
 
+#include <memory>
+
+class QFont;
 class QTextDocument;
 
 namespace Orvane::RtfWriter {
+
+// Rich Text written a piece at a time, so that a text too long to hold
+// twice (as text and as Rich Text) is written as it is read: the start, then
+// text and paragraph ends in order, then end(). Paragraphs and tabs as in
+// toRtf(); font, size, bold, italic, underline, strike-out and text colour
+// per piece of text.
+class Stream
+{
+public:
+    // The formats the pieces will have, for the tables of fonts and colours
+    // at the start; what a format leaves open comes from defaultFont.
+    Stream(const QFont &defaultFont, const QList<QTextCharFormat> &formats);
+    ~Stream();
+    Stream(const Stream &) = delete;
+    Stream &operator=(const Stream &) = delete;
+
+    // The header, the tables, and the start of the first paragraph.
+    QByteArray start() const;
+    // Ends the paragraph; what follows begins the next.
+    void endParagraph(QByteArray &out);
+    // Appends text in the format (one of those given at the start).
+    void appendText(QByteArray &out, QStringView text, const QTextCharFormat &format);
+    static QByteArray end() { return QByteArrayLiteral("}"); }
+
+    // The character formatting of a run of text, as the file writes it.
+    struct RunFormat
+    {
+        int font = 0;
+        int halfPoints = 24; // RTF's own default size, 12 pt
+        bool bold = false;
+        bool italic = false;
+        bool underline = false;
+        bool strike = false;
+        int colour = 0; // 0: the reader's automatic colour
+    };
+
+private:
+    class Tables;
+    std::unique_ptr<Tables> m_tables;
+    RunFormat m_current; // what \pard leaves at the start of the body
+    bool m_pendingSpace = true; // "\pard" wants a delimiter before text
+};
 
 // The document's text and character formatting as Rich Text: every block a
 // paragraph, soft line breaks as \line, tabs as \tab, font, size, bold,
@@ -20,12 +68,6 @@ QByteArray toRtf(const QTextDocument &document);
 // code unit beyond ASCII \uN\'3f (a signed 16-bit N, then the fallback "?").
 // Other control characters and object placeholders are dropped; a lone
 // surrogate becomes U+FFFD.
-QByteArray escapeText(const QString &text);
-
-// Writes toRtf(document) to path through a temporary file that replaces the
-// target only once it is complete, so an existing file is never left
-// half-written. On failure returns false and, if error is given, sets it to
-// the reason.
-bool saveRtf(const QTextDocument &document, const QString &path, QString *error = nullptr);
+QByteArray escapeText(QStringView text);
 
 } // namespace Orvane::RtfWriter

@@ -6,7 +6,7 @@ namespace Orvane::Testing {
 
 QStringList csvFieldsOf(const DowsingRecord &r)
 {
-    QStringList fields{r.Date.toString(QStringLiteral("yyyy-MM-dd"))};
+    QStringList fields{r.Date.storedText()};
     for (const DowsingRecord::TextField &field : DowsingRecord::textFields())
         fields.append(r.*field.member);
     return fields;

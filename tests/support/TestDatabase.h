@@ -51,6 +51,13 @@ bool setJournalMode(const QString &path, const QString &mode);
 // engine keeps apart from its row keys: "compositekey", "desckey" or
 // "withoutrowid".
 QString wrongShapeTable(const QString &kind);
+// Rewrites the table's definition in the file without its check of the
+// date, as another SQLite tool may have made it: it then takes any text
+// as a date.
+bool dropDateCheck(const QString &path);
+// Stores a record of the name with this text as its date, past the table's
+// check of the date, as another program may.
+bool storeWithDateText(const QString &path, const QString &name, const QString &date);
 // A statement that adds this many plain records in one transaction.
 QString manyRecords(int count);
 // Replaces the file with 4 kB of garbage.
