@@ -9,6 +9,7 @@
 #include "platform/Platform.h"
 #include "platform/SingleInstance.h"
 #include "store/RecordStore.h"
+#include "store/ShippedCopy.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -39,7 +40,17 @@ bool Startup::run()
 
     EnterPressesButtons::install();
     UpdateReminder::run();
-    FileTrust::atStart(RecordStore::databasePath(platform().programFolder));
+    // A user's first start of an installed program: the empty database it
+    // ships goes into the user's data folder. Without one there, the entry
+    // window says the file is missing.
+    QString copyFailure;
+    if (ShippedCopy::provide(platform().shippedFolder, platform().dataFolder, copyFailure)
+        == ShippedCopy::Result::Failed) {
+        platform().messages->show(nullptr, copyFailure, MessageBoxes::Icon::Critical);
+        ProgramEnd::showExitScreen();
+        return true;
+    }
+    FileTrust::atStart(RecordStore::databasePath(platform().dataFolder));
 
     // The frame is deleted by ProgramEnd::unloadAllAndEnd() with every other window.
     auto *frame = new FrameWindow;

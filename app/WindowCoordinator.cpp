@@ -63,7 +63,7 @@ bool WindowCoordinator::loadEntryWindow()
         // stand over and the first frame does not wait for the check.
         afterFirstPaint(&m_frame, this, [this] {
             if (m_entry)
-                FindIndexUpgrade::run(m_entry, RecordStore::databasePath(platform().programFolder));
+                FindIndexUpgrade::run(m_entry, RecordStore::databasePath(platform().dataFolder));
         });
     }
     if (!m_backup) {
@@ -109,7 +109,7 @@ void WindowCoordinator::connectEntryWindow()
     // ends the program.
     connect(m_entry, &EntryWindow::unloaded, this, [] { ProgramEnd::showExitScreen(); });
     connect(m_entry, &EntryWindow::findIndexDamaged, this, [this] {
-        FindIndexUpgrade::rebuild(m_entry, RecordStore::databasePath(platform().programFolder));
+        FindIndexUpgrade::rebuild(m_entry, RecordStore::databasePath(platform().dataFolder));
     });
     connect(m_entry, &EntryWindow::databaseRefused, this, [this] {
         // As at start: the frame goes, and the exit screen follows.
@@ -156,7 +156,7 @@ RecordListWindow *WindowCoordinator::listWindow()
                 if (!m_list)
                     return;
                 m_list->stopSearch();
-                FindIndexUpgrade::rebuild(m_list, RecordStore::databasePath(platform().programFolder));
+                FindIndexUpgrade::rebuild(m_list, RecordStore::databasePath(platform().dataFolder));
                 if (m_list)
                     m_list->searchAgain();
             });

@@ -85,7 +85,7 @@ bool DeletedRecordsWindow::readRecords()
 {
     m_lstDeletedRecords->clear();
     m_keptRecords = std::make_unique<RecordStore>();
-    if (m_keptRecords->open(RecordStore::databasePath(platform().programFolder))
+    if (m_keptRecords->open(RecordStore::databasePath(platform().dataFolder))
         != RecordStore::OpenResult::Opened) {
         Refusals::show(this, Refusals::recordsNotOpened(m_keptRecords->errorText()));
         m_keptRecords.reset();

@@ -22,7 +22,7 @@ struct Texts
 qint64 undoLastDelete(QWidget *parent)
 {
     RecordStore store;
-    if (store.open(RecordStore::databasePath(platform().programFolder))
+    if (store.open(RecordStore::databasePath(platform().dataFolder))
         != RecordStore::OpenResult::Opened) {
         Refusals::show(parent, Refusals::recordsNotOpened(store.errorText()));
         return -1;

@@ -13,7 +13,7 @@ QString title();
 QString caption();
 // The running executable's file name without extension ("Orvanelog").
 QString executableBaseName();
-// The folder of the running executable, where the database file lives.
+// The folder of the running executable.
 QString programFolder();
 
 } // namespace Orvane::AppInfo

@@ -1,6 +1,7 @@
 #include "QtPlatform.h"
 
 #include "AppInfo.h"
+#include "DataFolder.h"
 #include "MessageBoxes.h"
 #include "PrintDialog.h"
 
@@ -224,7 +225,9 @@ Platform realPlatform()
     p.files = &files;
     p.progress = &progress;
     p.disks = &disks;
-    p.programFolder = AppInfo::programFolder();
+    const QString programFolder = AppInfo::programFolder();
+    p.dataFolder = DataFolder::choose(programFolder, DataFolder::userDataFolder());
+    p.shippedFolder = DataFolder::shippedFolder(programFolder);
     return p;
 }
 
