@@ -5,6 +5,7 @@
 #include "FrameWindow.h"
 #include "UpdateReminder.h"
 #include "ProgramEnd.h"
+#include "SessionEnd.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
 #include "platform/SingleInstance.h"
@@ -38,6 +39,7 @@ bool Startup::run()
         return false;
     }
 
+    m_sessionEnd = std::make_unique<SessionEnd>();
     EnterPressesButtons::install();
     UpdateReminder::run();
     // A user's first start of an installed program: the empty database it
@@ -54,6 +56,7 @@ bool Startup::run()
 
     // The frame is deleted by ProgramEnd::unloadAllAndEnd() with every other window.
     auto *frame = new FrameWindow;
+    m_sessionEnd->watch(frame);
     if (QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect available = screen->availableGeometry();
         frame->resize(FrameWindow::sizeOn(available.size()));

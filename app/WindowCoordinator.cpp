@@ -8,6 +8,7 @@
 #include "UpdateReminder.h"
 #include "ProgramEnd.h"
 #include "FindIndexUpgrade.h"
+#include "KeptEntry.h"
 #include "RecordTransfer.h"
 
 #include "entry/EntryWindow.h"
@@ -62,6 +63,12 @@ bool WindowCoordinator::loadEntryWindow()
         // Once the frame has painted, so that the progress has a window to
         // stand over and the first frame does not wait for the check.
         afterFirstPaint(&m_frame, this, [this] {
+            // What a session's end kept aside comes back first, before
+            // anything else may ask.
+            if (m_entry && !KeptEntry::kept().isEmpty()) {
+                m_entry->offerKeptEntry(KeptEntry::kept());
+                KeptEntry::forget();
+            }
             if (m_entry)
                 FindIndexUpgrade::run(m_entry, RecordStore::databasePath(platform().dataFolder));
         });

@@ -324,7 +324,7 @@ void EntryWindow::beginEdit(const DowsingRecord &record, const QString &dateText
     const Selectors::DateParts date = Selectors::splitListedDate(dateText);
     const QDate listed = Selectors::composeDate(Selectors::numberIn(date.month).value_or(0),
                                                 date.day, date.year);
-    m_edit = Edit{record, listed.isValid() ? listed : record.Date, timeText,
+    m_edit = Edit{record, listed.isValid() ? listed : record.Date, timeText, dateText,
                   m_fields.dateSelection(), m_fields.timeSelection()};
     showMode();
     markEntrySaved();

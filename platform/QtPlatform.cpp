@@ -192,8 +192,11 @@ qint64 StorageDiskSpace::freeBytes(const QString &path) const
 void ApplicationQuit::end()
 {
     // Queued, so that it also ends a process whose event loop has not started.
-    QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
-                              Qt::QueuedConnection);
+    // exit(), not quit(): since Qt 6 quit() sends the application a Quit
+    // event, which is what a session manager's quit sends too.
+    QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [] { QCoreApplication::exit(0); },
+            Qt::QueuedConnection);
 }
 
 namespace {

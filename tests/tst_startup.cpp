@@ -24,6 +24,7 @@
 #include <QSysInfo>
 #include <QtTest>
 
+#include <csignal>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -80,6 +81,8 @@ private slots:
     void aFirstStartCopiesTheShippedDatabaseAndNothingElse_data();
     void aFirstStartCopiesTheShippedDatabaseAndNothingElse();
     void fileWithoutFindIndexGetsItOnceOrStaysAsItWas();
+    void aSessionsEndIsACleanEnd_data();
+    void aSessionsEndIsACleanEnd();
     void aFileIsReadWholeUnlessItStandsAsItWasLeft_data();
     void aFileIsReadWholeUnlessItStandsAsItWasLeft();
 };
@@ -377,6 +380,47 @@ void TestStartup::fileWithoutFindIndexGetsItOnceOrStaysAsItWas()
             QCOMPARE(digestOf(path), before);
         endProgram();
     }
+}
+
+void TestStartup::aSessionsEndIsACleanEnd_data()
+{
+    QTest::addColumn<int>("signalNumber"); // 0: the session manager's quit
+    QTest::newRow("SIGTERM, a logout") << int(SIGTERM);
+    QTest::newRow("SIGHUP, the terminal closed") << int(SIGHUP);
+    QTest::newRow("SIGINT, Ctrl+C") << int(SIGINT);
+    QTest::newRow("the session manager's quit") << 0;
+}
+
+// Ended by the session, the program ends as File > Exit ends it: the next
+// start trusts the file it left sound instead of reading every page again.
+void TestStartup::aSessionsEndIsACleanEnd()
+{
+    QFETCH(int, signalNumber);
+    TestEnvironment env;
+    const QString path = env.databasePath();
+    QVERIFY(runSql(path, {manyRecords(50)}));
+    const qint64 large = RecordStore::largeFileBytes();
+    RecordStore::setLargeFileBytes(0);
+    FileCheck::forgetVerdicts();
+    {
+        Startup startup(uniqueLockName());
+        QVERIFY(startup.run());
+        QTRY_VERIFY(FileCheck::isKnownSound(path));
+        if (signalNumber != 0) {
+            std::raise(signalNumber);
+        } else {
+            QEvent quit(QEvent::Quit);
+            QCoreApplication::sendEvent(qApp, &quit);
+        }
+        QTRY_COMPARE(env.process.ends, 1);
+        QVERIFY(!ProgramEnd::isExitScreenShown());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(QApplication::topLevelWidgets(), QWidgetList());
+    }
+    FileCheck::forgetVerdicts();
+    FileTrust::atStart(path);
+    QVERIFY(FileCheck::isKnownSound(path));
+    RecordStore::setLargeFileBytes(large);
 }
 
 void TestStartup::aFileIsReadWholeUnlessItStandsAsItWasLeft_data()

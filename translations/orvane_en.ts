@@ -490,6 +490,14 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Your changes to the record of %1 were not yet updated when the program was ended last time, and were kept.<byte value="xd"/>Do you want them back in the form? No throws them away.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The record you were entering when the program was ended last time was not yet saved, and was kept.<byte value="xd"/>Do you want it back in the form? No throws it away.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Tools And Item Used For Dowsing:-</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1599,6 +1607,22 @@
     </message>
     <message>
         <source>No copy of the record could be kept, so it was not deleted: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The empty record file the program ships could not be copied to %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the folder %1 could not be made.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the disk took only part of it: it may be full.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it could not be named %1.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
