@@ -1,6 +1,7 @@
 #include "FrameWindow.h"
 
 #include "ChildSubWindow.h"
+#include "FramePlacement.h"
 #include "WindowCoordinator.h"
 #include "widgets/AccessKeys.h"
 #include "widgets/LinkLabel.h"
@@ -334,6 +335,9 @@ void FrameWindow::closeEvent(QCloseEvent *event)
     }
     if (!m_unloading) {
         m_unloading = true;
+        // Only a frame the user saw has a place worth keeping.
+        if (isVisible())
+            FramePlacement::keep(*this);
         unloadChildren();
     }
     event->accept();

@@ -2,6 +2,7 @@
 
 #include "EnterPressesButtons.h"
 #include "FileTrust.h"
+#include "FramePlacement.h"
 #include "FrameWindow.h"
 #include "UpdateReminder.h"
 #include "ProgramEnd.h"
@@ -13,8 +14,6 @@
 #include "store/ShippedCopy.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
-#include <QScreen>
 
 namespace Orvane {
 
@@ -57,12 +56,12 @@ bool Startup::run()
     // The frame is deleted by ProgramEnd::unloadAllAndEnd() with every other window.
     auto *frame = new FrameWindow;
     m_sessionEnd->watch(frame);
-    if (QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect available = screen->availableGeometry();
-        frame->resize(FrameWindow::sizeOn(available.size()));
-    }
+    const bool maximized = FramePlacement::restore(*frame);
     if (frame->loadEntryWindow()) {
-        frame->show();
+        if (maximized)
+            frame->showMaximized();
+        else
+            frame->show();
     } else {
         // The entry window gave up (its database is missing or unusable) and
         // its unload brought up the exit screen; the frame stays hidden. Make

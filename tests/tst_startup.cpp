@@ -13,6 +13,7 @@
 #include "platform/DataFolder.h"
 #include "platform/SingleInstance.h"
 #include "app/FileTrust.h"
+#include "app/FramePlacement.h"
 #include "app/Startup.h"
 #include "app/UpdateReminder.h"
 #include "app/ProgramEnd.h"
@@ -81,6 +82,9 @@ private slots:
     void aFirstStartCopiesTheShippedDatabaseAndNothingElse_data();
     void aFirstStartCopiesTheShippedDatabaseAndNothingElse();
     void fileWithoutFindIndexGetsItOnceOrStaysAsItWas();
+    void theFrameComesBackWhereAScreenStillShowsIt_data();
+    void theFrameComesBackWhereAScreenStillShowsIt();
+    void theFramesPlaceIsKeptAtTheEndAndRestoredAtStart();
     void aSessionsEndIsACleanEnd_data();
     void aSessionsEndIsACleanEnd();
     void aFileIsReadWholeUnlessItStandsAsItWasLeft_data();
@@ -380,6 +384,56 @@ void TestStartup::fileWithoutFindIndexGetsItOnceOrStaysAsItWas()
             QCOMPARE(digestOf(path), before);
         endProgram();
     }
+}
+
+void TestStartup::theFrameComesBackWhereAScreenStillShowsIt_data()
+{
+    QTest::addColumn<QString>("kept");
+    QTest::addColumn<bool>("secondScreen");
+    QTest::addColumn<QRect>("placed");
+    QTest::addColumn<bool>("maximized");
+    // A 1280 x 1024 primary screen, a 1920 x 1080 one right of it; a frame
+    // of 1024 x 768 by default, centred on the primary.
+    const QRect centred(128, 128, 1024, 768);
+    QTest::newRow("kept on the only screen") << "100,50,900,700,0" << false << QRect(100, 50, 900, 700) << false;
+    QTest::newRow("kept maximized") << "100,50,900,700,1" << false << QRect(100, 50, 900, 700) << true;
+    QTest::newRow("on a second screen still there") << "1400,100,800,600,1" << true << QRect(1400, 100, 800, 600) << true;
+    QTest::newRow("on a second screen since unplugged") << "1400,100,800,600,1" << false << centred << false;
+    QTest::newRow("larger than the screen is now") << "0,0,1600,1200,0" << false << QRect(0, 0, 1280, 1024) << false;
+    QTest::newRow("partly off the left edge") << "-200,100,800,600,0" << false << QRect(0, 100, 800, 600) << false;
+    QTest::newRow("its title bar above every screen") << "100,-300,800,600,0" << true << centred << false;
+    QTest::newRow("nothing kept") << "" << true << centred << false;
+    QTest::newRow("a setting it did not write") << "wide,tall" << false << centred << false;
+}
+
+void TestStartup::theFrameComesBackWhereAScreenStillShowsIt()
+{
+    QFETCH(QString, kept);
+    QFETCH(bool, secondScreen);
+    QFETCH(QRect, placed);
+    QFETCH(bool, maximized);
+    QList<QRect> screens{QRect(0, 0, 1280, 1024)};
+    if (secondScreen)
+        screens.append(QRect(1280, 0, 1920, 1080));
+    const FramePlacement::Place place = FramePlacement::placeOn(
+            FramePlacement::fromText(kept), screens, QSize(1024, 768));
+    QCOMPARE(place.normal, placed);
+    QCOMPARE(place.maximized, maximized);
+}
+
+void TestStartup::theFramesPlaceIsKeptAtTheEndAndRestoredAtStart()
+{
+    TestEnvironment env;
+    const QString key = AppInfo::executableBaseName() + QStringLiteral("/Frame/Place");
+    env.settings.values.insert(key, QStringLiteral("10,20,700,500,0"));
+    {
+        Startup startup(uniqueLockName());
+        QVERIFY(startup.run());
+        QCOMPARE(frameWindow()->geometry(), QRect(10, 20, 700, 500));
+        frameWindow()->setGeometry(30, 40, 600, 400);
+        endProgram();
+    }
+    QCOMPARE(env.settings.values.value(key), QStringLiteral("30,40,600,400,0"));
 }
 
 void TestStartup::aSessionsEndIsACleanEnd_data()
