@@ -2,6 +2,7 @@
 
 #include "AppInfo.h"
 #include "DataFolder.h"
+#include "DialogFolder.h"
 #include "MessageBoxes.h"
 #include "PrintDialog.h"
 
@@ -66,27 +67,42 @@ QDateTime SystemClock::now() const
     return QDateTime::currentDateTime();
 }
 
+namespace {
+
+QString startFolder()
+{
+    return DialogFolder::start(*platform().settings, DialogFolder::documentsFolder());
+}
+
+// The file chosen, remembered for the next dialog; empty when cancelled.
+QString chosenIn(QFileDialog &dialog)
+{
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    const QString chosen = dialog.selectedFiles().constFirst();
+    DialogFolder::remember(*platform().settings, chosen);
+    return chosen;
+}
+
+} // namespace
+
 QString QtFileDialogs::saveFileName(QWidget *parent, const QString &title, const QString &filter,
                                     const QString &defaultSuffix)
 {
-    QFileDialog dialog(parent, title, QString(), filter);
+    QFileDialog dialog(parent, title, startFolder(), filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(defaultSuffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    return chosenIn(dialog);
 }
 
 QString QtFileDialogs::openFileName(QWidget *parent, const QString &title, const QString &filter)
 {
-    QFileDialog dialog(parent, title, QString(), filter);
+    QFileDialog dialog(parent, title, startFolder(), filter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    return chosenIn(dialog);
 }
 
 namespace {
