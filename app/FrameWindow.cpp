@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QAbstractButton>
+#include <QAction>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -50,6 +51,13 @@ FrameWindow::FrameWindow(QWidget *parent)
     setCentralWidget(central);
     m_accessKeys = new AccessKeys(menuBar());
     m_windows = new WindowCoordinator(*this);
+    // F1 anywhere in the frame, whichever child is on show; the Help menu's
+    // entries open the maker's pages as before.
+    auto *guide = new QAction(this);
+    guide->setShortcut(QKeySequence::HelpContents);
+    guide->setShortcutContext(Qt::WindowShortcut);
+    addAction(guide);
+    connect(guide, &QAction::triggered, m_windows, &WindowCoordinator::showUserGuide);
 }
 
 FrameWindow::~FrameWindow() = default;

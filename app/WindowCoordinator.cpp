@@ -10,6 +10,7 @@
 #include "FindIndexUpgrade.h"
 #include "KeptEntry.h"
 #include "RecordTransfer.h"
+#include "UserGuide.h"
 
 #include "entry/EntryWindow.h"
 #include "list/RecordListWindow.h"
@@ -298,6 +299,19 @@ void WindowCoordinator::showListAfterDelete()
 {
     const qint64 next = m_list ? m_list->neighbourOf(m_selected.idNumber) : -1;
     showFreshList(next);
+}
+
+void WindowCoordinator::showUserGuide()
+{
+    if (!m_guide) {
+        // A window of its own, left open beside the frame; the program's end
+        // unloads it with every other window.
+        m_guide = new UserGuide;
+        m_guide->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_guide->show();
+    m_guide->raise();
+    m_guide->activateWindow();
 }
 
 void WindowCoordinator::exitProgram()

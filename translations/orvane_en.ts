@@ -1698,6 +1698,18 @@
     </message>
 </context>
 <context>
+    <name>Orvane::UserGuide</name>
+    <message>
+        <source>%1 - User Guide</source>
+        <comment>the program&apos;s caption</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User Guide</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Orvane::WebPages</name>
     <message>
         <source>Home Business Opportunity. Start your own Internet business and make money online. Get this software fully branded for your website.</source>
