@@ -45,8 +45,9 @@ bool Startup::run()
     // ships goes into the user's data folder. Without one there, the entry
     // window says the file is missing.
     QString copyFailure;
-    if (ShippedCopy::provide(platform().shippedFolder, platform().dataFolder, copyFailure)
-        == ShippedCopy::Result::Failed) {
+    const ShippedCopy::Result copy =
+            ShippedCopy::provide(platform().shippedFolder, platform().dataFolder, copyFailure);
+    if (copy == ShippedCopy::Result::Failed || copy == ShippedCopy::Result::Gone) {
         platform().messages->show(nullptr, copyFailure, MessageBoxes::Icon::Critical);
         ProgramEnd::showExitScreen();
         return true;

@@ -21,6 +21,9 @@ namespace Orvane::ShippedCopy {
 
 namespace {
 
+// In the name of the copy until it is whole.
+const char kPartMark[] = "-first-copy-";
+
 QString nativePath(const QString &path)
 {
     return QDir::toNativeSeparators(path);
@@ -53,6 +56,21 @@ Result provide(const QString &shippedFolder, const QString &dataFolder, QString 
     if (!QFileInfo(shipped.fileName()).isFile())
         return Result::NoneShipped;
 
+    // What a records file leaves beside itself: its back-ups, its notes
+    // (not what a copy killed here left).
+    QStringList traces = QDir(dataFolder).entryList(
+            {QStringLiteral("Dowsing*")}, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    traces.removeIf([](const QString &name) { return name.contains(kPartMark); });
+    if (!traces.isEmpty()) {
+        error = StoreTexts::tr("Your records file %1 is missing, though its folder still holds "
+                               "what it left there (%2).\rA new, empty file is not made in its "
+                               "place: put your records file, or a back-up from \"Dowsing "
+                               "backups\", there under the name Dowsing.dll, then start the "
+                               "program again.")
+                        .arg(nativePath(target), traces.join(QStringLiteral(", ")));
+        return Result::Gone;
+    }
+
     const auto fail = [&error, &target](const QString &reason) {
         error = StoreTexts::tr("The empty record file the program ships could not be copied to "
                                "%1: %2")
@@ -70,7 +88,7 @@ Result provide(const QString &shippedFolder, const QString &dataFolder, QString 
     if (!shipped.open(QIODevice::ReadOnly))
         return fail(shipped.errorString());
 
-    QTemporaryFile part(target + QStringLiteral("-first-copy-XXXXXX"));
+    QTemporaryFile part(target + QLatin1String(kPartMark) + QStringLiteral("XXXXXX"));
     if (!part.open())
         return fail(part.errorString());
     for (;;) {

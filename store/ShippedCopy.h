@@ -16,6 +16,11 @@ enum class Result {
     Present,     // the data folder holds something under the name already
     NoneShipped, // nothing to copy: the store will say the file is missing
     Copied,
+    // The file is gone from a folder that held one (its back-ups, its
+    // journal's notes are there): a new, empty file in its place would
+    // look like every record lost, and records added to it would be lost
+    // when the user puts the old file back. error says what to do.
+    Gone,
     Failed,      // error says why; no file was left under the name
 };
 

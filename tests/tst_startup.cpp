@@ -290,6 +290,7 @@ void TestStartup::aFirstStartCopiesTheShippedDatabaseAndNothingElse_data()
     QTest::newRow("records there already") << "records" << true << "" << "records";
     QTest::newRow("nothing shipped, nothing there") << "nothing" << false << missing << "none";
     QTest::newRow("a folder under the name") << "folder" << true << missing << "folder";
+    QTest::newRow("the file gone, its back-ups left") << "backups" << true << "is missing, though" << "none";
     QTest::newRow("the disk fills during the copy") << "full disk" << true << "copied to" << "none";
 }
 
@@ -316,6 +317,8 @@ void TestStartup::aFirstStartCopiesTheShippedDatabaseAndNothingElse()
         addRecords(target, {customerRecord(QStringLiteral("KEPT"))});
     } else if (before == QLatin1String("folder")) {
         QVERIFY(QDir().mkpath(target));
+    } else if (before == QLatin1String("backups")) {
+        QVERIFY(QDir().mkpath(QDir(data).filePath(QStringLiteral("Dowsing backups"))));
     }
     PlatformScope scope(env.over(data, shipped ? install : QString()));
     {

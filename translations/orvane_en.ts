@@ -1610,6 +1610,10 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Your records file %1 is missing, though its folder still holds what it left there (%2).<byte value="xd"/>A new, empty file is not made in its place: put your records file, or a back-up from &quot;Dowsing backups&quot;, there under the name Dowsing.dll, then start the program again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>The empty record file the program ships could not be copied to %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
