@@ -42,7 +42,12 @@ pass "a staged install puts each file under DESTDIR once, and no records file"
 # --- A one-user install -------------------------------------------------------
 prefix="$E2E_ROOT/prefix"
 program_dir="$prefix/lib/orvane-dowsing"
+# What the earlier rules installed, which the menu would show beside the new entry.
+mkdir -p "$prefix/share/applications" "$program_dir"
+touch "$prefix/share/applications/orvane-dowsing.desktop" "$program_dir/orvane-dowsing.png"
 cmake --install "$build" --prefix "$prefix" >/dev/null
+[[ ! -e "$prefix/share/applications/orvane-dowsing.desktop" && ! -e "$program_dir/orvane-dowsing.png" ]] \
+    || fail "the earlier install's desktop entry or icon was left beside the new ones"
 manifest="$(sort "$build/install_manifest.txt")"
 [[ "$manifest" == "$(echo "$expected" | sed "s|^/usr|$prefix|" | sort)" ]] \
     || fail "the manifest lists other files than those installed"
