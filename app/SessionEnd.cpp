@@ -16,6 +16,8 @@ SessionEnd::SessionEnd(QObject *parent)
     , m_signals(new StopSignals(this))
 {
     connect(m_signals, &StopSignals::stopRequested, this, [this] { endNow(); });
+    // On the application object a filter sees every event of the program;
+    // it lets each by at the first comparison but the application's Quit.
     qApp->installEventFilter(this);
     // The session manager asks before it ends the session, which another
     // program may still refuse: keep the input aside now, end at its quit.
