@@ -46,9 +46,9 @@ DailyBackup::~DailyBackup()
         m_thread.join();
 }
 
-QString DailyBackup::folderOf(const QString &programFolder)
+QString DailyBackup::folderOf(const QString &dataFolder)
 {
-    return QDir(programFolder).filePath(QStringLiteral("Dowsing backups"));
+    return QDir(dataFolder).filePath(QStringLiteral("Dowsing backups"));
 }
 
 QString DailyBackup::fileNameOf(const QDate &day)
@@ -66,10 +66,10 @@ void DailyBackup::start()
     if (m_started)
         return;
     m_started = true;
-    const QString programFolder = platform().programFolder;
+    const QString dataFolder = platform().dataFolder;
     m_today = platform().clock->today();
-    m_database = RecordStore::databasePath(programFolder);
-    const QString folderPath = folderOf(programFolder);
+    m_database = RecordStore::databasePath(dataFolder);
+    const QString folderPath = folderOf(dataFolder);
     if (m_cancelled)
         return finish(Outcome::Cancelled, {});
     BackupFolder folder(folderPath, m_today);
@@ -92,7 +92,7 @@ void DailyBackup::start()
     // grow and journal their saves.
     const qint64 needed = 2 * QFileInfo(m_database).size();
     const qint64 free = platform().disks->freeBytes(QFileInfo::exists(folderPath) ? folderPath
-                                                                                  : programFolder);
+                                                                                  : dataFolder);
     if (free >= 0 && free < needed)
         return finish(Outcome::NoRoom,
                       notMade(tr("the disk has %1 free, and a back-up needs %2, twice the size "

@@ -20,7 +20,7 @@ class RecordStore;
 
 // A copy of the record database made on the first start of each day, so
 // that whatever a sync client, another tool or a failing disk does to the
-// file, the user can go back a day: "<program folder>/Dowsing backups/
+// file, the user can go back a day: "<data folder>/Dowsing backups/
 // Dowsing-2026-12-08.dll", dated by the platform's clock (what stands in the
 // folder, and what counts as today's back-up, is BackupFolder's). The last
 // seven such files are kept; no other file is ever removed.
@@ -54,8 +54,8 @@ public:
     // temporary file: at most one step of the copy.
     ~DailyBackup() override;
 
-    // "<programFolder>/Dowsing backups", and the name of a day's back-up.
-    static QString folderOf(const QString &programFolder);
+    // "<dataFolder>/Dowsing backups", and the name of a day's back-up.
+    static QString folderOf(const QString &dataFolder);
     static QString fileNameOf(const QDate &day);
 
     // Makes today's back-up of the program's database unless it is there.

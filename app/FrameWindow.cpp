@@ -1,6 +1,7 @@
 #include "FrameWindow.h"
 
 #include "ChildSubWindow.h"
+#include "FramePlacement.h"
 #include "WindowCoordinator.h"
 #include "widgets/AccessKeys.h"
 #include "widgets/LinkLabel.h"
@@ -11,6 +12,7 @@
 
 #include <QApplication>
 #include <QAbstractButton>
+#include <QAction>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -49,6 +51,13 @@ FrameWindow::FrameWindow(QWidget *parent)
     setCentralWidget(central);
     m_accessKeys = new AccessKeys(menuBar());
     m_windows = new WindowCoordinator(*this);
+    // F1 anywhere in the frame, whichever child is on show; the Help menu's
+    // entries open the maker's pages as before.
+    auto *guide = new QAction(this);
+    guide->setShortcut(QKeySequence::HelpContents);
+    guide->setShortcutContext(Qt::WindowShortcut);
+    addAction(guide);
+    connect(guide, &QAction::triggered, m_windows, &WindowCoordinator::showUserGuide);
 }
 
 FrameWindow::~FrameWindow() = default;
@@ -334,6 +343,9 @@ void FrameWindow::closeEvent(QCloseEvent *event)
     }
     if (!m_unloading) {
         m_unloading = true;
+        // Only a frame the user saw has a place worth keeping.
+        if (isVisible())
+            FramePlacement::keep(*this);
         unloadChildren();
     }
     event->accept();

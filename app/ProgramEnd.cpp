@@ -103,7 +103,7 @@ void unloadAllAndEnd()
     }
 
     unloadingAll() = false;
-    FileTrust::atCleanEnd(RecordStore::databasePath(platform().programFolder));
+    FileTrust::atCleanEnd(RecordStore::databasePath(platform().dataFolder));
     platform().process->end();
 }
 

@@ -80,7 +80,7 @@ QString RecordTransfer::recordCount(qint64 n)
 
 bool RecordTransfer::openDatabase(QWidget *parent, RecordStore &store)
 {
-    const QString path = RecordStore::databasePath(platform().programFolder);
+    const QString path = RecordStore::databasePath(platform().dataFolder);
     if (store.open(path) == RecordStore::OpenResult::Opened)
         return true;
     tell(parent,
@@ -215,7 +215,7 @@ RecordTransfer::Outcome RecordTransfer::backUpDatabase(QWidget *parent)
             parent, tr("Back Up Database"), databaseFilter(), QStringLiteral("dll"));
     if (path.isEmpty())
         return Outcome::Cancelled;
-    const QString database = RecordStore::databasePath(platform().programFolder);
+    const QString database = RecordStore::databasePath(platform().dataFolder);
     const QFileInfo target(path);
     if (target.absoluteFilePath() == QFileInfo(database).absoluteFilePath()
         || (target.exists() && target.canonicalFilePath() == QFileInfo(database).canonicalFilePath())) {

@@ -2,17 +2,18 @@
 
 #include "EnterPressesButtons.h"
 #include "FileTrust.h"
+#include "FramePlacement.h"
 #include "FrameWindow.h"
 #include "UpdateReminder.h"
 #include "ProgramEnd.h"
+#include "SessionEnd.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
 #include "platform/SingleInstance.h"
 #include "store/RecordStore.h"
+#include "store/ShippedCopy.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
-#include <QScreen>
 
 namespace Orvane {
 
@@ -37,18 +38,31 @@ bool Startup::run()
         return false;
     }
 
+    m_sessionEnd = std::make_unique<SessionEnd>();
     EnterPressesButtons::install();
     UpdateReminder::run();
-    FileTrust::atStart(RecordStore::databasePath(platform().programFolder));
+    // A user's first start of an installed program: the empty database it
+    // ships goes into the user's data folder. Without one there, the entry
+    // window says the file is missing.
+    QString copyFailure;
+    const ShippedCopy::Result copy =
+            ShippedCopy::provide(platform().shippedFolder, platform().dataFolder, copyFailure);
+    if (copy == ShippedCopy::Result::Failed || copy == ShippedCopy::Result::Gone) {
+        platform().messages->show(nullptr, copyFailure, MessageBoxes::Icon::Critical);
+        ProgramEnd::showExitScreen();
+        return true;
+    }
+    FileTrust::atStart(RecordStore::databasePath(platform().dataFolder));
 
     // The frame is deleted by ProgramEnd::unloadAllAndEnd() with every other window.
     auto *frame = new FrameWindow;
-    if (QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect available = screen->availableGeometry();
-        frame->resize(FrameWindow::sizeOn(available.size()));
-    }
+    m_sessionEnd->watch(frame);
+    const bool maximized = FramePlacement::restore(*frame);
     if (frame->loadEntryWindow()) {
-        frame->show();
+        if (maximized)
+            frame->showMaximized();
+        else
+            frame->show();
     } else {
         // The entry window gave up (its database is missing or unusable) and
         // its unload brought up the exit screen; the frame stays hidden. Make

@@ -6,10 +6,12 @@
 
 namespace Orvane {
 
+class SessionEnd;
 class SingleInstance;
 
 // The program's start: the single-instance rule, the update reminder and the
-// frame window with the entry window inside it.
+// frame window with the entry window inside it. While it lives, a session's
+// end ends the program cleanly (SessionEnd).
 class Startup
 {
 public:
@@ -27,6 +29,7 @@ public:
 private:
     QString m_lockName;
     std::unique_ptr<SingleInstance> m_instance;
+    std::unique_ptr<SessionEnd> m_sessionEnd;
 };
 
 } // namespace Orvane

@@ -8,7 +8,9 @@
 #include "UpdateReminder.h"
 #include "ProgramEnd.h"
 #include "FindIndexUpgrade.h"
+#include "KeptEntry.h"
 #include "RecordTransfer.h"
+#include "UserGuide.h"
 
 #include "entry/EntryWindow.h"
 #include "list/RecordListWindow.h"
@@ -62,8 +64,14 @@ bool WindowCoordinator::loadEntryWindow()
         // Once the frame has painted, so that the progress has a window to
         // stand over and the first frame does not wait for the check.
         afterFirstPaint(&m_frame, this, [this] {
+            // What a session's end kept aside comes back first, before
+            // anything else may ask.
+            if (m_entry && !KeptEntry::kept().isEmpty()) {
+                m_entry->offerKeptEntry(KeptEntry::kept());
+                KeptEntry::forget();
+            }
             if (m_entry)
-                FindIndexUpgrade::run(m_entry, RecordStore::databasePath(platform().programFolder));
+                FindIndexUpgrade::run(m_entry, RecordStore::databasePath(platform().dataFolder));
         });
     }
     if (!m_backup) {
@@ -109,7 +117,7 @@ void WindowCoordinator::connectEntryWindow()
     // ends the program.
     connect(m_entry, &EntryWindow::unloaded, this, [] { ProgramEnd::showExitScreen(); });
     connect(m_entry, &EntryWindow::findIndexDamaged, this, [this] {
-        FindIndexUpgrade::rebuild(m_entry, RecordStore::databasePath(platform().programFolder));
+        FindIndexUpgrade::rebuild(m_entry, RecordStore::databasePath(platform().dataFolder));
     });
     connect(m_entry, &EntryWindow::databaseRefused, this, [this] {
         // As at start: the frame goes, and the exit screen follows.
@@ -155,7 +163,7 @@ RecordListWindow *WindowCoordinator::listWindow()
                 if (!m_list)
                     return;
                 m_list->stopSearch();
-                FindIndexUpgrade::rebuild(m_list, RecordStore::databasePath(platform().programFolder));
+                FindIndexUpgrade::rebuild(m_list, RecordStore::databasePath(platform().dataFolder));
                 if (m_list)
                     m_list->searchAgain();
             });
@@ -292,6 +300,19 @@ void WindowCoordinator::showListAfterDelete()
 {
     const qint64 next = m_list ? m_list->neighbourOf(m_selected.idNumber) : -1;
     showFreshList(next);
+}
+
+void WindowCoordinator::showUserGuide()
+{
+    if (!m_guide) {
+        // A window of its own, left open beside the frame; the program's end
+        // unloads it with every other window.
+        m_guide = new UserGuide;
+        m_guide->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_guide->show();
+    m_guide->raise();
+    m_guide->activateWindow();
 }
 
 void WindowCoordinator::exitProgram()

@@ -107,6 +107,10 @@ public:
     StatisticsWindow *statisticsWindow() const;
     // Shows the exit screen and closes the frame with its windows.
     void exitProgram();
+    // F1: the user guide in a window of its own, brought to the front when
+    // it is open already.
+    void showUserGuide();
+    QWidget *userGuide() const { return m_guide; }
     // File > Export, Import and Back Up, over the program's database.
     RecordTransfer &transfer();
     // Today's automatic back-up, begun once the frame first painted; null
@@ -131,6 +135,7 @@ private:
     // The windows their Back shows again.
     QPointer<QWidget> m_customersFrom;
     QPointer<QWidget> m_statisticsFrom;
+    QPointer<QWidget> m_guide;
     SelectedRecord m_selected;
     RecordTransfer *m_transfer = nullptr;
     DailyBackup *m_backup = nullptr;

@@ -1,5 +1,6 @@
 #include "widgets/AppIcon.h"
 #include "app/Startup.h"
+#include "platform/AppInfo.h"
 #include "platform/MemoryUse.h"
 
 #include <QApplication>
@@ -15,6 +16,11 @@ int main(int argc, char *argv[])
     // start), never because its last window was closed.
     app.setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(Orvane::appIcon());
+    // The desktop matches the windows to the desktop entry by this name (the
+    // X11 window class and the Wayland application id). The settings and
+    // the single-instance lock are named apart from it.
+    QApplication::setApplicationName(Orvane::AppInfo::applicationId());
+    QGuiApplication::setDesktopFileName(Orvane::AppInfo::applicationId());
 
     // Reading the system's list of fonts takes about 5 ms; read it
     // on a second thread while the windows are being built. The first text

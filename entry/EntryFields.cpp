@@ -144,6 +144,18 @@ QStringList EntryFields::timeSelection() const
     return {cmbHour->currentText(), cmbMinute->currentText()};
 }
 
+QString EntryFields::listedDate() const
+{
+    return QStringLiteral("%1/%2/%3")
+            .arg(cmbMonth->currentIndex() + 1)
+            .arg(cmbDate->currentText(), cmbYear->currentText());
+}
+
+QString EntryFields::listedTime() const
+{
+    return Selectors::composeTime(cmbHour->currentText(), cmbMinute->currentText());
+}
+
 void EntryFields::offerStoredValues(const QString &dateText, const QString &timeText)
 {
     const Selectors::DateParts date = Selectors::splitListedDate(dateText);

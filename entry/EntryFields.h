@@ -61,6 +61,10 @@ public:
     QStringList texts() const;
     QStringList dateSelection() const;
     QStringList timeSelection() const;
+    // The selectors' date as the list writes one ("M/D/YYYY", whether or not
+    // it is a calendar date) and their time ("HH:MM"): what show() takes.
+    QString listedDate() const;
+    QString listedTime() const;
 
     // Adds selector entries for a stored year, hour and minute the lists do
     // not offer, for the current edit only, until dropStoredValues().

@@ -18,7 +18,7 @@ EntryRecords::~EntryRecords() = default;
 
 bool EntryRecords::open()
 {
-    const QString path = RecordStore::databasePath(platform().programFolder);
+    const QString path = RecordStore::databasePath(platform().dataFolder);
     QString problem;
     if (!RecordStore::isPresent(path)) {
         problem = Refusals::fileMissing();

@@ -29,7 +29,7 @@ public:
     EntryRecords(const EntryRecords &) = delete;
     EntryRecords &operator=(const EntryRecords &) = delete;
 
-    // Opens the database file beside the program. False when it could not
+    // Opens the database file in the data folder. False when it could not
     // be used: the refusal was shown.
     bool open();
     // The check of a large file that runs on after open(), or null.

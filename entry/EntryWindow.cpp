@@ -326,7 +326,7 @@ void EntryWindow::beginEdit(const DowsingRecord &record, const QString &dateText
     bringToFront(m_fraCustomersDetails);
     m_fields.txtName->setFocus(Qt::OtherFocusReason);
 
-    m_edit = Edit{record, m_fields.record(), timeText, m_fields.dateSelection(),
+    m_edit = Edit{record, m_fields.record(), timeText, dateText, m_fields.dateSelection(),
                   m_fields.timeSelection()};
     showMode();
     markEntrySaved();

@@ -68,6 +68,17 @@ public:
     // notice. Once leaving was agreed to, it is not asked again.
     bool confirmDiscardingEntry(const QString &question);
     bool confirmLeaving();
+    // The program ends without asking (a session's end): leaving counts as
+    // agreed to.
+    void agreeToLeave() { m_leavingAgreed = true; }
+
+    // What the form holds and was not saved, as text kept across the
+    // program's end; empty when nothing is unsaved (EntryWindowKept.cpp).
+    QString unsavedEntryText() const;
+    // Asks whether input kept at the last end is to come back, and puts it
+    // into the form (in update mode for a kept edit) when the user agrees.
+    // False when it did not come back.
+    bool offerKeptEntry(const QString &text);
 
 signals:
     void allRecordsRequested();
@@ -153,6 +164,8 @@ private:
         DowsingRecord original;
         DowsingRecord formShown;
         QString storedTime;
+        // The date as the list showed it, from which the form was filled.
+        QString listedDate;
         QStringList dateShown;
         QStringList timeShown;
     };

@@ -148,7 +148,7 @@ QList<QMenu *> CustomersWindow::menus() const
 
 void CustomersWindow::readCustomers()
 {
-    const QString path = RecordStore::databasePath(platform().programFolder);
+    const QString path = RecordStore::databasePath(platform().dataFolder);
     m_connection = std::make_unique<RecordStore>();
     m_customers = std::make_unique<CustomerModel>(*m_connection);
     m_grid->setModel(m_customers.get());

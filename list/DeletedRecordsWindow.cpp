@@ -93,7 +93,7 @@ bool DeletedRecordsWindow::readRecords()
     delete m_model;
     m_model = nullptr;
     m_keptRecords = std::make_unique<RecordStore>();
-    if (m_keptRecords->open(RecordStore::databasePath(platform().programFolder))
+    if (m_keptRecords->open(RecordStore::databasePath(platform().dataFolder))
         != RecordStore::OpenResult::Opened) {
         Refusals::show(this, Refusals::recordsNotOpened(m_keptRecords->errorText()));
         m_keptRecords.reset();

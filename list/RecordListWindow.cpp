@@ -202,7 +202,7 @@ void RecordListWindow::readRecords()
     m_DataGrid->setModel(m_listRecords.get());
     setUpColumns();
 
-    const QString path = RecordStore::databasePath(platform().programFolder);
+    const QString path = RecordStore::databasePath(platform().dataFolder);
     m_query = std::make_unique<ListQuery>(path, *m_listRecords, [this] { return currentKey(); });
     connectQuery();
     if (m_listConnection->open(path) != RecordStore::OpenResult::Opened

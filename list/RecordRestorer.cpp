@@ -111,7 +111,7 @@ Outcome deleteForGood(QWidget *parent, RecordStore &store, const DeletedRecord &
 Outcome undoDelete(QWidget *parent, const std::optional<DeletedRecord> &deletedHere, qint64 *key)
 {
     RecordStore store;
-    if (store.open(RecordStore::databasePath(platform().programFolder))
+    if (store.open(RecordStore::databasePath(platform().dataFolder))
         != RecordStore::OpenResult::Opened) {
         Refusals::show(parent, Refusals::recordsNotOpened(store.errorText()));
         return Outcome::Failed;

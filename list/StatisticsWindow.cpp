@@ -188,7 +188,7 @@ void StatisticsWindow::setBusy(bool busy)
 
 void StatisticsWindow::readStatistics(const FindRequest &request, const QString &scope)
 {
-    const QString path = RecordStore::databasePath(platform().programFolder);
+    const QString path = RecordStore::databasePath(platform().dataFolder);
     m_lblScope->setText(scope);
     m_lblSummary->setText(SharedTexts::counting());
     m_connection = std::make_unique<RecordStore>();

@@ -20,6 +20,11 @@ QString name()
     return QStringLiteral("Orvane Dowsing");
 }
 
+QString applicationId()
+{
+    return QStringLiteral(ORVANE_APP_ID);
+}
+
 QString title()
 {
     return Texts::tr("Orvane Dowsing");

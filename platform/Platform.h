@@ -136,14 +136,17 @@ struct Platform
     AtomicFiles *files = nullptr;
     ProgressDialogs *progress = nullptr;
     DiskSpace *disks = nullptr;
-    // The folder of the program, which holds "Dowsing.dll".
-    QString programFolder;
+    // The folder that holds "Dowsing.dll" and its back-ups (see DataFolder).
+    QString dataFolder;
+    // The folder of the read-only empty database an install ships, copied
+    // into dataFolder when the user has none there yet; empty when none.
+    QString shippedFolder;
 };
 
 // The installed platform. Before anything is installed it is the real one.
 const Platform &platform();
 void installPlatform(const Platform &p);
-// The real implementations over Qt, for the program's folder.
+// The real implementations over Qt, for this user and the program's folder.
 Platform realPlatform();
 
 } // namespace Orvane

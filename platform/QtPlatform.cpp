@@ -1,6 +1,8 @@
 #include "QtPlatform.h"
 
 #include "AppInfo.h"
+#include "DataFolder.h"
+#include "DialogFolder.h"
 #include "MessageBoxes.h"
 #include "PrintDialog.h"
 
@@ -65,27 +67,42 @@ QDateTime SystemClock::now() const
     return QDateTime::currentDateTime();
 }
 
+namespace {
+
+QString startFolder()
+{
+    return DialogFolder::start(*platform().settings, DialogFolder::documentsFolder());
+}
+
+// The file chosen, remembered for the next dialog; empty when cancelled.
+QString chosenIn(QFileDialog &dialog)
+{
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    const QString chosen = dialog.selectedFiles().constFirst();
+    DialogFolder::remember(*platform().settings, chosen);
+    return chosen;
+}
+
+} // namespace
+
 QString QtFileDialogs::saveFileName(QWidget *parent, const QString &title, const QString &filter,
                                     const QString &defaultSuffix)
 {
-    QFileDialog dialog(parent, title, QString(), filter);
+    QFileDialog dialog(parent, title, startFolder(), filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(defaultSuffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    return chosenIn(dialog);
 }
 
 QString QtFileDialogs::openFileName(QWidget *parent, const QString &title, const QString &filter)
 {
-    QFileDialog dialog(parent, title, QString(), filter);
+    QFileDialog dialog(parent, title, startFolder(), filter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    return chosenIn(dialog);
 }
 
 namespace {
@@ -197,8 +214,11 @@ qint64 StorageDiskSpace::freeBytes(const QString &path) const
 void ApplicationQuit::end()
 {
     // Queued, so that it also ends a process whose event loop has not started.
-    QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
-                              Qt::QueuedConnection);
+    // exit(), not quit(): since Qt 6 quit() sends the application a Quit
+    // event, which is what a session manager's quit sends too.
+    QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [] { QCoreApplication::exit(0); },
+            Qt::QueuedConnection);
 }
 
 namespace {
@@ -230,7 +250,9 @@ Platform realPlatform()
     p.files = &files;
     p.progress = &progress;
     p.disks = &disks;
-    p.programFolder = AppInfo::programFolder();
+    const QString programFolder = AppInfo::programFolder();
+    p.dataFolder = DataFolder::choose(programFolder, DataFolder::userDataFolder());
+    p.shippedFolder = DataFolder::shippedFolder(programFolder);
     return p;
 }
 

@@ -23,3 +23,11 @@ cmake -S "$here" -B "$here/build-driver" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORV
 cmake --build "$here/build-driver" -j"$(nproc)" --target "${driver_tests[@]}"
 ctest --test-dir "$here/build-driver" --output-on-failure -j2 \
   -R "^($(IFS='|'; echo "${driver_tests[*]}"))\$"
+
+# The Debian package, made from this tree as ./scripts/package.sh makes it,
+# checked as Debian checks one (lintian, appstreamcli, desktop-file-validate)
+# and started as a user who may not write the program's folder.
+"$here/scripts/install-missing.sh" lintian appstream desktop-file-utils file
+"$here/scripts/package.sh" >/dev/null
+deb=("$here"/dist/orvane-dowsing_*.deb)
+bash "$here/tests/e2e/e2e_package.sh" "${deb[0]}"

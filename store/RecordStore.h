@@ -61,9 +61,9 @@ public:
     RecordStore &operator=(const RecordStore &) = delete;
 
     // "<folder>/Dowsing.dll".
-    static QString databasePath(const QString &programFolder)
+    static QString databasePath(const QString &dataFolder)
     {
-        return StoreFile::databasePath(programFolder);
+        return StoreFile::databasePath(dataFolder);
     }
     // True only for a regular file: a folder of that name is missing.
     static bool isPresent(const QString &path) { return StoreFile::isPresent(path); }

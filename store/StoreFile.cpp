@@ -60,9 +60,9 @@ QSqlDatabase StoreFile::database() const
     return QSqlDatabase::database(m_connection, false);
 }
 
-QString StoreFile::databasePath(const QString &programFolder)
+QString StoreFile::databasePath(const QString &dataFolder)
 {
-    return QDir(programFolder).filePath(QStringLiteral("Dowsing.dll"));
+    return QDir(dataFolder).filePath(QStringLiteral("Dowsing.dll"));
 }
 
 bool StoreFile::isPresent(const QString &path)

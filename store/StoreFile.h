@@ -36,7 +36,7 @@ public:
     StoreFile &operator=(const StoreFile &) = delete;
 
     // "<folder>/Dowsing.dll".
-    static QString databasePath(const QString &programFolder);
+    static QString databasePath(const QString &dataFolder);
     // True only for a regular file: a folder of that name is missing.
     static bool isPresent(const QString &path);
 

@@ -11,6 +11,7 @@
 #include "platform/AppInfo.h"
 #include "platform/SingleInstance.h"
 #include "app/FileTrust.h"
+#include "app/FramePlacement.h"
 #include "app/Startup.h"
 #include "app/UpdateReminder.h"
 #include "app/ProgramEnd.h"
@@ -22,6 +23,7 @@
 #include <QSysInfo>
 #include <QtTest>
 
+#include <csignal>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -74,6 +76,11 @@ private slots:
     void secondCopyTouchesNothingAndEnds();
     void missingDatabaseLeavesOnlyTheExitScreen();
     void fileWithoutFindIndexGetsItOnceOrStaysAsItWas();
+    void theFrameComesBackWhereAScreenStillShowsIt_data();
+    void theFrameComesBackWhereAScreenStillShowsIt();
+    void theFramesPlaceIsKeptAtTheEndAndRestoredAtStart();
+    void aSessionsEndIsACleanEnd_data();
+    void aSessionsEndIsACleanEnd();
     void aFileIsReadWholeUnlessItStandsAsItWasLeft_data();
     void aFileIsReadWholeUnlessItStandsAsItWasLeft();
 };
@@ -263,6 +270,97 @@ void TestStartup::fileWithoutFindIndexGetsItOnceOrStaysAsItWas()
             QCOMPARE(digestOf(path), before);
         endProgram();
     }
+}
+
+void TestStartup::theFrameComesBackWhereAScreenStillShowsIt_data()
+{
+    QTest::addColumn<QString>("kept");
+    QTest::addColumn<bool>("secondScreen");
+    QTest::addColumn<QRect>("placed");
+    QTest::addColumn<bool>("maximized");
+    // A 1280 x 1024 primary screen, a 1920 x 1080 one right of it; a frame
+    // of 1024 x 768 by default, centred on the primary.
+    const QRect centred(128, 128, 1024, 768);
+    QTest::newRow("kept on the only screen") << "100,50,900,700,0" << false << QRect(100, 50, 900, 700) << false;
+    QTest::newRow("kept maximized") << "100,50,900,700,1" << false << QRect(100, 50, 900, 700) << true;
+    QTest::newRow("on a second screen still there") << "1400,100,800,600,1" << true << QRect(1400, 100, 800, 600) << true;
+    QTest::newRow("on a second screen since unplugged") << "1400,100,800,600,1" << false << centred << false;
+    QTest::newRow("larger than the screen is now") << "0,0,1600,1200,0" << false << QRect(0, 0, 1280, 1024) << false;
+    QTest::newRow("partly off the left edge") << "-200,100,800,600,0" << false << QRect(0, 100, 800, 600) << false;
+    QTest::newRow("its title bar above every screen") << "100,-300,800,600,0" << true << centred << false;
+    QTest::newRow("nothing kept") << "" << true << centred << false;
+    QTest::newRow("a setting it did not write") << "wide,tall" << false << centred << false;
+}
+
+void TestStartup::theFrameComesBackWhereAScreenStillShowsIt()
+{
+    QFETCH(QString, kept);
+    QFETCH(bool, secondScreen);
+    QFETCH(QRect, placed);
+    QFETCH(bool, maximized);
+    QList<QRect> screens{QRect(0, 0, 1280, 1024)};
+    if (secondScreen)
+        screens.append(QRect(1280, 0, 1920, 1080));
+    const FramePlacement::Place place = FramePlacement::placeOn(
+            FramePlacement::fromText(kept), screens, QSize(1024, 768));
+    QCOMPARE(place.normal, placed);
+    QCOMPARE(place.maximized, maximized);
+}
+
+void TestStartup::theFramesPlaceIsKeptAtTheEndAndRestoredAtStart()
+{
+    TestEnvironment env;
+    const QString key = AppInfo::executableBaseName() + QStringLiteral("/Frame/Place");
+    env.settings.values.insert(key, QStringLiteral("10,20,700,500,0"));
+    {
+        Startup startup(uniqueLockName());
+        QVERIFY(startup.run());
+        QCOMPARE(frameWindow()->geometry(), QRect(10, 20, 700, 500));
+        frameWindow()->setGeometry(30, 40, 600, 400);
+        endProgram();
+    }
+    QCOMPARE(env.settings.values.value(key), QStringLiteral("30,40,600,400,0"));
+}
+
+void TestStartup::aSessionsEndIsACleanEnd_data()
+{
+    QTest::addColumn<int>("signalNumber"); // 0: the session manager's quit
+    QTest::newRow("SIGTERM, a logout") << int(SIGTERM);
+    QTest::newRow("SIGHUP, the terminal closed") << int(SIGHUP);
+    QTest::newRow("SIGINT, Ctrl+C") << int(SIGINT);
+    QTest::newRow("the session manager's quit") << 0;
+}
+
+// Ended by the session, the program ends as File > Exit ends it: the next
+// start trusts the file it left sound instead of reading every page again.
+void TestStartup::aSessionsEndIsACleanEnd()
+{
+    QFETCH(int, signalNumber);
+    TestEnvironment env;
+    const QString path = env.databasePath();
+    QVERIFY(runSql(path, {manyRecords(50)}));
+    const qint64 large = RecordStore::largeFileBytes();
+    RecordStore::setLargeFileBytes(0);
+    FileCheck::forgetVerdicts();
+    {
+        Startup startup(uniqueLockName());
+        QVERIFY(startup.run());
+        QTRY_VERIFY(FileCheck::isKnownSound(path));
+        if (signalNumber != 0) {
+            std::raise(signalNumber);
+        } else {
+            QEvent quit(QEvent::Quit);
+            QCoreApplication::sendEvent(qApp, &quit);
+        }
+        QTRY_COMPARE(env.process.ends, 1);
+        QVERIFY(!ProgramEnd::isExitScreenShown());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(QApplication::topLevelWidgets(), QWidgetList());
+    }
+    FileCheck::forgetVerdicts();
+    FileTrust::atStart(path);
+    QVERIFY(FileCheck::isKnownSound(path));
+    RecordStore::setLargeFileBytes(large);
 }
 
 void TestStartup::aFileIsReadWholeUnlessItStandsAsItWasLeft_data()

@@ -12,6 +12,7 @@
 #include "support/TestFiles.h"
 
 #include "app/RecordTransfer.h"
+#include "platform/DialogFolder.h"
 #include "platform/QtPlatform.h"
 #include "store/RecordCsv.h"
 #include "store/RecordStore.h"
@@ -20,6 +21,8 @@
 #include <QFile>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QFileDialog>
+#include <QTimer>
 #include <QtTest>
 
 #include <limits>
@@ -94,6 +97,9 @@ private slots:
     void fullDiskLeavesNoFile();
     void backUpOpensAndListsEveryRecord();
     void backUpRefusesTheDatabaseItselfAndCancelsCleanly();
+    void fileDialogsStartWhereTheUserLastChose_data();
+    void fileDialogsStartWhereTheUserLastChose();
+    void theRealDialogOpensThereAndRemembersTheChoice();
 };
 
 void TestTransfer::exportReadsBackAndImportsIntoAnEmptyDatabase()
@@ -421,6 +427,64 @@ void TestTransfer::backUpRefusesTheDatabaseItselfAndCancelsCleanly()
     QCOMPARE(env.progress.steps, 1);
     QCOMPARE(fileBytes(copy), QByteArray("an older back-up"));
     QCOMPARE(filesIn(out.path()), QStringList{QStringLiteral("copy.dll")});
+}
+
+void TestTransfer::fileDialogsStartWhereTheUserLastChose_data()
+{
+    QTest::addColumn<QString>("lastChosen"); // a folder under the test's, or none
+    QTest::addColumn<bool>("stillThere");
+    QTest::addColumn<bool>("documents");
+    QTest::addColumn<QString>("start");
+    QTest::newRow("a first dialog") << "" << false << true << "Documents";
+    QTest::newRow("a file chosen before") << "Exports" << true << true << "Exports";
+    QTest::newRow("its folder removed since") << "Exports" << false << true << "Documents";
+    QTest::newRow("no documents folder") << "" << false << false << "home";
+}
+
+void TestTransfer::fileDialogsStartWhereTheUserLastChose()
+{
+    QFETCH(QString, lastChosen);
+    QFETCH(bool, stillThere);
+    QFETCH(bool, documents);
+    QFETCH(QString, start);
+    QTemporaryDir root;
+    const QString home = QDir::homePath();
+    FakeSettings settings;
+    if (!lastChosen.isEmpty()) {
+        QVERIFY(QDir().mkpath(root.filePath(lastChosen)));
+        DialogFolder::remember(settings, root.filePath(lastChosen + QStringLiteral("/all.csv")));
+        if (!stillThere)
+            QVERIFY(QDir(root.filePath(lastChosen)).removeRecursively());
+    }
+    if (documents)
+        QVERIFY(QDir().mkpath(root.filePath(QStringLiteral("Documents"))));
+    QCOMPARE(DialogFolder::start(settings, root.filePath(QStringLiteral("Documents"))),
+             start == QLatin1String("home") ? home : root.filePath(start));
+}
+
+void TestTransfer::theRealDialogOpensThereAndRemembersTheChoice()
+{
+    Fakes fakes;
+    QTemporaryDir root;
+    PlatformScope scope(fakes.over(root.path()));
+    const QString first = root.filePath(QStringLiteral("first"));
+    const QString second = root.filePath(QStringLiteral("second"));
+    QVERIFY(QDir().mkpath(first) && QDir().mkpath(second));
+    DialogFolder::remember(fakes.settings, first + QStringLiteral("/before.csv"));
+    QString openedIn;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        openedIn = dialog->directory().absolutePath();
+        dialog->selectFile(second + QStringLiteral("/records.csv"));
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    QtFileDialogs dialogs;
+    QCOMPARE(dialogs.saveFileName(nullptr, QStringLiteral("Export"), QStringLiteral("CSV (*.csv)"),
+                                  QStringLiteral("csv")),
+             second + QStringLiteral("/records.csv"));
+    QCOMPARE(openedIn, first);
+    QCOMPARE(DialogFolder::start(fakes.settings, QString()), second);
 }
 
 QTEST_MAIN(TestTransfer)

@@ -8,6 +8,7 @@
 #include "list/RecordListWindow.h"
 #include "app/UpdateReminder.h"
 #include "app/ProgramEnd.h"
+#include "app/SessionEnd.h"
 #include "view/RecordViewWindow.h"
 
 #include <QApplication>
@@ -15,6 +16,8 @@
 #include <QPointer>
 #include <QTableView>
 #include <QtTest>
+
+#include <csignal>
 
 using namespace Orvane;
 using namespace Orvane::Testing;
@@ -33,8 +36,10 @@ struct Program
     QPointer<FrameWindow> frame;
     QPointer<EntryWindow> entry;
 
-    Program()
+    // settings: what an earlier run left in the user's settings.
+    explicit Program(const QHash<QString, QString> &settings = {})
     {
+        env.settings.values = settings;
         DowsingRecord r;
         r.Date = QDate(2009, 3, 7);
         r.Name = QStringLiteral("STORED");
@@ -93,6 +98,8 @@ private slots:
     void enterInTheRealBoxAnswersItsDefault();
     void editAsksBeforeReplacingAHalfEnteredRecord();
     void editedRecordAsksOnlyOnceChanged();
+    void aSessionsEndKeepsTheInputForTheNextStart_data();
+    void aSessionsEndKeepsTheInputForTheNextStart();
 };
 
 void TestUnsavedEntry::leavingAsksOnlyWhenSomethingIsUnsaved_data()
@@ -243,6 +250,97 @@ void TestUnsavedEntry::editedRecordAsksOnlyOnceChanged()
     // Updating saves the change; leaving then asks nothing.
     p.click("cmdadd");
     QVERIFY(!p.entry->hasUnsavedEntry());
+}
+
+void TestUnsavedEntry::aSessionsEndKeepsTheInputForTheNextStart_data()
+{
+    QTest::addColumn<QString>("ending");
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<bool>("wanted"); // the answer at the next start
+    QTest::newRow("SIGTERM, a new record") << "SIGTERM" << "new record" << true;
+    QTest::newRow("SIGHUP, a new record") << "SIGHUP" << "new record" << true;
+    QTest::newRow("SIGINT, a new record") << "SIGINT" << "new record" << true;
+    QTest::newRow("the session manager's quit, an edit") << "session" << "edit" << true;
+    QTest::newRow("SIGTERM, an edit") << "SIGTERM" << "edit" << true;
+    QTest::newRow("SIGTERM, a new record not wanted") << "SIGTERM" << "new record" << false;
+    QTest::newRow("SIGTERM, nothing typed") << "SIGTERM" << "nothing" << true;
+}
+
+// A logout ends the program without a question no one would answer; what
+// was typed and not saved comes back at the next start if the user wants it.
+void TestUnsavedEntry::aSessionsEndKeepsTheInputForTheNextStart()
+{
+    QFETCH(QString, ending);
+    QFETCH(QString, form);
+    QFETCH(bool, wanted);
+    const bool typed = form != QLatin1String("nothing");
+    QHash<QString, QString> settingsLeft;
+    {
+        Program p;
+        SessionEnd sessionEnd;
+        sessionEnd.watch(p.frame);
+        if (form == QLatin1String("new record")) {
+            p.typeName(QStringLiteral("HALF DONE"));
+            p.control<QComboBox>("cmbMonth")->setCurrentIndex(1); // February
+            p.control<QComboBox>("cmbDate")->setCurrentIndex(30); // 31: not yet refused
+            p.control<QPlainTextEdit>("txtNotes")->setPlainText(QStringLiteral("water at\n3 m"));
+        } else if (form == QLatin1String("edit")) {
+            p.openStoredRecord()->editRecord();
+            p.control<QLineEdit>("txtCity")->setText(QStringLiteral("WELLS"));
+        }
+        p.env.messages.clear();
+        if (ending == QLatin1String("session")) {
+            QEvent quit(QEvent::Quit);
+            QCoreApplication::sendEvent(qApp, &quit);
+        } else {
+            std::raise(ending == QLatin1String("SIGTERM")  ? SIGTERM
+                       : ending == QLatin1String("SIGHUP") ? SIGHUP
+                                                           : SIGINT);
+        }
+        QTRY_COMPARE(p.env.process.ends, 1);
+        // Nothing asked, no exit screen waiting for a click.
+        QCOMPARE(p.env.messages.texts(), QStringList());
+        QVERIFY(!ProgramEnd::isExitScreenShown());
+        settingsLeft = p.env.settings.values;
+    }
+
+    Program next(settingsLeft);
+    next.env.messages.answers.enqueue(wanted ? Answer::Yes : Answer::No);
+    const QString question = form == QLatin1String("edit")
+            ? QStringLiteral("Your changes to the record of STORED were not yet updated when the "
+                             "program was ended last time, and were kept.\rDo you want them "
+                             "back in the form? No throws them away.")
+            : QStringLiteral("The record you were entering when the program was ended last "
+                             "time was not yet saved, and was kept.\rDo you want it back in "
+                             "the form? No throws it away.");
+    if (typed)
+        QTRY_COMPARE(next.env.messages.texts(), QStringList{question});
+    else
+        QTest::qWait(100);
+    const bool back = typed && wanted;
+    QCOMPARE(next.entry->hasUnsavedEntry(), back);
+    QCOMPARE(next.entry->isUpdateMode(), back && form == QLatin1String("edit"));
+    if (back && form == QLatin1String("new record")) {
+        QCOMPARE(next.control<QLineEdit>("txtName")->text(), QStringLiteral("HALF DONE"));
+        QCOMPARE(next.control<QComboBox>("cmbMonth")->currentIndex(), 1);
+        QCOMPARE(next.control<QComboBox>("cmbDate")->currentText(), QStringLiteral("31"));
+        QCOMPARE(next.control<QPlainTextEdit>("txtNotes")->toPlainText(),
+                 QStringLiteral("water at\n3 m"));
+    } else if (back) {
+        QCOMPARE(next.entry->updateIdNumber(), std::optional<qint64>(1));
+        QCOMPARE(next.control<QLineEdit>("txtName")->text(), QStringLiteral("STORED"));
+        QCOMPARE(next.control<QLineEdit>("txtCity")->text(), QStringLiteral("WELLS"));
+        // The update writes it over the record as the edit began.
+        next.click("cmdadd");
+        QCOMPARE(storedRecords(next.env.databasePath()).constFirst().City, QStringLiteral("WELLS"));
+    } else {
+        QCOMPARE(next.control<QLineEdit>("txtName")->text(), QString());
+    }
+
+    // Offered once, whatever the answer.
+    Program third(next.env.settings.values);
+    QTest::qWait(100);
+    QCOMPARE(third.env.messages.texts(), QStringList());
 }
 
 QTEST_MAIN(TestUnsavedEntry)

@@ -1,12 +1,20 @@
 // The maker's web pages: every page key's address, a referral whose typed
 // values try to break out of their field, and the frame window's banners.
 
+#include "support/ProgramWindows.h"
 #include "support/WindowDriver.h"
 
 #include "app/ExitScreen.h"
+#include "app/FrameWindow.h"
+#include "app/UserGuide.h"
 #include "app/WebPages.h"
 
+#include <QAction>
+#include <QFile>
 #include <QLabel>
+#include <QRegularExpression>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QMdiArea>
 #include <QUrlQuery>
 #include <QtTest>
@@ -49,6 +57,8 @@ private slots:
     void typedValuesCannotChangeTheAddress();
     void frameLabelsOpenTheirPagesAndStripsNothing();
     void bannerTexts();
+    void f1ShowsTheGuideWhileHelpOpensTheMakersPages_data();
+    void f1ShowsTheGuideWhileHelpOpensTheMakersPages();
 };
 
 void TestWebPages::everyPageKeyHasItsAddress_data()
@@ -191,6 +201,60 @@ void TestWebPages::bannerTexts()
     QVERIFY(ad.endsWith(WebPages::discussionBoardAddress()));
     QCOMPARE(QUrl(WebPages::discussionBoardAddress()).host(), WebPages::makerHost());
     QVERIFY(!ad.contains(QLatin1Char('\n')));
+}
+
+void TestWebPages::f1ShowsTheGuideWhileHelpOpensTheMakersPages_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::newRow("entry window") << "entry locked";
+    QTest::newRow("a page with a box in use") << "customer page";
+    QTest::newRow("list") << "list";
+    QTest::newRow("record view") << "record view";
+}
+
+// F1 shows the README's part for users, built into the program; the Help
+// menu's entries still open the maker's pages.
+void TestWebPages::f1ShowsTheGuideWhileHelpOpensTheMakersPages()
+{
+    QFETCH(QString, state);
+    QFile readme(QStringLiteral(ORVANE_README));
+    QVERIFY(readme.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(readme.readAll());
+    const qsizetype end = text.indexOf(QStringLiteral("<!-- The user guide (F1) ends here"));
+    QVERIFY(end > 0);
+    const QRegularExpression heading(QStringLiteral("^#+ (.+)$"),
+                                     QRegularExpression::MultilineOption);
+
+    ProgramWindows p;
+    QVERIFY(p.enter(state));
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &p.frame(),
+                    Qt::Key_F1);
+    auto *guide = qobject_cast<UserGuide *>(p.frame().windows().userGuide());
+    QVERIFY(guide);
+    QVERIFY(guide->isVisible());
+    // Its headings are the README's up to the line that ends the guide.
+    QStringList expected;
+    for (auto it = heading.globalMatch(text.left(end)); it.hasNext();)
+        expected.append(it.next().captured(1));
+    QStringList shown;
+    for (QTextBlock block = guide->browser()->document()->begin(); block.isValid();
+         block = block.next()) {
+        if (block.blockFormat().headingLevel() > 0)
+            shown.append(block.text());
+    }
+    QVERIFY(expected.size() >= 4);
+    QCOMPARE(shown, expected);
+    QCOMPARE(p.env.browser.opened, QList<QUrl>());
+
+    // Esc closes it.
+    QVERIFY(QTest::qWaitForWindowActive(guide));
+    QTest::keyClick(guide->browser(), Qt::Key_Escape);
+    QTRY_VERIFY(!p.frame().windows().userGuide());
+    p.env.browser.opened.clear();
+    if (state == QLatin1String("entry locked")) {
+        p.frame().findChild<QAction *>(QStringLiteral("mnuOnline"))->trigger();
+        QCOMPARE(p.env.browser.pageKeys(), QStringList{QStringLiteral("help-web-page")});
+    }
 }
 
 QTEST_MAIN(TestWebPages)

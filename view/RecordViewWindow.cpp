@@ -148,7 +148,7 @@ void RecordViewWindow::goBack()
 bool RecordViewWindow::openViewRecords()
 {
     m_viewRecords = std::make_unique<RecordStore>();
-    if (m_viewRecords->open(RecordStore::databasePath(platform().programFolder))
+    if (m_viewRecords->open(RecordStore::databasePath(platform().dataFolder))
         == RecordStore::OpenResult::Opened)
         return true;
     Refusals::show(this, Refusals::recordsNotOpened(m_viewRecords->errorText()));

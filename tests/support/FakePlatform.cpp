@@ -171,7 +171,7 @@ bool FakeDialogs::choosePrinter(QWidget *, QPrinter &printer, bool selectionChos
     return printerAnswer ? printerAnswer(printer, selectionChosen) : false;
 }
 
-Platform Fakes::over(const QString &programFolder)
+Platform Fakes::over(const QString &dataFolder, const QString &shippedFolder)
 {
     Platform p;
     p.messages = &messages;
@@ -183,7 +183,8 @@ Platform Fakes::over(const QString &programFolder)
     p.files = &files;
     p.progress = &progress;
     p.disks = &disks;
-    p.programFolder = programFolder;
+    p.dataFolder = dataFolder;
+    p.shippedFolder = shippedFolder;
     return p;
 }
 

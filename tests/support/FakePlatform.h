@@ -150,8 +150,9 @@ struct Fakes
     FakeProgressDialogs progress;
     FakeDiskSpace disks;
 
-    // A platform made of these fakes over the program folder, to install.
-    Platform over(const QString &programFolder);
+    // A platform made of these fakes over the data folder, to install;
+    // the install ships no database unless shippedFolder is given.
+    Platform over(const QString &dataFolder, const QString &shippedFolder = QString());
 };
 
 // Installs a platform for its lifetime and then puts back the one before.
