@@ -33,7 +33,7 @@ QString EntryDraft::toText() const
                       {QStringLiteral("time"), time}};
     if (edit) {
         QJsonObject original = fieldsOf(edit->original);
-        original.insert(QStringLiteral("Date"), edit->original.Date.toString(Qt::ISODate));
+        original.insert(QStringLiteral("Date"), edit->original.Date.storedText());
         original.insert(QStringLiteral("IdNumber"),
                         QString::number(edit->original.IdNumber.value_or(0)));
         draft.insert(QStringLiteral("edit"),
@@ -63,8 +63,9 @@ std::optional<EntryDraft> EntryDraft::fromText(const QString &text)
             return std::nullopt;
         Edit kept{recordOf(original), edit.value(QStringLiteral("date")).toString(),
                   edit.value(QStringLiteral("time")).toString()};
-        kept.original.Date = QDate::fromString(original.value(QStringLiteral("Date")).toString(),
-                                               Qt::ISODate);
+        // The date as the record stored it, whatever its text.
+        kept.original.Date =
+                RecordDate::fromStored(original.value(QStringLiteral("Date")).toString());
         kept.original.IdNumber = key;
         result.edit = kept;
     }

@@ -3,6 +3,7 @@
 #include "RecordListModel.h"
 #include "RecordRestorer.h"
 #include "store/RecordStore.h"
+#include "store/ShownText.h"
 
 namespace Orvane {
 
@@ -60,12 +61,14 @@ QVariant DeletedRecordsModel::data(const QModelIndex &index, int role) const
     switch (index.column()) {
     case 0:
         return RecordRestorer::whenDeleted(*row);
+    // As the list's cells: another program may have stored a text of
+    // megabytes, or characters that do not show.
     case 1:
-        return row->record.listedDateText();
+        return ShownText::cell(row->record.listedDateText());
     case 2:
-        return row->record.Name;
+        return ShownText::cell(row->record.Name);
     case 3:
-        return row->record.Dowsing_Tool;
+        return ShownText::cell(row->record.Dowsing_Tool);
     }
     return {};
 }

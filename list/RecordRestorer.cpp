@@ -3,6 +3,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
 #include "store/RecordStore.h"
+#include "store/ShownText.h"
 #include "widgets/Refusals.h"
 
 #include <QCoreApplication>
@@ -69,10 +70,10 @@ QString whenDeleted(const DeletedRecord &kept)
 QString nameOf(const DowsingRecord &record)
 {
     // Cut before it is tidied: a name may be megabytes long.
-    QString name = record.Name.left(kLongestName * 4).simplified();
+    QString name = ShownText::visible(record.Name.left(kLongestName * 4)).simplified();
     if (name.size() > kLongestName)
         name = name.left(kLongestName - 1) + QChar(0x2026);
-    const QString date = record.listedDateText();
+    const QString date = ShownText::cell(record.listedDateText()).left(kLongestName);
     if (name.isEmpty())
         return date.isEmpty() ? Texts::tr("Without A Name Or Date") : date;
     return date.isEmpty() ? name : name + QStringLiteral(", ") + date;

@@ -129,6 +129,7 @@ private slots:
     void undoAfterARestartNamesTheRecordFirst();
     void manyKeptRecordsListTheLastDeletedFirst_data();
     void manyKeptRecordsListTheLastDeletedFirst();
+    void aKeptTextOfMegabytesShowsItsStart();
 };
 
 void TestDeletedRecords::deleteIsUndoneFromTheList()
@@ -153,9 +154,9 @@ void TestDeletedRecords::deleteIsUndoneFromTheList()
              QStringList{QStringLiteral("The Deleted Record, %1, %2/%3/%4, Is Back Among Your "
                                         "Records.")
                                  .arg(before.Name)
-                                 .arg(before.Date.month())
-                                 .arg(before.Date.day())
-                                 .arg(before.Date.year())});
+                                 .arg(before.Date.calendarDate().month())
+                                 .arg(before.Date.calendarDate().day())
+                                 .arg(before.Date.calendarDate().year())});
     QVERIFY(store.find(key)->sameFields(before));
     QVERIFY(store.deletedRecords().isEmpty());
 
@@ -601,6 +602,34 @@ void TestDeletedRecords::manyKeptRecordsListTheLastDeletedFirst()
             QCOMPARE(rowTexts(view, row).at(2), QStringLiteral("KEPT %1").arg(numbers.at(row)));
     }
     QCOMPARE(view->currentIndex().row(), 0);
+}
+
+void TestDeletedRecords::aKeptTextOfMegabytesShowsItsStart()
+{
+    TestEnvironment env;
+    const QString path = env.databasePath();
+    // Another program kept a name of two million letters, no space in it:
+    // laid out whole, it would hold the window for minutes.
+    const int letters = 2000000;
+    QVERIFY(runSql(path, {QStringLiteral("INSERT INTO DeletedRecords (DeletedAt, IdNumber, Date, "
+                                         "Name, Dowsing_Tool) VALUES ('2026-12-08 10:00:00', 7, "
+                                         "'2011-06-01', replace(hex(zeroblob(%1 / 2)), '0', 'N'), "
+                                         "'Rods')")
+                                  .arg(letters)}));
+    DeletedRecordsWindow window;
+    QVERIFY(window.readRecords());
+    const QString shown = rowTexts(window.findChild<QAbstractItemView *>(
+                                           QStringLiteral("lstDeletedRecords")),
+                                   0)
+                                  .at(2);
+    QVERIFY(shown.startsWith(QStringLiteral("NNNN")));
+    QVERIFY2(shown.size() < 1000, qPrintable(QString::number(shown.size())));
+
+    // Put back whole, named by its start.
+    press(&window, "cmdRestore");
+    const QString said = env.messages.texts().join(QLatin1Char('\n'));
+    QVERIFY2(said.size() < 1000, qPrintable(QString::number(said.size())));
+    QCOMPARE(recordNames(path).value(0).size(), letters);
 }
 
 int main(int argc, char *argv[])

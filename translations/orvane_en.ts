@@ -501,6 +501,14 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Your changes to the record of %1 were not yet updated when the program was ended last time, and were kept.<byte value="xd"/>Do you want them back in the form? No throws them away.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The record you were entering when the program was ended last time was not yet saved, and was kept.<byte value="xd"/>Do you want it back in the form? No throws it away.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Tools And Item Used For Dowsing:-</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1715,6 +1723,26 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Your records file %1 is missing, though its folder still holds what it left there (%2).<byte value="xd"/>A new, empty file is not made in its place: put your records file, or a back-up from &quot;Dowsing backups&quot;, there under the name Dowsing.dll, then start the program again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The empty record file the program ships could not be copied to %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the folder %1 could not be made.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the disk took only part of it: it may be full.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it could not be named %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>The file is read-only, so no record could be saved in it.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1787,6 +1815,18 @@
     <name>Orvane::UpdateReminder</name>
     <message>
         <source>There maybe an update to this software available<byte value="xd"/>Do you want to check for an update?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Orvane::UserGuide</name>
+    <message>
+        <source>%1 - User Guide</source>
+        <comment>the program&apos;s caption</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User Guide</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
